@@ -1,0 +1,22 @@
+#pragma once
+// The state every procedure of the main window shares; its configuration part
+// is set once at start-up from ferwis.ini.
+
+#include <string>
+#include <vector>
+
+namespace ferwis {
+
+struct AppState {
+    std::string program_dir;       // directory of the program file, ending with "/"
+    std::string main_dir;          // simulator main directory, ending with "/"; empty
+                                   // when ferwis.ini names none or a check failed
+    std::string default_extension; // as written, e.g. "dds" or ".dds"
+    std::string copy_move_path;    // start-up appends the final "/"
+    std::vector<std::string> skip_list; // main directory as read so far + value
+
+    std::string config_path() const { return program_dir + "ferwis.ini"; }
+    std::string result_path() const { return program_dir + "wynik.txt"; }
+};
+
+} // namespace ferwis

@@ -1,0 +1,48 @@
+#include "app/start_up.h"
+
+#include "app/odczyt_ini.h"
+#include "common/errors.h"
+#include "common/file_system.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+
+namespace ferwis {
+
+StartUp start_up(std::string program_dir, std::string_view config_path, Messages& messages) {
+    StartUp result;
+    result.state.program_dir = std::move(program_dir);
+    odczyt_ini(result.state, config_path, messages);
+    AppState& state = result.state;
+    if (state.main_dir.empty() || state.default_extension.empty() ||
+        state.copy_move_path.empty()) {
+        return result;
+    }
+    if (state.copy_move_path.back() != kSeparator) {
+        state.copy_move_path.push_back(kSeparator);
+    }
+    result.ready = true;
+    result.scenery_dir = content_folder(state.main_dir, "scenery");
+    result.result_available = result_file_available(state.result_path());
+    return result;
+}
+
+std::vector<std::string> list_scenery_files(std::string_view folder) {
+    std::vector<std::string> names;
+    try {
+        for (auto& name : list_folder(folder).files) {
+            if (ends_with_name(name, ".scn")) {
+                names.push_back(std::move(name));
+            }
+        }
+    } catch (const FileError&) {
+        names.clear();
+    }
+    return names;
+}
+
+bool result_file_available(std::string_view result_path) {
+    const auto size = file_size(result_path);
+    return size && *size >= 4;
+}
+
+} // namespace ferwis

@@ -1,0 +1,38 @@
+#pragma once
+// What the main window's load step decides, without any widget: the window
+// shows what this returns.
+
+#include "app/app_state.h"
+#include "common/messages.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferwis {
+
+struct StartUp {
+    AppState state;
+    bool ready = false;            // the three settings are set: the window gets its function
+    std::string scenery_dir;       // the folder File1 lists (ready only)
+    bool result_available = false; // wynik.txt of at least 4 bytes (ready only)
+};
+
+// Reads the configuration file at config_path, records program_dir (ending with
+// "/") and prepares the start-up state; messages are shown through messages.
+StartUp start_up(std::string program_dir, std::string_view config_path, Messages& messages);
+
+// The same with the program's own ferwis.ini in program_dir.
+inline StartUp start_up(std::string program_dir, Messages& messages) {
+    const std::string config = program_dir + "ferwis.ini";
+    return start_up(std::move(program_dir), config, messages);
+}
+
+// Returns the names of the files of folder that match "*.scn" case-insensitively,
+// in the order of the one comparison. An unreadable folder lists nothing.
+std::vector<std::string> list_scenery_files(std::string_view folder);
+
+// True when the result file exists and is at least 4 bytes long.
+bool result_file_available(std::string_view result_path);
+
+} // namespace ferwis

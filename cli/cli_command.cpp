@@ -1,0 +1,76 @@
+#include "cli/cli_command.h"
+
+#include "app/start_up.h"
+#include "common/code_page.h"
+#include "common/native_path.h"
+
+#include <istream>
+#include <ostream>
+
+namespace ferwis {
+
+void write_text(std::ostream& stream, std::string_view cp1250_text) {
+    stream << cp1250_to_utf8(cp1250_text);
+}
+
+void StreamMessages::show(std::string_view text) {
+    write_text(context_.err, text);
+    context_.err << '\n';
+}
+
+bool StreamMessages::confirm(std::string_view text) {
+    write_text(context_.err, text);
+    if (!context_.environment.input_is_terminal || context_.environment.input == nullptr) {
+        context_.err << '\n';
+        return false;
+    }
+    context_.err << " [t/N] " << std::flush;
+    std::string answer;
+    std::getline(*context_.environment.input, answer);
+    return answer == "t" || answer == "T" || answer == "y" || answer == "Y" || answer == "tak";
+}
+
+void StreamProgress::set_status(std::string_view text) {
+    if (text != status_ && !text.empty()) {
+        status_ = text;
+        write_text(err_, text);
+        err_ << '\n';
+    }
+}
+
+void StreamProgress::set_detail(std::string_view text) {
+    // Every detail of a large run would flood the terminal; show every 1000th.
+    if (!text.empty() && details_++ % 1000 == 0) {
+        err_ << "  ";
+        write_text(err_, text);
+        err_ << '\n';
+    }
+}
+
+std::optional<AppState> load_configuration(const CliContext& context) {
+    // Counts what start-up said, so that a configuration it refuses in silence
+    // (a missing setting) still gets a reason on standard error.
+    struct CountingMessages : StreamMessages {
+        using StreamMessages::StreamMessages;
+        void show(std::string_view text) override {
+            ++count;
+            StreamMessages::show(text);
+        }
+        int count = 0;
+    } messages(context);
+    StartUp start =
+        start_up(utf8_to_cp1250(context.environment.program_dir), context.options.config_path,
+                 messages);
+    if (!start.ready) {
+        if (messages.count == 0) {
+            context.err << "ferwis-cli: ";
+            write_text(context.err, context.options.config_path);
+            context.err << " does not set [sciezka_dostepu], [domyslne_rozszerzenie] and "
+                           "[sciezka_kopiowania_przesuwania]\n";
+        }
+        return std::nullopt;
+    }
+    return std::move(start.state);
+}
+
+} // namespace ferwis

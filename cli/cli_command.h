@@ -1,0 +1,75 @@
+#pragma once
+// What the commands of ferwis-cli share: the parsed options and the way they
+// load the configuration and speak to the terminal.
+
+#include "app/app_state.h"
+#include "cli/run_cli.h"
+#include "common/messages.h"
+#include "common/progress.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferwis {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CliOptions {
+    std::string config_path;          // Windows-1250
+    std::string result_path;          // Windows-1250
+    std::string command;              // "analyze", "show", "copy", "move", "delete"
+    std::vector<std::string> operands; // after the command, Windows-1250
+};
+
+struct CliContext {
+    const CliOptions& options;
+    std::ostream& out;
+    std::ostream& err;
+    const CliEnvironment& environment;
+};
+
+// Writes Windows-1250 text to a terminal stream as UTF-8.
+void write_text(std::ostream& stream, std::string_view cp1250_text);
+
+// Messages on standard error, one per line; confirm() asks on the input when it
+// is a terminal and answers no otherwise.
+class StreamMessages : public Messages {
+public:
+    explicit StreamMessages(const CliContext& context) : context_(context) {}
+    void show(std::string_view text) override;
+    bool confirm(std::string_view text) override;
+
+private:
+    const CliContext& context_;
+};
+
+// Progress as lines on standard error: the status when it changes, details
+// throttled so that a large run stays readable.
+class StreamProgress : public Progress {
+public:
+    explicit StreamProgress(std::ostream& err) : err_(err) {}
+    void set_status(std::string_view text) override;
+    void set_detail(std::string_view text) override;
+    void process_events() override {}
+
+private:
+    std::ostream& err_;
+    std::string status_;
+    std::size_t details_ = 0;
+};
+
+// Reads and checks the configuration as start-up does. Returns nothing (after
+// reporting on standard error) when the window would stay without function.
+std::optional<AppState> load_configuration(const CliContext& context);
+
+// The commands; each returns the exit status.
+int analyze_command(const CliContext& context);
+int show_command(const CliContext& context);
+int file_operation_command(const CliContext& context);
+
+} // namespace ferwis

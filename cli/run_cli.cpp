@@ -1,0 +1,59 @@
+#include "cli/run_cli.h"
+
+#include "cli/cli_command.h"
+#include "common/code_page.h"
+
+#include <ostream>
+
+namespace ferwis {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
+    "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n"
+    "       ferwis-cli [--result FILE] show CATEGORY\n"
+    "       ferwis-cli [--config FILE] [--result FILE] copy|move|delete CATEGORY [--yes]\n";
+
+} // namespace
+
+int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const CliEnvironment& environment) {
+    CliOptions options;
+    options.config_path = utf8_to_cp1250(environment.program_dir) + "ferwis.ini";
+    options.result_path = utf8_to_cp1250(environment.program_dir) + "wynik.txt";
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if ((arg == "--config" || arg == "--result") && i + 1 < args.size()) {
+            (arg == "--config" ? options.config_path : options.result_path) =
+                utf8_to_cp1250(args[++i]);
+        } else if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return kExitDone;
+        } else {
+            break;
+        }
+    }
+    if (i == args.size()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    options.command = args[i++];
+    for (; i < args.size(); ++i) {
+        options.operands.push_back(utf8_to_cp1250(args[i]));
+    }
+    const CliContext context{options, out, err, environment};
+    if (options.command == "analyze") {
+        return analyze_command(context);
+    }
+    if (options.command == "show") {
+        return show_command(context);
+    }
+    if (options.command == "copy" || options.command == "move" || options.command == "delete") {
+        return file_operation_command(context);
+    }
+    err << "ferwis-cli: unknown command: " << options.command << '\n' << kUsage;
+    return kExitUsage;
+}
+
+} // namespace ferwis

@@ -1,0 +1,131 @@
+#include "common/file_system.h"
+
+#include "common/errors.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+
+bool file_exists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_regular_file(to_native(path), ec);
+}
+
+bool folder_exists(std::string_view path) {
+    std::error_code ec;
+    return fs::is_directory(to_native(path), ec);
+}
+
+std::optional<std::uintmax_t> file_size(std::string_view path) {
+    std::error_code ec;
+    const auto native = to_native(path);
+    if (!fs::is_regular_file(native, ec)) {
+        return std::nullopt;
+    }
+    const auto size = fs::file_size(native, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    return size;
+}
+
+FolderListing list_folder(std::string_view path) {
+    FolderListing listing;
+    std::error_code ec;
+    fs::directory_iterator it(to_native(path), ec);
+    if (ec) {
+        throw FileError(std::string(path), ec.message());
+    }
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        const auto& entry = *it;
+        std::error_code type_ec;
+        // Links are followed, as the platform's own listing does.
+        if (entry.is_directory(type_ec)) {
+            listing.folders.push_back(from_native(entry.path().filename()));
+        } else if (!type_ec) {
+            listing.files.push_back(from_native(entry.path().filename()));
+        }
+    }
+    if (ec) {
+        throw FileError(std::string(path), ec.message());
+    }
+    const auto by_name = [](const std::string& a, const std::string& b) {
+        return sort_before(a, b);
+    };
+    std::sort(listing.folders.begin(), listing.folders.end(), by_name);
+    std::sort(listing.files.begin(), listing.files.end(), by_name);
+    return listing;
+}
+
+std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
+                                      bool want_folder) {
+    std::string exact(folder);
+    exact.append(name);
+    if (want_folder ? folder_exists(exact) : file_exists(exact)) {
+        return std::string(name);
+    }
+    std::error_code ec;
+    fs::directory_iterator it(to_native(folder), ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    std::optional<std::string> best;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        std::error_code type_ec;
+        const bool is_dir = it->is_directory(type_ec);
+        if (type_ec || is_dir != want_folder) {
+            continue;
+        }
+        std::string entry = from_native(it->path().filename());
+        // Several entries can differ only in case; take the first in sort order.
+        if (names_equal(entry, name) && (!best || sort_before(entry, *best))) {
+            best = std::move(entry);
+        }
+    }
+    return best;
+}
+
+std::optional<std::string> find_file_case_insensitive(std::string_view base,
+                                                      std::string_view relative) {
+    std::string path(base);
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t sep = relative.find(kSeparator, start);
+        const bool last = sep == std::string_view::npos;
+        const std::string_view part =
+            relative.substr(start, last ? std::string_view::npos : sep - start);
+        if (part.empty()) {
+            if (last) {
+                return std::nullopt;
+            }
+            start = sep + 1; // a doubled separator names no extra level
+            continue;
+        }
+        const auto entry = find_entry(path, part, !last);
+        if (!entry) {
+            return std::nullopt;
+        }
+        path += *entry;
+        if (last) {
+            return path;
+        }
+        path.push_back(kSeparator);
+        start = sep + 1;
+    }
+}
+
+std::string content_folder(std::string_view main, std::string_view name) {
+    std::string path(main);
+    const auto entry = find_entry(main, name, true);
+    path += entry ? *entry : std::string(name);
+    path.push_back(kSeparator);
+    return path;
+}
+
+} // namespace ferwis

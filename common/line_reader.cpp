@@ -1,0 +1,89 @@
+#include "common/line_reader.h"
+
+#include "common/errors.h"
+#include "common/native_path.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace ferwis {
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+}
+
+LineReader::LineReader(std::string_view path) : path_(path), buffer_(kBufferSize) {
+    file_ = std::fopen(to_native(path).c_str(), "rb");
+    if (file_ == nullptr) {
+        throw FileError(path_, std::strerror(errno));
+    }
+}
+
+LineReader::~LineReader() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+bool LineReader::fill() {
+    if (eof_) {
+        return false;
+    }
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    pos_ = 0;
+    if (end_ < buffer_.size()) {
+        if (std::ferror(file_) != 0) {
+            throw FileError(path_, "read error");
+        }
+        eof_ = true;
+    }
+    return end_ > 0;
+}
+
+bool LineReader::next(std::string& line) {
+    line.clear();
+    bool any = false;
+    while (true) {
+        if (pos_ == end_ && !fill()) {
+            return any;
+        }
+        any = true;
+        const char* start = buffer_.data() + pos_;
+        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', end_ - pos_));
+        if (cr == nullptr) {
+            line.append(start, end_ - pos_);
+            pos_ = end_;
+            continue;
+        }
+        line.append(start, static_cast<std::size_t>(cr - start));
+        pos_ = static_cast<std::size_t>(cr - buffer_.data()) + 1;
+        // A LF right after the CR belongs to the line end, also across a refill.
+        if (pos_ == end_) {
+            fill();
+        }
+        if (pos_ < end_ && buffer_[pos_] == '\n') {
+            ++pos_;
+        }
+        return true;
+    }
+}
+
+std::vector<std::string> split_lines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t cr = bytes.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        lines.emplace_back(bytes.substr(start, cr - start));
+        start = cr + 1;
+        if (start < bytes.size() && bytes[start] == '\n') {
+            ++start;
+        }
+    }
+    return lines;
+}
+
+} // namespace ferwis

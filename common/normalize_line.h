@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace ferwis {
+
+// Normalises a line in place: every ";" and every tab becomes a blank, blanks are
+// trimmed from both ends and every run of blanks becomes one blank. Only the blank
+// (code 32) counts as a blank; the test is on exact bytes.
+void normalize_line(std::string& line);
+
+// Splits a text at single blanks, keeping empty pieces ("a  b" gives "a", "", "b").
+template <typename Out> void split_at_blanks(std::string_view text, Out&& emit);
+
+} // namespace ferwis
+
+#include <string_view>
+
+namespace ferwis {
+template <typename Out> void split_at_blanks(std::string_view text, Out&& emit) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t blank = text.find(' ', start);
+        if (blank == std::string_view::npos) {
+            emit(text.substr(start));
+            return;
+        }
+        emit(text.substr(start, blank - start));
+        start = blank + 1;
+    }
+}
+} // namespace ferwis

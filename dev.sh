@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Ferwis developer entry point: installs what the build needs, builds, and runs.
+#   ./dev.sh run     build and open the main window on the sample installation
+#   ./dev.sh test    build and run the whole test suite
+#   ./dev.sh bench   build a release build and run the benchmark
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev xvfb xauth)
+
+install_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
+}
+
+build() { # build DIR [cmake options...]
+    local dir=$1; shift
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    install_packages "${PACKAGES[@]}"
+    build build
+    exec ./build/ferwis
+    ;;
+test)
+    install_packages "${PACKAGES[@]}"
+    build build -DFERWIS_WERROR=ON
+    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+    # The core reads untrusted bytes: its tests run once more under the sanitizers.
+    build build-sanitize -DFERWIS_CORE_ONLY=ON -DFERWIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd build-sanitize && ctest --output-on-failure -j "$(nproc)" -L core)
+    ;;
+bench)
+    install_packages "${PACKAGES[@]}" time
+    build build-release -DCMAKE_BUILD_TYPE=Release -DFERWIS_BENCH=ON
+    exec bench/run_bench.sh build-release "${@:2}"
+    ;;
+*)
+    echo "usage: ./dev.sh run|test|bench" >&2
+    exit 2
+    ;;
+esac

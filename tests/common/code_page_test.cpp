@@ -1,0 +1,35 @@
+#include "common/code_page.h"
+
+#include <gtest/gtest.h>
+
+namespace ferwis {
+namespace {
+
+TEST(code_page, polish_letters_round_trip) {
+    const std::string utf8 = "Zażółć gęślą jaźń ŻÓŁĆ ĘŚĄŹŃ";
+    const std::string bytes = utf8_to_cp1250(utf8);
+    EXPECT_EQ(bytes, "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 \xaf\xd3\xa3\xc6 \xca\x8c\xa5\x8f\xd1");
+    EXPECT_EQ(cp1250_to_utf8(bytes), utf8);
+}
+
+TEST(code_page, every_defined_byte_round_trips) {
+    for (int b = 1; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const char32_t cp = cp1250_to_unicode(byte);
+        if (cp == 0xFFFD) {
+            continue; // the five bytes the code page leaves undefined
+        }
+        EXPECT_EQ(static_cast<unsigned char>(unicode_to_cp1250(cp)), byte) << b;
+    }
+}
+
+TEST(code_page, characters_without_a_form_become_question_marks) {
+    EXPECT_EQ(utf8_to_cp1250("a\xe2\x82\xac" "b"), "a\x80" "b"); // the euro sign exists
+    EXPECT_EQ(utf8_to_cp1250("\xe6\x97\xa5"), "?");              // a CJK character does not
+    EXPECT_EQ(utf8_to_cp1250("\xf0\x9f\x98\x80"), "?");          // nor an emoji
+    EXPECT_EQ(utf8_to_cp1250("x\xc3"), "x?");                    // a cut sequence
+    EXPECT_EQ(utf8_to_cp1250("\xff" "a"), "?a");                 // a byte that starts nothing
+}
+
+} // namespace
+} // namespace ferwis

@@ -1,0 +1,52 @@
+#include "common/code_page.h"
+#include "common/text_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace ferwis {
+namespace {
+
+TEST(lower_byte, maps_ascii_and_polish_capitals_only) {
+    EXPECT_EQ(to_lower(cp1250("ĄĆĘŁŃÓŚŹŻ ŠŽŤĽ ÀÞ ABCZ")), cp1250("ąćęłńóśźż šžťľ àþ abcz"));
+    EXPECT_EQ(lower_byte(0xD7), 0xD7); // ×
+    EXPECT_EQ(lower_byte(0xDF), 0xDF); // ß has no capital in the code page
+    EXPECT_EQ(lower_byte('['), '[');
+    EXPECT_EQ(lower_byte('\\'), '\\');
+    EXPECT_EQ(lower_byte(0x80), 0x80);
+}
+
+TEST(compare_names, ignores_case_and_orders_prefixes_first) {
+    EXPECT_EQ(compare_names("Textures/A.DDS", "textures/a.dds"), 0);
+    EXPECT_EQ(compare_names(cp1250("ŁÓDŹ"), cp1250("łódź")), 0);
+    EXPECT_LT(compare_names("abc", "abcd"), 0);
+    EXPECT_GT(compare_names("abd", "abcd"), 0);
+    EXPECT_LT(compare_names("", "a"), 0);
+    // Unsigned bytes: letters with diacritics order after ASCII.
+    EXPECT_LT(compare_names("z", cp1250("ą")), 0);
+    // "_" (0x5F) sorts before lower-case letters once both sides are lowered.
+    EXPECT_LT(compare_names("A_b", "Aa"), 0);
+    EXPECT_TRUE(names_equal("UD", "ud"));
+    EXPECT_FALSE(names_equal("U", "UD"));
+}
+
+TEST(sort_before, orders_case_only_twins_by_raw_bytes) {
+    std::vector<std::string> names = {"b", "B", "a/x", "A/x", "a"};
+    std::sort(names.begin(), names.end(), [](auto& l, auto& r) { return sort_before(l, r); });
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "A/x", "a/x", "B", "b"}));
+    EXPECT_FALSE(sort_before("a", "a"));
+}
+
+TEST(find_name, searches_case_insensitively) {
+    EXPECT_EQ(find_name("Node -1 0 Lampa MODEL", "model"), 16u);
+    EXPECT_EQ(find_name("abc", "abcd"), std::string_view::npos);
+    EXPECT_EQ(find_name("xTEX0tex0", "tex0", 2), 5u);
+    EXPECT_TRUE(starts_with_name("[SCIEZKA_dostepu] x", "[sciezka_dostepu]"));
+    EXPECT_TRUE(ends_with_name("Ep07.MMD", ".mmd"));
+    EXPECT_FALSE(ends_with_name("mmd", ".mmd"));
+}
+
+} // namespace
+} // namespace ferwis

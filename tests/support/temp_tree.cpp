@@ -1,0 +1,82 @@
+#include "support/temp_tree.h"
+
+#include "common/native_path.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace ferwis::test {
+
+TempTree::TempTree() {
+    static std::atomic<int> counter{0};
+    const fs::path dir = fs::temp_directory_path() /
+                         ("ferwis-test-" + std::to_string(getpid()) + "-" +
+                          std::to_string(counter++));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    root_ = from_native(dir) + "/";
+}
+
+TempTree::~TempTree() {
+    std::error_code ec;
+    // Read-only files must not keep the tree alive.
+    for (auto it = fs::recursive_directory_iterator(to_native(root_), ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::remove_all(to_native(root_), ec);
+}
+
+void TempTree::write(std::string_view relative, std::string_view bytes) const {
+    const fs::path file = to_native(path(relative));
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write test file " + file.string());
+    }
+}
+
+void TempTree::mkdir(std::string_view relative) const {
+    fs::create_directories(to_native(path(relative)));
+}
+
+std::string TempTree::read(std::string_view relative) const {
+    std::ifstream in(to_native(path(relative)), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool TempTree::exists(std::string_view relative) const {
+    std::error_code ec;
+    return fs::exists(to_native(path(relative)), ec);
+}
+
+void make_tree(const TempTree& tree,
+               const std::vector<std::pair<std::string, std::string>>& entries) {
+    for (const auto& [relative, content] : entries) {
+        if (!relative.empty() && relative.back() == '/') {
+            tree.mkdir(relative);
+        } else {
+            tree.write(relative, content);
+        }
+    }
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace ferwis::test

@@ -1,0 +1,45 @@
+#pragma once
+// Builds throw-away file trees for tests. Paths and contents are Windows-1250
+// bytes, as the program keeps them; cp1250() turns readable UTF-8 literals into them.
+
+#include "common/code_page.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ferwis::test {
+
+class TempTree {
+public:
+    // Creates an empty temporary folder; removed with its contents on destruction.
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    // The folder, ending with "/", as Windows-1250 text.
+    const std::string& root() const { return root_; }
+    std::string path(std::string_view relative) const { return root_ + std::string(relative); }
+
+    // Writes a file (creating its folders); relative uses "/".
+    void write(std::string_view relative, std::string_view bytes) const;
+    // Creates a folder and its parents.
+    void mkdir(std::string_view relative) const;
+    std::string read(std::string_view relative) const;
+    bool exists(std::string_view relative) const;
+
+private:
+    std::string root_;
+};
+
+// Builds a tree from (relative path, content) pairs; a path ending in "/" is a folder.
+void make_tree(const TempTree& tree,
+               const std::vector<std::pair<std::string, std::string>>& entries);
+
+// Joins lines with CR LF after each.
+std::string crlf(const std::vector<std::string>& lines);
+
+} // namespace ferwis::test
