@@ -1,0 +1,49 @@
+#include "results/result_record.h"
+
+namespace ferwis {
+namespace {
+
+// Reads one field starting at pos; leaves pos behind the comma that ends it.
+std::string read_field(std::string_view line, std::size_t& pos) {
+    while (pos < line.size() && line[pos] == ' ') {
+        ++pos;
+    }
+    std::string field;
+    if (pos < line.size() && line[pos] == '"') {
+        const std::size_t close = line.find('"', pos + 1);
+        const std::size_t end = close == std::string_view::npos ? line.size() : close;
+        field.assign(line.substr(pos + 1, end - pos - 1));
+        pos = end;
+        const std::size_t comma = line.find(',', pos);
+        pos = comma == std::string_view::npos ? line.size() : comma + 1;
+        return field;
+    }
+    const std::size_t comma = line.find(',', pos);
+    const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+    field.assign(line.substr(pos, end - pos));
+    while (!field.empty() && field.back() == ' ') {
+        field.pop_back();
+    }
+    pos = comma == std::string_view::npos ? line.size() : comma + 1;
+    return field;
+}
+
+} // namespace
+
+void append_record(std::string& out, std::string_view path, std::string_view code) {
+    out.push_back('"');
+    out.append(path);
+    out.append("\",\"");
+    out.append(code);
+    out.append("\"\r\n");
+}
+
+ResultRecord parse_record(std::string_view line) {
+    ResultRecord record;
+    std::size_t pos = 0;
+    record.path = read_field(line, pos);
+    record.code = read_field(line, pos);
+    return record;
+}
+
+} // namespace ferwis

@@ -1,0 +1,25 @@
+#pragma once
+// One record of wynik.txt or wav_dynamic.txt: "path","code" followed by CR LF.
+
+#include <string>
+#include <string_view>
+
+namespace ferwis {
+
+struct ResultRecord {
+    std::string path;
+    std::string code; // as read; compare with parse_code()/names_equal
+};
+
+// Appends the record in its exact byte form: a double quote, the path, the three
+// characters "," (quote comma quote), the code, a double quote, CR LF.
+void append_record(std::string& out, std::string_view path, std::string_view code);
+
+// Reads the two fields of one line: leading blanks of a field are skipped; a field
+// that starts with a double quote runs to the next double quote (a comma inside
+// belongs to it) and the quotes are dropped, anything up to the next comma after
+// it is ignored; a field without quotes runs to the next comma or the end of the
+// line and loses trailing blanks. A line with one field gives an empty code.
+ResultRecord parse_record(std::string_view line);
+
+} // namespace ferwis
