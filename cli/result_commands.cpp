@@ -4,12 +4,7 @@
 
 namespace ferwis {
 
-// Placeholders until the commands land.
-int analyze_command(const CliContext& context) {
-    context.err << "ferwis-cli: analyze is not available yet\n";
-    return kExitFailed;
-}
-
+// Placeholders until the display and file operation commands land.
 int show_command(const CliContext& context) {
     context.err << "ferwis-cli: show is not available yet\n";
     return kExitFailed;
