@@ -110,7 +110,11 @@ struct Texture {
     std::string ext; // ".dds", ...
     // How it is referenced: with or without its extension.
     std::string reference(Random& random) const {
-        return dir + base + (random.chance(0.5) ? ext : std::string());
+        return dir + local_reference(random);
+    }
+    // How a scenery file in the same folder refers to it.
+    std::string local_reference(Random& random) const {
+        return base + (random.chance(0.5) ? ext : std::string());
     }
 };
 
@@ -514,7 +518,7 @@ private:
             return written(random_, random_.pick(terrain_textures_).reference(random_));
         }
         if (r < 65 && !local.empty()) {
-            return random_.pick(local).reference(random_);
+            return random_.pick(local).local_reference(random_);
         }
         if (r < 90) {
             return written(random_, random_.pick(shared_textures_).reference(random_));
@@ -563,7 +567,7 @@ private:
                 lines.push_back("");
             }
             const std::string rail = random_.chance(0.1) && !local.empty()
-                                         ? random_.pick(local).reference(random_)
+                                         ? random_.pick(local).local_reference(random_)
                                          : random_.pick(track_textures_).reference(random_);
             lines.push_back(written(random_, rail) + " 1.5 " +
                             random_.pick(track_textures_).reference(random_) + " 0.2");
@@ -631,9 +635,9 @@ private:
                 if (r < 3) {
                     lines.push_back(model_node(placed_model(file.models), "none"));
                 } else if (r < 5) {
-                    lines.push_back(model_node("(p1)", random_.pick(leaves).reference(random_)));
+                    lines.push_back(model_node("(p1)", random_.pick(leaves).local_reference(random_)));
                 } else if (r < 8) {
-                    triangles(lines, r == 5 ? "(p2)" : random_.pick(leaves).reference(random_));
+                    triangles(lines, r == 5 ? "(p2)" : random_.pick(leaves).local_reference(random_));
                 } else if (r == 8) {
                     lines.push_back(sound_node());
                 } else if (r == 9) {
