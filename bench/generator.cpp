@@ -39,7 +39,9 @@ private:
     std::uint64_t state_;
 };
 
-std::string num(std::size_t n) { return std::to_string(n); }
+std::string num(std::size_t n) {
+    return std::to_string(n);
+}
 
 std::string coordinate(Random& random) {
     char text[32];
@@ -109,9 +111,7 @@ struct Texture {
     std::string base;
     std::string ext; // ".dds", ...
     // How it is referenced: with or without its extension.
-    std::string reference(Random& random) const {
-        return dir + local_reference(random);
-    }
+    std::string reference(Random& random) const { return dir + local_reference(random); }
     // How a scenery file in the same folder refers to it.
     std::string local_reference(Random& random) const {
         return base + (random.chance(0.5) ? ext : std::string());
@@ -230,8 +230,7 @@ private:
         std::vector<Texture> pool;
         for (std::size_t i = 0; i < n; ++i) {
             Texture t{dir, prefix + num(i), random_ext()};
-            write(top, dir + disk_name(random_, t.base, t.ext),
-                  blob(random_, "DDS |", 200, 6000));
+            write(top, dir + disk_name(random_, t.base, t.ext), blob(random_, "DDS |", 200, 6000));
             pool.push_back(std::move(t));
         }
         return pool;
@@ -240,13 +239,16 @@ private:
     void make_textures() {
         const std::size_t shared = count(6000, 20);
         for (std::size_t i = 0; i < shared; i += 60) {
-            auto part = make_texture_pool("textures", "wspolne/g_" + num(i / 60) + "/",
-                                          "s_" + num(i / 60) + "_", std::min<std::size_t>(60, shared - i));
+            auto part =
+                make_texture_pool("textures", "wspolne/g_" + num(i / 60) + "/",
+                                  "s_" + num(i / 60) + "_", std::min<std::size_t>(60, shared - i));
             shared_textures_.insert(shared_textures_.end(), part.begin(), part.end());
         }
         const std::size_t terrain = count(3000, 10);
         for (std::size_t i = 0; i < terrain; i += 100) {
-            auto part = make_texture_pool("textures", "teren/" + std::string(i % 200 ? "lato" : "zima") + "_" + num(i / 100) + "/",
+            auto part = make_texture_pool("textures",
+                                          "teren/" + std::string(i % 200 ? "lato" : "zima") + "_" +
+                                              num(i / 100) + "/",
                                           "t_", std::min<std::size_t>(100, terrain - i));
             terrain_textures_.insert(terrain_textures_.end(), part.begin(), part.end());
         }
@@ -256,9 +258,9 @@ private:
     }
 
     void make_models() {
-        const std::vector<std::string> categories = {
-            "budynki", "drzewa", "niebo", "infrastruktura",
-            "stacje", "sieci", cp1250("słupy"), cp1250("różne")};
+        const std::vector<std::string> categories = {"budynki",        "drzewa",       "niebo",
+                                                     "infrastruktura", "stacje",       "sieci",
+                                                     cp1250("słupy"),  cp1250("różne")};
         const std::size_t names = count(18200, 120);
         const std::size_t per_dir = 40;
         for (std::size_t i = 0; i < names; ++i) {
@@ -269,8 +271,8 @@ private:
                     dir += "a" + num(d % 7) + "/b" + num(d % 5) + "/wersja_" + num(d) + "/";
                 }
                 model_dirs_.push_back(dir);
-                dir_textures_.push_back(make_texture_pool("textures", dir, "l_",
-                                                          random_.between(8, 15)));
+                dir_textures_.push_back(
+                    make_texture_pool("textures", dir, "l_", random_.between(8, 15)));
             }
             Model m;
             m.dir = model_dirs_.back();
@@ -351,9 +353,8 @@ private:
         for (std::size_t p = 0; p < parts; ++p) {
             lines.insert(lines.end(),
                          {"Parent: none", "Type: Mesh", "Name: czesc_" + num(p), "Anim: false",
-                          "Ambient: 255 255 255", "Diffuse: 255 255 255",
-                          "Specular: 255 255 255", "SelfIllum: false", "Wire: false",
-                          "Opacity: 100"});
+                          "Ambient: 255 255 255", "Diffuse: 255 255 255", "Specular: 255 255 255",
+                          "SelfIllum: false", "Wire: false", "Opacity: 100"});
             const std::size_t r = random_.below(100);
             if (r < 3) {
                 lines.push_back("Map:\t" + model_texture(m)); // names no texture
@@ -378,8 +379,8 @@ private:
         std::string base;
     };
 
-    std::vector<Sound> make_sound_pool(const std::vector<std::string>& categories,
-                                       std::size_t n, double subtitles) {
+    std::vector<Sound> make_sound_pool(const std::vector<std::string>& categories, std::size_t n,
+                                       double subtitles) {
         std::vector<Sound> pool;
         for (std::size_t i = 0; i < n; ++i) {
             Sound s{categories[i % categories.size()] + "/zestaw_" + num(i / 50) + "/",
@@ -398,24 +399,22 @@ private:
     void make_sounds() {
         scenery_sounds_ =
             make_sound_pool({"ptaki", "otoczenie", "stacje", "przejazdy"}, count(5000, 10), 0.4);
-        stock_sounds_ = make_sound_pool({"pojazdy/spalinowe", "pojazdy/elektryczne",
-                                         "pojazdy/wagony"},
-                                        count(3000, 10), 0.0);
+        stock_sounds_ = make_sound_pool(
+            {"pojazdy/spalinowe", "pojazdy/elektryczne", "pojazdy/wagony"}, count(3000, 10), 0.0);
     }
 
     void make_dynamic() {
         const std::size_t definitions = count(5000, 10);
         const std::vector<std::string> makers = {"pkp", "db", cp1250("łódź"), "cd"};
         for (std::size_t i = 0; i < definitions; ++i) {
-            const std::string dir =
-                makers[i % makers.size()] + "/pojazd_" + num(i / 2) + "/";
+            const std::string dir = makers[i % makers.size()] + "/pojazd_" + num(i / 2) + "/";
             std::vector<std::string> beside;
             if (i % 2 == 0) {
                 // The vehicle's own sounds lie beside its definition files.
                 const std::size_t n = random_.between(1, 4);
                 for (std::size_t k = 0; k < n; ++k) {
-                    std::string name = (k == 3 ? "dzwieki/" : "") + std::string("wlasny_") +
-                                       num(k) + ".wav";
+                    std::string name =
+                        (k == 3 ? "dzwieki/" : "") + std::string("wlasny_") + num(k) + ".wav";
                     write("dynamic", dir + name, blob(random_, "RIFF", 200, 2000));
                     beside.push_back(name);
                 }
@@ -530,7 +529,9 @@ private:
     }
 
     std::string model_node(const std::string& model, const std::string& texture) {
-        const std::string separator = random_.chance(0.03) ? "\t" : random_.chance(0.03) ? ";" : " ";
+        const std::string separator = random_.chance(0.03)   ? "\t"
+                                      : random_.chance(0.03) ? ";"
+                                                             : " ";
         std::string line = "node -1 0 m" + num(node_++);
         for (const std::string& token :
              {std::string("model"), coordinate(random_), coordinate(random_), coordinate(random_),
@@ -544,8 +545,7 @@ private:
         const char* kind = random_.chance(0.2) ? "triangle_strip" : "triangles";
         if (random_.chance(0.25)) {
             lines.push_back("node 1000 0 g" + num(node_++) + " " + kind +
-                            " material ambient: 0.6 0.6 0.6 diffuse: 1 1 1 endmaterial " +
-                            texture);
+                            " material ambient: 0.6 0.6 0.6 diffuse: 1 1 1 endmaterial " + texture);
         } else {
             lines.push_back("node 1000 0 g" + num(node_++) + " " + kind + " " + texture);
         }
@@ -560,7 +560,8 @@ private:
 
     void track(std::vector<std::string>& lines, const std::vector<Texture>& local) {
         const bool hidden = random_.chance(0.1);
-        lines.push_back("node 2000 0 t" + num(node_++) + " track normal 25.0 1.435 0.25 0.2 20 0 1.5 " +
+        lines.push_back("node 2000 0 t" + num(node_++) +
+                        " track normal 25.0 1.435 0.25 0.2 20 0 1.5 " +
                         (hidden ? (random_.chance(0.5) ? "unvis" : "novis") : "vis"));
         if (!hidden) {
             if (random_.chance(0.1)) {
@@ -635,9 +636,11 @@ private:
                 if (r < 3) {
                     lines.push_back(model_node(placed_model(file.models), "none"));
                 } else if (r < 5) {
-                    lines.push_back(model_node("(p1)", random_.pick(leaves).local_reference(random_)));
+                    lines.push_back(
+                        model_node("(p1)", random_.pick(leaves).local_reference(random_)));
                 } else if (r < 8) {
-                    triangles(lines, r == 5 ? "(p2)" : random_.pick(leaves).local_reference(random_));
+                    triangles(lines,
+                              r == 5 ? "(p2)" : random_.pick(leaves).local_reference(random_));
                 } else if (r == 8) {
                     lines.push_back(sound_node());
                 } else if (r == 9) {
@@ -671,10 +674,9 @@ private:
     void make_sceneries() {
         make_shared_includes();
         make_parameter_includes();
-        const std::vector<std::string> names = {"linia_1",           cp1250("Głowno"),
-                                                "Trasa_Polnocna",    cp1250("Krzyż"),
-                                                "wies",              cp1250("Łąka"),
-                                                "gory",              "miasto"};
+        const std::vector<std::string> names = {"linia_1",       cp1250("Głowno"), "Trasa_Polnocna",
+                                                cp1250("Krzyż"), "wies",           cp1250("Łąka"),
+                                                "gory",          "miasto"};
         const std::size_t lines_total = count(1000000, 2000);
         const std::size_t per_scenery = lines_total / sceneries_;
         const std::size_t part_budget = std::clamp<std::size_t>(per_scenery / 20, 150, 1500);
@@ -742,7 +744,7 @@ private:
     }
 
     void trainset(const std::vector<std::string>& timetables, std::vector<std::string>& lines) {
-        const std::string name = random_.chance(0.1)   ? "none"
+        const std::string name = random_.chance(0.1)    ? "none"
                                  : random_.chance(0.05) ? missing_name("rozklady/", "")
                                                         : random_.pick(timetables);
         lines.push_back("trainset " + written(random_, name) + " t" + num(node_) + " 0 0");
@@ -778,8 +780,9 @@ private:
                 lines.push_back(parameter_include());
             } else if (r < 965) {
                 lines.push_back("event ev" + num(node_++) + " multiple 0 none timetable:" +
-                                (random_.chance(0.05) ? missing_name("rozklady/", "")
-                                                      : written(random_, random_.pick(timetables))));
+                                (random_.chance(0.05)
+                                     ? missing_name("rozklady/", "")
+                                     : written(random_, random_.pick(timetables))));
             } else if (r < 972) {
                 trainset(timetables, lines);
             } else if (r < 975) {
@@ -810,7 +813,8 @@ private:
                 return "zbiorcze/" + disk_name(random_, "z_" + num(i), random_ext());
             }
             if (r < 8) {
-                return "tabor/wagon_" + num(i / 300) + "/" + disk_name(random_, "w_" + num(i), ".dds");
+                return "tabor/wagon_" + num(i / 300) + "/" +
+                       disk_name(random_, "w_" + num(i), ".dds");
             }
             return deep("archiwum", i) + disk_name(random_, "a_" + num(i), random_ext());
         });
@@ -818,8 +822,9 @@ private:
             return deep("archiwum", i) + disk_name(random_, "stary_" + num(i), ".wav");
         });
         fill("scenery", 15000, [this](std::size_t i) {
-            return i % 10 == 0 ? "stare/stara_" + num(i) + ".scn"
-                               : "obszar_" + num(i % sceneries_) + "/nieuzywane/n_" + num(i) + ".dds";
+            return i % 10 == 0
+                       ? "stare/stara_" + num(i) + ".scn"
+                       : "obszar_" + num(i % sceneries_) + "/nieuzywane/n_" + num(i) + ".dds";
         });
         fill("inne", 45000, [this](std::size_t i) {
             const std::size_t r = i % 10;
@@ -852,10 +857,10 @@ private:
     }
 
     void write_configuration() {
-        const std::string ini = text_file({"[sciezka_dostepu]", main_, "[domyslne_rozszerzenie]",
-                                           "dds", "[sciezka_kopiowania_przesuwania]",
-                                           out_ + "kopia/", "[pomijane_foldery_pliki]",
-                                           "textures/tabor/", "inne/stare/"});
+        const std::string ini =
+            text_file({"[sciezka_dostepu]", main_, "[domyslne_rozszerzenie]", "dds",
+                       "[sciezka_kopiowania_przesuwania]", out_ + "kopia/",
+                       "[pomijane_foldery_pliki]", "textures/tabor/", "inne/stare/"});
         write_plain(out_ + "ferwis.ini", ini);
     }
 

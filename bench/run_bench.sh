@@ -1,0 +1,204 @@
+#!/usr/bin/env bash
+# Measures the analysis and the copy of used files against what the machine
+# needs at least for the same work, on generated installations.
+#
+#   run_bench.sh BUILD_DIR [--runs N] [--seed N] [--data DIR] [--quick] [SIZE...]
+#
+# BUILD_DIR holds ferwis-cli and ferwis-generate. SIZE is tiny, small, medium or
+# large (default: small medium large). Installations are generated once into
+# DATA/SIZE-seedN (default DATA: BUILD_DIR/bench-data) and reused. Every figure
+# is the median of N runs (default 5) on a warm file cache. --quick: one run,
+# no warm-up (a check that the benchmark works, not a measurement).
+set -euo pipefail
+
+# Bump when the generator's output changes, so that old installations are not reused.
+GENERATOR_VERSION=1
+
+usage() {
+    sed -n '4,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+[ $# -ge 1 ] || usage
+build=$(cd "$1" && pwd)
+shift
+runs=5
+seed=1
+quick=0
+data=""
+sizes=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --seed) seed=$2; shift 2 ;;
+    --data) data=$2; shift 2 ;;
+    --quick) quick=1; runs=1; shift ;;
+    tiny | small | medium | large) sizes+=("$1"); shift ;;
+    *) usage ;;
+    esac
+done
+[ ${#sizes[@]} -gt 0 ] || sizes=(small medium large)
+data=${data:-$build/bench-data}
+mkdir -p "$data"
+data=$(cd "$data" && pwd)
+
+cli=$build/ferwis-cli
+generate=$build/ferwis-generate
+for tool in "$cli" "$generate"; do
+    [ -x "$tool" ] || { echo "run_bench.sh: $tool is not built" >&2; exit 1; }
+done
+have_time=0
+[ -x /usr/bin/time ] && have_time=1
+
+# --- helpers -----------------------------------------------------------------
+
+now_ns() { date +%s%N; }
+
+# median < numbers: the middle value (the lower middle for an even count).
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# measure NAME COMMAND...: runs the command $runs times after its setup hook
+# (setup_NAME, when defined, untimed) and records the median seconds in
+# seconds[NAME] and the largest peak resident memory (KiB) in rss_kib[NAME].
+declare -A seconds rss_kib
+measure() {
+    local name=$1
+    shift
+    local times=() peak=0 start end kib
+    for ((r = 0; r < runs; r++)); do
+        if declare -F "setup_$name" >/dev/null; then "setup_$name"; fi
+        start=$(now_ns)
+        if [ $have_time = 1 ]; then
+            /usr/bin/time -f '%M' -o "$work/rss" "$@" || fail "$name" "$@"
+        else
+            "$@" || fail "$name" "$@"
+        fi
+        end=$(now_ns)
+        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')")
+        if [ $have_time = 1 ]; then
+            kib=$(tail -n 1 "$work/rss")
+            [ "$kib" -gt "$peak" ] && peak=$kib
+        fi
+    done
+    seconds[$name]=$(printf '%s\n' "${times[@]}" | median)
+    rss_kib[$name]=$peak
+}
+
+fail() {
+    local name=$1
+    shift
+    echo "run_bench.sh: $name failed: $*" >&2
+    [ -s "$work/err" ] && tail -n 20 "$work/err" >&2
+    exit 1
+}
+
+summary_value() { awk -v k="$1" '$1 == k { print $2 }' "$dir/summary.txt"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
+verdict() { awk -v ok="$1" 'BEGIN { print (ok ? "ok" : "MISSED") }'; }
+
+# The steps measured, as functions of the installation in $dir.
+floor_analysis() {
+    find "$main" -type f >/dev/null
+    xargs -r -d '\n' -a "$dir/read-text.txt" cat >/dev/null
+    xargs -r -d '\n' -a "$dir/read-binary.txt" head -q -c 40000 >/dev/null
+}
+ferwis_analysis() {
+    "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" analyze --all 2>"$work/err" >/dev/null
+}
+clear_copy() {
+    rm -rf "$dir/kopia"
+    mkdir "$dir/kopia"
+    sync
+}
+setup_floor_copy() { clear_copy; }
+setup_ferwis_copy() { clear_copy; }
+floor_copy() {
+    (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cp --parents -t "$dir/kopia")
+}
+ferwis_copy() {
+    "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" copy U 2>"$work/err" >/dev/null
+}
+
+# --- one size ------------------------------------------------------------------
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+table=$data/last-table.txt
+: >"$table"
+declare -A analysis_seconds inventory_files
+
+for size in "${sizes[@]}"; do
+    dir=$data/$size-seed$seed-v$GENERATOR_VERSION
+    main=$dir/main
+    # summary.txt is written last: without it the installation is incomplete.
+    if [ ! -f "$dir/summary.txt" ]; then
+        echo "Generating the $size installation (seed $seed) in $dir ..." >&2
+        rm -rf "$dir"
+        "$generate" --size "$size" --seed "$seed" "$dir" >/dev/null
+    fi
+
+    echo "Measuring $size ($runs run(s) each) ..." >&2
+    if [ $quick = 0 ]; then
+        floor_analysis
+        ferwis_analysis || fail "ferwis analyze" "$cli"
+    fi
+    measure floor_analysis floor_analysis
+    measure ferwis_analysis ferwis_analysis
+
+    # The files of category U, below the main directory, for cp --parents.
+    tr -d '\r' <"$dir/wynik.txt" | iconv -f CP1250 -t UTF-8 |
+        awk -F'","' -v main="$main/" '$2 == "U\"" {
+            path = substr($1, 2)
+            if (index(path, main) == 1) print substr(path, length(main) + 1)
+        }' >"$work/copy-list.txt"
+    used=$(wc -l <"$work/copy-list.txt")
+    [ $quick = 0 ] && (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cat >/dev/null)
+    measure floor_copy floor_copy
+    measure ferwis_copy ferwis_copy
+    copied=$(find "$dir/kopia" -type f | wc -l)
+    [ "$copied" = "$used" ] || fail "ferwis copy U" "copied $copied files, wynik.txt lists $used"
+
+    files=$(summary_value inventory_files)
+    path_bytes=$(summary_value inventory_path_bytes)
+    analysis_seconds[$size]=${seconds[ferwis_analysis]}
+    inventory_files[$size]=$files
+    rss_limit_kib=$(awk -v b="$path_bytes" 'BEGIN { printf "%d", (3 * b) / 1024 + 50 * 1024 }')
+    a_ratio=$(ratio "${seconds[ferwis_analysis]}" "${seconds[floor_analysis]}")
+    c_ratio=$(ratio "${seconds[ferwis_copy]}" "${seconds[floor_copy]}")
+    a_rss=${rss_kib[ferwis_analysis]}
+    c_rss=${rss_kib[ferwis_copy]}
+    {
+        echo
+        echo "== $size (seed $seed): $files files in the inventory, $(summary_value scenery_lines) scenery lines," \
+            "$(summary_value read_text_files) text and $(summary_value read_binary_files) binary files read," \
+            "inventory paths $(mib $((path_bytes / 1024))), $used files used"
+        printf '%-34s %9s %7s %12s  %s\n' "step" "median s" "ratio" "peak RSS" "target (large)"
+        printf '%-34s %9s %7s %12s\n' "floor: find + cat/head -c" "${seconds[floor_analysis]}" "" ""
+        if [ $have_time = 1 ]; then
+            a_mem=$(mib "$a_rss")
+            c_mem=$(mib "$c_rss")
+            mem_ok=$(verdict "$((a_rss <= rss_limit_kib))")
+        else
+            a_mem="-" c_mem="-" mem_ok="not measured"
+        fi
+        printf '%-34s %9s %7s %12s  %s\n' "ferwis-cli analyze --all" "${seconds[ferwis_analysis]}" \
+            "${a_ratio}x" "$a_mem" \
+            "<= 2x floor: $(verdict "$(awk -v r="$a_ratio" 'BEGIN { print (r <= 2) }')"); RSS <= $(mib "$rss_limit_kib"): $mem_ok"
+        printf '%-34s %9s %7s %12s\n' "floor: cp --parents of U files" "${seconds[floor_copy]}" "" ""
+        printf '%-34s %9s %7s %12s  %s\n' "ferwis-cli copy U" "${seconds[ferwis_copy]}" "${c_ratio}x" \
+            "$c_mem" "<= 1.5x cp: $(verdict "$(awk -v r="$c_ratio" 'BEGIN { print (r <= 1.5) }')")"
+    } | tee -a "$table"
+done
+
+# Growth of the analysis from medium to large against n log n (n: inventory files).
+if [ -n "${analysis_seconds[medium]:-}" ] && [ -n "${analysis_seconds[large]:-}" ]; then
+    awk -v tm="${analysis_seconds[medium]}" -v tl="${analysis_seconds[large]}" \
+        -v nm="${inventory_files[medium]}" -v nl="${inventory_files[large]}" 'BEGIN {
+        grow = tl / tm; bound = (nl * log(nl)) / (nm * log(nm))
+        printf "\nanalysis growth medium -> large: %.2fx for %.2fx files; n log n allows %.2fx: %s\n",
+            grow, nl / nm, bound, (grow <= bound ? "ok" : "MISSED")
+    }' | tee -a "$table"
+fi
+echo >&2
+echo "Table saved in $table" >&2
