@@ -59,7 +59,8 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # measure NAME COMMAND...: runs the command $runs times after its setup hook
 # (setup_NAME, when defined, untimed) and records the median seconds in
-# seconds[NAME] and the largest peak resident memory (KiB) in rss_kib[NAME].
+# seconds[NAME] and the largest peak resident memory (KiB) that the command
+# left through with_peak_memory in rss_kib[NAME].
 declare -A seconds rss_kib
 measure() {
     local name=$1
@@ -67,21 +68,27 @@ measure() {
     local times=() peak=0 start end kib
     for ((r = 0; r < runs; r++)); do
         if declare -F "setup_$name" >/dev/null; then "setup_$name"; fi
+        rm -f "$work/rss"
         start=$(now_ns)
-        if [ $have_time = 1 ]; then
-            /usr/bin/time -f '%M' -o "$work/rss" "$@" || fail "$name" "$@"
-        else
-            "$@" || fail "$name" "$@"
-        fi
+        "$@" || fail "$name" "$@"
         end=$(now_ns)
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')")
-        if [ $have_time = 1 ]; then
+        if [ -s "$work/rss" ]; then
             kib=$(tail -n 1 "$work/rss")
             [ "$kib" -gt "$peak" ] && peak=$kib
         fi
     done
     seconds[$name]=$(printf '%s\n' "${times[@]}" | median)
     rss_kib[$name]=$peak
+}
+
+# with_peak_memory COMMAND...: runs the command, noting its peak resident memory.
+with_peak_memory() {
+    if [ $have_time = 1 ]; then
+        /usr/bin/time -f '%M' -o "$work/rss" "$@"
+    else
+        "$@"
+    fi
 }
 
 fail() {
@@ -94,7 +101,7 @@ fail() {
 
 summary_value() { awk -v k="$1" '$1 == k { print $2 }' "$dir/summary.txt"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
-mib() { awk -v k="$1" 'BEGIN { printf "%.1f MiB", k / 1024 }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.2f MiB", k / 1024 }'; }
 verdict() { awk -v ok="$1" 'BEGIN { print (ok ? "ok" : "MISSED") }'; }
 
 # The steps measured, as functions of the installation in $dir.
@@ -104,7 +111,8 @@ floor_analysis() {
     xargs -r -d '\n' -a "$dir/read-binary.txt" head -q -c 40000 >/dev/null
 }
 ferwis_analysis() {
-    "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" analyze --all 2>"$work/err" >/dev/null
+    with_peak_memory "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" analyze --all \
+        2>"$work/err" >/dev/null
 }
 clear_copy() {
     rm -rf "$dir/kopia"
@@ -117,7 +125,8 @@ floor_copy() {
     (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cp --parents -t "$dir/kopia")
 }
 ferwis_copy() {
-    "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" copy U 2>"$work/err" >/dev/null
+    with_peak_memory "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" copy U \
+        2>"$work/err" >/dev/null
 }
 
 # --- one size ------------------------------------------------------------------
