@@ -24,6 +24,11 @@ SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std:
     } else if (lower == ".tga") {
         run.extensions = {".tga", ".dds", ".bmp", ".tex"};
     }
+    list_inventory();
+}
+
+void SceneryFixture::list_inventory() {
+    run.inventory = PackageInventory{};
     std::vector<std::string> paths;
     for (const auto& entry :
          std::filesystem::recursive_directory_iterator(to_native(tree.root()))) {

@@ -30,6 +30,9 @@ public:
     explicit SceneryFixture(std::initializer_list<std::pair<std::string, std::string>> files,
                             const std::string& default_extension = ".dds");
 
+    // Lists the tree again into a fresh inventory.
+    void list_inventory();
+
     // Reads the selected sceneries as the analysis run does.
     void read(const std::vector<std::string>& selected);
 
