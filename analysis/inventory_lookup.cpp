@@ -9,9 +9,10 @@ namespace ferwis {
 std::optional<std::size_t> find_listed(const PackageInventory& inventory, std::string_view path) {
     const auto begin = inventory.rows.begin();
     const auto end = begin + static_cast<std::ptrdiff_t>(inventory.listed);
-    const auto it = std::lower_bound(begin, end, path, [](const FileEntry& row, std::string_view p) {
-        return compare_names(row.path, p) < 0;
-    });
+    const auto it =
+        std::lower_bound(begin, end, path, [](const FileEntry& row, std::string_view p) {
+            return compare_names(row.path, p) < 0;
+        });
     if (it == end || compare_names(it->path, path) != 0) {
         return std::nullopt;
     }

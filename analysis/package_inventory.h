@@ -11,10 +11,10 @@
 namespace ferwis {
 
 struct FileEntry {
-    std::string path;                // full path as listed; lower case for a missing file
+    std::string path; // full path as listed; lower case for a missing file
     ResultCode code = ResultCode::N;
-    bool model_read = false;         // the model's contents were read in this run
-    std::uint32_t cache_row = 0;     // row of the include parameter cache, 0 for none
+    bool model_read = false;     // the model's contents were read in this run
+    std::uint32_t cache_row = 0; // row of the include parameter cache, 0 for none
 };
 
 struct PackageInventory {
