@@ -18,7 +18,8 @@ void write_file(const std::string& path, const char* mode, std::string_view byte
     if (file == nullptr) {
         throw FileError(path, std::strerror(errno));
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int saved = errno;
     if (std::fclose(file) != 0 || !written) {
         throw FileError(path, std::strerror(written ? errno : saved));
