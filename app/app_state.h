@@ -8,11 +8,11 @@
 namespace ferwis {
 
 struct AppState {
-    std::string program_dir;       // directory of the program file, ending with "/"
-    std::string main_dir;          // simulator main directory, ending with "/"; empty
-                                   // when ferwis.ini names none or a check failed
-    std::string default_extension; // as written, e.g. "dds" or ".dds"
-    std::string copy_move_path;    // start-up appends the final "/"
+    std::string program_dir;            // directory of the program file, ending with "/"
+    std::string main_dir;               // simulator main directory, ending with "/"; empty
+                                        // when ferwis.ini names none or a check failed
+    std::string default_extension;      // as written, e.g. "dds" or ".dds"
+    std::string copy_move_path;         // start-up appends the final "/"
     std::vector<std::string> skip_list; // main directory as read so far + value
 
     std::string config_path() const { return program_dir + "ferwis.ini"; }

@@ -13,8 +13,7 @@ StartUp start_up(std::string program_dir, std::string_view config_path, Messages
     result.state.program_dir = std::move(program_dir);
     odczyt_ini(result.state, config_path, messages);
     AppState& state = result.state;
-    if (state.main_dir.empty() || state.default_extension.empty() ||
-        state.copy_move_path.empty()) {
+    if (state.main_dir.empty() || state.default_extension.empty() || state.copy_move_path.empty()) {
         return result;
     }
     if (state.copy_move_path.back() != kSeparator) {

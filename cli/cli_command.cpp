@@ -58,9 +58,8 @@ std::optional<AppState> load_configuration(const CliContext& context) {
         }
         int count = 0;
     } messages(context);
-    StartUp start =
-        start_up(utf8_to_cp1250(context.environment.program_dir), context.options.config_path,
-                 messages);
+    StartUp start = start_up(utf8_to_cp1250(context.environment.program_dir),
+                             context.options.config_path, messages);
     if (!start.ready) {
         if (messages.count == 0) {
             context.err << "ferwis-cli: ";

@@ -20,9 +20,9 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 struct CliOptions {
-    std::string config_path;          // Windows-1250
-    std::string result_path;          // Windows-1250
-    std::string command;              // "analyze", "show", "copy", "move", "delete"
+    std::string config_path;           // Windows-1250
+    std::string result_path;           // Windows-1250
+    std::string command;               // "analyze", "show", "copy", "move", "delete"
     std::vector<std::string> operands; // after the command, Windows-1250
 };
 

@@ -82,7 +82,8 @@ bool sort_before(std::string_view a, std::string_view b) {
 }
 
 bool starts_with_name(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && compare_names(text.substr(0, prefix.size()), prefix) == 0;
+    return text.size() >= prefix.size() &&
+           compare_names(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 bool ends_with_name(std::string_view text, std::string_view suffix) {

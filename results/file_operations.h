@@ -32,8 +32,8 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
                                   Messages& messages);
 
 struct CategoryFootprint {
-    std::size_t files = 0;     // files of the category that exist (and would be acted on)
-    std::uintmax_t bytes = 0;  // their total size
+    std::size_t files = 0;    // files of the category that exist (and would be acted on)
+    std::uintmax_t bytes = 0; // their total size
 };
 
 // Measures the files a delete of the category would remove, for its confirmation.

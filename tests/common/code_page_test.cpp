@@ -8,7 +8,8 @@ namespace {
 TEST(code_page, polish_letters_round_trip) {
     const std::string utf8 = "Zażółć gęślą jaźń ŻÓŁĆ ĘŚĄŹŃ";
     const std::string bytes = utf8_to_cp1250(utf8);
-    EXPECT_EQ(bytes, "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 \xaf\xd3\xa3\xc6 \xca\x8c\xa5\x8f\xd1");
+    EXPECT_EQ(bytes,
+              "Za\xbf\xf3\xb3\xe6 g\xea\x9cl\xb9 ja\x9f\xf1 \xaf\xd3\xa3\xc6 \xca\x8c\xa5\x8f\xd1");
     EXPECT_EQ(cp1250_to_utf8(bytes), utf8);
 }
 
@@ -24,11 +25,16 @@ TEST(code_page, every_defined_byte_round_trips) {
 }
 
 TEST(code_page, characters_without_a_form_become_question_marks) {
-    EXPECT_EQ(utf8_to_cp1250("a\xe2\x82\xac" "b"), "a\x80" "b"); // the euro sign exists
-    EXPECT_EQ(utf8_to_cp1250("\xe6\x97\xa5"), "?");              // a CJK character does not
-    EXPECT_EQ(utf8_to_cp1250("\xf0\x9f\x98\x80"), "?");          // nor an emoji
-    EXPECT_EQ(utf8_to_cp1250("x\xc3"), "x?");                    // a cut sequence
-    EXPECT_EQ(utf8_to_cp1250("\xff" "a"), "?a");                 // a byte that starts nothing
+    EXPECT_EQ(utf8_to_cp1250("a\xe2\x82\xac"
+                             "b"),
+              "a\x80"
+              "b");                                     // the euro sign exists
+    EXPECT_EQ(utf8_to_cp1250("\xe6\x97\xa5"), "?");     // a CJK character does not
+    EXPECT_EQ(utf8_to_cp1250("\xf0\x9f\x98\x80"), "?"); // nor an emoji
+    EXPECT_EQ(utf8_to_cp1250("x\xc3"), "x?");           // a cut sequence
+    EXPECT_EQ(utf8_to_cp1250("\xff"
+                             "a"),
+              "?a"); // a byte that starts nothing
 }
 
 } // namespace

@@ -18,7 +18,10 @@ TEST(normalize_line, separators_blanks_and_trimming) {
         {"a     b", "a b"},
         {"c:\\sym\\", "c:\\sym\\"},
         {"x\r\ny", "x\r\ny"}, // only blanks, tabs and ";" are touched
-        {"\xa0" "a", "\xa0" "a"}, // a no-break space is no blank
+        {"\xa0"
+         "a",
+         "\xa0"
+         "a"}, // a no-break space is no blank
     };
     for (const auto& c : cases) {
         std::string line = c.in;

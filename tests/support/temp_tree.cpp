@@ -15,9 +15,8 @@ namespace ferwis::test {
 
 TempTree::TempTree() {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() /
-                         ("ferwis-test-" + std::to_string(getpid()) + "-" +
-                          std::to_string(counter++));
+    const fs::path dir = fs::temp_directory_path() / ("ferwis-test-" + std::to_string(getpid()) +
+                                                      "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
     root_ = from_native(dir) + "/";
