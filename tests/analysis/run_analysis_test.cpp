@@ -111,12 +111,5 @@ TEST(run_analysis, failed_or_cancelled_run_leaves_the_previous_result_whole) {
     }
 }
 
-TEST(run_analysis, result_folder_that_cannot_be_written_fails_the_run) {
-    Installation inst;
-    SilentProgress progress;
-    EXPECT_THROW(run_analysis(inst.state, {}, inst.tree.path("nowhere/wynik.txt"), progress),
-                 AnalysisFailure);
-}
-
 } // namespace
 } // namespace ferwis

@@ -21,6 +21,10 @@ TEST(SortowanieSzybkie, ranges_at_the_edges) {
         {{"c", "b", "a"}, 2, 0, {"c", "b", "a"}},
         {{"z", "c", "b", "a", "0"}, 1, 3, {"z", "a", "b", "c", "0"}},
         {{"m/b", "M/A", "m/C"}, 0, 2, {"M/A", "m/b", "m/C"}},
+        {{"a/X.dds", "a/y.dds", "a/x.dds", "a/W.dds"}, // case-only twins end side by side
+         0,
+         3,
+         {"a/W.dds", "a/X.dds", "a/x.dds", "a/y.dds"}},
     };
     for (auto c : cases) {
         SortowanieSzybkie(c.in, c.lewy, c.prawy);
@@ -28,13 +32,7 @@ TEST(SortowanieSzybkie, ranges_at_the_edges) {
     }
 }
 
-TEST(SortowanieSzybkie, case_only_twins_end_next_to_each_other) {
-    List list = {"a/X.dds", "a/y.dds", "a/x.dds", "a/W.dds"};
-    SortowanieSzybkie(list, 0, 3);
-    EXPECT_EQ(list, (List{"a/W.dds", "a/X.dds", "a/x.dds", "a/y.dds"}));
-}
-
-TEST(SortowanieSzybkie, large_ordered_and_reversed_lists) {
+TEST(SortowanieSzybkie, large_ordered_list_comes_back_unchanged) {
     List ordered;
     for (int i = 0; i < 65536; ++i) {
         char name[32];
@@ -44,9 +42,6 @@ TEST(SortowanieSzybkie, large_ordered_and_reversed_lists) {
     List list = ordered;
     SortowanieSzybkie(list, 0, std::ssize(list) - 1);
     EXPECT_EQ(list, ordered);
-    List reversed(ordered.rbegin(), ordered.rend());
-    SortowanieSzybkie(reversed, 0, std::ssize(reversed) - 1);
-    EXPECT_EQ(reversed, ordered);
 }
 
 } // namespace
