@@ -10,7 +10,7 @@ void SortowanieSzybkie(std::vector<std::string>& tabl, std::ptrdiff_t lewy, std:
     if (lewy >= prawy || lewy < 0 || prawy >= std::ssize(tabl)) {
         return;
     }
-    // An introspective sort: a quicksort that falls back to heap sort before
+    // Introsort: a quicksort that falls back to heap sort before
     // it turns quadratic, so an ordered list of a large installation costs no
     // more than a shuffled one. sort_before orders case-only twins by their
     // bytes, so the result does not depend on the partition.
