@@ -22,8 +22,7 @@ std::string normalize_record_path(std::string_view path) {
 
 std::optional<std::string> path_below_main(std::string_view path, std::string_view main_dir) {
     if (main_dir.empty() || main_dir.front() != kSeparator || main_dir.back() != kSeparator ||
-        path.size() <= main_dir.size() || !starts_with_name(path, main_dir) ||
-        path.find('\0') != std::string_view::npos) {
+        !starts_with_name(path, main_dir) || path.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
     const std::string_view relative = path.substr(main_dir.size());

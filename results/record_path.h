@@ -15,8 +15,8 @@ std::string normalize_record_path(std::string_view path);
 
 // Returns the part of the normalised path below main_dir (a normalised directory
 // ending with "/"), when the path begins with main_dir under the one comparison,
-// names something below it, and has no ".." segment and no zero byte. Nothing
-// otherwise, also when main_dir is empty or not absolute.
+// has no ".." segment and no zero byte (the main directory itself gives the empty
+// text). Nothing otherwise, also when main_dir is empty or not absolute.
 std::optional<std::string> path_below_main(std::string_view path, std::string_view main_dir);
 
 } // namespace ferwis
