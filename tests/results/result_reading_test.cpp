@@ -40,46 +40,22 @@ TEST(result_record, lines_and_fields) {
     for (const auto& c : cases) {
         EXPECT_EQ(read_records(tree, c.bytes), c.records) << c.bytes;
     }
-    std::string out;
-    append_record(out, "C:/a b.dds", "UD");
-    EXPECT_EQ(out, "\"C:/a b.dds\",\"UD\"\r\n");
 }
 
-TEST(show_category, matches_whole_codes_in_any_case) {
+TEST(show_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
-    tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",
-                                        "\"/s/C//x.dds\",\"u\"", "\"/s/d\",\"N\""}));
-    const auto used = show_category(tree.path("wynik.txt"), ResultCode::U);
-    ASSERT_TRUE(used);
-    EXPECT_EQ(used->paths, (std::vector<std::string>{"/s/A.dds", "/s/C//x.dds"})); // as stored
-    EXPECT_EQ(used->count, 2u);
-    EXPECT_EQ(show_category(tree.path("wynik.txt"), ResultCode::BD)->count, 0u);
-    EXPECT_EQ(show_category(tree.path("wynik.txt"), std::nullopt)->count, 0u);
-}
-
-TEST(show_category, short_or_missing_file_shows_nothing) {
-    test::TempTree tree;
-    EXPECT_FALSE(show_category(tree.path("wynik.txt"), ResultCode::U));
+    const std::string file = tree.path("wynik.txt");
+    EXPECT_FALSE(show_category(file, ResultCode::U)); // missing
     tree.write("wynik.txt", "\"U\"");
-    EXPECT_FALSE(show_category(tree.path("wynik.txt"), ResultCode::U));
-}
-
-TEST(show_category, list_limit_keeps_counting) {
-    test::TempTree tree;
-    std::string bytes;
-    for (int i = 0; i < 5; ++i) {
-        append_record(bytes, "p" + std::to_string(i), "N");
-    }
-    tree.write("wynik.txt", bytes);
-    const auto listing = show_category(tree.path("wynik.txt"), ResultCode::N, 3);
-    EXPECT_EQ(listing->paths, (std::vector<std::string>{"p0", "p1", "p2"}));
-    EXPECT_EQ(listing->count, 5u);
-    EXPECT_TRUE(listing->list_full);
-}
-
-TEST(clipboard_text, entries_joined_by_crlf) {
-    EXPECT_EQ(clipboard_text({}), "");
-    EXPECT_EQ(clipboard_text({"a"}), "a");
+    EXPECT_FALSE(show_category(file, ResultCode::U)); // shorter than 4 bytes
+    tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",
+                                        "\"/s/C//x.dds\",\"u\"", "\"/s/d\",\"U\""}));
+    const auto used = show_category(file, ResultCode::U, 2);
+    EXPECT_EQ(used->paths, (std::vector<std::string>{"/s/A.dds", "/s/C//x.dds"})); // as stored
+    EXPECT_EQ(used->count, 3u);
+    EXPECT_TRUE(used->list_full);
+    EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
+    EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
     EXPECT_EQ(clipboard_text({"a", "b", "c"}), "a\r\nb\r\nc");
 }
 
