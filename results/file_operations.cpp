@@ -110,15 +110,18 @@ bool exists_as_anything(const fs::path& path) {
 // broken copy never takes the target's place, and a link at the target is
 // replaced rather than written through. Returns the bytes copied; throws
 // FileError unless the target ends up with the source's size.
-std::uintmax_t copy_over(const std::string& source, const std::string& target) {
+std::uintmax_t copy_over(const std::string& source, const std::string& folder,
+                         const std::string& target) {
     const auto size = file_size(source);
     if (!size) {
         throw FileError(source, "the file disappeared");
     }
     const fs::path target_native = to_native(target);
-    fs::path temp = to_native(target + ".ferwis-tmp");
-    for (int i = 1; exists_as_anything(temp); ++i) {
-        temp = to_native(target + ".ferwis-tmp" + std::to_string(i));
+    // The temporary name does not grow with the file's name, and never takes
+    // the place of anything already in the folder.
+    fs::path temp;
+    for (int i = 0; temp.empty() || exists_as_anything(temp); ++i) {
+        temp = to_native(folder + ".ferwis-kopia-" + std::to_string(i) + ".tmp");
     }
     std::error_code ec;
     fs::copy_file(to_native(source), temp, fs::copy_options::none, ec);
@@ -271,7 +274,7 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
                     ++result.skipped_same;
                     continue;
                 }
-                const std::uintmax_t bytes = copy_over(checked.source, target);
+                const std::uintmax_t bytes = copy_over(checked.source, folder, target);
                 if (operation == Operation::Move) {
                     delete_file(checked.source);
                 }
