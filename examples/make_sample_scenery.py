@@ -55,7 +55,7 @@ def texture(kind):
 text("scenery/wola.scn", [
     "// Sceneria przykładowa Wola: stacja z peronem, torem, domami i rozkładem jazdy.",
     "//$i wola.jpg",
-    "//$f pl inne/opis.txt",
+    "//$f pl inne/opis_paczki.txt",
     "sky sky/niebo.t3d",
     "include wspolne/oswietlenie.inc end",
     "// Ten sam plik z parametrami: kolor ściany (p1) i wariant modelu (p2).",
