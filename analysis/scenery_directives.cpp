@@ -1,6 +1,7 @@
 #include "analysis/scenery_directives.h"
 
 #include "analysis/resolve_reference.h"
+#include "common/native_path.h"
 #include "common/normalize_line.h"
 #include "common/text_compare.h"
 
@@ -48,7 +49,11 @@ void additional_file_directive(SceneryRun& scenery, std::string& line) {
     }
     std::string name(trim_blanks(std::string_view(line).substr(0, line.find(' '))));
     if (!name.empty()) {
-        resolve_reference(scenery, scenery.run.app.main_dir, name, LookupMode::RecordMissing);
+        std::string main = scenery.run.app.main_dir;
+        if (main.empty() || main.back() != kSeparator) {
+            main.push_back(kSeparator);
+        }
+        resolve_reference(scenery, main, name, LookupMode::RecordMissing);
     }
 }
 
