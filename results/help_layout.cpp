@@ -33,6 +33,10 @@ void HelpLayout::load(LayoutSize screen) {
     handle_resize();
     window_.set_outer_size({window_.outer_size().width, screen.height});
     handle_resize();
+    record_layout();
+}
+
+void HelpLayout::record_layout() {
     record_outer_size();
     resize_guard_ = false;
     const LayoutSize client = window_.client_size();

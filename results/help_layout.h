@@ -59,9 +59,15 @@ public:
 
     explicit HelpLayout(AnchoredWindow& window) : window_(window) {}
 
-    // The load step: makes the window as large as screen, records the accepted
-    // size and the table rows of the controls as they then stand.
+    // The load step: makes the window as large as screen, then record_layout().
+    // Its size changes are handled with the table as it stands (all zeros in a
+    // new layout), which spreads every control over the whole client area: the
+    // help window's one text box fills the window from then on.
     void load(LayoutSize screen);
+
+    // Takes the window's outer size as the last accepted one, clears the guard
+    // and records each control's row from where it now stands.
+    void record_layout();
 
     // Handles a change of the window's size: lays the controls out, or refuses
     // the size and restores the last accepted one. Does nothing while restoring.
