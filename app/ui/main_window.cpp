@@ -16,12 +16,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -84,6 +86,46 @@ QLabel* status_label(QWidget* container, const char* name, const Twips& twips, i
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     control->setPalette(palette);
     return control;
+}
+
+// The room from control's left edge to the nearest control beside it on the
+// right, or to the inside of its frame.
+int room_to_the_right(const QWidget& control) {
+    const QWidget& container = *control.parentWidget();
+    const QRect own = control.geometry();
+    int limit = container.width() - 2;
+    for (const QObject* child : container.children()) {
+        const auto* sibling = qobject_cast<const QWidget*>(child);
+        if (sibling == nullptr || sibling == &control) {
+            continue;
+        }
+        const QRect other = sibling->geometry();
+        if (other.left() > own.left() && other.top() <= own.bottom() &&
+            other.bottom() >= own.top()) {
+            limit = std::min(limit, other.left() - 1);
+        }
+    }
+    return limit - own.left();
+}
+
+// The design's captions were measured in "MS Sans Serif"; a wider stand-in font
+// would cut them off. Such a caption first takes the free room at its right,
+// and only what still does not fit is made smaller.
+void fit_caption(QWidget& control, const QString& caption) {
+    constexpr double kSmallest = 6.5;
+    // What the control needs beside its text (an option's circle) stays the same.
+    const int beside =
+        control.sizeHint().width() - control.fontMetrics().horizontalAdvance(caption);
+    QFont font = control.font();
+    const auto needed = [&] { return QFontMetrics(font).horizontalAdvance(caption) + beside; };
+    if (needed() > control.width()) {
+        const int width = std::min(needed(), std::max(control.width(), room_to_the_right(control)));
+        control.resize(width, control.height());
+    }
+    while (needed() > control.width() && font.pointSizeF() > kSmallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    control.setFont(font);
 }
 
 // Shows the hourglass over the window for as long as it lives.
@@ -166,6 +208,13 @@ void MainWindow::build_controls() {
     QFont bold = design_font(8.25);
     bold.setBold(true);
     command4_->setFont(bold);
+    for (const char* name : {"Label1", "Label2", "Label4"}) {
+        auto* caption = findChild<QLabel*>(QString::fromLatin1(name));
+        fit_caption(*caption, caption->text());
+    }
+    for (QRadioButton* control : {option1_, option2_, option3_, option4_, option5_, option6_}) {
+        fit_caption(*control, control->text());
+    }
 
     connect(file1_, &QListWidget::itemSelectionChanged, this, &MainWindow::update_analyse_button);
     connect(list1_, &QListWidget::itemSelectionChanged, this, [this] { copy_selection(*list1_); });
@@ -207,6 +256,7 @@ void MainWindow::load() {
     fill_result_list(*list1_, {});
     label3_->clear();
     label5_->setText(to_qstring(state_.copy_move_path));
+    label5_->setToolTip(label5_->text()); // a long path is cut off at the label's end
     if (start.result_available) {
         command2_->setEnabled(true);
         command3_->setEnabled(true);
