@@ -145,7 +145,7 @@ private:
 MainWindow::MainWindow(Messages& messages, std::string program_dir,
                        std::function<void()> end_program, QWidget* parent)
     : QWidget(parent), messages_(messages), program_dir_(std::move(program_dir)),
-      end_program_(std::move(end_program)) {
+      end_program_(std::move(end_program)), analysis_run_(&run_analysis) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferwis"));
     setFont(design_font(8.25));
@@ -318,7 +318,7 @@ void MainWindow::run_analysis_clicked() {
     file1_->setEnabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
     try {
-        run_analysis(state_, selected, state_.result_path(), progress);
+        analysis_run_(state_, selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception&) {

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "common/messages.h"
+#include "common/progress.h"
 #include "results/ui/help_window.h"
 
 #include <QPointer>
@@ -34,6 +35,11 @@ public:
     // when the configuration is complete.
     void load();
 
+    // The analysis the window runs; ferwis::run_analysis unless a test stands in.
+    using AnalysisRun = std::function<void(AppState&, const std::vector<std::string>&,
+                                           const std::string&, Progress&)>;
+    void set_analysis_run(AnalysisRun run) { analysis_run_ = std::move(run); }
+
     const AppState& state() const { return state_; }
     // The help window while it is open.
     HelpWindow* help_window() const { return help_; }
@@ -64,6 +70,7 @@ private:
     Messages& messages_;
     std::string program_dir_;
     std::function<void()> end_program_;
+    AnalysisRun analysis_run_;
     AppState state_;
     QPointer<HelpWindow> help_;
     bool busy_ = false;

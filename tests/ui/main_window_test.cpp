@@ -1,5 +1,6 @@
 #include "app/ui/main_window.h"
 
+#include "analysis/analysis_failure.h"
 #include "app/ui/twips.h"
 #include "common/native_path.h"
 #include "window_fixture.h"
@@ -294,6 +295,52 @@ TEST(main_window, an_analysis_gives_the_window_back_when_it_ends) {
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
     EXPECT_EQ(w.window.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    w.find<QListWidget>("File1")->item(0)->setSelected(true);
+    w.window.set_analysis_run([](AppState&, const std::vector<std::string>&, const std::string&,
+                                 Progress&) { throw AnalysisFailure("models/x.t3d: unreadable"); });
+
+    w.find<QPushButton>("Command1")->click();
+    EXPECT_EQ(w.messages.shown,
+              std::vector<std::string>{
+                  cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane.")});
+    EXPECT_EQ(w.program_ends, 1);
+}
+
+TEST(main_window, a_close_request_during_an_analysis_ends_the_run_and_then_the_window) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    w.window.show();
+    w.find<QListWidget>("File1")->item(0)->setSelected(true);
+    std::vector<std::string> seen_selected;
+    bool reached_end = false;
+    w.window.set_analysis_run([&](AppState&, const std::vector<std::string>& selected,
+                                  const std::string&, Progress& progress) {
+        seen_selected = selected;
+        progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
+        EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("FAZA - Czytanie scenerii..."));
+        for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
+            EXPECT_FALSE(enabled(w, name)) << name;
+        }
+        EXPECT_EQ(w.window.cursor().shape(), Qt::WaitCursor);
+        w.window.close(); // the user closes the window while the run lets events in
+        EXPECT_TRUE(w.window.isVisible());
+        let_events_run(progress);
+        reached_end = true;
+    });
+
+    w.find<QPushButton>("Command1")->click();
+    EXPECT_EQ(seen_selected, std::vector<std::string>{"A.SCN"});
+    EXPECT_FALSE(reached_end);
+    EXPECT_FALSE(w.window.isVisible());
+    EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_EQ(w.program_ends, 0);
 }
 
 TEST(main_window, a_delete_is_asked_for_first_and_cancel_changes_nothing) {
