@@ -154,28 +154,5 @@ TEST(help_layout, side_by_side_controls_may_not_grow_into_each_other_unless_allo
     }
 }
 
-TEST(help_layout, controls_apart_in_one_direction_never_overlap) {
-    FakeWindow window;
-    window.outer = {1010, 540};
-    // One above the other, both following width and height.
-    window.controls = {{"Gora", {10, 10, 980, 200}}, {"Dol", {10, 260, 980, 200}}};
-    HelpLayout layout(window);
-    layout.record_layout();
-    EXPECT_FALSE(layout.overlaps({2000, 500}));
-    EXPECT_TRUE(layout.overlaps({1000, 550})); // the gap of 50 closes exactly
-    EXPECT_TRUE(layout.fits({1000, 500}));
-    EXPECT_FALSE(layout.fits({1000, 270}));
-}
-
-TEST(help_layout, the_overlap_list_holds_twenty_one_pairs_of_named_controls) {
-    FakeWindow window;
-    HelpLayout layout(window);
-    EXPECT_FALSE(layout.allow_overlap("", "Text1"));
-    for (std::size_t i = 0; i < HelpLayout::kOverlapPairs; ++i) {
-        EXPECT_TRUE(layout.allow_overlap("A" + std::to_string(i), "B"));
-    }
-    EXPECT_FALSE(layout.allow_overlap("A", "B"));
-}
-
 } // namespace
 } // namespace ferwis

@@ -33,11 +33,19 @@ struct Installation {
     std::string main_dir() const { return tree.path("sym"); }
     std::string copy_dir() const { return tree.path("kopia"); }
 
+    // Writes ferwis.ini from lines, with "MAIN" and "COPY" standing for the folders.
+    void write_ini(std::vector<std::string> lines) const {
+        for (auto& line : lines) {
+            line = line == "MAIN" ? main_dir() : line == "COPY" ? copy_dir() : line;
+        }
+        tree.write("ferwis.ini", crlf(lines));
+    }
+
     // The configuration naming every setting.
     void write_complete_ini() const {
-        tree.write("ferwis.ini", crlf({"[sciezka_dostepu]", main_dir(), "[domyslne_rozszerzenie]",
-                                       "dds", "[sciezka_kopiowania_przesuwania]", copy_dir(),
-                                       "[pomijane_foldery_pliki]", "textures/tabor/"}));
+        write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
+                   "[sciezka_kopiowania_przesuwania]", "COPY", "[pomijane_foldery_pliki]",
+                   "textures/tabor/"});
     }
 };
 
