@@ -41,7 +41,7 @@ const char* const kResultUnreadable = "Nie można odczytać pliku wynik.txt.";
 std::string delete_question(const CategoryFootprint& footprint) {
     return cp1250("Liczba plików do usunięcia: ") + std::to_string(footprint.files) +
            cp1250(" (łącznie bajtów: ") + std::to_string(footprint.bytes) +
-           cp1250(").\r\nCzy na pewno usunąć te pliki?");
+           cp1250(").\nCzy na pewno usunąć te pliki?");
 }
 
 template <typename Control>
