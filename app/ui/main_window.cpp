@@ -37,13 +37,6 @@ const char* const kListFull =
     "Za dużo pozycji do wyświetlenia. Dalsze pozycje nie będą wyświetlane.";
 const char* const kResultUnreadable = "Nie można odczytać pliku wynik.txt.";
 
-// The question asked before a delete run, from what the run would remove.
-std::string delete_question(const CategoryFootprint& footprint) {
-    return cp1250("Liczba plików do usunięcia: ") + std::to_string(footprint.files) +
-           cp1250(" (łącznie bajtów: ") + std::to_string(footprint.bytes) +
-           cp1250(").\nCzy na pewno usunąć te pliki?");
-}
-
 template <typename Control>
 Control* place(Control* control, const char* name, const Twips& twips, int left, int top, int width,
                int height) {
@@ -370,7 +363,7 @@ void MainWindow::execute_operation_clicked() {
         try {
             const CategoryFootprint footprint =
                 measure_category(state_, code, state_.result_path());
-            if (!messages_.confirm(delete_question(footprint))) {
+            if (!messages_.confirm(delete_confirmation_text(footprint))) {
                 return;
             }
         } catch (const FileError&) {
