@@ -5,8 +5,10 @@
 #include "common/native_path.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 namespace ferwis {
 namespace {
 
+using test::crlf;
 using test::Installation;
 using test::StartedWindow;
 
@@ -196,6 +199,25 @@ TEST(main_window, a_display_without_result_file_still_ends_with_the_commands_ena
     EXPECT_TRUE(enabled(w, "Command2"));
 }
 
+TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_order) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("wynik.txt", crlf({"\"p0\",\"U\"", "\"q\",\"UD\"", "\"p1\",\"u\"",
+                                       "\"p2\",\"U\"", "\"p3\",\"U\""}));
+    StartedWindow w(inst);
+    w.find<QPushButton>("Command2")->click();
+    auto* list1 = w.find<QListWidget>("List1");
+    EXPECT_EQ(item_texts(*list1), QStringList({"p0", "p1", "p2", "p3"}));
+    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "4");
+
+    for (const int row : {3, 0, 2}) {
+        list1->item(row)->setSelected(true);
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "p0\r\np2\r\np3");
+    list1->clearSelection();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+}
+
 TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     Installation inst;
     inst.write_complete_ini();
@@ -218,9 +240,9 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     w.window.show();
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
     w.find<QLabel>("Label3")->setText("7");
-    w.window.set_analysis_run([](AppState&, const std::vector<std::string>&, const std::string&,
-                                 Progress& progress) { progress.set_detail("x"); });
-    w.find<QPushButton>("Command1")->click();
+    w.find<QPushButton>("Command1")->click(); // the real analysis of the installation
+    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.messages.shown.empty());
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
     for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
