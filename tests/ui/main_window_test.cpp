@@ -191,12 +191,6 @@ TEST(main_window, a_display_without_result_file_still_ends_with_the_commands_ena
     for (const char* name : {"Command1", "Command2", "Command3"}) {
         EXPECT_TRUE(enabled(w, name)) << name;
     }
-
-    // Without a selected scenery the analyse button stays off after a display.
-    w.find<QListWidget>("File1")->clearSelection();
-    w.find<QPushButton>("Command2")->click();
-    EXPECT_FALSE(enabled(w, "Command1"));
-    EXPECT_TRUE(enabled(w, "Command2"));
 }
 
 TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_order) {
