@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 namespace ferwis {
@@ -157,40 +156,9 @@ TEST(main_window, keeps_the_design_size_colours_and_fonts) {
         EXPECT_TRUE(status->wordWrap());
         EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     }
-    // No fixed caption is cut off, whatever font stands in for the design's.
-    for (const char* name : {"Label1", "Label2", "Label4", "Option1", "Option2", "Option3",
-                             "Option4", "Option5", "Option6"}) {
-        const QWidget* control = w.find<QWidget>(name);
-        const QString text = control->property("text").toString();
-        std::unique_ptr<QWidget> probe;
-        if (name[0] == 'L') {
-            probe = std::make_unique<QLabel>(text);
-        } else {
-            probe = std::make_unique<QRadioButton>(text);
-        }
-        probe->setFont(control->font());
-        EXPECT_LE(probe->sizeHint().width(), control->width()) << name;
-    }
     // The two option groups are independent.
     w.find<QRadioButton>("Option3")->click();
     EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked());
-}
-
-TEST(main_window, a_display_without_result_file_still_ends_with_the_commands_enabled) {
-    Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
-    StartedWindow w(inst);
-    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
-
-    w.find<QListWidget>("File1")->item(1)->setSelected(true);
-    w.find<QPushButton>("Command2")->click();
-    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 0);
-    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
-    EXPECT_TRUE(w.messages.shown.empty());
-    for (const char* name : {"Command1", "Command2", "Command3"}) {
-        EXPECT_TRUE(enabled(w, name)) << name;
-    }
 }
 
 TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_order) {
@@ -210,6 +178,17 @@ TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "p0\r\np2\r\np3");
     list1->clearSelection();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+
+    // The result file removed since start-up: nothing listed, the commands come back.
+    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
+    w.find<QListWidget>("File1")->item(1)->setSelected(true);
+    w.find<QPushButton>("Command2")->click();
+    EXPECT_EQ(list1->count(), 0);
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
+    EXPECT_TRUE(w.messages.shown.empty());
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        EXPECT_TRUE(enabled(w, name)) << name;
+    }
 }
 
 TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
