@@ -59,7 +59,7 @@ struct Installation {
     std::string expected() const {
         const std::string m = state.main_dir;
         return crlf(
-            {"\"" + m + "scenery/a.scn\",\"N\"", "\"" + m + "sounds/horn.wav\",\"UD\"",
+            {"\"" + m + "scenery/a.scn\",\"U\"", "\"" + m + "sounds/horn.wav\",\"UD\"",
              "\"" + m + "textures/Tabor/x.dds\",\"W\"", "\"" + m + "textures/zwykla.dds\",\"N\"",
              "\"" + m + "dynamic/en57/silnik.wav\",\"UD\"", "\"" + m + "sounds/brak.wav\",\"BD\""});
     }

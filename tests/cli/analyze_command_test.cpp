@@ -66,8 +66,9 @@ TEST(analyze_command, usage_and_configuration_problems) {
 TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
     Cli cli;
     ASSERT_EQ(cli.run({"analyze", "B.SCN", "a.scn"}), 0) << cli.err.str();
-    EXPECT_EQ(cli.out.str(), "U\tUżywane sceneryjne\t0\t0\n"
-                             "N\tNieużywane\t3\t0\n"
+    // The two (empty) sceneries are used; the third file stays unused.
+    EXPECT_EQ(cli.out.str(), "U\tUżywane sceneryjne\t2\t0\n"
+                             "N\tNieużywane\t1\t0\n"
                              "B\tBraki sceneryjne\t0\t0\n"
                              "W\tWyjątki\t1\t4\n"
                              "UD\tUżywane *.wav DYNAMIC\t1\t5\n"
