@@ -1,8 +1,114 @@
 #include "analysis/run_analysis.h"
 
-namespace ferwis {
+#include "analysis/analysis_failure.h"
+#include "analysis/mark_exceptions.h"
+#include "analysis/read_selected_sceneries.h"
+#include "analysis/run_state.h"
+#include "analysis/wav_dynamic_file.h"
+#include "analysis/wypisz_wszystkie_pliki.h"
+#include "common/code_page.h"
+#include "common/errors.h"
+#include "common/file_system.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+#include "results/result_file.h"
 
-// Placeholder until the analysis run lands.
-void run_analysis(AppState&, const std::vector<std::string>&, const std::string&, Progress&) {}
+#include <array>
+#include <exception>
+
+namespace ferwis {
+namespace {
+
+std::string folder_of(const std::string& path) {
+    const std::size_t sep = path.rfind(kSeparator);
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+void build_prefixes(RunState& run) {
+    std::string main = run.app.main_dir;
+    if (main.empty() || main.back() != kSeparator) {
+        main.push_back(kSeparator);
+    }
+    // The folders as they are on disk, so that files named below them can be
+    // opened on a case-sensitive file system too.
+    run.scenery_dir = content_folder(main, "scenery");
+    run.textures_dir = content_folder(main, "textures");
+    run.models_dir = content_folder(main, "models");
+    run.sounds_dir = content_folder(main, "sounds");
+}
+
+// Gives the default extension its leading "." (kept in the state for later
+// runs) and returns the order in which texture extensions are tried.
+std::array<std::string, 4> extension_priority(std::string& default_extension) {
+    if (default_extension.empty() || default_extension.front() != '.') {
+        default_extension.insert(0, 1, '.');
+    }
+    static constexpr std::array<std::array<std::string_view, 4>, 4> kOrders = {{
+        {".dds", ".tga", ".bmp", ".tex"},
+        {".tga", ".dds", ".bmp", ".tex"},
+        {".bmp", ".tga", ".dds", ".tex"},
+        {".tex", ".tga", ".dds", ".bmp"},
+    }};
+    for (const auto& order : kOrders) {
+        if (names_equal(default_extension, order[0])) {
+            return {std::string(order[0]), std::string(order[1]), std::string(order[2]),
+                    std::string(order[3])};
+        }
+    }
+    return {};
+}
+
+void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
+                  const std::string& result_path) {
+    ResultFileWriter result(result_path);
+    // The sorted inventory, then the rows of missing files in the order found.
+    for (const FileEntry& row : run.inventory.rows) {
+        result.add(row.path, code_text(row.code));
+    }
+    if (wav_dynamic.written()) {
+        result.add_records_of(wav_dynamic.path());
+    }
+    result.commit();
+}
+
+void analyse(AppState& state, const std::vector<std::string>& selected,
+             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic) {
+    wav_dynamic.create();
+    RunState run(state, progress);
+    wypisz_wszystkie_pliki(run, wav_dynamic);
+    build_prefixes(run);
+    run.extensions = extension_priority(state.default_extension);
+
+    read_selected_sceneries(run, selected);
+
+    progress.set_status(cp1250("FAZA - Zaznaczanie wyjątków..."));
+    progress.set_detail("");
+    let_events_run(progress);
+    mark_exceptions(run.inventory, state.skip_list);
+
+    write_result(run, wav_dynamic, result_path);
+    wav_dynamic.remove();
+    progress.set_status("");
+    progress.set_detail("");
+}
+
+} // namespace
+
+void run_analysis(AppState& state, const std::vector<std::string>& selected,
+                  const std::string& result_path, Progress& progress) {
+    WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
+    try {
+        analyse(state, selected, result_path, progress, wav_dynamic);
+    } catch (const OperationCancelled&) {
+        wav_dynamic.remove();
+        throw;
+    } catch (const AnalysisFailure&) {
+        throw;
+    } catch (const std::exception& failure) {
+        // Every other failure of the run ends it the same way; wav_dynamic.txt
+        // stays on disk with what was found so far.
+        throw AnalysisFailure(failure.what());
+    }
+}
 
 } // namespace ferwis

@@ -1,13 +1,133 @@
+#include "analysis/analysis_failure.h"
+#include "analysis/run_analysis.h"
+#include "app/start_up.h"
 #include "cli/cli_command.h"
+#include "common/code_page.h"
+#include "common/errors.h"
+#include "common/file_system.h"
+#include "common/line_reader.h"
+#include "common/text_compare.h"
+#include "results/result_code.h"
+#include "results/result_record.h"
 
+#include <array>
+#include <cstdint>
 #include <ostream>
 
 namespace ferwis {
+namespace {
 
-// Placeholder until the analysis command lands.
+constexpr std::string_view kAnalyzeUsage =
+    "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
+    "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n";
+
+// Turns the operands into the selected sceneries, as File1 shows them: exactly
+// as listed, or the one listed name that equals it case-insensitively.
+// Returns false (after saying why) when one of them is not listed.
+bool select_sceneries(const CliContext& context, const std::vector<std::string>& listed,
+                      std::vector<std::string>& selected) {
+    for (const std::string& operand : context.options.operands) {
+        const std::string* found = nullptr;
+        for (const std::string& name : listed) {
+            if (name == operand) {
+                found = &name;
+                break;
+            }
+            if (found == nullptr && names_equal(name, operand)) {
+                found = &name;
+            }
+        }
+        if (found == nullptr) {
+            context.err << "ferwis-cli: not a scenery file of the scenery directory: ";
+            write_text(context.err, operand);
+            context.err << '\n';
+            return false;
+        }
+        selected.push_back(*found);
+    }
+    return true;
+}
+
+struct CategoryTotal {
+    std::size_t records = 0;
+    std::uintmax_t bytes = 0;
+};
+
+// Counts the records of the result file per category, with the sizes of the
+// files that exist.
+std::array<CategoryTotal, kAllCategories.size()> summarise(const std::string& result_path) {
+    std::array<CategoryTotal, kAllCategories.size()> totals{};
+    LineReader reader(result_path);
+    std::string line;
+    while (reader.next(line)) {
+        const ResultRecord record = parse_record(line);
+        const auto code = parse_code(record.code);
+        if (!code) {
+            continue;
+        }
+        CategoryTotal& total = totals[static_cast<std::size_t>(*code)];
+        ++total.records;
+        if (const auto size = file_size(record.path)) {
+            total.bytes += *size;
+        }
+    }
+    return totals;
+}
+
+} // namespace
+
 int analyze_command(const CliContext& context) {
-    context.err << "ferwis-cli: analyze is not available yet\n";
-    return kExitFailed;
+    const auto& operands = context.options.operands;
+    const bool all = operands.size() == 1 && operands.front() == "--all";
+    bool misused = operands.empty();
+    for (const std::string& operand : operands) {
+        misused = misused || (operand.starts_with("--") && !all);
+    }
+    if (misused) {
+        context.err << kAnalyzeUsage;
+        return kExitUsage;
+    }
+    std::optional<AppState> state = load_configuration(context);
+    if (!state) {
+        return kExitUsage;
+    }
+    const std::vector<std::string> listed =
+        list_scenery_files(content_folder(state->main_dir, "scenery"));
+    std::vector<std::string> selected;
+    if (all) {
+        selected = listed;
+    } else if (!select_sceneries(context, listed, selected)) {
+        return kExitUsage;
+    }
+
+    StreamProgress progress(context.err);
+    try {
+        run_analysis(*state, selected, context.options.result_path, progress);
+    } catch (const AnalysisFailure& failure) {
+        write_text(context.err,
+                   cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
+        context.err << "\nferwis-cli: ";
+        write_text(context.err, failure.what());
+        context.err << '\n';
+        return kExitFailed;
+    }
+
+    std::array<CategoryTotal, kAllCategories.size()> totals;
+    try {
+        totals = summarise(context.options.result_path);
+    } catch (const FileError& error) {
+        context.err << "ferwis-cli: ";
+        write_text(context.err, error.what());
+        context.err << '\n';
+        return kExitFailed;
+    }
+    for (const ResultCode code : kAllCategories) {
+        const CategoryTotal& total = totals[static_cast<std::size_t>(code)];
+        context.out << code_text(code) << '\t';
+        write_text(context.out, category_text(code));
+        context.out << '\t' << total.records << '\t' << total.bytes << '\n';
+    }
+    return kExitDone;
 }
 
 } // namespace ferwis

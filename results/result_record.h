@@ -1,8 +1,10 @@
 #pragma once
 // One record of wynik.txt or wav_dynamic.txt: "path","code" followed by CR LF.
 
+#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferwis {
 
@@ -21,5 +23,33 @@ void append_record(std::string& out, std::string_view path, std::string_view cod
 // it is ignored; a field without quotes runs to the next comma or the end of the
 // line and loses trailing blanks. A line with one field gives an empty code.
 ResultRecord parse_record(std::string_view line);
+
+// Reads a result file record by record. People edit wynik.txt by hand, so a
+// record ends at CR LF, at a CR alone or at a LF alone; a last record without
+// line end is read too, and a file of zero bytes has no records.
+class RecordReader {
+public:
+    // Opens the file at path. Throws FileError when it cannot.
+    explicit RecordReader(std::string_view path);
+    ~RecordReader();
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
+
+    // Reads the next record. Returns false at the end of the file. Throws
+    // FileError on a read error.
+    bool next(ResultRecord& record);
+
+private:
+    bool next_line(std::string& line);
+    bool fill();
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+    std::string line_;
+};
 
 } // namespace ferwis

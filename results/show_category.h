@@ -26,6 +26,12 @@ std::optional<CategoryListing> show_category(std::string_view result_path,
                                              std::optional<ResultCode> code,
                                              std::size_t limit = kResultListLimit);
 
+// The message shown once when more records match than List1 holds.
+const std::string& list_full_message();
+
+// The message that ends a display whose result file could not be read.
+const std::string& display_failure_message();
+
 // The clipboard text of the selected entries, given in list order: CR LF between
 // them, none after the last.
 std::string clipboard_text(const std::vector<std::string>& selected_entries);

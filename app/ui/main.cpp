@@ -1,10 +1,27 @@
 #include "app/ui/main_window.h"
+#include "app/ui/message_box.h"
+#include "app/ui/single_instance.h"
+#include "common/native_path.h"
 
 #include <QApplication>
 
+#include <cstdlib>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    ferwis::MainWindow window;
+    ferwis::SingleInstance instance(QCoreApplication::applicationDirPath());
+    if (!instance.acquire()) {
+        return EXIT_SUCCESS; // another instance runs; this one ends without a word
+    }
+    ferwis::MessageBoxMessages messages;
+    // After a failed analysis the program ends at once, without the window's
+    // close handling.
+    ferwis::MainWindow window(messages, ferwis::program_directory(), [&instance] {
+        instance.release();
+        std::_Exit(EXIT_FAILURE);
+    });
+    messages.set_parent(&window);
+    window.load();
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,83 @@
+#include "analysis/read_include_with_parameters.h"
+
+#include "analysis/classify_line.h"
+#include "analysis/expand_placeholder.h"
+#include "analysis/resolve_model.h"
+#include "analysis/resolve_reference.h"
+#include "analysis/resolve_scenery_texture.h"
+#include "analysis/tokenise_statement.h"
+#include "common/line_reader.h"
+#include "common/text_compare.h"
+
+namespace ferwis {
+namespace {
+
+void replay_templates(SceneryRun& scenery, std::uint32_t cache_row, const std::string& name) {
+    // Replaying resolves models, which may record nothing here (context 1), so
+    // the row cannot grow while it is walked; an index keeps it safe anyway.
+    const auto& templates = scenery.cache.rows[cache_row - 1];
+    for (std::size_t i = 0; i < templates.size(); ++i) {
+        const IncludeTemplate entry = templates[i];
+        const std::string expanded = expand_placeholder(scenery, entry.name);
+        if (entry.kind == IncludeTemplate::Kind::Texture) {
+            resolve_scenery_texture(scenery, expanded, name);
+        } else {
+            resolve_model(scenery, expanded);
+        }
+    }
+}
+
+// Restores line context 1 however the reading of the include ends.
+struct IncludeContext {
+    IncludeContext(SceneryRun& run, const std::string& name, std::size_t row) : scenery(run) {
+        scenery.context = LineContext::Include;
+        scenery.include_name = name;
+        scenery.include_row = row;
+    }
+    ~IncludeContext() {
+        scenery.context = LineContext::Queued;
+        scenery.include_name.clear();
+        scenery.include_row = 0;
+    }
+    IncludeContext(const IncludeContext&) = delete;
+    IncludeContext& operator=(const IncludeContext&) = delete;
+    SceneryRun& scenery;
+};
+
+} // namespace
+
+void read_include_with_parameters(SceneryRun& scenery, std::string name) {
+    if (!name.empty() && name.back() == '\t') {
+        name.pop_back();
+    }
+    const LookupResult cached =
+        resolve_reference(scenery, scenery.run.scenery_dir, name, LookupMode::LookUpOnly);
+    if (cached.found) {
+        const std::uint32_t cache_row = scenery.run.inventory.rows[cached.row].cache_row;
+        if (cache_row > 0) {
+            replay_templates(scenery, cache_row, name);
+            return;
+        }
+    }
+    const LookupResult found =
+        resolve_reference(scenery, scenery.run.scenery_dir, name, LookupMode::RecordMissing);
+    if (!found.found) {
+        return;
+    }
+
+    LineReader reader(scenery.run.inventory.rows[found.row].path);
+    const IncludeContext context(scenery, name, found.row);
+    std::string line;
+    while (reader.next(line)) {
+        to_lower_in_place(line);
+        if (line.empty() || line.starts_with("//")) {
+            continue;
+        }
+        // Only statements are acted on here: no timetables, directives or includes.
+        if (classify_line(line) == LineKind::Statement) {
+            tokenise_statement(scenery, line, nullptr, name);
+        }
+    }
+}
+
+} // namespace ferwis

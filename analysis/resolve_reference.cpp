@@ -1,0 +1,59 @@
+#include "analysis/resolve_reference.h"
+
+#include "common/native_path.h"
+#include "common/text_compare.h"
+
+namespace ferwis {
+namespace {
+
+void record_missing(SceneryRun& scenery, std::string target) {
+    // The set holds every appended path in lower case, so "already recorded"
+    // needs no scan of the appended rows.
+    if (scenery.recorded_missing.insert(target).second) {
+        scenery.run.inventory.rows.push_back(FileEntry{std::move(target), ResultCode::B});
+    }
+}
+
+} // namespace
+
+void clean_reference_name(std::string& name) {
+    read_separators(name);
+    if (!name.empty() && name.front() == kSeparator) {
+        name.erase(0, 1); // only one: a name beginning with two separators keeps one
+    }
+    while (!name.empty() && name.back() == ' ') {
+        name.pop_back();
+    }
+}
+
+LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, std::string& name,
+                               LookupMode mode, FallbackPosition fallback,
+                               std::string_view fallback_base) {
+    clean_reference_name(name);
+    std::string target = to_lower(std::string(directory) + name);
+
+    LookupResult result;
+    const auto hit = scenery.listed_index.find(target);
+    if (hit != scenery.listed_index.end()) {
+        result.found = true;
+        result.row = hit->second;
+        FileEntry& entry = scenery.run.inventory.rows[result.row];
+        if (entry.code != ResultCode::U) {
+            entry.code = ResultCode::U;
+            result.newly_used = true;
+        }
+        return result;
+    }
+    if (mode != LookupMode::RecordMissing || fallback == FallbackPosition::EarlyTry) {
+        return result;
+    }
+    if (fallback == FallbackPosition::LastTry) {
+        std::string recorded = std::string(fallback_base) + scenery.run.extensions[0];
+        clean_reference_name(recorded);
+        target = to_lower(std::string(directory) + recorded);
+    }
+    record_missing(scenery, std::move(target));
+    return result;
+}
+
+} // namespace ferwis

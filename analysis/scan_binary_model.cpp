@@ -1,0 +1,89 @@
+#include "analysis/scan_binary_model.h"
+
+#include "analysis/resolve_model_texture.h"
+#include "common/errors.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ferwis {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Fills window with up to one window of bytes from offset; returns them lower-cased.
+std::string_view read_window(File& file, std::string_view path, std::uintmax_t offset,
+                             std::string& window) {
+    window.resize(kBinaryModelWindow);
+    if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
+        throw FileError(std::string(path), std::strerror(errno));
+    }
+    const std::size_t got = std::fread(window.data(), 1, window.size(), file.get());
+    if (got < window.size() && std::ferror(file.get()) != 0) {
+        throw FileError(std::string(path), "read error");
+    }
+    window.resize(got);
+    to_lower_in_place(window);
+    return window;
+}
+
+} // namespace
+
+void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
+                       std::string_view model_path) {
+    const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
+    File file(std::fopen(to_native(file_path).c_str(), "rb"));
+    if (!file) {
+        throw FileError(std::string(file_path), std::strerror(errno));
+    }
+    std::error_code ec;
+    const std::uintmax_t length = std::filesystem::file_size(to_native(file_path), ec);
+    if (ec) {
+        throw FileError(std::string(file_path), ec.message());
+    }
+
+    // Windows follow each other without overlap, so a tag that straddles a
+    // border is found in neither; the first window is read even for an empty file.
+    std::string window;
+    std::optional<std::uintmax_t> tag;
+    for (std::uintmax_t start = 0; !tag && (start == 0 || start < length);
+         start += kBinaryModelWindow) {
+        const std::size_t at = read_window(file, file_path, start, window).find("tex0");
+        if (at != std::string_view::npos) {
+            tag = start + at;
+        }
+    }
+    if (!tag) {
+        return;
+    }
+
+    const std::string_view list = read_window(file, file_path, *tag + 9, window);
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t zero = list.find('\0', start);
+        if (zero == std::string_view::npos) {
+            zero = list.size();
+        }
+        const std::string_view piece = list.substr(start, zero - start);
+        if (piece.substr(0, 4) == "nam0") {
+            return;
+        }
+        if (!piece.empty()) {
+            resolve_model_texture(scenery, piece, subdirectory);
+        }
+        start = zero + 1;
+    }
+}
+
+} // namespace ferwis

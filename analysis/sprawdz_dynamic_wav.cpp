@@ -1,0 +1,111 @@
+#include "analysis/sprawdz_dynamic_wav.h"
+
+#include "analysis/inventory_lookup.h"
+#include "analysis/walk_folder_tree.h"
+#include "common/code_page.h"
+#include "common/file_system.h"
+#include "common/line_reader.h"
+#include "common/native_path.h"
+#include "common/normalize_line.h"
+#include "common/text_compare.h"
+
+namespace ferwis {
+namespace {
+
+bool is_reference_start_separator(char c) {
+    return c == ':' || c == ' ' || c == ',' || c == ';';
+}
+
+std::string with_final_separator(std::string path) {
+    if (path.empty() || path.back() != kSeparator) {
+        path.push_back(kSeparator);
+    }
+    return path;
+}
+
+} // namespace
+
+std::vector<std::string> cut_sound_references(std::string_view line) {
+    std::vector<std::string> references;
+    for (std::size_t i = 0; i + 4 <= line.size(); ++i) {
+        if (!names_equal(line.substr(i, 4), ".wav")) {
+            continue;
+        }
+        std::size_t j = i;
+        while (j > 0 && !is_reference_start_separator(line[j])) {
+            --j;
+        }
+        // At the start of the line the first character belongs to the
+        // reference even when it is a separator.
+        const std::size_t start = j > 0 ? j + 1 : 0;
+        references.emplace_back(line.substr(start, i + 4 - start));
+    }
+    return references;
+}
+
+bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
+    const auto row = find_listed(inventory, pszuk);
+    if (!row) {
+        return false;
+    }
+    FileEntry& entry = inventory.rows[*row];
+    if (entry.code != ResultCode::U) {
+        entry.code = ResultCode::UD;
+    }
+    return true;
+}
+
+void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path) {
+    const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
+    const std::string sounds_dir = content_folder(with_final_separator(run.app.main_dir), "sounds");
+    LineReader reader(path);
+    std::string line;
+    while (reader.next(line)) {
+        normalize_line(line);
+        if (line.starts_with("//")) {
+            continue;
+        }
+        for (std::string& reference : cut_sound_references(line)) {
+            if (reference.starts_with("//")) {
+                continue;
+            }
+            read_separators(reference);
+            // Each name of the reference is matched case-insensitively, and
+            // the record keeps the path as it is on disk.
+            if (const auto beside = find_file_case_insensitive(definition_dir, reference)) {
+                wav_dynamic.append(*beside, ResultCode::UD);
+                continue;
+            }
+            const std::string candidate = sounds_dir + reference;
+            if (!sprawdz_wav(run.inventory, candidate)) {
+                wav_dynamic.append(candidate, ResultCode::BD);
+            }
+        }
+    }
+}
+
+void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
+    run.progress.set_status(cp1250("FAZA - Sprawdzanie plików mmd..."));
+    run.progress.set_detail("");
+    let_events_run(run.progress);
+    const std::string root = content_folder(with_final_separator(run.app.main_dir), "dynamic");
+    if (!folder_exists(root)) {
+        return;
+    }
+    for (const std::string& path : walk_folder_tree(root).files) {
+        if (!ends_with_name(path, ".mmd")) {
+            continue;
+        }
+        run.progress.set_detail(cp1250("Sprawdzany plik: ") + path);
+        let_events_run(run.progress);
+        const auto size = file_size(path);
+        if (!size) {
+            throw FileError(path, "the file disappeared during the run");
+        }
+        if (*size >= 4) {
+            sprawdz_mmd(run, wav_dynamic, path);
+        }
+    }
+}
+
+} // namespace ferwis

@@ -1,0 +1,64 @@
+#include "analysis/walk_folder_tree.h"
+
+#include "common/file_system.h"
+#include "common/native_path.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <system_error>
+
+namespace ferwis {
+namespace {
+
+// The folder a path leads to after every link is followed; empty when that
+// cannot be told, in which case the folder is walked like any other.
+std::filesystem::path real_folder(const std::string& path) {
+    std::error_code ec;
+    auto real = std::filesystem::canonical(to_native(path), ec);
+    return ec ? std::filesystem::path() : real;
+}
+
+} // namespace
+
+FolderTree walk_folder_tree(const std::string& root) {
+    FolderTree tree;
+    tree.folders.push_back(root);
+    // Per folder entry: the entry of its parent and where it really lies, to
+    // recognise a link that leads back to one of its own ancestors.
+    std::vector<std::size_t> parent{0};
+    std::vector<std::filesystem::path> real{real_folder(root)};
+    std::vector<std::vector<std::string>> files_of;
+    for (std::size_t position = 0; position < tree.folders.size(); ++position) {
+        FolderListing listing = list_folder(tree.folders[position]);
+        files_of.push_back(std::move(listing.files));
+        for (const std::string& name : listing.folders) {
+            std::string path = tree.folders[position] + name;
+            path.push_back(kSeparator);
+            auto where = real_folder(path);
+            bool loop = false;
+            for (std::size_t up = position; !where.empty(); up = parent[up]) {
+                if (real[up] == where) {
+                    loop = true;
+                    break;
+                }
+                if (up == 0) {
+                    break;
+                }
+            }
+            if (loop) {
+                continue;
+            }
+            tree.folders.push_back(std::move(path));
+            parent.push_back(position);
+            real.push_back(std::move(where));
+        }
+    }
+    for (std::size_t f = 0; f < tree.folders.size(); ++f) {
+        for (const std::string& name : files_of[f]) {
+            tree.files.push_back(tree.folders[f] + name);
+        }
+    }
+    return tree;
+}
+
+} // namespace ferwis

@@ -1,0 +1,37 @@
+#pragma once
+// The intermediate file wav_dynamic.txt: the rolling-stock findings of one run
+// (sounds beside their definition file, UD, and missing sounds, BD), in the
+// record form of the result file.
+
+#include "results/result_code.h"
+
+#include <string>
+#include <string_view>
+
+namespace ferwis {
+
+class WavDynamicFile {
+public:
+    explicit WavDynamicFile(std::string path) : path_(std::move(path)) {}
+
+    const std::string& path() const { return path_; }
+
+    // Creates the file empty, truncating an earlier one. Throws FileError.
+    void create();
+
+    // Appends one record, opening and closing the file for it, so that what
+    // was found survives a failure later in the run. Throws FileError.
+    void append(std::string_view file_path, ResultCode code);
+
+    // The rolling-stock flag: true once a record was appended since create().
+    bool written() const { return written_; }
+
+    // Deletes the file; a file that is already gone is no error.
+    void remove() const;
+
+private:
+    std::string path_;
+    bool written_ = false;
+};
+
+} // namespace ferwis

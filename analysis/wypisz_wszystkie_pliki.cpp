@@ -1,0 +1,45 @@
+#include "analysis/wypisz_wszystkie_pliki.h"
+
+#include "analysis/sortowanie_szybkie.h"
+#include "analysis/sprawdz_dynamic_wav.h"
+#include "analysis/walk_folder_tree.h"
+#include "common/code_page.h"
+#include "common/file_system.h"
+#include "common/native_path.h"
+
+#include <array>
+#include <string_view>
+
+namespace ferwis {
+
+void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
+    run.progress.set_status(cp1250("FAZA - Wypisywanie wszystkich plików..."));
+    run.progress.set_detail("");
+    let_events_run(run.progress);
+
+    std::string main = run.app.main_dir;
+    if (main.empty() || main.back() != kSeparator) {
+        main.push_back(kSeparator);
+    }
+    // The names ascend in this order, so appending each folder's sorted files
+    // keeps the whole inventory sorted.
+    static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",
+                                                                        "sounds", "textures"};
+    for (const std::string_view name : kContentFolders) {
+        const std::string root = content_folder(main, name);
+        if (!folder_exists(root)) {
+            continue;
+        }
+        std::vector<std::string> files = walk_folder_tree(root).files;
+        SortowanieSzybkie(files, 0, std::ssize(files) - 1);
+        for (std::string& path : files) {
+            FileEntry& entry = run.inventory.rows.emplace_back();
+            entry.path = std::move(path);
+        }
+    }
+    run.inventory.listed = run.inventory.rows.size();
+
+    sprawdz_dynamic_wav(run, wav_dynamic);
+}
+
+} // namespace ferwis

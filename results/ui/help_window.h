@@ -1,0 +1,36 @@
+#pragma once
+
+#include "results/help_layout.h"
+
+#include <QDialog>
+#include <QPlainTextEdit>
+
+namespace ferwis {
+
+// The help window Frmhelp: the help text in a read-only box that follows the
+// window's size by the anchoring layout. It opens as large as the screen; each
+// opening is a new window, laid out afresh.
+class HelpWindow : public QDialog, private AnchoredWindow {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    const HelpLayout& layout() const { return layout_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    LayoutSize client_size() const override;
+    LayoutSize outer_size() const override;
+    bool set_outer_size(LayoutSize size) override;
+    std::size_t control_count() const override { return 1; }
+    std::string control_name(std::size_t index) const override;
+    LayoutRect control_rect(std::size_t index) const override;
+    bool place_control(std::size_t index, const LayoutRect& rect) override;
+
+    QPlainTextEdit* text1_;
+    HelpLayout layout_;
+};
+
+} // namespace ferwis

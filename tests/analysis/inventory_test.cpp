@@ -1,0 +1,84 @@
+#include "analysis/walk_folder_tree.h"
+#include "analysis/wypisz_wszystkie_pliki.h"
+#include "common/native_path.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace ferwis {
+namespace {
+
+using test::TempTree;
+
+struct Recorder : Progress {
+    void set_status(std::string_view text) override { log.push_back("6:" + std::string(text)); }
+    void set_detail(std::string_view text) override { log.push_back("7:" + std::string(text)); }
+    void process_events() override { log.emplace_back("events"); }
+    std::vector<std::string> log;
+};
+
+// Lists the installation below tree/inst/ and returns the paths below it with
+// their codes.
+std::vector<std::string> listing(const TempTree& tree, Recorder* recorder = nullptr) {
+    AppState state;
+    state.main_dir = tree.path("inst/");
+    Recorder local;
+    RunState run(state, recorder ? *recorder : local);
+    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
+    wypisz_wszystkie_pliki(run, wav_dynamic);
+    EXPECT_EQ(run.inventory.listed, run.inventory.rows.size());
+    std::vector<std::string> rows;
+    for (const auto& row : run.inventory.rows) {
+        rows.push_back(row.path.substr(state.main_dir.size()) + " " +
+                       std::string(code_text(row.code)));
+    }
+    return rows;
+}
+
+TEST(wypisz_wszystkie_pliki, content_folders_in_order_of_path) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/textures/b/x.tga", ""},
+                           {"inst/textures/a.dds", ""},
+                           {"inst/Models/z/deep/m.t3d", ""},
+                           {"inst/Models/Z.e3d", ""},
+                           {"inst/scenery/", ""},
+                           {"inst/sounds/empty/", ""},
+                           {"inst/dynamic/x/readme.txt", ""},
+                           {"inst/inne/opis.pdf", ""},
+                           {"inst/dalej/other.txt", ""}});
+    EXPECT_EQ(listing(tree), (std::vector<std::string>{
+                                 "inne/opis.pdf N",
+                                 "Models/Z.e3d N", // "." orders before "/"
+                                 "Models/z/deep/m.t3d N",
+                                 "textures/a.dds N",
+                                 "textures/b/x.tga N",
+                             }));
+}
+
+TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
+    TempTree tree;
+    tree.mkdir("inst/");
+    Recorder recorder;
+    EXPECT_TRUE(listing(tree, &recorder).empty());
+    EXPECT_EQ(recorder.log,
+              (std::vector<std::string>{
+                  "6:" + cp1250("FAZA - Wypisywanie wszystkich plików..."), "7:", "events",
+                  "6:" + cp1250("FAZA - Sprawdzanie plików mmd..."), "7:", "events"}));
+}
+
+TEST(walk_folder_tree, breadth_first_and_safe_from_link_loops) {
+    TempTree tree;
+    test::make_tree(tree, {{"r/f.txt", ""}, {"r/a/b/deep.txt", ""}, {"r/c/g.txt", ""}});
+    std::filesystem::create_directory_symlink(to_native(tree.path("r")),
+                                              to_native(tree.path("r/a/back")));
+    const FolderTree walked = walk_folder_tree(tree.path("r/"));
+    const std::string r = tree.path("r/");
+    EXPECT_EQ(walked.folders, (std::vector<std::string>{r, r + "a/", r + "c/", r + "a/b/"}));
+    EXPECT_EQ(walked.files,
+              (std::vector<std::string>{r + "f.txt", r + "c/g.txt", r + "a/b/deep.txt"}));
+}
+
+} // namespace
+} // namespace ferwis

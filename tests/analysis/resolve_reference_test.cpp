@@ -1,0 +1,123 @@
+#include "analysis/resolve_model_texture.h"
+#include "analysis/resolve_node_sound.h"
+#include "analysis/resolve_reference.h"
+#include "analysis/resolve_scenery_texture.h"
+#include "analysis/resolve_with_extensions.h"
+#include "scenery_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+namespace ferwis {
+namespace {
+
+using test::SceneryFixture;
+using Names = std::vector<std::string>;
+
+TEST(resolve_reference, cleans_the_name_marks_used_and_records_a_miss_once) {
+    SceneryFixture f({{"textures/tory/szyna.dds", ""}, {"sounds/gwizd.wav", ""}});
+    f.run.inventory.rows[0].code = ResultCode::UD; // sounds/gwizd.wav
+    SceneryRun s(f.run);
+
+    std::string name = "\\Tory\\szyna.dds  ";
+    const LookupResult first =
+        resolve_reference(s, f.run.textures_dir, name, LookupMode::LookUpOnly);
+    EXPECT_TRUE(first.found);
+    EXPECT_TRUE(first.newly_used);
+    EXPECT_EQ(name, "Tory/szyna.dds");
+    EXPECT_FALSE(resolve_reference(s, f.run.textures_dir, name, LookupMode::LookUpOnly).newly_used);
+
+    std::string doubled = "\\\\tory\\szyna.dds";
+    EXPECT_FALSE(resolve_reference(s, f.run.textures_dir, doubled, LookupMode::LookUpOnly).found);
+    for (std::string missing : {"Brak/X.DDS", "brak\\x.dds", "/brak/x.dds "}) {
+        EXPECT_FALSE(
+            resolve_reference(s, f.run.textures_dir, missing, LookupMode::RecordMissing).found);
+    }
+    std::string sound = "GWIZD.WAV";
+    EXPECT_TRUE(
+        resolve_reference(s, f.run.sounds_dir, sound, LookupMode::RecordMissing).newly_used);
+
+    EXPECT_EQ(f.used(), (Names{"sounds/gwizd.wav", "textures/tory/szyna.dds"}));
+    EXPECT_EQ(f.missing(), (Names{"textures/brak/x.dds"}));
+}
+
+TEST(resolve_with_extensions, tries_the_priority_list_and_records_the_first_extension) {
+    struct Case {
+        std::string extension;
+        std::string name;
+        Names used;
+        Names missing;
+    };
+    const std::vector<Case> cases = {
+        {".tga", "szyna", {"textures/szyna.dds"}, {}},
+        {".tga", "Kamien", {}, {"textures/kamien.tga"}},
+        {".dds", "wersja.2/szyna", {}, {"textures/wersja.2/szyna"}},
+        {"png", "szyna", {}, {"textures/szyna"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extension + " " + c.name);
+        SceneryFixture f({{"textures/szyna.dds", ""}, {"textures/wersja.2/szyna.dds", ""}},
+                         c.extension);
+        SceneryRun s(f.run);
+        std::string upper = c.name;
+        for (char& ch : upper) {
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        }
+        // The same miss in another letter case is not recorded again.
+        resolve_with_extensions(s, f.run.textures_dir, c.name, LookupMode::RecordMissing);
+        resolve_with_extensions(s, f.run.textures_dir, upper, LookupMode::RecordMissing);
+        EXPECT_EQ(f.used(), c.used);
+        EXPECT_EQ(f.missing(), c.missing);
+    }
+}
+
+TEST(resolve_scenery_texture, tries_the_directory_of_the_file_then_the_textures_directory) {
+    SceneryFixture f({{"scenery/tory/a.dds", ""}, {"textures/a.dds", ""}, {"textures/b.tga", ""}});
+    SceneryRun s(f.run);
+    for (const char* texture : {"a", "b", "c", "NONE", "ReplacableSkin"}) {
+        resolve_scenery_texture(s, texture, "tory/stacja.inc");
+    }
+    EXPECT_EQ(f.used(), (Names{"scenery/tory/a.dds", "textures/b.tga"}));
+    EXPECT_EQ(f.missing(), (Names{"textures/c.dds", "textures/replacableskin.dds"}));
+}
+
+TEST(resolve_model_texture, tries_the_model_directory_the_scenery_and_the_textures) {
+    SceneryFixture f({{"textures/lampy/drewno.dds", ""},
+                      {"textures/drewno.dds", ""},
+                      {"scenery/kamien.tga", ""},
+                      {"textures/mur.bmp", ""}});
+    SceneryRun s(f.run);
+    const std::string subdirectory = model_texture_subdirectory(s, "lampy/lampa.t3d");
+    EXPECT_EQ(subdirectory, f.run.textures_dir + "lampy/");
+    for (const char* texture : {"drewno", "kamien", "mur", "none", "x_ReplacableSkin_1", "brak"}) {
+        resolve_model_texture(s, texture, subdirectory);
+    }
+    EXPECT_EQ(f.used(),
+              (Names{"scenery/kamien.tga", "textures/lampy/drewno.dds", "textures/mur.bmp"}));
+    EXPECT_EQ(f.missing(), (Names{"textures/brak.dds"}));
+}
+
+TEST(resolve_node_sound, marks_the_companions_on_the_first_reference_only) {
+    SceneryFixture f({{"sounds/syrena.wav", ""},
+                      {"sounds/syrena.txt", ""},
+                      {"sounds/syrena2.wav", ""},
+                      {"sounds/syrenax.txt", ""},
+                      {"sounds/brak.txt", ""}});
+    SceneryRun s(f.run);
+    resolve_node_sound(s, "syrena.wav");
+    EXPECT_EQ(f.used(), (Names{"sounds/syrena.txt", "sounds/syrena.wav", "sounds/syrenax.txt"}));
+
+    for (auto& row : f.run.inventory.rows) {
+        if (row.path.ends_with("syrenax.txt")) {
+            row.code = ResultCode::N;
+        }
+    }
+    resolve_node_sound(s, "SYRENA.wav");
+    resolve_node_sound(s, "brak.wav");
+    EXPECT_EQ(f.used(), (Names{"sounds/syrena.txt", "sounds/syrena.wav"}));
+    EXPECT_EQ(f.missing(), (Names{"sounds/brak.wav"}));
+}
+
+} // namespace
+} // namespace ferwis

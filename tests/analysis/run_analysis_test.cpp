@@ -1,0 +1,115 @@
+#include "analysis/analysis_failure.h"
+#include "analysis/mark_exceptions.h"
+#include "analysis/run_analysis.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace ferwis {
+namespace {
+
+using test::crlf;
+using test::TempTree;
+
+TEST(mark_exceptions, skip_entries_are_path_prefixes_for_unused_rows) {
+    PackageInventory inventory;
+    const struct {
+        const char* path;
+        ResultCode before, after;
+    } rows[] = {
+        {"m/Textures/Tabor/a.dds", ResultCode::N, ResultCode::W},
+        {"m/textures/tabor/b.dds", ResultCode::U, ResultCode::U},
+        {"m/textures/tabor/c.wav", ResultCode::UD, ResultCode::UD},
+        {"m/textures/taborowe/d.dds", ResultCode::N, ResultCode::W}, // entry without "/"
+        {"m/textures/tab.dds", ResultCode::N, ResultCode::N},
+        {"m/inne/stare.txt", ResultCode::N, ResultCode::W},
+        {"m/inne/stare.txt.bak", ResultCode::N, ResultCode::W},
+        {"m/textures/tabor/e.dds", ResultCode::B, ResultCode::B}, // appended row
+    };
+    for (const auto& r : rows) {
+        FileEntry& entry = inventory.rows.emplace_back();
+        entry.path = r.path;
+        entry.code = r.before;
+    }
+    inventory.listed = std::size(rows) - 1;
+    mark_exceptions(inventory, {"m/textures/tabor", "m/inne/stare.txt", "m/textures/x/"});
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(inventory.rows[i].code, rows[i].after) << rows[i].path;
+    }
+}
+
+// An installation with files of every kind the run itself decides.
+struct Installation {
+    Installation() {
+        test::make_tree(tree, {
+                                  {"inst/scenery/a.scn", ""},
+                                  {"inst/models/", ""},
+                                  {"inst/sounds/horn.wav", ""},
+                                  {"inst/textures/Tabor/x.dds", "DDS "},
+                                  {"inst/textures/zwykla.dds", ""},
+                                  {"inst/dynamic/en57/en57.mmd",
+                                   crlf({"a: horn.wav", "b: silnik.wav", "c: brak.wav"})},
+                                  {"inst/dynamic/en57/silnik.wav", ""},
+                                  {"out/", ""},
+                              });
+        state.main_dir = tree.path("inst/");
+        state.default_extension = "DDS";
+        state.skip_list = {tree.path("inst/textures/tabor/")};
+    }
+    std::string expected() const {
+        const std::string m = state.main_dir;
+        return crlf(
+            {"\"" + m + "scenery/a.scn\",\"U\"", "\"" + m + "sounds/horn.wav\",\"UD\"",
+             "\"" + m + "textures/Tabor/x.dds\",\"W\"", "\"" + m + "textures/zwykla.dds\",\"N\"",
+             "\"" + m + "dynamic/en57/silnik.wav\",\"UD\"", "\"" + m + "sounds/brak.wav\",\"BD\""});
+    }
+    TempTree tree;
+    AppState state;
+};
+
+TEST(run_analysis, writes_the_result_file_and_removes_wav_dynamic) {
+    Installation inst;
+    SilentProgress progress;
+    inst.tree.write("out/wynik.txt", "old");
+    run_analysis(inst.state, {"a.scn"}, inst.tree.path("out/wynik.txt"), progress);
+    EXPECT_EQ(inst.tree.read("out/wynik.txt"), inst.expected());
+    EXPECT_FALSE(inst.tree.exists("out/wav_dynamic.txt"));
+    EXPECT_FALSE(inst.tree.exists("out/wynik.txt.tmp"));
+    EXPECT_EQ(inst.state.default_extension, ".DDS");
+}
+
+// Fails or asks to close when the exception marking begins.
+struct FailingProgress : Progress {
+    explicit FailingProgress(bool close) : close_(close) {}
+    void set_status(std::string_view text) override {
+        marking_ = text == cp1250("FAZA - Zaznaczanie wyjątków...");
+        if (marking_ && !close_) {
+            throw std::runtime_error("disk gone");
+        }
+    }
+    void set_detail(std::string_view) override {}
+    void process_events() override {}
+    bool close_requested() const override { return marking_; }
+    bool close_;
+    bool marking_ = false;
+};
+
+TEST(run_analysis, failed_or_cancelled_run_leaves_the_previous_result_whole) {
+    for (const bool close : {false, true}) {
+        Installation inst;
+        inst.tree.write("out/wynik.txt", "\"previous\",\"U\"\r\n");
+        FailingProgress progress(close);
+        const std::string result = inst.tree.path("out/wynik.txt");
+        if (close) {
+            EXPECT_THROW(run_analysis(inst.state, {}, result, progress), OperationCancelled);
+        } else {
+            EXPECT_THROW(run_analysis(inst.state, {}, result, progress), AnalysisFailure);
+        }
+        EXPECT_EQ(inst.tree.read("out/wynik.txt"), "\"previous\",\"U\"\r\n");
+        // A failure keeps what the rolling-stock check found; a close removes it.
+        EXPECT_EQ(inst.tree.exists("out/wav_dynamic.txt"), !close);
+    }
+}
+
+} // namespace
+} // namespace ferwis

@@ -1,0 +1,71 @@
+#include "scenery_fixture.h"
+
+#include "analysis/read_selected_sceneries.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace ferwis::test {
+
+SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std::string>> files,
+                               const std::string& default_extension) {
+    make_tree(tree, std::vector<std::pair<std::string, std::string>>(files));
+    app.main_dir = tree.root();
+    app.default_extension = default_extension;
+    run.scenery_dir = tree.root() + "scenery/";
+    run.textures_dir = tree.root() + "textures/";
+    run.models_dir = tree.root() + "models/";
+    run.sounds_dir = tree.root() + "sounds/";
+    const std::string lower = to_lower(default_extension);
+    if (lower == ".dds") {
+        run.extensions = {".dds", ".tga", ".bmp", ".tex"};
+    } else if (lower == ".tga") {
+        run.extensions = {".tga", ".dds", ".bmp", ".tex"};
+    }
+    list_inventory();
+}
+
+void SceneryFixture::list_inventory() {
+    run.inventory = PackageInventory{};
+    std::vector<std::string> paths;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(to_native(tree.root()))) {
+        if (entry.is_regular_file()) {
+            paths.push_back(from_native(entry.path()));
+        }
+    }
+    std::sort(paths.begin(), paths.end(),
+              [](const std::string& a, const std::string& b) { return sort_before(a, b); });
+    for (auto& path : paths) {
+        run.inventory.rows.push_back(FileEntry{std::move(path), ResultCode::N});
+    }
+    run.inventory.listed = run.inventory.rows.size();
+}
+
+void SceneryFixture::read(const std::vector<std::string>& selected) {
+    read_selected_sceneries(run, selected);
+}
+
+std::vector<std::string> SceneryFixture::used() const {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < run.inventory.listed; ++i) {
+        if (run.inventory.rows[i].code == ResultCode::U) {
+            out.push_back(run.inventory.rows[i].path.substr(tree.root().size()));
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> SceneryFixture::missing() const {
+    std::vector<std::string> out;
+    const std::string root = to_lower(tree.root());
+    for (std::size_t i = run.inventory.listed; i < run.inventory.rows.size(); ++i) {
+        const std::string& path = run.inventory.rows[i].path;
+        out.push_back(path.starts_with(root) ? path.substr(root.size()) : path);
+    }
+    return out;
+}
+
+} // namespace ferwis::test

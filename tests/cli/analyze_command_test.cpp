@@ -1,0 +1,105 @@
+#include "analysis/run_analysis.h"
+#include "app/start_up.h"
+#include "cli/run_cli.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace ferwis {
+namespace {
+
+using test::crlf;
+using test::TempTree;
+
+struct Cli {
+    Cli() {
+        test::make_tree(
+            tree, {
+                      {"inst/scenery/a.scn", ""},
+                      {"inst/scenery/b.scn", ""},
+                      {"inst/scenery/opis.txt", ""},
+                      {"inst/models/", ""},
+                      {"inst/sounds/horn.wav", "12345"},
+                      {"inst/textures/tabor/x.dds", "DDS "},
+                      {"inst/dynamic/en57.mmd", crlf({"a: horn.wav", "b: brak.wav"})},
+                      {"bin/ferwis.ini",
+                       crlf({"[sciezka_dostepu]", tree.path("inst/"), "[domyslne_rozszerzenie]",
+                             "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia/"),
+                             "[pomijane_foldery_pliki]", "textures/tabor/"})},
+                  });
+        environment.program_dir = cp1250_to_utf8(tree.path("bin/"));
+    }
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return run_cli(args, out, err, environment);
+    }
+    TempTree tree;
+    CliEnvironment environment;
+    std::ostringstream out, err;
+};
+
+TEST(analyze_command, usage_and_configuration_problems) {
+    Cli cli;
+    const struct {
+        std::vector<std::string> args;
+        const char* said;
+    } cases[] = {
+        {{"analyze"}, "usage:"},
+        {{"analyze", "--all", "a.scn"}, "usage:"},
+        {{"analyze", "--fast"}, "usage:"},
+        {{"analyze", "c.scn"}, "c.scn"},
+        {{"analyze", "opis.txt"}, "opis.txt"},
+        {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
+         "Brak pliku ferwis.ini"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli.run(c.args), 2) << c.said;
+        EXPECT_NE(cli.err.str().find(c.said), std::string::npos) << cli.err.str();
+        EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
+    }
+}
+
+TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
+    Cli cli;
+    ASSERT_EQ(cli.run({"analyze", "B.SCN", "a.scn"}), 0) << cli.err.str();
+    // The two (empty) sceneries are used; the third file stays unused.
+    EXPECT_EQ(cli.out.str(), "U\tUżywane sceneryjne\t2\t0\n"
+                             "N\tNieużywane\t1\t0\n"
+                             "B\tBraki sceneryjne\t0\t0\n"
+                             "W\tWyjątki\t1\t4\n"
+                             "UD\tUżywane *.wav DYNAMIC\t1\t5\n"
+                             "BD\tBraki *.wav DYNAMIC\t1\t0\n");
+    EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
+
+    RecordingMessages messages;
+    StartUp start = start_up(cli.tree.path("bin/"), messages);
+    SilentProgress progress;
+    run_analysis(start.state, {"b.scn", "a.scn"}, cli.tree.path("window.txt"), progress);
+    EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));
+}
+
+TEST(analyze_command, failed_run_exits_with_1) {
+    Cli cli;
+    EXPECT_EQ(
+        cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
+    EXPECT_NE(cli.err.str().find("Wystąpił błąd. Dalsze działanie programu zostało przerwane."),
+              std::string::npos);
+}
+
+TEST(analyze_command, executable_smoke_test) {
+    Cli cli;
+    const std::string result = cli.tree.path("wynik.txt");
+    const std::string command = std::string("'") + FERWIS_CLI_PATH + "' --config '" +
+                                cli.tree.path("bin/ferwis.ini") + "' --result '" + result +
+                                "' analyze --all >'" + cli.tree.path("out.txt") + "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_NE(cli.tree.read("out.txt").find("BD\tBraki *.wav DYNAMIC\t1\t0\n"), std::string::npos);
+    EXPECT_NE(cli.tree.read("wynik.txt").find("sounds/brak.wav\",\"BD\"\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace ferwis

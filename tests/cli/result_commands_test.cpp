@@ -1,0 +1,85 @@
+#include "cli/run_cli.h"
+#include "results/result_record.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ferwis {
+namespace {
+
+// An installation with ferwis.ini and wynik.txt in the program directory.
+struct Cli {
+    Cli() {
+        for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
+            tree.mkdir(std::string("sym/") + sub);
+        }
+        tree.write("ferwis.ini",
+                   test::crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]",
+                               "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia")}));
+        tree.mkdir("kopia/");
+        tree.write("sym/textures/a.dds", "abc");
+        std::string records;
+        append_record(records, tree.path("sym/textures/a.dds"), "N");
+        append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
+        tree.write("wynik.txt", records);
+        environment.program_dir = tree.root();
+        environment.input = &input;
+    }
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return run_cli(args, out, err, environment);
+    }
+    test::TempTree tree;
+    CliEnvironment environment;
+    std::istringstream input;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST(result_commands, statuses) {
+    Cli cli;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"show"}, 2},
+        {{"show", "X"}, 2},
+        {{"copy", "B"}, 2},   // only U, N and UD are acted on
+        {{"delete", "N"}, 2}, // no terminal and no --yes
+        {{"--config", "none.ini", "copy", "N"}, 2},
+        {{"--result", "none.txt", "show", "N"}, 1},
+        {{"copy", "n"}, 0},
+        {{"show", "Nieużywane"}, 0}, // a category text in the terminal's encoding
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli.run(c.args), c.status) << c.args.back();
+    }
+    EXPECT_EQ(cli.out.str(), cli.tree.path("sym/textures/a.dds\n") +
+                                 cli.tree.path("sym/textures/") + "żółw.dds\n");
+    EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "abc");
+    EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
+}
+
+TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
+    Cli cli;
+    cli.environment.input_is_terminal = true;
+    cli.input.str("n\n");
+    EXPECT_EQ(cli.run({"delete", "N"}), 1);
+    // Only the file that exists is counted, with its size.
+    EXPECT_NE(cli.err.str().find("Ilość plików do usunięcia: 1\nŁączny rozmiar: 3 B"),
+              std::string::npos);
+    EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
+    EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+    cli.input.clear();
+    cli.input.str("t\n");
+    EXPECT_EQ(cli.run({"delete", "N"}), 0);
+    EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
+    EXPECT_FALSE(cli.tree.exists("wynik.txt"));
+    EXPECT_NE(cli.out.str().find("files handled: 1"), std::string::npos);
+}
+
+} // namespace
+} // namespace ferwis

@@ -1,0 +1,170 @@
+#include "common/native_path.h"
+#include "common/text_compare.h"
+#include "results/file_operations.h"
+#include "results/result_record.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+namespace {
+
+struct RecordingProgress : Progress {
+    void set_status(std::string_view text) override { status = text; }
+    void set_detail(std::string_view text) override {
+        if (!text.empty()) {
+            details.emplace_back(text);
+        }
+    }
+    void process_events() override {}
+    std::string status = "unset";
+    std::vector<std::string> details;
+};
+
+// A simulator main directory sim/, a copy/move folder kopia/ and wynik.txt in
+// one temporary tree; records name files below sim/ by their relative path.
+struct Installation {
+    Installation() {
+        state.program_dir = tree.root();
+        state.main_dir = tree.path("sim/");
+        state.copy_move_path = tree.path("kopia/");
+        tree.mkdir("sim/");
+        tree.mkdir("kopia/");
+    }
+    void records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
+        std::string bytes;
+        for (const auto& [path, code] : path_and_code) {
+            append_record(bytes, path, code);
+        }
+        tree.write("wynik.txt", bytes);
+    }
+    OperationResult run(Operation operation, ResultCode code = ResultCode::U) {
+        return execute_operation(state, operation, code, state.result_path(), progress, messages);
+    }
+    test::TempTree tree;
+    AppState state;
+    RecordingProgress progress;
+    RecordingMessages messages;
+};
+
+TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/abc/X.dds", "new"},
+                        {"sim/top.txt", "top"},
+                        {"sim/sounds/b.wav", "wav"},
+                        {"kopia/textures/abc/X.dds", "old"}});
+    const std::string main = in.state.main_dir;
+    in.records({{main + "textures\\\\abc//X.dds", "U"},
+                {main + "top.txt", "u"},
+                {main + "sounds/b.wav", "UD"},
+                {main + "textures/gone.dds", "U"}});
+    for (int run = 0; run < 2; ++run) {
+        const OperationResult result = in.run(Operation::Copy);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(result.handled, 2u);
+        EXPECT_EQ(result.bytes, 6u);
+    }
+    EXPECT_EQ(in.tree.read("kopia/textures/abc/X.dds"), "new");
+    EXPECT_EQ(in.tree.read("kopia/top.txt"), "top");
+    EXPECT_FALSE(in.tree.exists("kopia/sounds"));
+    EXPECT_TRUE(in.tree.exists("wynik.txt"));
+    EXPECT_TRUE(in.messages.shown.empty());
+    // Every matching record passes the detail line in lower case, the missing one too.
+    ASSERT_EQ(in.progress.details.size(), 6u);
+    EXPECT_EQ(in.progress.details[0], to_lower(main) + "textures/abc/x.dds");
+    EXPECT_EQ(in.progress.status, "");
+}
+
+TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
+    for (const Operation operation : {Operation::Move, Operation::Delete}) {
+        Installation in;
+        in.tree.write("sim/textures/ro.dds", "ro");
+        fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
+        in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
+        const OperationResult result = in.run(operation, ResultCode::N);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(result.handled, 1u);
+        EXPECT_FALSE(in.tree.exists("sim/textures/ro.dds"));
+        EXPECT_EQ(in.tree.exists("kopia/textures/ro.dds"), operation == Operation::Move);
+        EXPECT_TRUE(result.result_file_deleted);
+        EXPECT_FALSE(in.tree.exists("wynik.txt"));
+        // A second run finds no result file: nothing to delete, no failure.
+        EXPECT_FALSE(in.run(operation).failed);
+        EXPECT_TRUE(in.messages.shown.empty());
+    }
+}
+
+TEST(execute_operation, missing_first_level_stops_once) {
+    Installation in;
+    in.state.copy_move_path = "/ferwis-no-such-level-" + std::to_string(getpid()) + "/kopia/";
+    make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
+    in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
+    const OperationResult result = in.run(Operation::Move);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(in.messages.shown, std::vector<std::string>{cp1250(
+                                     "Zła podana ścieżka kopiowania/przesuwania w pliku ini")});
+    EXPECT_TRUE(in.tree.exists("sim/a.dds"));
+    EXPECT_TRUE(in.tree.exists("sim/b.dds"));
+    EXPECT_FALSE(in.tree.exists("wynik.txt")); // a move run ends by deleting it all the same
+}
+
+TEST(execute_operation, never_touches_files_outside_the_main_directory) {
+    Installation in;
+    make_tree(in.tree, {{"outside/keep.dds", "keep"}, {"sim/textures/", ""}});
+    fs::create_directory_symlink(to_native(in.tree.path("outside")),
+                                 to_native(in.tree.path("sim/textures/link")));
+    const std::string main = in.state.main_dir;
+    for (const Operation operation : {Operation::Move, Operation::Delete}) {
+        in.records({{in.tree.path("outside/keep.dds"), "N"},
+                    {main + "../outside/keep.dds", "N"},
+                    {main + "textures/link/keep.dds", "N"},
+                    {main, "N"},
+                    {main + "textures", "N"}});
+        EXPECT_EQ(measure_category(in.state, ResultCode::N, in.state.result_path()).files, 0u);
+        in.messages.shown.clear();
+        const OperationResult result = in.run(operation, ResultCode::N);
+        EXPECT_EQ(result.handled, 0u);
+        EXPECT_EQ(result.skipped_outside, 3u);
+        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records_text(3)});
+        EXPECT_EQ(in.tree.read("outside/keep.dds"), "keep");
+        EXPECT_TRUE(in.tree.exists("sim/textures"));
+    }
+}
+
+TEST(execute_operation, copy_path_leading_back_to_the_file_loses_nothing) {
+    Installation in;
+    in.tree.write("sim/textures/a.dds", "a");
+    fs::create_directory_symlink(to_native(in.tree.path("sim")), to_native(in.tree.path("alias")));
+    for (const std::string& target : {in.state.main_dir, in.tree.path("alias/")}) {
+        in.state.copy_move_path = target;
+        in.records({{in.state.main_dir + "textures/a.dds", "U"}});
+        const OperationResult result = in.run(Operation::Move);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(result.skipped_same, 1u);
+        EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
+    }
+}
+
+TEST(execute_operation, failure_keeps_source_and_result_file) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});
+    in.records({{in.state.main_dir + "textures/a.dds", "U"}});
+    const OperationResult result = in.run(Operation::Move);
+    EXPECT_TRUE(result.failed);
+    EXPECT_FALSE(result.failure_detail.empty());
+    EXPECT_EQ(in.messages.shown,
+              std::vector<std::string>{cp1250(
+                  "Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku "
+                  "ini. Dalsze działanie zostało przerwane.")});
+    EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
+    EXPECT_TRUE(in.tree.exists("wynik.txt"));
+    EXPECT_EQ(in.progress.status, "");
+}
+
+} // namespace
+} // namespace ferwis

@@ -1,0 +1,86 @@
+#include "results/record_path.h"
+#include "results/result_record.h"
+#include "results/show_category.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace ferwis {
+namespace {
+
+using Records = std::vector<std::pair<std::string, std::string>>;
+
+Records read_records(const test::TempTree& tree, const std::string& bytes) {
+    tree.write("wynik.txt", bytes);
+    RecordReader reader(tree.path("wynik.txt"));
+    Records records;
+    ResultRecord record;
+    while (reader.next(record)) {
+        records.emplace_back(record.path, record.code);
+    }
+    return records;
+}
+
+TEST(result_record, lines_and_fields) {
+    test::TempTree tree;
+    const struct {
+        std::string bytes;
+        Records records;
+    } cases[] = {
+        {"", {}},
+        {"\"a\",\"U\"\r\n\"b\",\"N\"\r\n", {{"a", "U"}, {"b", "N"}}},
+        {"\"a\",\"U\"\n\"b\",\"N\"", {{"a", "U"}, {"b", "N"}}}, // hand-edited: LF only, no last end
+        {"\"a\",\"U\"\r\"b\",\"N\"\r", {{"a", "U"}, {"b", "N"}}},
+        {"\"x, y\",\"U\"\r\n", {{"x, y", "U"}}},         // a comma inside quotes
+        {"  \"a\" junk, \"UD\"\r\n", {{"a", "UD"}}},     // text after the closing quote
+        {" plain path , u \r\n", {{"plain path", "u"}}}, // fields without quotes
+        {"\"only\"\r\n\r\n", {{"only", ""}, {"", ""}}},  // short lines give empty fields
+        {"\"unclosed,U\r\n", {{"unclosed,U", ""}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(read_records(tree, c.bytes), c.records) << c.bytes;
+    }
+}
+
+TEST(show_category, whole_codes_any_case_and_the_list_limit) {
+    test::TempTree tree;
+    const std::string file = tree.path("wynik.txt");
+    EXPECT_FALSE(show_category(file, ResultCode::U)); // missing
+    tree.write("wynik.txt", "\"U\"");
+    EXPECT_FALSE(show_category(file, ResultCode::U)); // shorter than 4 bytes
+    tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",
+                                        "\"/s/C//x.dds\",\"u\"", "\"/s/d\",\"U\""}));
+    const auto used = show_category(file, ResultCode::U, 2);
+    EXPECT_EQ(used->paths, (std::vector<std::string>{"/s/A.dds", "/s/C//x.dds"})); // as stored
+    EXPECT_EQ(used->count, 3u);
+    EXPECT_TRUE(used->list_full);
+    EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
+    EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
+    EXPECT_EQ(clipboard_text({"a", "b", "c"}), "a\r\nb\r\nc");
+}
+
+TEST(record_path, normalised_and_checked_against_main) {
+    EXPECT_EQ(normalize_record_path("C:/Sym//textures\\\\x.dds"), "C:/Sym/textures/x.dds");
+    const struct {
+        std::string path;
+        std::optional<std::string> relative;
+    } cases[] = {
+        {"/sim/textures/x.dds", "textures/x.dds"},
+        {"/SIM/Textures/x.dds", "Textures/x.dds"}, // the one comparison
+        {"/sim/", ""},                             // the main directory itself
+        {"/simx/a.dds", std::nullopt},
+        {"/other/a.dds", std::nullopt},
+        {"sim/a.dds", std::nullopt},
+        {"/sim/textures/../../etc/passwd", std::nullopt},
+        {"/sim/..", std::nullopt},
+        {"/sim/a..b/c.dds", "a..b/c.dds"},
+        {std::string("/sim/a\0b", 8), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(path_below_main(c.path, "/sim/"), c.relative) << c.path;
+    }
+    EXPECT_FALSE(path_below_main("/sim/a.dds", ""));
+}
+
+} // namespace
+} // namespace ferwis

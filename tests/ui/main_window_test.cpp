@@ -1,0 +1,267 @@
+#include "app/ui/main_window.h"
+
+#include "analysis/analysis_failure.h"
+#include "app/ui/twips.h"
+#include "common/native_path.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace ferwis {
+namespace {
+
+using test::crlf;
+using test::Installation;
+using test::StartedWindow;
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+bool enabled(StartedWindow& w, const char* name) {
+    return w.find<QWidget>(name)->isEnabled();
+}
+
+QStringList item_texts(const QListWidget& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
+    }
+    return texts;
+}
+
+TEST(main_window, a_complete_configuration_gives_the_window_its_function) {
+    // Display and execute need a result file of at least 4 bytes.
+    for (const auto& [result, available] :
+         {std::pair<const char*, bool>{"abc", false}, {"abcd", true}}) {
+        SCOPED_TRACE(result);
+        Installation inst;
+        inst.write_complete_ini();
+        inst.tree.write("wynik.txt", result);
+        StartedWindow w(inst);
+
+        EXPECT_TRUE(w.messages.shown.empty());
+        EXPECT_TRUE(enabled(w, "File1"));
+        EXPECT_EQ(item_texts(*w.find<QListWidget>("File1")),
+                  QStringList({"A.SCN", "b.scn", utf8("łódź.scn")}));
+        auto* combo1 = w.find<QComboBox>("Combo1");
+        EXPECT_EQ(combo1->count(), 6);
+        EXPECT_EQ(combo1->currentText(), utf8("Używane sceneryjne"));
+        EXPECT_FALSE(combo1->isEditable());
+        EXPECT_EQ(w.find<QLabel>("Label5")->text().toStdString(), inst.copy_dir() + "/");
+        EXPECT_FALSE(enabled(w, "Command1"));
+        EXPECT_EQ(enabled(w, "Command2"), available);
+        EXPECT_EQ(enabled(w, "Command3"), available);
+    }
+}
+
+TEST(main_window, a_broken_configuration_leaves_only_help_and_close) {
+    struct Case {
+        const char* what;
+        std::optional<std::vector<std::string>> ini; // nothing: no file at all
+        std::vector<std::string> removed_folders;
+        std::vector<const char*> messages;
+    };
+    const Case cases[] = {
+        {"missing file", std::nullopt, {}, {"Brak pliku ferwis.ini"}},
+        {"nine bytes", {{"[abcdef"}}, {}, {"Plik ferwis.ini jest pusty."}},
+        {"missing sub-directories",
+         {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
+           "[sciezka_kopiowania_przesuwania]", "COPY"}},
+         {"sym/Scenery", "sym/Textures"},
+         {"Brak podkatalogu SCENERY.", "Brak podkatalogu TEXTURES."}},
+        {"no copy path", {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds"}}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Installation inst;
+        if (c.ini) {
+            inst.write_ini(*c.ini);
+        }
+        for (const auto& folder : c.removed_folders) {
+            std::filesystem::remove_all(to_native(inst.tree.path(folder)));
+        }
+        inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
+        StartedWindow w(inst);
+
+        std::vector<std::string> expected;
+        for (const char* message : c.messages) {
+            expected.push_back(cp1250(message));
+        }
+        EXPECT_EQ(w.messages.shown, expected);
+        for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
+            EXPECT_FALSE(enabled(w, name)) << name;
+        }
+        EXPECT_EQ(w.find<QComboBox>("Combo1")->count(), 0);
+        EXPECT_TRUE(w.find<QLabel>("Label5")->text().isEmpty());
+    }
+}
+
+TEST(main_window, the_analyse_button_follows_the_scenery_selection) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    auto* file1 = w.find<QListWidget>("File1");
+
+    file1->item(2)->setSelected(true);
+    EXPECT_TRUE(enabled(w, "Command1"));
+    file1->item(0)->setSelected(true);
+    file1->item(2)->setSelected(false);
+    EXPECT_TRUE(enabled(w, "Command1"));
+    file1->item(0)->setSelected(false);
+    EXPECT_FALSE(enabled(w, "Command1"));
+}
+
+TEST(main_window, tab_visits_the_controls_in_design_order) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    const QStringList expected = {"File1",   "Command1", "Combo1",  "Command2", "List1",
+                                  "Option1", "Option2",  "Option4", "Option5",  "Command3",
+                                  "Option3", "Option6",  "Command4"};
+    QStringList visited;
+    QWidget* widget = w.find<QWidget>("File1");
+    do {
+        if (expected.contains(widget->objectName())) {
+            visited << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != w.find<QWidget>("File1"));
+    EXPECT_EQ(visited, expected);
+}
+
+TEST(main_window, keeps_the_design_size_colours_and_fonts) {
+    Installation inst;
+    StartedWindow w(inst);
+    const Twips t(w.window);
+    EXPECT_EQ(w.window.size(), QSize(t.x(14490), t.y(10665)));
+    EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
+    EXPECT_EQ(w.find<QWidget>("Command4")->geometry(), t.rect(9960, 0, 975, 375));
+    EXPECT_EQ(w.find<QWidget>("Option6")->parentWidget()->objectName(), "Frame7");
+    EXPECT_TRUE(w.find<QPushButton>("Command4")->font().bold());
+    for (const char* name : {"Label6", "Label7"}) {
+        const QLabel* status = w.find<QLabel>(name);
+        EXPECT_TRUE(status->wordWrap());
+        EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    }
+    // The two option groups are independent.
+    w.find<QRadioButton>("Option3")->click();
+    EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked());
+}
+
+TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_order) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("wynik.txt", crlf({"\"p0\",\"U\"", "\"q\",\"UD\"", "\"p1\",\"u\"",
+                                       "\"p2\",\"U\"", "\"p3\",\"U\""}));
+    StartedWindow w(inst);
+    w.find<QPushButton>("Command2")->click();
+    auto* list1 = w.find<QListWidget>("List1");
+    EXPECT_EQ(item_texts(*list1), QStringList({"p0", "p1", "p2", "p3"}));
+    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "4");
+
+    for (const int row : {3, 0, 2}) {
+        list1->item(row)->setSelected(true);
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "p0\r\np2\r\np3");
+    list1->clearSelection();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+
+    // The result file removed since start-up: nothing listed, the commands come back.
+    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
+    w.find<QListWidget>("File1")->item(1)->setSelected(true);
+    w.find<QPushButton>("Command2")->click();
+    EXPECT_EQ(list1->count(), 0);
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
+    EXPECT_TRUE(w.messages.shown.empty());
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+        EXPECT_TRUE(enabled(w, name)) << name;
+    }
+}
+
+TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    w.find<QListWidget>("File1")->item(0)->setSelected(true);
+    w.window.set_analysis_run([](AppState&, const std::vector<std::string>&, const std::string&,
+                                 Progress&) { throw AnalysisFailure("models/x.t3d: unreadable"); });
+
+    w.find<QPushButton>("Command1")->click();
+    EXPECT_EQ(w.messages.shown,
+              std::vector<std::string>{
+                  cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane.")});
+    EXPECT_EQ(w.program_ends, 1);
+}
+
+TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_early) {
+    Installation inst;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    w.window.show();
+    w.find<QListWidget>("File1")->item(0)->setSelected(true);
+    w.find<QLabel>("Label3")->setText("7");
+    w.find<QPushButton>("Command1")->click(); // the real analysis of the installation
+    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
+    EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
+    for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
+        EXPECT_TRUE(enabled(w, name)) << name;
+    }
+    EXPECT_EQ(w.window.cursor().shape(), Qt::ArrowCursor);
+
+    std::vector<std::string> seen_selected;
+    bool reached_end = false;
+    w.window.set_analysis_run([&](AppState&, const std::vector<std::string>& selected,
+                                  const std::string&, Progress& progress) {
+        seen_selected = selected;
+        progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
+        EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("FAZA - Czytanie scenerii..."));
+        for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
+            EXPECT_FALSE(enabled(w, name)) << name;
+        }
+        EXPECT_EQ(w.window.cursor().shape(), Qt::WaitCursor);
+        w.window.close(); // the user closes the window while the run lets events in
+        EXPECT_TRUE(w.window.isVisible());
+        let_events_run(progress);
+        reached_end = true;
+    });
+
+    w.find<QPushButton>("Command1")->click();
+    EXPECT_EQ(seen_selected, std::vector<std::string>{"A.SCN"});
+    EXPECT_FALSE(reached_end);
+    EXPECT_FALSE(w.window.isVisible());
+    EXPECT_TRUE(w.messages.shown.empty());
+    EXPECT_EQ(w.program_ends, 0);
+}
+
+TEST(main_window, a_delete_is_asked_for_first_and_cancel_changes_nothing) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
+    StartedWindow w(inst, /*confirm_reply=*/false);
+    w.find<QRadioButton>("Option3")->click();
+
+    w.find<QPushButton>("Command3")->click();
+    EXPECT_EQ(w.messages.asked.size(), 1u);
+    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+    EXPECT_TRUE(enabled(w, "Command2"));
+    EXPECT_TRUE(enabled(w, "Command3"));
+}
+
+} // namespace
+} // namespace ferwis

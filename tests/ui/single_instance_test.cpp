@@ -1,0 +1,40 @@
+#include "app/ui/single_instance.h"
+
+#include "support/temp_tree.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace ferwis {
+namespace {
+
+QString folder(const test::TempTree& tree) {
+    return QString::fromStdString(cp1250_to_utf8(tree.root()));
+}
+
+TEST(single_instance, the_lock_of_a_crashed_instance_does_not_block) {
+    test::TempTree tree;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // The "crashed" instance: takes the lock and ends without releasing it.
+        SingleInstance crashed(folder(tree));
+        _exit(crashed.acquire() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(tree.exists("ferwis.lock"));
+
+    SingleInstance next(folder(tree));
+    EXPECT_TRUE(next.acquire());
+    SingleInstance second(folder(tree)); // while the next one runs, a second start ends
+    EXPECT_FALSE(second.acquire());
+}
+
+} // namespace
+} // namespace ferwis

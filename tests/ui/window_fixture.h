@@ -1,0 +1,69 @@
+#pragma once
+// A small installation in a temporary folder and the main window started on it.
+
+#include "app/ui/main_window.h"
+#include "support/temp_tree.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ferwis::test {
+
+// The program folder holds ferwis.ini and wynik.txt; the simulator lives in "sym/".
+struct Installation {
+    TempTree tree;
+
+    // Writes the content folders (mixed case, as found on disk) and three sceneries.
+    Installation() {
+        make_tree(tree, {{"sym/Scenery/b.scn", "x"},
+                         {"sym/Scenery/A.SCN", "x"},
+                         {"sym/Scenery/" + cp1250("łódź.scn"), "x"},
+                         {"sym/Scenery/c.scm", "x"},
+                         {"sym/Scenery/d.scn.txt", "x"},
+                         {"sym/Models/", ""},
+                         {"sym/Sounds/", ""},
+                         {"sym/Textures/", ""},
+                         {"sym/Dynamic/", ""}});
+    }
+
+    std::string main_dir() const { return tree.path("sym"); }
+    std::string copy_dir() const { return tree.path("kopia"); }
+
+    // Writes ferwis.ini from lines, with "MAIN" and "COPY" standing for the folders.
+    void write_ini(std::vector<std::string> lines) const {
+        for (auto& line : lines) {
+            line = line == "MAIN" ? main_dir() : line == "COPY" ? copy_dir() : line;
+        }
+        tree.write("ferwis.ini", crlf(lines));
+    }
+
+    // The configuration naming every setting.
+    void write_complete_ini() const {
+        write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
+                   "[sciezka_kopiowania_przesuwania]", "COPY", "[pomijane_foldery_pliki]",
+                   "textures/tabor/"});
+    }
+};
+
+// The main window, loaded as at start-up, with its messages recorded.
+struct StartedWindow {
+    explicit StartedWindow(const Installation& installation, bool confirm_reply = true)
+        : messages(confirm_reply),
+          window(messages, installation.tree.root(), [this] { ++program_ends; }) {
+        window.load();
+    }
+
+    template <typename Control> Control* find(const char* name) {
+        return window.findChild<Control*>(QString::fromLatin1(name));
+    }
+
+    RecordingMessages messages;
+    int program_ends = 0;
+    MainWindow window;
+};
+
+} // namespace ferwis::test
