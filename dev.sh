@@ -2,7 +2,7 @@
 # Ferwis developer entry point: installs what the build needs, builds, and runs.
 #   ./dev.sh run     build and open the main window on the sample installation
 #   ./dev.sh test    build and run the whole test suite
-#   ./dev.sh bench   build a release build and run the benchmark
+#   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -43,7 +43,9 @@ test)
     ;;
 bench)
     install_packages "${PACKAGES[@]}" time
-    build build-release -DCMAKE_BUILD_TYPE=Release -DFERWIS_BENCH=ON
+    # Only the command-line program and the generator take part.
+    cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DFERWIS_BENCH=ON >/dev/null
+    cmake --build build-release -j "$(nproc)" --target ferwis-cli ferwis-generate
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)

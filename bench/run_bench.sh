@@ -57,29 +57,33 @@ now_ns() { date +%s%N; }
 # median < numbers: the middle value (the lower middle for an even count).
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# measure NAME COMMAND...: runs the command $runs times after its setup hook
-# (setup_NAME, when defined, untimed) and records the median seconds in
-# seconds[NAME] and the largest peak resident memory (KiB) that the command
-# left through with_peak_memory in rss_kib[NAME].
+# measure NAME...: runs the steps NAME (shell functions) in turn, $runs rounds,
+# so that a change in the machine's load meets every step alike. Each run of a
+# step is preceded by its untimed setup_NAME when there is one. Records the
+# median seconds in seconds[NAME] and the largest peak resident memory (KiB)
+# that the step left through with_peak_memory in rss_kib[NAME].
 declare -A seconds rss_kib
 measure() {
-    local name=$1
-    shift
-    local times=() peak=0 start end kib
+    local name r start end kib
+    declare -A times=()
+    for name in "$@"; do rss_kib[$name]=0; done
     for ((r = 0; r < runs; r++)); do
-        if declare -F "setup_$name" >/dev/null; then "setup_$name"; fi
-        rm -f "$work/rss"
-        start=$(now_ns)
-        "$@" || fail "$name" "$@"
-        end=$(now_ns)
-        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')")
-        if [ -s "$work/rss" ]; then
-            kib=$(tail -n 1 "$work/rss")
-            [ "$kib" -gt "$peak" ] && peak=$kib
-        fi
+        for name in "$@"; do
+            if declare -F "setup_$name" >/dev/null; then "setup_$name"; fi
+            rm -f "$work/rss"
+            start=$(now_ns)
+            "$name" || fail "$name failed"
+            end=$(now_ns)
+            times[$name]+="$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }') "
+            if [ -s "$work/rss" ]; then
+                kib=$(tail -n 1 "$work/rss")
+                [ "$kib" -gt "${rss_kib[$name]}" ] && rss_kib[$name]=$kib
+            fi
+        done
     done
-    seconds[$name]=$(printf '%s\n' "${times[@]}" | median)
-    rss_kib[$name]=$peak
+    for name in "$@"; do
+        seconds[$name]=$(printf '%s\n' ${times[$name]} | median)
+    done
 }
 
 # with_peak_memory COMMAND...: runs the command, noting its peak resident memory.
@@ -92,9 +96,7 @@ with_peak_memory() {
 }
 
 fail() {
-    local name=$1
-    shift
-    echo "run_bench.sh: $name failed: $*" >&2
+    echo "run_bench.sh: $*" >&2
     [ -s "$work/err" ] && tail -n 20 "$work/err" >&2
     exit 1
 }
@@ -150,10 +152,9 @@ for size in "${sizes[@]}"; do
     echo "Measuring $size ($runs run(s) each) ..." >&2
     if [ $quick = 0 ]; then
         floor_analysis
-        ferwis_analysis || fail "ferwis analyze" "$cli"
+        ferwis_analysis || fail "ferwis_analysis failed"
     fi
-    measure floor_analysis floor_analysis
-    measure ferwis_analysis ferwis_analysis
+    measure floor_analysis ferwis_analysis
 
     # The files of category U, below the main directory, for cp --parents.
     tr -d '\r' <"$dir/wynik.txt" | iconv -f CP1250 -t UTF-8 |
@@ -163,10 +164,9 @@ for size in "${sizes[@]}"; do
         }' >"$work/copy-list.txt"
     used=$(wc -l <"$work/copy-list.txt")
     [ $quick = 0 ] && (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cat >/dev/null)
-    measure floor_copy floor_copy
-    measure ferwis_copy ferwis_copy
+    measure floor_copy ferwis_copy
     copied=$(find "$dir/kopia" -type f | wc -l)
-    [ "$copied" = "$used" ] || fail "ferwis copy U" "copied $copied files, wynik.txt lists $used"
+    [ "$copied" = "$used" ] || fail "ferwis_copy copied $copied files, wynik.txt lists $used"
 
     files=$(summary_value inventory_files)
     path_bytes=$(summary_value inventory_path_bytes)
