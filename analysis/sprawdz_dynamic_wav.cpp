@@ -55,7 +55,8 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     return true;
 }
 
-void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path) {
+void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
+                 FolderNameCache* folders) {
     const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
     const std::string sounds_dir = content_folder(with_final_separator(run.app.main_dir), "sounds");
     LineReader reader(path);
@@ -72,7 +73,8 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
             read_separators(reference);
             // Each name of the reference is matched case-insensitively, and
             // the record keeps the path as it is on disk.
-            if (const auto beside = find_file_case_insensitive(definition_dir, reference)) {
+            if (const auto beside =
+                    find_file_case_insensitive(definition_dir, reference, folders)) {
                 wav_dynamic.append(*beside, ResultCode::UD);
                 continue;
             }
@@ -92,6 +94,9 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     if (!folder_exists(root)) {
         return;
     }
+    // Most references do not lie beside their definition file, and each of
+    // them would read the definition's folder again.
+    FolderNameCache folders;
     for (const std::string& path : walk_folder_tree(root).files) {
         if (!ends_with_name(path, ".mmd")) {
             continue;
@@ -103,7 +108,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
             throw FileError(path, "the file disappeared during the run");
         }
         if (*size >= 4) {
-            sprawdz_mmd(run, wav_dynamic, path);
+            sprawdz_mmd(run, wav_dynamic, path, &folders);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "analysis/package_inventory.h"
 #include "analysis/run_state.h"
 #include "analysis/wav_dynamic_file.h"
+#include "common/file_system.h"
 
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 
 // Reads one definition file (full path) and resolves every sound reference of
 // its lines that are not comments. Throws FileError.
-void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path);
+void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
+                 FolderNameCache* folders = nullptr);
 
 // Returns the sound references of one normalised line, in order: for every
 // ".wav" the text from behind the nearest ":", blank, "," or ";" before it (or

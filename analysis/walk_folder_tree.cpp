@@ -4,18 +4,23 @@
 #include "common/native_path.h"
 
 #include <cstddef>
-#include <filesystem>
-#include <system_error>
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
 
 namespace ferwis {
 namespace {
 
-// The folder a path leads to after every link is followed; empty when that
-// cannot be told, in which case the folder is walked like any other.
-std::filesystem::path real_folder(const std::string& path) {
-    std::error_code ec;
-    auto real = std::filesystem::canonical(to_native(path), ec);
-    return ec ? std::filesystem::path() : real;
+// Which folder a path leads to after every link is followed: its device and
+// node. Nothing when that cannot be told, in which case the folder is walked
+// like any other. One status call, where resolving the whole path would read
+// every level of it.
+std::optional<std::pair<dev_t, ino_t>> real_folder(const std::string& path) {
+    struct stat info {};
+    if (::stat(to_native(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::pair{info.st_dev, info.st_ino};
 }
 
 } // namespace
@@ -26,7 +31,7 @@ FolderTree walk_folder_tree(const std::string& root) {
     // Per folder entry: the entry of its parent and where it really lies, to
     // recognise a link that leads back to one of its own ancestors.
     std::vector<std::size_t> parent{0};
-    std::vector<std::filesystem::path> real{real_folder(root)};
+    std::vector<std::optional<std::pair<dev_t, ino_t>>> real{real_folder(root)};
     std::vector<std::vector<std::string>> files_of;
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
         FolderListing listing = list_folder(tree.folders[position]);
@@ -36,7 +41,7 @@ FolderTree walk_folder_tree(const std::string& root) {
             path.push_back(kSeparator);
             auto where = real_folder(path);
             bool loop = false;
-            for (std::size_t up = position; !where.empty(); up = parent[up]) {
+            for (std::size_t up = position; where; up = parent[up]) {
                 if (real[up] == where) {
                     loop = true;
                     break;

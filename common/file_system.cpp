@@ -23,12 +23,9 @@ bool folder_exists(std::string_view path) {
 }
 
 std::optional<std::uintmax_t> file_size(std::string_view path) {
+    // One status call: the length of anything but a regular file is an error.
     std::error_code ec;
-    const auto native = to_native(path);
-    if (!fs::is_regular_file(native, ec)) {
-        return std::nullopt;
-    }
-    const auto size = fs::file_size(native, ec);
+    const auto size = fs::file_size(to_native(path), ec);
     if (ec) {
         return std::nullopt;
     }
@@ -63,36 +60,68 @@ FolderListing list_folder(std::string_view path) {
     return listing;
 }
 
-std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
-                                      bool want_folder) {
-    std::string exact(folder);
-    exact.append(name);
-    if (want_folder ? folder_exists(exact) : file_exists(exact)) {
-        return std::string(name);
-    }
+namespace {
+
+std::optional<std::vector<FolderNameCache::Entry>> read_entries(std::string_view folder) {
+    std::vector<FolderNameCache::Entry> entries;
     std::error_code ec;
     fs::directory_iterator it(to_native(folder), ec);
     if (ec) {
         return std::nullopt;
     }
-    std::optional<std::string> best;
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
         std::error_code type_ec;
         const bool is_dir = it->is_directory(type_ec);
-        if (type_ec || is_dir != want_folder) {
-            continue;
-        }
-        std::string entry = from_native(it->path().filename());
-        // Several entries can differ only in case; take the first in sort order.
-        if (names_equal(entry, name) && (!best || sort_before(entry, *best))) {
-            best = std::move(entry);
+        if (!type_ec) {
+            entries.push_back({from_native(it->path().filename()), is_dir});
         }
     }
-    return best;
+    return entries;
+}
+
+} // namespace
+
+const std::optional<std::vector<FolderNameCache::Entry>>&
+FolderNameCache::entries(std::string_view folder) {
+    auto found = folders_.find(std::string(folder));
+    if (found == folders_.end()) {
+        found = folders_.emplace(std::string(folder), read_entries(folder)).first;
+    }
+    return found->second;
+}
+
+std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
+                                      bool want_folder, FolderNameCache* cache) {
+    std::string exact(folder);
+    exact.append(name);
+    if (want_folder ? folder_exists(exact) : file_exists(exact)) {
+        return std::string(name);
+    }
+    std::optional<std::vector<FolderNameCache::Entry>> read;
+    if (cache == nullptr) {
+        read = read_entries(folder);
+    }
+    const auto& entries = cache != nullptr ? cache->entries(folder) : read;
+    if (!entries) {
+        return std::nullopt;
+    }
+    const std::string* best = nullptr;
+    for (const FolderNameCache::Entry& entry : *entries) {
+        // Several entries can differ only in case; take the first in sort order.
+        if (entry.folder == want_folder && names_equal(entry.name, name) &&
+            (best == nullptr || sort_before(entry.name, *best))) {
+            best = &entry.name;
+        }
+    }
+    if (best == nullptr) {
+        return std::nullopt;
+    }
+    return *best;
 }
 
 std::optional<std::string> find_file_case_insensitive(std::string_view base,
-                                                      std::string_view relative) {
+                                                      std::string_view relative,
+                                                      FolderNameCache* cache) {
     std::string path(base);
     std::size_t start = 0;
     while (true) {
@@ -107,7 +136,7 @@ std::optional<std::string> find_file_case_insensitive(std::string_view base,
             start = sep + 1; // a doubled separator names no extra level
             continue;
         }
-        const auto entry = find_entry(path, part, !last);
+        const auto entry = find_entry(path, part, !last, cache);
         if (!entry) {
             return std::nullopt;
         }

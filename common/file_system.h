@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ferwis {
@@ -25,17 +26,35 @@ struct FolderListing {
 // Lists a folder. Throws FileError when it cannot be opened or enumerated.
 FolderListing list_folder(std::string_view path);
 
+// The entries of the folders that searches for a name had to read, kept so that
+// many searches in the same folders read each folder once (for a walk over
+// files that do not change meanwhile).
+class FolderNameCache {
+public:
+    struct Entry {
+        std::string name;
+        bool folder = false;
+    };
+    // The entries of folder; nothing when it cannot be read.
+    const std::optional<std::vector<Entry>>& entries(std::string_view folder);
+
+private:
+    std::unordered_map<std::string, std::optional<std::vector<Entry>>> folders_;
+};
+
 // Returns the name, as it is on disk, of the entry of folder whose name equals
 // name case-insensitively (a folder when want_folder, else a file); an exact
 // match is preferred. Nothing when there is none or the folder cannot be read.
+// With a cache, the folder's entries are taken from it.
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
-                                      bool want_folder);
+                                      bool want_folder, FolderNameCache* cache = nullptr);
 
 // Resolves relative (components separated by "/") below base (ending with "/"),
 // matching each component case-insensitively. Returns base + the components as
 // they are on disk when the file exists, nothing otherwise.
 std::optional<std::string> find_file_case_insensitive(std::string_view base,
-                                                      std::string_view relative);
+                                                      std::string_view relative,
+                                                      FolderNameCache* cache = nullptr);
 
 // Returns main (ending with "/") + the name, as it is on disk, of the folder of
 // main that equals name case-insensitively, + "/"; main + name + "/" when there
