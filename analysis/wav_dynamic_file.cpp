@@ -28,7 +28,19 @@ void write_file(const std::string& path, const char* mode, std::string_view byte
 
 } // namespace
 
+WavDynamicFile::~WavDynamicFile() {
+    close();
+}
+
+void WavDynamicFile::close() {
+    if (file_ != nullptr) {
+        std::fclose(file_); // nothing is buffered: every record was written already
+        file_ = nullptr;
+    }
+}
+
 void WavDynamicFile::create() {
+    close();
     write_file(path_, "wb", {});
     written_ = false;
 }
@@ -36,11 +48,26 @@ void WavDynamicFile::create() {
 void WavDynamicFile::append(std::string_view file_path, ResultCode code) {
     std::string record;
     append_record(record, file_path, code_text(code));
-    write_file(path_, "ab", record);
+    // Opening and closing the file for every record cost more than reading
+    // the definition files; one open file, written without a buffer, keeps
+    // each record on disk as soon as it is found all the same.
+    if (file_ == nullptr) {
+        file_ = std::fopen(to_native(path_).c_str(), "ab");
+        if (file_ == nullptr) {
+            throw FileError(path_, std::strerror(errno));
+        }
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    if (std::fwrite(record.data(), 1, record.size(), file_) != record.size()) {
+        const int saved = errno;
+        close();
+        throw FileError(path_, std::strerror(saved));
+    }
     written_ = true;
 }
 
-void WavDynamicFile::remove() const {
+void WavDynamicFile::remove() {
+    close();
     std::error_code ec;
     std::filesystem::remove(to_native(path_), ec);
 }

@@ -6,13 +6,19 @@
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
+#include "common/native_path.h"
 #include "common/text_compare.h"
 #include "results/result_code.h"
 #include "results/result_record.h"
 
 #include <array>
 #include <cstdint>
+#include <fcntl.h>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ferwis {
 namespace {
@@ -53,11 +59,57 @@ struct CategoryTotal {
     std::uintmax_t bytes = 0;
 };
 
+// The sizes of the files of a result, asked folder by folder: the records come
+// in the order of their paths, so one open folder serves a run of them and the
+// system does not look up the whole path again for every file.
+class FileSizes {
+public:
+    FileSizes() = default;
+    FileSizes(const FileSizes&) = delete;
+    FileSizes& operator=(const FileSizes&) = delete;
+    ~FileSizes() { close_folder(); }
+
+    // The length of the regular file (a link followed) at path, or nothing.
+    std::optional<std::uintmax_t> of(const std::string& path) {
+        const std::size_t cut = path.rfind(kSeparator);
+        if (cut == std::string::npos) {
+            return file_size(path);
+        }
+        const std::string_view folder(path.data(), cut + 1);
+        if (folder != folder_) {
+            close_folder();
+            folder_ = folder;
+            folder_fd_ = ::open(to_native(folder_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (folder_fd_ < 0) {
+            return std::nullopt;
+        }
+        struct stat info {};
+        if (::fstatat(folder_fd_, to_native(path.substr(cut + 1)).c_str(), &info, 0) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            return std::nullopt;
+        }
+        return static_cast<std::uintmax_t>(info.st_size);
+    }
+
+private:
+    void close_folder() {
+        if (folder_fd_ >= 0) {
+            ::close(folder_fd_);
+        }
+        folder_fd_ = -1;
+    }
+
+    std::string folder_;
+    int folder_fd_ = -1;
+};
+
 // Counts the records of the result file per category, with the sizes of the
 // files that exist.
 std::array<CategoryTotal, kAllCategories.size()> summarise(const std::string& result_path) {
     std::array<CategoryTotal, kAllCategories.size()> totals{};
     LineReader reader(result_path);
+    FileSizes sizes;
     std::string line;
     while (reader.next(line)) {
         const ResultRecord record = parse_record(line);
@@ -67,7 +119,7 @@ std::array<CategoryTotal, kAllCategories.size()> summarise(const std::string& re
         }
         CategoryTotal& total = totals[static_cast<std::size_t>(*code)];
         ++total.records;
-        if (const auto size = file_size(record.path)) {
+        if (const auto size = sizes.of(record.path)) {
             total.bytes += *size;
         }
     }
