@@ -33,10 +33,9 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     std::string target = to_lower(std::string(directory) + name);
 
     LookupResult result;
-    const auto hit = scenery.listed_index.find(target);
-    if (hit != scenery.listed_index.end()) {
+    if (const auto row = scenery.listed_index.find(target)) {
         result.found = true;
-        result.row = hit->second;
+        result.row = *row;
         FileEntry& entry = scenery.run.inventory.rows[result.row];
         if (entry.code != ResultCode::U) {
             entry.code = ResultCode::U;

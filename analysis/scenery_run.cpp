@@ -6,11 +6,7 @@ namespace ferwis {
 
 SceneryRun::SceneryRun(RunState& run_state) : run(run_state) {
     const PackageInventory& inventory = run.inventory;
-    listed_index.reserve(inventory.listed);
-    for (std::size_t row = 0; row < inventory.listed; ++row) {
-        // emplace keeps the first of several rows equal under the one comparison.
-        listed_index.emplace(to_lower(inventory.rows[row].path), row);
-    }
+    listed_index.build(inventory);
     for (std::size_t row = inventory.listed; row < inventory.rows.size(); ++row) {
         recorded_missing.insert(to_lower(inventory.rows[row].path));
     }

@@ -5,6 +5,7 @@
 // lookups fast on a large installation.
 
 #include "analysis/include_parameter_cache.h"
+#include "analysis/listed_index.h"
 #include "analysis/run_state.h"
 
 #include <array>
@@ -29,7 +30,7 @@ struct SceneryRun {
 
     // Lower-case path of every listed row -> its row (the first in sort order
     // when paths differ only in case, as the binary search finds it).
-    std::unordered_map<std::string, std::size_t> listed_index;
+    ListedIndex listed_index;
     // Lower-case paths of the appended missing-file rows.
     std::unordered_set<std::string> recorded_missing;
 

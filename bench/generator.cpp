@@ -425,7 +425,7 @@ private:
             }
             const std::string name = dir + disk_name(random_, "pojazd_" + num(i), ".mmd");
             if (i % 997 == 5) {
-                write("dynamic", name, "//\r\n"); // skipped: shorter than four bytes
+                write("dynamic", name, "\r\n"); // skipped: shorter than four bytes
                 continue;
             }
             write("dynamic", name, definition(beside));

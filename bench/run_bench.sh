@@ -12,7 +12,7 @@
 set -euo pipefail
 
 # Bump when the generator's output changes, so that old installations are not reused.
-GENERATOR_VERSION=1
+GENERATOR_VERSION=2
 
 usage() {
     sed -n '4,11p' "$0" | sed 's/^# \{0,1\}//' >&2
