@@ -40,7 +40,13 @@ std::string read_field(std::string_view line, std::size_t& pos) {
 
 void append_record(std::string& out, std::string_view path, std::string_view code) {
     out.push_back('"');
-    out.append(path);
+    // Nothing in a field is escaped, so a double quote or a line break of a
+    // file name (possible on POSIX) would make the record read back as another
+    // file's path or as two records; such a character is written as "?", as
+    // one without a Windows-1250 form is.
+    for (const char c : path) {
+        out.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
+    }
     out.append("\",\"");
     out.append(code);
     out.append("\"\r\n");

@@ -42,6 +42,26 @@ TEST(result_record, lines_and_fields) {
     }
 }
 
+// A file name may hold a double quote or a line break on POSIX. Written as it
+// is, the record would read back as another path (x.dds" as x.dds, a file that
+// a move or delete of the category would then touch) or as a second record.
+TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file) {
+    test::TempTree tree;
+    const struct {
+        std::string path, read_back;
+    } cases[] = {
+        {"/s/x.dds\"", "/s/x.dds?"},
+        {"/s/a\r\n\"/s/b.dds\",\"N", "/s/a??\?/s/b.dds?,?N"},
+        {"/s/a\nb", "/s/a?b"},
+        {"/s/x, y.dds", "/s/x, y.dds"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes;
+        append_record(bytes, c.path, "U");
+        EXPECT_EQ(read_records(tree, bytes), (Records{{c.read_back, "U"}})) << c.path;
+    }
+}
+
 TEST(show_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
     const std::string file = tree.path("wynik.txt");
