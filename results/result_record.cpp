@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace ferwis {
 namespace {
@@ -123,8 +124,15 @@ bool RecordReader::next_line(std::string& line) {
 }
 
 bool RecordReader::next(ResultRecord& record) {
-    if (!next_line(line_)) {
-        return false;
+    try {
+        if (!next_line(line_)) {
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // A damaged or hand-edited file can hold a line larger than the memory
+        // left: a failure to read the file, which every reader reports.
+        line_ = std::string();
+        throw FileError(path_, "a line too long to be held in memory");
     }
     record = parse_record(line_);
     return true;

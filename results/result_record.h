@@ -37,7 +37,7 @@ public:
     RecordReader& operator=(const RecordReader&) = delete;
 
     // Reads the next record. Returns false at the end of the file. Throws
-    // FileError on a read error.
+    // FileError on a read error and on a line too long to be held in memory.
     bool next(ResultRecord& record);
 
 private:
