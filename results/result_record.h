@@ -1,10 +1,10 @@
 #pragma once
 // One record of wynik.txt or wav_dynamic.txt: "path","code" followed by CR LF.
 
-#include <cstdio>
+#include "common/line_reader.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ferwis {
 
@@ -32,24 +32,14 @@ class RecordReader {
 public:
     // Opens the file at path. Throws FileError when it cannot.
     explicit RecordReader(std::string_view path);
-    ~RecordReader();
-    RecordReader(const RecordReader&) = delete;
-    RecordReader& operator=(const RecordReader&) = delete;
 
     // Reads the next record. Returns false at the end of the file. Throws
     // FileError on a read error and on a line too long to be held in memory.
     bool next(ResultRecord& record);
 
 private:
-    bool next_line(std::string& line);
-    bool fill();
-
-    std::FILE* file_ = nullptr;
+    LineReader lines_;
     std::string path_;
-    std::vector<char> buffer_;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool eof_ = false;
     std::string line_;
 };
 
