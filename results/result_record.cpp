@@ -1,5 +1,9 @@
 #include "results/result_record.h"
 
+#include "common/errors.h"
+
+#include <new>
+
 namespace ferwis {
 namespace {
 
@@ -32,7 +36,13 @@ std::string read_field(std::string_view line, std::size_t& pos) {
 
 void append_record(std::string& out, std::string_view path, std::string_view code) {
     out.push_back('"');
-    out.append(path);
+    // Nothing in a field is escaped, so a double quote or a line break of a
+    // file name (possible on POSIX) would make the record read back as another
+    // file's path or as two records; such a character is written as "?", as
+    // one without a Windows-1250 form is.
+    for (const char c : path) {
+        out.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
+    }
     out.append("\",\"");
     out.append(code);
     out.append("\"\r\n");
@@ -46,11 +56,19 @@ ResultRecord parse_record(std::string_view line) {
     return record;
 }
 
-RecordReader::RecordReader(std::string_view path) : lines_(path, LineReader::LineEnds::CrOrLf) {}
+RecordReader::RecordReader(std::string_view path)
+    : lines_(path, LineReader::LineEnds::CrOrLf), path_(path) {}
 
 bool RecordReader::next(ResultRecord& record) {
-    if (!lines_.next(line_)) {
-        return false;
+    try {
+        if (!lines_.next(line_)) {
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // A damaged or hand-edited file can hold a line larger than the memory
+        // left: a failure to read the file, which every reader reports.
+        line_ = std::string();
+        throw FileError(path_, "a line too long to be held in memory");
     }
     record = parse_record(line_);
     return true;

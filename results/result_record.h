@@ -14,7 +14,8 @@ struct ResultRecord {
 };
 
 // Appends the record in its exact byte form: a double quote, the path, the three
-// characters "," (quote comma quote), the code, a double quote, CR LF.
+// characters "," (quote comma quote), the code, a double quote, CR LF. A double
+// quote, CR or LF of the path is written as "?".
 void append_record(std::string& out, std::string_view path, std::string_view code);
 
 // Reads the two fields of one line: leading blanks of a field are skipped; a field
@@ -33,11 +34,12 @@ public:
     explicit RecordReader(std::string_view path);
 
     // Reads the next record. Returns false at the end of the file. Throws
-    // FileError on a read error.
+    // FileError on a read error and on a line too long to be held in memory.
     bool next(ResultRecord& record);
 
 private:
     LineReader lines_;
+    std::string path_;
     std::string line_;
 };
 

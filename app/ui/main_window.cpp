@@ -261,7 +261,9 @@ void MainWindow::update_analyse_button() {
     for (int i = 0; i < file1_->count() && !any; ++i) {
         any = file1_->item(i)->isSelected();
     }
-    command1_->setEnabled(any);
+    // The scenery list stays usable while a file operation lets events run; a
+    // click in it must not open the way to an analysis in the middle of it.
+    command1_->setEnabled(any && !busy_);
 }
 
 std::vector<std::string> MainWindow::selected_sceneries() const {
