@@ -12,4 +12,7 @@ public:
     explicit AnalysisFailure(const std::string& detail) : std::runtime_error(detail) {}
 };
 
+// The message a person sees when an analysis run fails (Windows-1250).
+const std::string& analysis_failure_message();
+
 } // namespace ferwis

@@ -19,4 +19,13 @@ std::optional<std::size_t> find_listed(const PackageInventory& inventory, std::s
     return static_cast<std::size_t>(it - begin);
 }
 
+std::size_t case_twins_end(const PackageInventory& inventory, std::size_t row) {
+    std::size_t end = row + 1;
+    while (end < inventory.listed &&
+           names_equal(inventory.rows[end].path, inventory.rows[row].path)) {
+        ++end;
+    }
+    return end;
+}
+
 } // namespace ferwis

@@ -13,4 +13,10 @@ namespace ferwis {
 // order. Appended rows are never searched.
 std::optional<std::size_t> find_listed(const PackageInventory& inventory, std::string_view path);
 
+// Returns one past the last listed row whose path equals the path of row under
+// the one comparison. On a case-sensitive file system names that differ only in
+// case lie next to each other; a reference to one of them marks them all, so
+// that none of them is offered as unused.
+std::size_t case_twins_end(const PackageInventory& inventory, std::size_t row);
+
 } // namespace ferwis

@@ -18,11 +18,12 @@ void replay_templates(SceneryRun& scenery, std::uint32_t cache_row, const std::s
     const auto& templates = scenery.cache.rows[cache_row - 1];
     for (std::size_t i = 0; i < templates.size(); ++i) {
         const IncludeTemplate entry = templates[i];
-        const std::string expanded = expand_placeholder(scenery, entry.name);
         if (entry.kind == IncludeTemplate::Kind::Texture) {
-            resolve_scenery_texture(scenery, expanded, name);
+            resolve_scenery_texture(scenery, expand_placeholder(scenery, entry.name), name);
         } else {
-            resolve_model(scenery, expanded);
+            // resolve_model expands the first placeholder itself, as when the file
+            // is read; expanding it here too would expand a second one.
+            resolve_model(scenery, entry.name);
         }
     }
 }

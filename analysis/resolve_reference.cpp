@@ -1,5 +1,6 @@
 #include "analysis/resolve_reference.h"
 
+#include "analysis/inventory_lookup.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
@@ -36,10 +37,11 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     if (const auto row = scenery.listed_index.find(target)) {
         result.found = true;
         result.row = *row;
-        FileEntry& entry = scenery.run.inventory.rows[result.row];
-        if (entry.code != ResultCode::U) {
-            entry.code = ResultCode::U;
-            result.newly_used = true;
+        auto& rows = scenery.run.inventory.rows;
+        result.newly_used = rows[result.row].code != ResultCode::U;
+        const std::size_t end = case_twins_end(scenery.run.inventory, result.row);
+        for (std::size_t r = result.row; r < end; ++r) {
+            rows[r].code = ResultCode::U;
         }
         return result;
     }

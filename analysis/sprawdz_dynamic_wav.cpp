@@ -48,9 +48,11 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     if (!row) {
         return false;
     }
-    FileEntry& entry = inventory.rows[*row];
-    if (entry.code != ResultCode::U) {
-        entry.code = ResultCode::UD;
+    const std::size_t end = case_twins_end(inventory, *row);
+    for (std::size_t r = *row; r < end; ++r) {
+        if (inventory.rows[r].code != ResultCode::U) {
+            inventory.rows[r].code = ResultCode::UD;
+        }
     }
     return true;
 }

@@ -156,8 +156,7 @@ int analyze_command(const CliContext& context) {
     try {
         run_analysis(*state, selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
-        write_text(context.err,
-                   cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
+        write_text(context.err, analysis_failure_message());
         context.err << "\nferwis-cli: ";
         write_text(context.err, failure.what());
         context.err << '\n';

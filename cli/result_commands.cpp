@@ -122,7 +122,8 @@ int file_operation_command(const CliContext& context) {
         *state, operation, *code, context.options.result_path, progress, messages);
     context.out << "files handled: " << result.handled << '\n'
                 << "skipped (outside the main directory): " << result.skipped_outside << '\n'
-                << "left in place (target is the source): " << result.skipped_same << '\n'
+                << "left in place (target is the source or in the main directory): "
+                << result.skipped_same << '\n'
                 << "bytes: " << result.bytes << '\n';
     if (result.failed) {
         context.err << "ferwis-cli: ";

@@ -12,7 +12,8 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-LineReader::LineReader(std::string_view path) : path_(path), buffer_(kBufferSize) {
+LineReader::LineReader(std::string_view path, LineEnds ends)
+    : ends_(ends), path_(path), buffer_(kBufferSize) {
     file_ = std::fopen(to_native(path).c_str(), "rb");
     if (file_ == nullptr) {
         throw FileError(path_, std::strerror(errno));
@@ -40,6 +41,19 @@ bool LineReader::fill() {
     return end_ > 0;
 }
 
+const char* LineReader::find_line_end(const char* start, const char* stop) const {
+    const auto size = static_cast<std::size_t>(stop - start);
+    if (ends_ == LineEnds::Cr) {
+        return static_cast<const char*>(std::memchr(start, '\r', size));
+    }
+    for (const char* p = start; p != stop; ++p) {
+        if (*p == '\r' || *p == '\n') {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
 bool LineReader::next(std::string& line) {
     line.clear();
     bool any = false;
@@ -49,20 +63,22 @@ bool LineReader::next(std::string& line) {
         }
         any = true;
         const char* start = buffer_.data() + pos_;
-        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', end_ - pos_));
-        if (cr == nullptr) {
+        const char* brk = find_line_end(start, buffer_.data() + end_);
+        if (brk == nullptr) {
             line.append(start, end_ - pos_);
             pos_ = end_;
             continue;
         }
-        line.append(start, static_cast<std::size_t>(cr - start));
-        pos_ = static_cast<std::size_t>(cr - buffer_.data()) + 1;
+        line.append(start, static_cast<std::size_t>(brk - start));
+        pos_ = static_cast<std::size_t>(brk - buffer_.data()) + 1;
         // A LF right after the CR belongs to the line end, also across a refill.
-        if (pos_ == end_) {
-            fill();
-        }
-        if (pos_ < end_ && buffer_[pos_] == '\n') {
-            ++pos_;
+        if (*brk == '\r') {
+            if (pos_ == end_) {
+                fill();
+            }
+            if (pos_ < end_ && buffer_[pos_] == '\n') {
+                ++pos_;
+            }
         }
         return true;
     }

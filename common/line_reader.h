@@ -12,8 +12,12 @@ namespace ferwis {
 
 class LineReader {
 public:
+    // Which bytes end a line: the program's data files end lines at CR only; a
+    // file people edit by hand (wynik.txt) also at a LF alone.
+    enum class LineEnds { Cr, CrOrLf };
+
     // Opens the file at path (Windows-1250 text). Throws FileError when it cannot.
-    explicit LineReader(std::string_view path);
+    explicit LineReader(std::string_view path, LineEnds ends = LineEnds::Cr);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -24,8 +28,10 @@ public:
 
 private:
     bool fill();
+    const char* find_line_end(const char* start, const char* stop) const;
 
     std::FILE* file_ = nullptr;
+    LineEnds ends_;
     std::string path_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;

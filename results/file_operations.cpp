@@ -60,6 +60,24 @@ MainDirectory resolve_main(std::string_view main_dir) {
     return main;
 }
 
+// Whether a folder lies inside the main directory once links are resolved.
+bool inside_main(const MainDirectory& main, const fs::path& folder) {
+    if (main.resolved.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    const fs::path resolved = fs::canonical(folder, ec);
+    if (ec) {
+        return false;
+    }
+    // Resolved paths are compared component by component, exactly as the file
+    // system names them.
+    const auto [m, f] =
+        std::mismatch(main.resolved.begin(), main.resolved.end(), resolved.begin(), resolved.end());
+    static_cast<void>(f);
+    return m == main.resolved.end();
+}
+
 enum class Verdict { Outside, Missing, Ready };
 
 struct CheckedRecord {
@@ -84,20 +102,8 @@ CheckedRecord check_record(const MainDirectory& main, std::string_view path) {
         checked.verdict = Verdict::Missing;
         return checked;
     }
-    if (main.resolved.empty()) {
-        return checked;
-    }
-    std::error_code ec;
-    const fs::path folder = fs::canonical(to_native(checked.source).parent_path(), ec);
-    if (ec) {
-        return checked;
-    }
-    // Resolved paths are compared component by component, exactly as the file
-    // system names them.
-    const auto [m, f] =
-        std::mismatch(main.resolved.begin(), main.resolved.end(), folder.begin(), folder.end());
-    static_cast<void>(f);
-    checked.verdict = m == main.resolved.end() ? Verdict::Ready : Verdict::Outside;
+    checked.verdict = inside_main(main, to_native(checked.source).parent_path()) ? Verdict::Ready
+                                                                                 : Verdict::Outside;
     return checked;
 }
 
@@ -270,7 +276,10 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
                 }
                 const std::string target = folder + checked.relative.substr(name_start);
                 // A copy/move path that leads back to the file itself leaves it alone.
-                if (same_file(checked.source, target)) {
+                // Nor does one inside the main directory replace a file of the
+                // simulator that already lies at the target.
+                if (same_file(checked.source, target) || (exists_as_anything(to_native(target)) &&
+                                                          inside_main(main, to_native(folder)))) {
                     ++result.skipped_same;
                     continue;
                 }

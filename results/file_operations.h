@@ -23,7 +23,8 @@ struct OperationResult {
     bool result_file_deleted = false; // a move or delete run ended with no wynik.txt
     std::size_t handled = 0;          // files copied, moved or deleted
     std::size_t skipped_outside = 0;  // records outside the main directory or with ".."
-    std::size_t skipped_same = 0;     // copies whose target is the source itself
+    std::size_t skipped_same = 0;     // copies whose target is the source itself or
+                                      // another file inside the main directory
     std::uintmax_t bytes = 0;         // bytes of the handled files
     std::string failure_detail;       // file and reason of the failure, for the CLI
 };
@@ -31,13 +32,14 @@ struct OperationResult {
 // Copies, moves or deletes every file of the category code listed in the result
 // file at result_path. A record is acted on only when its path lies below the
 // main directory (also once links are resolved) and has no ".." segment; a copy
-// never goes onto its own source, and a move deletes the source only after a
-// complete copy. Shows every message of the run through messages (the bad
-// copy/move path once, the failure message, the count of skipped records) and
-// reports the status and each matching record through progress. A move or
-// delete run that reaches its end deletes the result file. Does not ask for
-// confirmation: a delete is confirmed by the caller (delete_confirmation_text).
-// Throws OperationCancelled on a close request.
+// never goes onto its own source nor replaces another file that lies inside the
+// main directory, and a move deletes the source only after a complete copy.
+// Shows every message of the run through messages (the bad copy/move path once,
+// the failure message, the count of skipped records) and reports the status and
+// each matching record through progress. A move or delete run that reaches its
+// end deletes the result file. Does not ask for confirmation: a delete is
+// confirmed by the caller (delete_confirmation_text). Throws OperationCancelled
+// on a close request.
 OperationResult execute_operation(const AppState& state, Operation operation, ResultCode code,
                                   std::string_view result_path, Progress& progress,
                                   Messages& messages);

@@ -1,15 +1,11 @@
 #include "results/result_record.h"
 
 #include "common/errors.h"
-#include "common/native_path.h"
 
-#include <cerrno>
-#include <cstring>
+#include <new>
 
 namespace ferwis {
 namespace {
-
-constexpr std::size_t kBufferSize = 1 << 16;
 
 // Reads one field starting at pos; leaves pos behind the comma that ends it.
 std::string read_field(std::string_view line, std::size_t& pos) {
@@ -40,7 +36,13 @@ std::string read_field(std::string_view line, std::size_t& pos) {
 
 void append_record(std::string& out, std::string_view path, std::string_view code) {
     out.push_back('"');
-    out.append(path);
+    // Nothing in a field is escaped, so a double quote or a line break of a
+    // file name (possible on POSIX) would make the record read back as another
+    // file's path or as two records; such a character is written as "?", as
+    // one without a Windows-1250 form is.
+    for (const char c : path) {
+        out.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
+    }
     out.append("\",\"");
     out.append(code);
     out.append("\"\r\n");
@@ -54,71 +56,19 @@ ResultRecord parse_record(std::string_view line) {
     return record;
 }
 
-RecordReader::RecordReader(std::string_view path) : path_(path), buffer_(kBufferSize) {
-    file_ = std::fopen(to_native(path).c_str(), "rb");
-    if (file_ == nullptr) {
-        throw FileError(path_, std::strerror(errno));
-    }
-}
-
-RecordReader::~RecordReader() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
-bool RecordReader::fill() {
-    if (eof_) {
-        return false;
-    }
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    pos_ = 0;
-    if (end_ < buffer_.size()) {
-        if (std::ferror(file_) != 0) {
-            throw FileError(path_, "read error");
-        }
-        eof_ = true;
-    }
-    return end_ > 0;
-}
-
-bool RecordReader::next_line(std::string& line) {
-    line.clear();
-    bool any = false;
-    while (true) {
-        if (pos_ == end_ && !fill()) {
-            return any;
-        }
-        any = true;
-        const char* start = buffer_.data() + pos_;
-        const char* stop = buffer_.data() + end_;
-        const char* brk = start;
-        while (brk != stop && *brk != '\r' && *brk != '\n') {
-            ++brk;
-        }
-        line.append(start, static_cast<std::size_t>(brk - start));
-        if (brk == stop) {
-            pos_ = end_;
-            continue;
-        }
-        const bool cr = *brk == '\r';
-        pos_ = static_cast<std::size_t>(brk - buffer_.data()) + 1;
-        // A LF right after a CR belongs to the same line end, also across a refill.
-        if (cr) {
-            if (pos_ == end_) {
-                fill();
-            }
-            if (pos_ < end_ && buffer_[pos_] == '\n') {
-                ++pos_;
-            }
-        }
-        return true;
-    }
-}
+RecordReader::RecordReader(std::string_view path)
+    : lines_(path, LineReader::LineEnds::CrOrLf), path_(path) {}
 
 bool RecordReader::next(ResultRecord& record) {
-    if (!next_line(line_)) {
-        return false;
+    try {
+        if (!lines_.next(line_)) {
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // A damaged or hand-edited file can hold a line larger than the memory
+        // left: a failure to read the file, which every reader reports.
+        line_ = std::string();
+        throw FileError(path_, "a line too long to be held in memory");
     }
     record = parse_record(line_);
     return true;

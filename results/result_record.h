@@ -1,10 +1,10 @@
 #pragma once
 // One record of wynik.txt or wav_dynamic.txt: "path","code" followed by CR LF.
 
-#include <cstdio>
+#include "common/line_reader.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ferwis {
 
@@ -14,7 +14,8 @@ struct ResultRecord {
 };
 
 // Appends the record in its exact byte form: a double quote, the path, the three
-// characters "," (quote comma quote), the code, a double quote, CR LF.
+// characters "," (quote comma quote), the code, a double quote, CR LF. A double
+// quote, CR or LF of the path is written as "?".
 void append_record(std::string& out, std::string_view path, std::string_view code);
 
 // Reads the two fields of one line: leading blanks of a field are skipped; a field
@@ -31,24 +32,14 @@ class RecordReader {
 public:
     // Opens the file at path. Throws FileError when it cannot.
     explicit RecordReader(std::string_view path);
-    ~RecordReader();
-    RecordReader(const RecordReader&) = delete;
-    RecordReader& operator=(const RecordReader&) = delete;
 
     // Reads the next record. Returns false at the end of the file. Throws
-    // FileError on a read error.
+    // FileError on a read error and on a line too long to be held in memory.
     bool next(ResultRecord& record);
 
 private:
-    bool next_line(std::string& line);
-    bool fill();
-
-    std::FILE* file_ = nullptr;
+    LineReader lines_;
     std::string path_;
-    std::vector<char> buffer_;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool eof_ = false;
     std::string line_;
 };
 

@@ -32,9 +32,6 @@ namespace {
 
 constexpr int kFileNameRole = Qt::UserRole;
 
-const char* const kAnalysisFailed = "Wystąpił błąd. Dalsze działanie programu zostało przerwane.";
-const char* const kListFull =
-    "Za dużo pozycji do wyświetlenia. Dalsze pozycje nie będą wyświetlane.";
 const char* const kResultUnreadable = "Nie można odczytać pliku wynik.txt.";
 
 template <typename Control>
@@ -261,7 +258,9 @@ void MainWindow::update_analyse_button() {
     for (int i = 0; i < file1_->count() && !any; ++i) {
         any = file1_->item(i)->isSelected();
     }
-    command1_->setEnabled(any);
+    // The scenery list stays usable while a file operation lets events run; a
+    // click in it must not open the way to an analysis in the middle of it.
+    command1_->setEnabled(any && !busy_);
 }
 
 std::vector<std::string> MainWindow::selected_sceneries() const {
@@ -317,7 +316,7 @@ void MainWindow::run_analysis_clicked() {
     } catch (const std::exception&) {
         // Any failure of the run ends the program, as the analysis's one handler says.
         end_busy();
-        messages_.show(cp1250(kAnalysisFailed));
+        messages_.show(analysis_failure_message());
         end_program_();
         return;
     }
@@ -339,12 +338,12 @@ void MainWindow::show_category_clicked() {
             if (const auto listing = show_category(state_.result_path(), code)) {
                 fill_result_list(*list1_, listing->paths);
                 if (listing->list_full) {
-                    messages_.show(cp1250(kListFull));
+                    messages_.show(list_full_message());
                 }
                 label3_->setText(QString::number(listing->count));
             }
         } catch (const FileError&) {
-            messages_.show(cp1250(kResultUnreadable));
+            messages_.show(display_failure_message());
         }
     }
     clear_status();

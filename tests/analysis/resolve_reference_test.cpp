@@ -42,6 +42,16 @@ TEST(resolve_reference, cleans_the_name_marks_used_and_records_a_miss_once) {
     EXPECT_EQ(f.missing(), (Names{"textures/brak/x.dds"}));
 }
 
+TEST(resolve_reference, marks_every_case_only_twin_used) {
+    // Names that differ only in case can lie side by side on a case-sensitive file
+    // system; whichever the simulator opens, none of them may be offered as unused.
+    SceneryFixture f({{"scenery/B.inc", ""}, {"scenery/b.inc", ""}, {"scenery/c.inc", ""}});
+    SceneryRun s(f.run);
+    std::string name = "b.INC";
+    EXPECT_TRUE(resolve_reference(s, f.run.scenery_dir, name, LookupMode::LookUpOnly).newly_used);
+    EXPECT_EQ(f.used(), (Names{"scenery/B.inc", "scenery/b.inc"}));
+}
+
 TEST(resolve_with_extensions, tries_the_priority_list_and_records_the_first_extension) {
     struct Case {
         std::string extension;

@@ -80,17 +80,19 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
 
 TEST(sprawdz_wav, found_rows_become_ud_unless_used) {
     PackageInventory inventory;
-    for (const char* path : {"s/a.wav", "s/b.wav", "s/c.wav"}) {
+    // s/B.wav and s/b.wav are case-only twins: both are the sound in use.
+    for (const char* path : {"s/a.wav", "s/B.wav", "s/b.wav", "s/c.wav"}) {
         inventory.rows.emplace_back().path = path;
     }
-    inventory.listed = 3;
-    inventory.rows[2].code = ResultCode::U;
-    EXPECT_TRUE(sprawdz_wav(inventory, "S/B.WAV"));
+    inventory.listed = 4;
+    inventory.rows[3].code = ResultCode::U;
+    EXPECT_TRUE(sprawdz_wav(inventory, "s/b.wav"));
     EXPECT_TRUE(sprawdz_wav(inventory, "s/c.wav"));
     EXPECT_FALSE(sprawdz_wav(inventory, "s/d.wav"));
     EXPECT_EQ(inventory.rows[0].code, ResultCode::N);
     EXPECT_EQ(inventory.rows[1].code, ResultCode::UD);
-    EXPECT_EQ(inventory.rows[2].code, ResultCode::U);
+    EXPECT_EQ(inventory.rows[2].code, ResultCode::UD);
+    EXPECT_EQ(inventory.rows[3].code, ResultCode::U);
 }
 
 } // namespace

@@ -150,6 +150,24 @@ TEST(execute_operation, copy_path_leading_back_to_the_file_loses_nothing) {
     }
 }
 
+// A copy/move path inside the main directory leads each target among the
+// simulator's own files: one there that already exists is never replaced.
+TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its_files) {
+    for (const Operation operation : {Operation::Copy, Operation::Move}) {
+        Installation in;
+        make_tree(in.tree, {{"sim/models/x.t3d", "model"}, {"sim/textures/models/x.t3d", "other"}});
+        in.state.copy_move_path = in.tree.path("sim/textures/");
+        in.records({{in.state.main_dir + "models/x.t3d", "U"},
+                    {in.state.main_dir + "textures/models/x.t3d", "U"}});
+        const OperationResult result = in.run(operation);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(result.skipped_same, 1u);
+        EXPECT_EQ(in.tree.read("sim/models/x.t3d"), "model");
+        EXPECT_EQ(in.tree.read("sim/textures/textures/models/x.t3d"), "other");
+        EXPECT_EQ(in.tree.exists("sim/textures/models/x.t3d"), operation == Operation::Copy);
+    }
+}
+
 TEST(execute_operation, failure_keeps_source_and_result_file) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});

@@ -3,7 +3,17 @@
 #include "results/show_category.h"
 #include "support/temp_tree.h"
 
+#include "common/errors.h"
+#include "common/native_path.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace ferwis {
 namespace {
@@ -42,6 +52,26 @@ TEST(result_record, lines_and_fields) {
     }
 }
 
+// A file name may hold a double quote or a line break on POSIX. Written as it
+// is, the record would read back as another path (x.dds" as x.dds, a file that
+// a move or delete of the category would then touch) or as a second record.
+TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file) {
+    test::TempTree tree;
+    const struct {
+        std::string path, read_back;
+    } cases[] = {
+        {"/s/x.dds\"", "/s/x.dds?"},
+        {"/s/a\r\n\"/s/b.dds\",\"N", "/s/a??\?/s/b.dds?,?N"},
+        {"/s/a\nb", "/s/a?b"},
+        {"/s/x, y.dds", "/s/x, y.dds"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes;
+        append_record(bytes, c.path, "U");
+        EXPECT_EQ(read_records(tree, bytes), (Records{{c.read_back, "U"}})) << c.path;
+    }
+}
+
 TEST(show_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
     const std::string file = tree.path("wynik.txt");
@@ -57,6 +87,37 @@ TEST(show_category, whole_codes_any_case_and_the_list_limit) {
     EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
     EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
     EXPECT_EQ(clipboard_text({"a", "b", "c"}), "a\r\nb\r\nc");
+}
+
+// A hand-edited or damaged result file can hold a line larger than the memory
+// left; reading it is a failure of the reading that the display and the file
+// operations report, not an end of the program.
+TEST(show_category, a_line_too_long_for_memory_is_a_read_failure) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+    test::TempTree tree;
+    tree.write("wynik.txt", "\"a\",\"U\"\r\n");
+    // A gigabyte of zero bytes without a line end, which takes no room on disk.
+    fs::resize_file(to_native(tree.path("wynik.txt")), std::uintmax_t{1} << 30);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    rlimit tight = old;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
+                     (rlim_t{128} << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    bool failed = false;
+    try {
+        show_category(tree.path("wynik.txt"), ResultCode::U);
+    } catch (const FileError&) {
+        failed = true;
+    } catch (const std::bad_alloc&) {
+    }
+    setrlimit(RLIMIT_AS, &old);
+    EXPECT_TRUE(failed);
 }
 
 TEST(record_path, normalised_and_checked_against_main) {

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -261,6 +262,33 @@ TEST(main_window, a_delete_is_asked_for_first_and_cancel_changes_nothing) {
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
     EXPECT_TRUE(enabled(w, "Command2"));
     EXPECT_TRUE(enabled(w, "Command3"));
+}
+
+TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("sym/Textures/a.dds", "aaaa");
+    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    StartedWindow w(inst);
+    w.window.show();
+    w.find<QRadioButton>("Option2")->click();
+    // A click in the scenery list while the move lets events run must not open
+    // the way to an analysis in the middle of it.
+    std::optional<bool> analyse_during_move;
+    QTimer::singleShot(0, &w.window, [&] {
+        w.find<QListWidget>("File1")->item(0)->setSelected(true);
+        analyse_during_move = enabled(w, "Command1");
+    });
+    w.find<QPushButton>("Command3")->click();
+    EXPECT_EQ(analyse_during_move, std::optional<bool>(false));
+    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
+    EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
+    EXPECT_FALSE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(enabled(w, "Command1")); // the scenery is still selected
+    EXPECT_FALSE(enabled(w, "Command2"));
+    EXPECT_FALSE(enabled(w, "Command3"));
+    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+    EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
 }
 
 } // namespace
