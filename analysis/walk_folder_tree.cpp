@@ -3,6 +3,9 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 
+#include "common/text_compare.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <sys/stat.h>
@@ -28,10 +31,18 @@ std::optional<std::pair<dev_t, ino_t>> real_folder(const std::string& path) {
 FolderTree walk_folder_tree(const std::string& root) {
     FolderTree tree;
     tree.folders.push_back(root);
-    // Per folder entry: the entry of its parent and where it really lies, to
-    // recognise a link that leads back to one of its own ancestors.
+    // Per folder entry: the entry of its parent and, once asked, where it really
+    // lies. Only a link can lead back to one of a folder's own ancestors, so a
+    // folder's real place is asked for only when a link below it needs it.
+    using Place = std::optional<std::pair<dev_t, ino_t>>;
     std::vector<std::size_t> parent{0};
-    std::vector<std::optional<std::pair<dev_t, ino_t>>> real{real_folder(root)};
+    std::vector<std::optional<Place>> real{std::nullopt};
+    const auto real_of = [&](std::size_t entry) -> const Place& {
+        if (!real[entry]) {
+            real[entry] = real_folder(tree.folders[entry]);
+        }
+        return *real[entry];
+    };
     std::vector<std::vector<std::string>> files_of;
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
         FolderListing listing = list_folder(tree.folders[position]);
@@ -39,19 +50,24 @@ FolderTree walk_folder_tree(const std::string& root) {
         for (const std::string& name : listing.folders) {
             std::string path = tree.folders[position] + name;
             path.push_back(kSeparator);
-            auto where = real_folder(path);
-            bool loop = false;
-            for (std::size_t up = position; where; up = parent[up]) {
-                if (real[up] == where) {
-                    loop = true;
-                    break;
+            std::optional<Place> where;
+            if (std::binary_search(
+                    listing.linked_folders.begin(), listing.linked_folders.end(), name,
+                    [](const std::string& a, const std::string& b) { return sort_before(a, b); })) {
+                where = real_folder(path);
+                bool loop = false;
+                for (std::size_t up = position; *where; up = parent[up]) {
+                    if (real_of(up) == *where) {
+                        loop = true;
+                        break;
+                    }
+                    if (up == 0) {
+                        break;
+                    }
                 }
-                if (up == 0) {
-                    break;
+                if (loop) {
+                    continue;
                 }
-            }
-            if (loop) {
-                continue;
             }
             tree.folders.push_back(std::move(path));
             parent.push_back(position);

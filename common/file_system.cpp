@@ -45,6 +45,10 @@ FolderListing list_folder(std::string_view path) {
         // Links are followed, as the platform's own listing does.
         if (entry.is_directory(type_ec)) {
             listing.folders.push_back(from_native(entry.path().filename()));
+            std::error_code link_ec;
+            if (entry.is_symlink(link_ec)) {
+                listing.linked_folders.push_back(listing.folders.back());
+            }
         } else if (!type_ec) {
             listing.files.push_back(from_native(entry.path().filename()));
         }
@@ -56,6 +60,7 @@ FolderListing list_folder(std::string_view path) {
         return sort_before(a, b);
     };
     std::sort(listing.folders.begin(), listing.folders.end(), by_name);
+    std::sort(listing.linked_folders.begin(), listing.linked_folders.end(), by_name);
     std::sort(listing.files.begin(), listing.files.end(), by_name);
     return listing;
 }

@@ -20,6 +20,7 @@ std::optional<std::uintmax_t> file_size(std::string_view path);
 // the one comparison (sort_before).
 struct FolderListing {
     std::vector<std::string> folders;
+    std::vector<std::string> linked_folders; // those of folders reached through a link
     std::vector<std::string> files;
 };
 
