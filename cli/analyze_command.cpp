@@ -184,11 +184,7 @@ int analyze_command(const CliContext& context) {
     try {
         run_analysis(*state, selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
-        write_text(context.err, analysis_failure_message());
-        context.err << "\nferwis-cli: ";
-        write_text(context.err, failure.what());
-        context.err << '\n';
-        return kExitFailed;
+        return report_failure(context, analysis_failure_message(), failure.what());
     }
 
     std::array<CategoryTotal, kAllCategories.size()> totals;

@@ -13,6 +13,14 @@ void write_text(std::ostream& stream, std::string_view cp1250_text) {
     stream << cp1250_to_utf8(cp1250_text);
 }
 
+int report_failure(const CliContext& context, std::string_view message, std::string_view cause) {
+    write_text(context.err, message);
+    context.err << "\nferwis-cli: ";
+    write_text(context.err, cause);
+    context.err << '\n';
+    return kExitFailed;
+}
+
 void StreamMessages::show(std::string_view text) {
     write_text(context_.err, text);
     context_.err << '\n';

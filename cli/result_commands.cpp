@@ -42,11 +42,7 @@ int show_command(const CliContext& context) {
         listing = show_category(context.options.result_path, code,
                                 std::numeric_limits<std::size_t>::max());
     } catch (const FileError& e) {
-        write_text(context.err, display_failure_message());
-        context.err << "\nferwis-cli: ";
-        write_text(context.err, e.what());
-        context.err << '\n';
-        return kExitFailed;
+        return report_failure(context, display_failure_message(), e.what());
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";

@@ -17,13 +17,6 @@ using ferwis::bench::InstallationSize;
 
 namespace {
 
-std::string read_bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) {
         return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -36,7 +29,8 @@ std::map<std::string, std::string> files_below(const fs::path& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), root).string()] = read_bytes(entry.path());
+            files[fs::relative(entry.path(), root).string()] =
+                ferwis::test::read_file(entry.path());
         }
     }
     return files;
@@ -132,7 +126,7 @@ TEST(generate_installation, text_files_end_their_lines_with_cr_lf) {
     ferwis::test::TempTree tree;
     generate(tree, 1);
     auto files = files_below(ferwis::to_native(tree.path("main")));
-    files["ferwis.ini"] = read_bytes(ferwis::to_native(tree.path("ferwis.ini")));
+    files["ferwis.ini"] = ferwis::test::read_file(ferwis::to_native(tree.path("ferwis.ini")));
     std::size_t checked = 0;
     for (const auto& [path, bytes] : files) {
         if (path != "ferwis.ini" &&
@@ -158,14 +152,14 @@ TEST(generate_installation, lists_exactly_files_that_exist_for_the_floor) {
     auto summary = generate(tree, 1);
     for (const auto& [list, key] : {std::pair{"read-text.txt", "read_text_files"},
                                     std::pair{"read-binary.txt", "read_binary_files"}}) {
-        std::istringstream lines(read_bytes(ferwis::to_native(tree.path(list))));
+        std::istringstream lines(ferwis::test::read_file(ferwis::to_native(tree.path(list))));
         std::uint64_t count = 0;
         for (std::string line; std::getline(lines, line); ++count) {
             EXPECT_TRUE(fs::is_regular_file(line)) << line;
         }
         EXPECT_EQ(count, summary[key]) << list;
     }
-    const std::string ini = read_bytes(ferwis::to_native(tree.path("ferwis.ini")));
+    const std::string ini = ferwis::test::read_file(ferwis::to_native(tree.path("ferwis.ini")));
     EXPECT_NE(ini.find("[sciezka_dostepu]\r\n" + tree.root() + "main/\r\n"), std::string::npos);
     EXPECT_NE(ini.find("[domyslne_rozszerzenie]\r\ndds\r\n"), std::string::npos);
     EXPECT_NE(ini.find(tree.root() + "kopia/\r\n"), std::string::npos);

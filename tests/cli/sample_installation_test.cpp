@@ -13,13 +13,6 @@
 namespace ferwis {
 namespace {
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 TEST(sample_installation, analyze_all_writes_the_checked_result) {
     test::TempTree tree;
     std::filesystem::copy(FERWIS_SAMPLE_SOURCE, to_native(tree.path("sym")),
@@ -33,7 +26,7 @@ TEST(sample_installation, analyze_all_writes_the_checked_result) {
     std::ostringstream out, err;
     ASSERT_EQ(run_cli({"analyze", "--all"}, out, err, environment), 0) << err.str();
 
-    std::string expected = read_file(FERWIS_SAMPLE_RESULT);
+    std::string expected = test::read_file(FERWIS_SAMPLE_RESULT);
     for (std::size_t at; (at = expected.find("{MAIN}")) != std::string::npos;) {
         expected.replace(at, 6, tree.path("sym/"));
     }

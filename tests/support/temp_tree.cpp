@@ -47,7 +47,11 @@ void TempTree::mkdir(std::string_view relative) const {
 }
 
 std::string TempTree::read(std::string_view relative) const {
-    std::ifstream in(to_native(path(relative)), std::ios::binary);
+    return read_file(to_native(path(relative)));
+}
+
+std::string read_file(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

@@ -5,6 +5,7 @@
 #include "common/code_page.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,6 +39,9 @@ private:
 // Builds a tree from (relative path, content) pairs; a path ending in "/" is a folder.
 void make_tree(const TempTree& tree,
                const std::vector<std::pair<std::string, std::string>>& entries);
+
+// Returns the bytes of a file (empty when it cannot be read).
+std::string read_file(const std::filesystem::path& file);
 
 // Joins lines with CR LF after each.
 std::string crlf(const std::vector<std::string>& lines);
