@@ -28,48 +28,41 @@ Read read_config(const TempTree& tree, const std::string& bytes) {
     return r;
 }
 
-TEST(odczyt_ini, reads_the_four_sections) {
-    TempTree tree;
-    make_installation(tree);
-    const auto r = read_config(
-        tree, crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]", "dds",
-                    "[sciezka_kopiowania_przesuwania]", "/media/kopia", "[pomijane_foldery_pliki]",
-                    "textures\\tabor\\", "scenery/stare.scn"}));
-    EXPECT_TRUE(r.messages.shown.empty());
-    EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
-    EXPECT_EQ(r.state.default_extension, "dds");
-    EXPECT_EQ(r.state.copy_move_path, "/media/kopia");
-    EXPECT_EQ(r.state.skip_list, (std::vector<std::string>{tree.path("sym/textures/tabor/"),
-                                                           tree.path("sym/scenery/stare.scn")}));
-}
-
 TEST(odczyt_ini, line_and_header_rules) {
     TempTree tree;
     make_installation(tree);
     // Blank lines after a header are skipped, headers in any case and with trailing
     // text open their section, ";" and tabs become blanks, runs of blanks one blank,
     // only the first value of a single-value section counts, an unknown header
-    // closes the skip section, and a later section replaces an earlier value.
-    const auto r = read_config(
-        tree, crlf({"stray line", "[SCIEZKA_Dostepu] comment", "", " \t ", tree.path("sym") + "/",
-                    "ignored", "[domyslne_rozszerzenie]", "dds", "tga",
-                    "[sciezka_kopiowania_przesuwania]x", "a;b  \tc", "[pomijane_foldery_pliki]",
-                    "one", "two", "three", "[inne]", "four", "[domyslne_rozszerzenie]", "bmp"}));
+    // closes the skip section, a later section replaces an earlier value, and skip
+    // entries read before the main directory get no prefix.
+    const auto r = read_config(tree, crlf({"stray line",
+                                           "[pomijane_foldery_pliki]",
+                                           "textures/x/",
+                                           "[SCIEZKA_Dostepu] comment",
+                                           "",
+                                           " \t ",
+                                           tree.path("sym") + "/",
+                                           "ignored",
+                                           "[domyslne_rozszerzenie]",
+                                           "dds",
+                                           "tga",
+                                           "[sciezka_kopiowania_przesuwania]x",
+                                           "a;b  \tc",
+                                           "[pomijane_foldery_pliki]",
+                                           "textures\\tabor\\",
+                                           "two",
+                                           "[inne]",
+                                           "four",
+                                           "[domyslne_rozszerzenie]",
+                                           "bmp"}));
+    EXPECT_TRUE(r.messages.shown.empty());
     EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
     EXPECT_EQ(r.state.default_extension, "bmp");
     EXPECT_EQ(r.state.copy_move_path, "a b c");
-    ASSERT_EQ(r.state.skip_list.size(), 3u);
-    EXPECT_EQ(r.state.skip_list[2], tree.path("sym/three"));
-}
-
-TEST(odczyt_ini, skip_entries_before_the_main_directory_have_no_prefix) {
-    TempTree tree;
-    make_installation(tree);
-    const auto r =
-        read_config(tree, crlf({"[pomijane_foldery_pliki]", "textures/x/", "[sciezka_dostepu]",
-                                tree.path("sym"), "[pomijane_foldery_pliki]", "textures/y/"}));
     EXPECT_EQ(r.state.skip_list,
-              (std::vector<std::string>{"textures/x/", tree.path("sym/textures/y/")}));
+              (std::vector<std::string>{"textures/x/", tree.path("sym/textures/tabor/"),
+                                        tree.path("sym/two")}));
 }
 
 TEST(odczyt_ini, lf_only_file_is_one_line) {
@@ -79,13 +72,8 @@ TEST(odczyt_ini, lf_only_file_is_one_line) {
     EXPECT_TRUE(r.state.main_dir.empty());
 }
 
-TEST(odczyt_ini, missing_short_and_unreadable_files) {
+TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
-    {
-        Read r;
-        odczyt_ini(r.state, tree.path("ferwis.ini"), r.messages);
-        EXPECT_EQ(r.messages.shown, (std::vector<std::string>{"Brak pliku ferwis.ini"}));
-    }
     {
         const auto r = read_config(tree, "[sciezka]"); // 9 bytes
         EXPECT_EQ(r.messages.shown, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
@@ -102,18 +90,6 @@ TEST(odczyt_ini, missing_short_and_unreadable_files) {
         EXPECT_EQ(r.messages.shown.size(), 1u);
         EXPECT_TRUE(r.state.main_dir.empty());
     }
-}
-
-TEST(odczyt_ini, every_missing_sub_directory_is_reported_in_order) {
-    TempTree tree;
-    tree.mkdir("sym/Models");
-    tree.mkdir("sym/TEXTURES"); // found whatever the case on disk
-    tree.mkdir("sym/inne");
-    const auto r = read_config(tree, crlf({"[sciezka_dostepu]", tree.path("sym")}));
-    EXPECT_EQ(r.messages.shown,
-              (std::vector<std::string>{"Brak podkatalogu SCENERY.", "Brak podkatalogu SOUNDS.",
-                                        "Brak podkatalogu DYNAMIC."}));
-    EXPECT_TRUE(r.state.main_dir.empty());
 }
 
 } // namespace

@@ -24,6 +24,7 @@ struct Installation {
                          {"sym/Scenery/" + cp1250("łódź.scn"), "x"},
                          {"sym/Scenery/c.scm", "x"},
                          {"sym/Scenery/d.scn.txt", "x"},
+                         {"sym/Scenery/dir.scn/", ""},
                          {"sym/Models/", ""},
                          {"sym/Sounds/", ""},
                          {"sym/Textures/", ""},
