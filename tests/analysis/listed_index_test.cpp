@@ -8,29 +8,17 @@
 namespace ferwis {
 namespace {
 
-PackageInventory inventory_of(std::initializer_list<const char*> listed,
-                              std::initializer_list<const char*> appended = {}) {
+TEST(listed_index, finds_listed_rows_by_their_lower_case_path) {
     PackageInventory inventory;
-    for (const char* path : listed) {
+    for (const char* path : {"/m/Models/A.e3d", "/m/models/a.E3D", "/m/textures/b.dds"}) {
         inventory.rows.push_back(FileEntry{path, ResultCode::N});
     }
-    inventory.listed = inventory.rows.size();
-    for (const char* path : appended) {
-        inventory.rows.push_back(FileEntry{path, ResultCode::B});
-    }
-    return inventory;
-}
-
-TEST(listed_index, finds_listed_rows_by_their_lower_case_path) {
     // Enough rows that many share a slot run of the table.
-    PackageInventory inventory = inventory_of(
-        {"/m/Models/A.e3d", "/m/models/a.E3D", "/m/textures/b.dds"}, {"/m/textures/brak.dds"});
     for (int i = 0; i < 300; ++i) {
-        inventory.rows.insert(inventory.rows.begin() +
-                                  static_cast<std::ptrdiff_t>(inventory.listed),
-                              FileEntry{"/m/x/" + std::to_string(i), ResultCode::N});
-        ++inventory.listed;
+        inventory.rows.push_back(FileEntry{"/m/x/" + std::to_string(i), ResultCode::N});
     }
+    inventory.listed = inventory.rows.size();
+    inventory.rows.push_back(FileEntry{"/m/textures/brak.dds", ResultCode::B});
     ListedIndex index;
     index.build(inventory);
     const struct {
@@ -51,7 +39,7 @@ TEST(listed_index, finds_listed_rows_by_their_lower_case_path) {
 
     ListedIndex empty;
     EXPECT_EQ(empty.find("/m/x/0"), std::nullopt);
-    empty.build(inventory_of({}));
+    empty.build(PackageInventory{});
     EXPECT_EQ(empty.find("/m/x/0"), std::nullopt);
 }
 

@@ -92,9 +92,6 @@ TEST(classify_line, keywords_and_the_length_limit) {
         {"sky niebo.t3d", LineKind::Statement},
         {"sky niebo.e3d", LineKind::Ignored},
         {"trainset r1 tor1 0 0 endtrainset", LineKind::Ignored},
-        {"trainset r1 tor1 0 0", LineKind::Statement},
-        {"sound x.wav", LineKind::Statement},
-        {"event t1 multiple 0 none timetable:rj/r1", LineKind::Timetable},
         {"event t1 multiple 0 none", LineKind::Ignored},
     };
     for (const auto& [line, kind] : cases) {

@@ -1,6 +1,6 @@
 #include "analysis/sprawdz_dynamic_wav.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
-#include "support/temp_tree.h"
+#include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +29,6 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
     }
 }
 
-struct Recorder : Progress {
-    void set_status(std::string_view) override {}
-    void set_detail(std::string_view text) override { details.emplace_back(text); }
-    void process_events() override {}
-    Strings details;
-};
-
 TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     TempTree tree;
     test::make_tree(
@@ -55,7 +48,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
         });
     AppState state;
     state.main_dir = tree.path("inst/");
-    Recorder recorder;
+    test::DetailProgress recorder;
     RunState run(state, recorder);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();

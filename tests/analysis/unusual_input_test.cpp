@@ -14,21 +14,6 @@ using test::crlf;
 using test::SceneryFixture;
 using Names = std::vector<std::string>;
 
-TEST(read_scenery_file, empty_files_have_no_lines) {
-    SceneryFixture f({
-        {"scenery/a.scn", crlf({"include pusty.inc 1 end", "include pusty.inc 2 end",
-                                "node -1 0 m model 0 0 0 0 pusty.e3d none",
-                                "node -1 0 n model 0 0 0 0 x/pusty.t3d none"})},
-        {"scenery/pusty.inc", ""},
-        {"models/pusty.e3d", ""},
-        {"models/x/pusty.t3d", ""},
-    });
-    f.read({"a.scn"});
-    EXPECT_EQ(f.used(), (Names{"models/pusty.e3d", "models/x/pusty.t3d", "scenery/a.scn",
-                               "scenery/pusty.inc"}));
-    EXPECT_TRUE(f.missing().empty());
-}
-
 // A file with LF-only line ends is one line: only a directive in it counts.
 TEST(read_scenery_file, a_huge_lf_only_file_is_passed_over) {
     std::string body = "//$f pl inne/opis.txt ";

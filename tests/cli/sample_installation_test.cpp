@@ -32,6 +32,7 @@ TEST(sample_installation, analyze_all_writes_the_checked_result) {
     }
     EXPECT_EQ(tree.read("wynik.txt"), expected);
     EXPECT_FALSE(tree.exists("wav_dynamic.txt"));
+    EXPECT_FALSE(tree.exists("wynik.txt.tmp"));
 }
 
 } // namespace
