@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 
 namespace ferwis {
@@ -88,17 +87,6 @@ TEST(analyze_command, failed_run_exits_with_1) {
         cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
     EXPECT_NE(cli.err.str().find("Wystąpił błąd. Dalsze działanie programu zostało przerwane."),
               std::string::npos);
-}
-
-TEST(analyze_command, executable_smoke_test) {
-    Cli cli;
-    const std::string result = cli.tree.path("wynik.txt");
-    const std::string command = std::string("'") + FERWIS_CLI_PATH + "' --config '" +
-                                cli.tree.path("bin/ferwis.ini") + "' --result '" + result +
-                                "' analyze --all >'" + cli.tree.path("out.txt") + "' 2>/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_NE(cli.tree.read("out.txt").find("BD\tBraki *.wav DYNAMIC\t1\t0\n"), std::string::npos);
-    EXPECT_NE(cli.tree.read("wynik.txt").find("sounds/brak.wav\",\"BD\"\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -86,7 +86,6 @@ TEST(show_category, whole_codes_any_case_and_the_list_limit) {
     EXPECT_TRUE(used->list_full);
     EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
     EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
-    EXPECT_EQ(clipboard_text({"a", "b", "c"}), "a\r\nb\r\nc");
 }
 
 // A hand-edited or damaged result file can hold a line larger than the memory
