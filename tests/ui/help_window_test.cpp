@@ -5,7 +5,9 @@
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +37,12 @@ TEST(help_window, opens_as_large_as_the_screen_with_the_text_filling_it) {
     QString expected = to_qstring(help_text());
     expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(text->toPlainText(), expected);
+    EXPECT_TRUE(expected.startsWith(QString::fromUtf8("Program służy do:\n1. ")));
+
+    help.show();
+    help.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(text->geometry(), QRect(0, 0, 400, 300));
 }
 
 TEST(help_window, pomoc_opens_a_modal_help_window_afresh_and_closing_the_main_window_closes_it) {
@@ -62,6 +70,28 @@ TEST(help_window, pomoc_opens_a_modal_help_window_afresh_and_closing_the_main_wi
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull() || !second->isVisible());
     EXPECT_FALSE(w.window.isVisible());
+}
+
+// Renders both windows for a person to compare with the design.
+TEST(help_window, screenshots_of_both_windows) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
+    StartedWindow w(inst);
+    w.find<QListWidget>("File1")->item(1)->setSelected(true);
+    w.find<QListWidget>("List1")->addItems({"C:/Sym/textures/a.dds", "C:/Sym/models/b.t3d"});
+    w.window.show();
+    QApplication::processEvents();
+
+    const QDir dir(QStringLiteral(FERWIS_SCREENSHOT_DIR));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral(".")));
+    EXPECT_TRUE(w.window.grab().save(dir.filePath(QStringLiteral("form1.png"))));
+
+    HelpWindow help;
+    help.resize(900, 600);
+    help.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(help.grab().save(dir.filePath(QStringLiteral("frmhelp.png"))));
 }
 
 } // namespace
