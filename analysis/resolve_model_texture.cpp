@@ -8,11 +8,7 @@
 namespace ferwis {
 
 std::string model_texture_subdirectory(const SceneryRun& scenery, std::string_view model_path) {
-    std::string directory = scenery.run.textures_dir + std::string(directory_part(model_path));
-    if (directory.empty() || directory.back() != kSeparator) {
-        directory.push_back(kSeparator);
-    }
-    return directory;
+    return with_final_separator(scenery.run.textures_dir + std::string(directory_part(model_path)));
 }
 
 void resolve_model_texture(SceneryRun& scenery, std::string_view texture,

@@ -25,10 +25,7 @@ std::string folder_of(const std::string& path) {
 }
 
 void build_prefixes(RunState& run) {
-    std::string main = run.app.main_dir;
-    if (main.empty() || main.back() != kSeparator) {
-        main.push_back(kSeparator);
-    }
+    const std::string main = with_final_separator(run.app.main_dir);
     // The folders as they are on disk, so that files named below them can be
     // opened on a case-sensitive file system too.
     run.scenery_dir = content_folder(main, "scenery");

@@ -49,11 +49,8 @@ void additional_file_directive(SceneryRun& scenery, std::string& line) {
     }
     std::string name(trim_blanks(std::string_view(line).substr(0, line.find(' '))));
     if (!name.empty()) {
-        std::string main = scenery.run.app.main_dir;
-        if (main.empty() || main.back() != kSeparator) {
-            main.push_back(kSeparator);
-        }
-        resolve_reference(scenery, main, name, LookupMode::RecordMissing);
+        resolve_reference(scenery, with_final_separator(scenery.run.app.main_dir), name,
+                          LookupMode::RecordMissing);
     }
 }
 

@@ -16,13 +16,6 @@ bool is_reference_start_separator(char c) {
     return c == ':' || c == ' ' || c == ',' || c == ';';
 }
 
-std::string with_final_separator(std::string path) {
-    if (path.empty() || path.back() != kSeparator) {
-        path.push_back(kSeparator);
-    }
-    return path;
-}
-
 } // namespace
 
 std::vector<std::string> cut_sound_references(std::string_view line) {

@@ -19,12 +19,6 @@ constexpr std::array<std::string_view, SectionCount> kHeaders = {
     "[sciezka_dostepu]", "[domyslne_rozszerzenie]", "[sciezka_kopiowania_przesuwania]",
     "[pomijane_foldery_pliki]"};
 
-void ensure_final_separator(std::string& path) {
-    if (path.empty() || path.back() != kSeparator) {
-        path.push_back(kSeparator);
-    }
-}
-
 void clear_configuration(AppState& state) {
     state.main_dir.clear();
     state.default_extension.clear();

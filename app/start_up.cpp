@@ -16,9 +16,7 @@ StartUp start_up(std::string program_dir, std::string_view config_path, Messages
     if (state.main_dir.empty() || state.default_extension.empty() || state.copy_move_path.empty()) {
         return result;
     }
-    if (state.copy_move_path.back() != kSeparator) {
-        state.copy_move_path.push_back(kSeparator);
-    }
+    ensure_final_separator(state.copy_move_path);
     result.ready = true;
     result.scenery_dir = content_folder(state.main_dir, "scenery");
     result.result_available = result_file_available(state.result_path());

@@ -25,14 +25,16 @@ std::string with_read_separators(std::string_view name) {
     return out;
 }
 
+void ensure_final_separator(std::string& path) {
+    if (path.empty() || path.back() != kSeparator) {
+        path.push_back(kSeparator);
+    }
+}
+
 std::string program_directory() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    std::string dir = ec ? std::string(".") : from_native(exe.parent_path());
-    if (dir.empty() || dir.back() != kSeparator) {
-        dir.push_back(kSeparator);
-    }
-    return dir;
+    return with_final_separator(ec ? std::string(".") : from_native(exe.parent_path()));
 }
 
 } // namespace ferwis

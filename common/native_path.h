@@ -24,6 +24,14 @@ std::string from_native(const std::filesystem::path& path);
 void read_separators(std::string& name);
 std::string with_read_separators(std::string_view name);
 
+// Every folder path the program composes ends with the separator: appends it
+// when missing.
+void ensure_final_separator(std::string& path);
+inline std::string with_final_separator(std::string path) {
+    ensure_final_separator(path);
+    return path;
+}
+
 // Returns the directory of the running executable, ending with "/".
 std::string program_directory();
 

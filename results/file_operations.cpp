@@ -35,8 +35,8 @@ const std::string& failure_message() {
 
 std::string as_folder(std::string_view path) {
     std::string folder = normalize_record_path(path);
-    if (!folder.empty() && folder.back() != kSeparator) {
-        folder.push_back(kSeparator);
+    if (!folder.empty()) {
+        ensure_final_separator(folder);
     }
     return folder;
 }
