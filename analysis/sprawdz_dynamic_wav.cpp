@@ -51,9 +51,8 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
 }
 
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 FolderNameCache* folders) {
+                 const std::string& sounds_dir, FolderNameCache* folders) {
     const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
-    const std::string sounds_dir = content_folder(with_final_separator(run.app.main_dir), "sounds");
     LineReader reader(path);
     std::string line;
     while (reader.next(line)) {
@@ -85,10 +84,13 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     run.progress.set_status(cp1250("FAZA - Sprawdzanie plików mmd..."));
     run.progress.set_detail("");
     let_events_run(run.progress);
-    const std::string root = content_folder(with_final_separator(run.app.main_dir), "dynamic");
+    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string root = content_folder(main, "dynamic");
     if (!folder_exists(root)) {
         return;
     }
+    // Found on disk once per run, not once per definition file.
+    const std::string sounds_dir = content_folder(main, "sounds");
     // Most references do not lie beside their definition file, and each of
     // them would read the definition's folder again.
     FolderNameCache folders;
@@ -103,7 +105,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
             throw FileError(path, "the file disappeared during the run");
         }
         if (*size >= 4) {
-            sprawdz_mmd(run, wav_dynamic, path, &folders);
+            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders);
         }
     }
 }

@@ -22,9 +22,10 @@ namespace ferwis {
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 
 // Reads one definition file (full path) and resolves every sound reference of
-// its lines that are not comments. Throws FileError.
+// its lines that are not comments; sounds_dir is the main directory's sounds
+// folder as it is on disk. Throws FileError.
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 FolderNameCache* folders = nullptr);
+                 const std::string& sounds_dir, FolderNameCache* folders = nullptr);
 
 // Returns the sound references of one normalised line, in order: for every
 // ".wav" the text from behind the nearest ":", blank, "," or ";" before it (or
