@@ -32,27 +32,41 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
     return size;
 }
 
-FolderListing list_folder(std::string_view path) {
-    FolderListing listing;
+namespace {
+
+// Calls visit(name, is_folder, is_link) for every entry of a folder whose kind
+// can be told; links are followed, as the platform's own listing does.
+// Returns the error that stopped the listing, if any.
+template <typename Visit> std::error_code visit_folder(std::string_view path, Visit&& visit) {
     std::error_code ec;
     fs::directory_iterator it(to_native(path), ec);
-    if (ec) {
-        throw FileError(std::string(path), ec.message());
-    }
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        const auto& entry = *it;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::error_code type_ec;
-        // Links are followed, as the platform's own listing does.
-        if (entry.is_directory(type_ec)) {
-            listing.folders.push_back(from_native(entry.path().filename()));
+        const bool is_folder = it->is_directory(type_ec);
+        if (!type_ec) {
             std::error_code link_ec;
-            if (entry.is_symlink(link_ec)) {
-                listing.linked_folders.push_back(listing.folders.back());
-            }
-        } else if (!type_ec) {
-            listing.files.push_back(from_native(entry.path().filename()));
+            const bool is_link = is_folder && it->is_symlink(link_ec);
+            visit(from_native(it->path().filename()), is_folder, is_link);
         }
     }
+    return ec;
+}
+
+} // namespace
+
+FolderListing list_folder(std::string_view path) {
+    FolderListing listing;
+    const std::error_code ec =
+        visit_folder(path, [&](std::string name, bool is_folder, bool is_link) {
+            if (!is_folder) {
+                listing.files.push_back(std::move(name));
+                return;
+            }
+            if (is_link) {
+                listing.linked_folders.push_back(name);
+            }
+            listing.folders.push_back(std::move(name));
+        });
     if (ec) {
         throw FileError(std::string(path), ec.message());
     }
@@ -69,17 +83,11 @@ namespace {
 
 std::optional<std::vector<FolderNameCache::Entry>> read_entries(std::string_view folder) {
     std::vector<FolderNameCache::Entry> entries;
-    std::error_code ec;
-    fs::directory_iterator it(to_native(folder), ec);
-    if (ec) {
+    const std::error_code ec = visit_folder(folder, [&](std::string name, bool is_folder, bool) {
+        entries.push_back({std::move(name), is_folder});
+    });
+    if (ec && entries.empty()) {
         return std::nullopt;
-    }
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        const bool is_dir = it->is_directory(type_ec);
-        if (!type_ec) {
-            entries.push_back({from_native(it->path().filename()), is_dir});
-        }
     }
     return entries;
 }
