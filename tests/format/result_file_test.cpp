@@ -72,16 +72,5 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
     }
 }
 
-TEST(ResultFileWriter, commit_replaces_the_result) {
-    test::TempTree tree;
-    tree.write("wynik.txt", kPrevious);
-    tree.write("wav_dynamic.txt", "\"s.wav\",\"UD\"\r\n");
-    ResultFileWriter writer(tree.path("wynik.txt"));
-    writer.add("a", "N");
-    writer.add_records_of(tree.path("wav_dynamic.txt"));
-    writer.commit();
-    EXPECT_EQ(tree.read("wynik.txt"), "\"a\",\"N\"\r\n\"s.wav\",\"UD\"\r\n");
-}
-
 } // namespace
 } // namespace ferwis
