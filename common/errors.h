@@ -18,6 +18,13 @@ private:
     std::string path_;
 };
 
+// A line longer than a reader holds: the file is abandoned, not the run.
+class LineTooLong : public FileError {
+public:
+    explicit LineTooLong(std::string path)
+        : FileError(std::move(path), "a line too long to be held in memory") {}
+};
+
 // A close request arrived while a long operation let the event loop run.
 class OperationCancelled : public std::runtime_error {
 public:
