@@ -5,9 +5,9 @@
 
 #include "analysis/package_inventory.h"
 #include "analysis/run_state.h"
-#include "analysis/wav_dynamic_file.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"
+#include "format/wav_dynamic_file.h"
 
 #include <string>
 #include <string_view>

@@ -39,7 +39,7 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
 // The records of one definition file, read on its own.
 std::string records_of(const TempTree& tree, const std::string& definition) {
     tree.write("inst/dynamic/a.mmd", definition);
-    AppState state;
+    AnalysisSettings state;
     state.main_dir = tree.path("inst/");
     SilentProgress progress;
     RunState run(state, progress);
@@ -107,7 +107,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
                   {"inst/dynamic/c.mmd.txt", crlf({"x: brak/inny.wav"})},
                   {"inst/dynamic/d.mmd", "a.w"}, // 3 bytes: skipped
               });
-    AppState state;
+    AnalysisSettings state;
     state.main_dir = tree.path("inst/");
     SilentProgress progress;
     RunState run(state, progress);
@@ -140,7 +140,7 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
     std::filesystem::resize_file(native, before.size() + kMaxLineLength);
     std::ofstream(native, std::ios::binary | std::ios::app) << "\r\nx: c.wav\r\n";
 
-    AppState state;
+    AnalysisSettings state;
     state.main_dir = tree.path("inst/");
     SilentProgress progress;
     RunState run(state, progress);

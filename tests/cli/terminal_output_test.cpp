@@ -1,7 +1,7 @@
 // Names reach the terminal without their control characters: a file named with
 // an escape sequence must not rewrite the screen of the person who lists it.
 #include "cli/run_cli.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
