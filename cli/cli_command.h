@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "cli/run_cli.h"
+#include "common/errors.h"
 #include "common/messages.h"
 #include "common/progress.h"
 
@@ -43,9 +44,9 @@ void write_name(std::ostream& stream, std::string_view cp1250_text, bool termina
 void write_name_out(const CliContext& context, std::string_view cp1250_text);
 void write_name_err(const CliContext& context, std::string_view cp1250_text);
 
-// Says on standard error the Polish message of a failure and then its cause
-// (file and reason); returns kExitFailed.
-int report_failure(const CliContext& context, std::string_view message, std::string_view cause);
+// Says on standard error the Polish message of a failure, as the window shows
+// it, and then its detail (file and reason); returns kExitFailed.
+int report_failure(const CliContext& context, const Failure& failure);
 
 // Messages on standard error, one per line; confirm() asks on the input when it
 // is a terminal and answers no otherwise.

@@ -1,6 +1,6 @@
 #include "format/result_record.h"
+#include "results/read_category.h"
 #include "results/record_path.h"
-#include "results/show_category.h"
 #include "support/temp_tree.h"
 
 #include "common/errors.h"
@@ -69,31 +69,31 @@ TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file)
     }
 }
 
-TEST(show_category, whole_codes_any_case_and_the_list_limit) {
+TEST(read_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
     const std::string file = tree.path("wynik.txt");
-    EXPECT_FALSE(show_category(file, ResultCode::U)); // missing
+    EXPECT_FALSE(read_category(file, ResultCode::U)); // missing
     tree.write("wynik.txt", "\"U\"");
-    EXPECT_FALSE(show_category(file, ResultCode::U)); // shorter than 4 bytes
+    EXPECT_FALSE(read_category(file, ResultCode::U)); // shorter than 4 bytes
     tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",
                                         "\"/s/C//x.dds\",\"u\"", "\"/s/d\",\"U\""}));
-    const auto used = show_category(file, ResultCode::U, 2);
+    const auto used = read_category(file, ResultCode::U, 2);
     EXPECT_EQ(used->paths, (std::vector<std::string>{"/s/A.dds", "/s/C//x.dds"})); // as stored
     EXPECT_EQ(used->count, 3u);
     EXPECT_TRUE(used->list_full);
-    EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
-    EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
+    EXPECT_EQ(read_category(file, ResultCode::BD)->count, 0u);
+    EXPECT_EQ(read_category(file, std::nullopt)->count, 0u);
 }
 
 // A hand-edited or damaged result file can hold a line larger than a reader
 // holds; reading it is a failure that the display and the file operations
 // report, not an end of the program.
-TEST(show_category, a_line_too_long_is_a_read_failure) {
+TEST(read_category, a_line_too_long_is_a_read_failure) {
     test::TempTree tree;
     tree.write("wynik.txt", "\"a\",\"U\"\r\n");
     // A gigabyte of zero bytes without a line end, which takes no room on disk.
     fs::resize_file(to_native(tree.path("wynik.txt")), std::uintmax_t{1} << 30);
-    EXPECT_THROW(show_category(tree.path("wynik.txt"), ResultCode::U), FileError);
+    EXPECT_THROW(read_category(tree.path("wynik.txt"), ResultCode::U), DisplayFailure);
 }
 
 TEST(record_path, normalised_and_checked_against_main) {
