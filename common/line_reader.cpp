@@ -74,23 +74,4 @@ bool LineReader::next(std::string& line) {
     }
 }
 
-std::vector<std::string> split_lines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    const char* start = bytes.data();
-    const char* stop = bytes.data() + bytes.size();
-    while (start != stop) {
-        const char* brk = find_line_end(start, stop);
-        if (brk == nullptr) {
-            lines.emplace_back(start, stop);
-            break;
-        }
-        lines.emplace_back(start, brk);
-        start = brk + 1;
-        if (*brk == '\r' && start != stop && *start == '\n') {
-            ++start;
-        }
-    }
-    return lines;
-}
-
 } // namespace ferwis

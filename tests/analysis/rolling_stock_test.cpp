@@ -2,6 +2,7 @@
 #include "analysis/wypisz_wszystkie_pliki.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ std::string records_of(const TempTree& tree, const std::string& definition) {
     tree.write("inst/dynamic/a.mmd", definition);
     AnalysisSettings state;
     state.main_dir = tree.path("inst/");
-    SilentProgress progress;
+    test::SilentProgress progress;
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();
@@ -109,7 +110,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
               });
     AnalysisSettings state;
     state.main_dir = tree.path("inst/");
-    SilentProgress progress;
+    test::SilentProgress progress;
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();
@@ -142,7 +143,7 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
 
     AnalysisSettings state;
     state.main_dir = tree.path("inst/");
-    SilentProgress progress;
+    test::SilentProgress progress;
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();
