@@ -1,0 +1,182 @@
+// File operations under hostile trees: links swapped while a run goes on,
+// links that lead out of the main directory or the copy path, two sources
+// with one target, records that do not say what they seem to say.
+#include "common/native_path.h"
+#include "results/file_operations.h"
+#include "results/result_record.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+namespace {
+
+struct Installation {
+    Installation() {
+        state.program_dir = tree.root();
+        state.main_dir = tree.path("sim/");
+        state.copy_move_path = tree.path("kopia/");
+        tree.mkdir("sim/");
+        tree.mkdir("kopia/");
+    }
+    void records(const std::vector<std::string>& paths, const std::string& code = "U") const {
+        std::string bytes;
+        for (const auto& path : paths) {
+            append_record(bytes, path, code);
+        }
+        tree.write("wynik.txt", bytes);
+    }
+    void link(const std::string& target, const std::string& at) const {
+        fs::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
+    }
+    OperationResult run(Operation operation, ResultCode code = ResultCode::U) {
+        return execute_operation(state, operation, code, state.result_path(), progress, messages);
+    }
+    std::string main(const std::string& relative) const { return state.main_dir + relative; }
+    test::TempTree tree;
+    AppState state;
+    SilentProgress progress;
+    RecordingMessages messages;
+};
+
+// A folder link flipped back and forth between a folder inside the main
+// directory and one outside while a delete goes over many records: the check
+// and the act must concern the same folder.
+TEST(file_operations_safety, folder_link_flipped_during_a_delete_touches_nothing_outside) {
+    Installation in;
+    constexpr int kFiles = 1500;
+    std::vector<std::string> paths;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "f" + std::to_string(i) + ".dds";
+        in.tree.write("sim/inner/" + name, "in");
+        in.tree.write("outside/" + name, "out");
+        paths.push_back(in.main("textures/flip/" + name));
+    }
+    in.tree.mkdir("sim/textures/");
+    in.link("sim/inner", "sim/textures/flip");
+    in.records(paths);
+    std::atomic<bool> done{false};
+    std::thread flipper([&] {
+        const fs::path at = to_native(in.tree.path("sim/textures/flip"));
+        const fs::path next = to_native(in.tree.path("sim/textures/flip.next"));
+        for (int i = 0; !done; ++i) {
+            std::error_code ec;
+            fs::remove(next, ec);
+            fs::create_directory_symlink(
+                to_native(in.tree.path(i % 2 == 0 ? "outside" : "sim/inner")), next, ec);
+            fs::rename(next, at, ec); // an atomic swap, as an attacker would do it
+        }
+    });
+    in.run(Operation::Delete);
+    done = true;
+    flipper.join();
+    int left_outside = 0;
+    for (int i = 0; i < kFiles; ++i) {
+        left_outside += in.tree.exists("outside/f" + std::to_string(i) + ".dds") ? 1 : 0;
+    }
+    EXPECT_EQ(left_outside, kFiles);
+}
+
+// A record that names a link: delete removes the link, never its target; a
+// copy or move of a link that leads out of the main directory is skipped.
+TEST(file_operations_safety, record_naming_a_link_to_a_file_outside) {
+    for (const Operation operation : {Operation::Copy, Operation::Move, Operation::Delete}) {
+        Installation in;
+        make_tree(in.tree, {{"private/key.txt", "secret"}, {"sim/models/m.t3d", "model"}});
+        in.tree.mkdir("sim/textures/");
+        in.link("private/key.txt", "sim/textures/x.dds");
+        in.link("sim/models/m.t3d", "sim/textures/inside.dds");
+        in.records({in.main("textures/x.dds"), in.main("textures/inside.dds")});
+        const OperationResult result = in.run(operation);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(in.tree.read("private/key.txt"), "secret");
+        EXPECT_FALSE(in.tree.exists("kopia/textures/x.dds"));
+        if (operation == Operation::Delete) {
+            EXPECT_FALSE(fs::is_symlink(to_native(in.tree.path("sim/textures/x.dds"))));
+            EXPECT_EQ(in.tree.read("sim/models/m.t3d"), "model");
+        } else {
+            // The link inside the main directory gives its file's bytes.
+            EXPECT_EQ(in.tree.read("kopia/textures/inside.dds"), "model");
+            EXPECT_EQ(result.handled, 1u);
+            EXPECT_EQ(result.skipped_outside, 1u);
+        }
+    }
+}
+
+// A folder of the copy path that is a link elsewhere is refused for the
+// record; one that stays inside the copy path is followed.
+TEST(file_operations_safety, target_folder_linked_out_of_the_copy_path_is_refused) {
+    for (const Operation operation : {Operation::Copy, Operation::Move}) {
+        Installation in;
+        make_tree(in.tree, {{"sim/textures/a.dds", "new"},
+                            {"sim/models/b.t3d", "model"},
+                            {"elsewhere/a.dds", "private"},
+                            {"kopia/real-models/", ""}});
+        in.link("elsewhere", "kopia/textures");
+        in.link("kopia/real-models", "kopia/models");
+        in.records({in.main("textures/a.dds"), in.main("models/b.t3d")});
+        const OperationResult result = in.run(operation);
+        EXPECT_FALSE(result.failed);
+        EXPECT_EQ(in.tree.read("elsewhere/a.dds"), "private");
+        EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "new");
+        EXPECT_EQ(in.tree.read("kopia/real-models/b.t3d"), "model");
+        EXPECT_EQ(result.handled, 1u);
+    }
+}
+
+// Two sources that end at one target: the second is left where it is and no
+// file is lost.
+TEST(file_operations_safety, two_sources_with_one_target_lose_nothing) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "one"}, {"sim/tex2/a.dds", "two"}});
+    in.tree.mkdir("kopia/textures/");
+    in.link("kopia/textures", "kopia/tex2"); // as a case-insensitive target sees A.dds and a.dds
+    in.records({in.main("textures/a.dds"), in.main("tex2/a.dds")});
+    const OperationResult result = in.run(Operation::Move);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.handled, 1u);
+    EXPECT_EQ(in.tree.read("kopia/textures/a.dds"), "one");
+    EXPECT_EQ(in.tree.read("sim/tex2/a.dds"), "two");
+    EXPECT_FALSE(in.tree.exists("sim/textures/a.dds"));
+}
+
+// A record acts on the file it names and no other: a main directory written
+// in other letters is another folder on a case-sensitive disk, and a path
+// that goes on after its closing quote is not a path at all.
+TEST(file_operations_safety, records_that_name_another_file_are_skipped) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"sim/textures/q", "q"}});
+    std::string bytes;
+    std::string upper = in.state.main_dir;
+    upper.replace(upper.size() - 4, 3, "SIM");
+    append_record(bytes, upper + "textures/a.dds", "U");
+    bytes += "\"" + in.main("textures/q") + "\"uote.dds\",\"U\"\r\n";
+    in.tree.write("wynik.txt", bytes);
+    const OperationResult result = in.run(Operation::Delete);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.handled, 0u);
+    EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
+    EXPECT_EQ(in.tree.read("sim/textures/q"), "q");
+    EXPECT_EQ(result.skipped_outside, 2u);
+}
+
+// A wynik.txt that is a folder is a failure, not an empty category.
+TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
+    for (const Operation operation : {Operation::Move, Operation::Delete}) {
+        Installation in;
+        in.tree.mkdir("wynik.txt/");
+        const OperationResult result = in.run(operation);
+        EXPECT_TRUE(result.failed);
+        EXPECT_EQ(in.messages.shown.size(), 1u);
+        EXPECT_TRUE(in.tree.exists("wynik.txt"));
+    }
+}
+
+} // namespace
+} // namespace ferwis
