@@ -18,6 +18,7 @@ namespace ferwis {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 128; // + the signal's number
 
 struct CliOptions {
     std::string config_path;           // Windows-1250
@@ -56,13 +57,16 @@ private:
 // throttled so that a large run stays readable.
 class StreamProgress : public Progress {
 public:
-    explicit StreamProgress(std::ostream& err) : err_(err) {}
+    explicit StreamProgress(std::ostream& err, std::function<int()> interrupted = {})
+        : err_(err), interrupted_(std::move(interrupted)) {}
     void set_status(std::string_view text) override;
     void set_detail(std::string_view text) override;
     void process_events() override {}
+    bool close_requested() const override { return interrupted_ && interrupted_() != 0; }
 
 private:
     std::ostream& err_;
+    std::function<int()> interrupted_;
     std::string status_;
     std::size_t details_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "results/show_category.h"
 #include "results/ui/help_window.h"
 #include "results/ui/result_list.h"
+#include "trash/qt_trash.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -352,17 +353,22 @@ void MainWindow::show_category_clicked() {
 }
 
 void MainWindow::execute_operation_clicked() {
-    const Operation operation = option1_->isChecked()   ? Operation::Copy
-                                : option2_->isChecked() ? Operation::Move
-                                                        : Operation::Delete;
-    const ResultCode code = option4_->isChecked()   ? ResultCode::U
-                            : option5_->isChecked() ? ResultCode::N
-                                                    : ResultCode::UD;
-    if (operation == Operation::Delete) {
+    OperationRequest request;
+    request.operation = option1_->isChecked()   ? Operation::Copy
+                        : option2_->isChecked() ? Operation::Move
+                                                : Operation::Delete;
+    request.code = option4_->isChecked()   ? ResultCode::U
+                   : option5_->isChecked() ? ResultCode::N
+                                           : ResultCode::UD;
+    if (request.operation != Operation::Copy) {
+        // Move and delete take files out of the installation: both ask first.
         try {
-            const CategoryFootprint footprint =
-                measure_category(state_, code, state_.result_path());
-            if (!messages_.confirm(delete_confirmation_text(footprint))) {
+            const ConfirmationFacts facts =
+                confirmation_facts(state_, request, state_.result_path());
+            const std::string question = request.operation == Operation::Move
+                                             ? move_confirmation_text(facts)
+                                             : delete_confirmation_text(facts, DeleteMode::Trash);
+            if (!messages_.confirm(question)) {
                 return;
             }
         } catch (const FileError&) {
@@ -370,30 +376,39 @@ void MainWindow::execute_operation_clicked() {
             return;
         }
     }
-    label6_->setText(to_qstring(operation_status(operation)));
+    label6_->setText(to_qstring(operation_status(request.operation)));
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
-    OperationResult result;
+    QtTrash trash;
+    OperationSummary summary;
     try {
-        result =
-            execute_operation(state_, operation, code, state_.result_path(), progress, messages_);
+        summary = execute_operation(state_, request, state_.result_path(), progress, &trash);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
         set_commands_enabled(true);
         close_if_requested();
         return;
-    }
-    end_busy();
-    clear_status();
-    if (result.failed) {
-        // The buttons keep the state the failed run left them in.
+    } catch (const FileError&) {
+        // Files already handled stay so; the buttons keep the state the failed
+        // run left them in.
+        end_busy();
+        clear_status();
+        messages_.show(operation_failure_message());
         close_if_requested();
         return;
     }
+    end_busy();
+    clear_status();
+    if (summary.stopped) {
+        messages_.show(bad_copy_path_message());
+    }
+    if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
+        messages_.show(skipped);
+    }
     set_commands_enabled(true);
-    if (result.result_file_deleted) {
+    if (summary.result_file_deleted) {
         command2_->setEnabled(false);
         command3_->setEnabled(false);
     }

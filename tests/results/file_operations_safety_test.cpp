@@ -1,6 +1,7 @@
 // File operations under hostile trees: links swapped while a run goes on,
 // links that lead out of the main directory or the copy path, two sources
 // with one target, records that do not say what they seem to say.
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "results/file_operations.h"
 #include "results/result_record.h"
@@ -35,14 +36,17 @@ struct Installation {
     void link(const std::string& target, const std::string& at) const {
         fs::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
     }
-    OperationResult run(Operation operation, ResultCode code = ResultCode::U) {
-        return execute_operation(state, operation, code, state.result_path(), progress, messages);
+    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
+        OperationRequest request;
+        request.operation = operation;
+        request.code = code;
+        request.delete_mode = DeleteMode::Permanent;
+        return execute_operation(state, request, state.result_path(), progress);
     }
     std::string main(const std::string& relative) const { return state.main_dir + relative; }
     test::TempTree tree;
     AppState state;
     SilentProgress progress;
-    RecordingMessages messages;
 };
 
 // A folder link flipped back and forth between a folder inside the main
@@ -50,10 +54,11 @@ struct Installation {
 // and the act must concern the same folder.
 TEST(file_operations_safety, folder_link_flipped_during_a_delete_touches_nothing_outside) {
     Installation in;
-    constexpr int kFiles = 1500;
+    constexpr int kFiles = 600;
     std::vector<std::string> paths;
+    // One folder per file, so that every record passes the link afresh.
     for (int i = 0; i < kFiles; ++i) {
-        const std::string name = "f" + std::to_string(i) + ".dds";
+        const std::string name = "d" + std::to_string(i) + "/f.dds";
         in.tree.write("sim/inner/" + name, "in");
         in.tree.write("outside/" + name, "out");
         paths.push_back(in.main("textures/flip/" + name));
@@ -78,7 +83,7 @@ TEST(file_operations_safety, folder_link_flipped_during_a_delete_touches_nothing
     flipper.join();
     int left_outside = 0;
     for (int i = 0; i < kFiles; ++i) {
-        left_outside += in.tree.exists("outside/f" + std::to_string(i) + ".dds") ? 1 : 0;
+        left_outside += in.tree.exists("outside/d" + std::to_string(i) + "/f.dds") ? 1 : 0;
     }
     EXPECT_EQ(left_outside, kFiles);
 }
@@ -93,8 +98,7 @@ TEST(file_operations_safety, record_naming_a_link_to_a_file_outside) {
         in.link("private/key.txt", "sim/textures/x.dds");
         in.link("sim/models/m.t3d", "sim/textures/inside.dds");
         in.records({in.main("textures/x.dds"), in.main("textures/inside.dds")});
-        const OperationResult result = in.run(operation);
-        EXPECT_FALSE(result.failed);
+        const OperationSummary result = in.run(operation);
         EXPECT_EQ(in.tree.read("private/key.txt"), "secret");
         EXPECT_FALSE(in.tree.exists("kopia/textures/x.dds"));
         if (operation == Operation::Delete) {
@@ -103,8 +107,8 @@ TEST(file_operations_safety, record_naming_a_link_to_a_file_outside) {
         } else {
             // The link inside the main directory gives its file's bytes.
             EXPECT_EQ(in.tree.read("kopia/textures/inside.dds"), "model");
-            EXPECT_EQ(result.handled, 1u);
-            EXPECT_EQ(result.skipped_outside, 1u);
+            EXPECT_EQ(result.files, 1u);
+            EXPECT_EQ(result.count(SkipReason::LinkOutside), 1u);
         }
     }
 }
@@ -121,12 +125,12 @@ TEST(file_operations_safety, target_folder_linked_out_of_the_copy_path_is_refuse
         in.link("elsewhere", "kopia/textures");
         in.link("kopia/real-models", "kopia/models");
         in.records({in.main("textures/a.dds"), in.main("models/b.t3d")});
-        const OperationResult result = in.run(operation);
-        EXPECT_FALSE(result.failed);
+        const OperationSummary result = in.run(operation);
         EXPECT_EQ(in.tree.read("elsewhere/a.dds"), "private");
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "new");
         EXPECT_EQ(in.tree.read("kopia/real-models/b.t3d"), "model");
-        EXPECT_EQ(result.handled, 1u);
+        EXPECT_EQ(result.files, 1u);
+        EXPECT_EQ(result.count(SkipReason::TargetOutside), 1u);
     }
 }
 
@@ -138,9 +142,11 @@ TEST(file_operations_safety, two_sources_with_one_target_lose_nothing) {
     in.tree.mkdir("kopia/textures/");
     in.link("kopia/textures", "kopia/tex2"); // as a case-insensitive target sees A.dds and a.dds
     in.records({in.main("textures/a.dds"), in.main("tex2/a.dds")});
-    const OperationResult result = in.run(Operation::Move);
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.handled, 1u);
+    const OperationSummary result = in.run(Operation::Move);
+    EXPECT_EQ(result.files, 1u);
+    ASSERT_EQ(result.skipped.size(), 1u);
+    EXPECT_EQ(result.skipped[0].reason, SkipReason::Collision);
+    EXPECT_EQ(result.skipped[0].path, in.main("tex2/a.dds"));
     EXPECT_EQ(in.tree.read("kopia/textures/a.dds"), "one");
     EXPECT_EQ(in.tree.read("sim/tex2/a.dds"), "two");
     EXPECT_FALSE(in.tree.exists("sim/textures/a.dds"));
@@ -158,12 +164,12 @@ TEST(file_operations_safety, records_that_name_another_file_are_skipped) {
     append_record(bytes, upper + "textures/a.dds", "U");
     bytes += "\"" + in.main("textures/q") + "\"uote.dds\",\"U\"\r\n";
     in.tree.write("wynik.txt", bytes);
-    const OperationResult result = in.run(Operation::Delete);
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.handled, 0u);
+    const OperationSummary result = in.run(Operation::Delete);
+    EXPECT_EQ(result.files, 0u);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_EQ(in.tree.read("sim/textures/q"), "q");
-    EXPECT_EQ(result.skipped_outside, 2u);
+    EXPECT_EQ(result.count(SkipReason::Outside), 1u);
+    EXPECT_EQ(result.count(SkipReason::Malformed), 1u);
 }
 
 // A wynik.txt that is a folder is a failure, not an empty category.
@@ -171,9 +177,7 @@ TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
     for (const Operation operation : {Operation::Move, Operation::Delete}) {
         Installation in;
         in.tree.mkdir("wynik.txt/");
-        const OperationResult result = in.run(operation);
-        EXPECT_TRUE(result.failed);
-        EXPECT_EQ(in.messages.shown.size(), 1u);
+        EXPECT_THROW(in.run(operation), FileError);
         EXPECT_TRUE(in.tree.exists("wynik.txt"));
     }
 }
