@@ -13,7 +13,7 @@
 #include <array>
 #include <optional>
 #include <set>
-#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace ferwis {
@@ -131,6 +131,9 @@ public:
         const EntryStatus entry = folder->status(name);
         if (entry.kind != EntryKind::File && entry.kind != EntryKind::Link) {
             return; // gone, or no file: nothing to act on, as with a missing file
+        }
+        if (!sources_done_.insert(entry.identity).second) {
+            return; // the same file named twice is acted on once
         }
         if (request_.operation == Operation::Delete) {
             remove_source(*folder, name, entry, path);
@@ -437,15 +440,10 @@ private:
     std::optional<FolderHandle> copy_;
     std::optional<FolderHandle> source_folder_;
     std::string source_key_;
-    std::set<FileIdentity, bool (*)(const FileIdentity&, const FileIdentity&)> written_{
-        [](const FileIdentity& a, const FileIdentity& b) {
-            return std::pair(a.device, a.node) < std::pair(b.device, b.node);
-        }};
+    std::unordered_set<FileIdentity, FileIdentityHash> written_;
     std::set<std::string> planned_;
-    std::set<FileIdentity, bool (*)(const FileIdentity&, const FileIdentity&)> planned_ids_{
-        [](const FileIdentity& a, const FileIdentity& b) {
-            return std::pair(a.device, a.node) < std::pair(b.device, b.node);
-        }};
+    std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;
+    std::unordered_set<FileIdentity, FileIdentityHash> planned_ids_;
     OperationSummary summary_;
 };
 
@@ -649,6 +647,9 @@ std::string skipped_files_text(const OperationSummary& summary) {
         for (const auto& file : summary.skipped) {
             if (file.reason == reason && named++ < kNamed) {
                 text += "\n  " + file.path;
+                if (!file.detail.empty()) {
+                    text += " (" + file.detail + ")";
+                }
             }
         }
         if (count > kNamed) {

@@ -65,12 +65,20 @@ TrashOutcome QtTrash::move_to_trash(const fs::path& path) {
     outcome.place = fs::path(QFile::encodeName(in_trash).toStdString());
 #ifndef _WIN32
     if (!in_trash_folder(outcome.place)) {
-        // Put it back where it was, as a file that could not go to the trash.
+        // Put it back where it was, as a file that could not go to the trash,
+        // and take away the files/ and info/ made for it.
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(path, ec))) {
             fs::rename(outcome.place, path, ec);
         }
-        outcome.reason = "it went to " + outcome.place.string() + ", outside a trash folder";
+        const fs::path files = outcome.place.parent_path();
+        const fs::path info = files.parent_path() / "info";
+        fs::path entry = info / outcome.place.filename();
+        entry += ".trashinfo";
+        fs::remove(entry, ec);
+        fs::remove(files, ec); // only when empty
+        fs::remove(info, ec);
+        outcome.reason = "it went outside a trash folder";
         return outcome;
     }
 #endif

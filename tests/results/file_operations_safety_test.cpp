@@ -10,8 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -180,6 +187,81 @@ TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
         EXPECT_THROW(in.run(operation), FileError);
         EXPECT_TRUE(in.tree.exists("wynik.txt"));
     }
+}
+
+// Asks to stop at the n-th look, as a signal arriving in the middle of a copy.
+struct StopAfter : SilentProgress {
+    explicit StopAfter(int looks) : looks_left(looks) {}
+    bool close_requested() const override { return --looks_left < 0; }
+    mutable int looks_left;
+};
+
+TEST(file_operations_safety, a_cancel_in_the_middle_of_a_file_leaves_no_temporary_copy) {
+    for (const Operation operation : {Operation::Copy, Operation::Move}) {
+        Installation in;
+        const std::string big(700 * 1024, 'x'); // several pieces of a copy
+        in.tree.write("sim/textures/big.dds", big);
+        in.records({in.main("textures/big.dds")});
+        StopAfter progress(2); // the record's look and the first piece pass
+        OperationRequest request{operation, ResultCode::U, DeleteMode::Permanent, false};
+        EXPECT_THROW(execute_operation(in.state, request, in.state.result_path(), progress),
+                     OperationCancelled);
+        EXPECT_EQ(in.tree.read("sim/textures/big.dds"), big);
+        EXPECT_TRUE(in.tree.exists("wynik.txt"));
+        int entries = 0;
+        for (const auto& entry :
+             fs::recursive_directory_iterator(to_native(in.tree.path("kopia")))) {
+            entries += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(entries, 0);
+    }
+}
+
+bool write_whole_file(const char* path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+// A copy cut short by a full disk says so, in the system's words. The small
+// disk is a tmpfs mounted in a namespace of a child process of its own.
+TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
+    Installation in;
+    in.tree.write("sim/textures/big.dds", std::string(256 * 1024, 'x'));
+    in.records({in.main("textures/big.dds")});
+    const std::string small = to_native(in.tree.path("kopia")).string();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Alone in a user namespace the process may mount, with its own user
+        // mapped onto the namespace's root, so that it owns what it writes.
+        const std::string uid_map = "0 " + std::to_string(getuid()) + " 1";
+        const std::string gid_map = "0 " + std::to_string(getgid()) + " 1";
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+            !write_whole_file("/proc/self/setgroups", "deny") ||
+            !write_whole_file("/proc/self/uid_map", uid_map) ||
+            !write_whole_file("/proc/self/gid_map", gid_map) ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            _exit(77);
+        }
+        OperationRequest request{Operation::Move, ResultCode::U, DeleteMode::Permanent, false};
+        SilentProgress progress;
+        try {
+            execute_operation(in.state, request, in.state.result_path(), progress);
+        } catch (const FileError& e) {
+            const bool says_full = std::string(e.what()).find(std::strerror(ENOSPC)) == 0;
+            _exit(says_full && in.tree.exists("sim/textures/big.dds") ? 0 : 1);
+        }
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "no small disk can be mounted here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
