@@ -170,8 +170,8 @@ int file_operation_command(const CliContext& context) {
                                "confirm with --yes\n";
                 return kExitUsage;
             }
-            const ConfirmationFacts facts =
-                confirmation_facts(*state, request, context.options.result_path);
+            const ConfirmationFacts facts = confirmation_facts(state->operation_settings(), request,
+                                                               context.options.result_path);
             if (!messages.confirm(delete_confirmation_text(facts, request.delete_mode))) {
                 context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
                 return kExitFailed;
@@ -180,8 +180,8 @@ int file_operation_command(const CliContext& context) {
         QtTrash trash;
         DryRunPrinter printer(context, action_name(request));
         const OperationSummary summary =
-            execute_operation(*state, request, context.options.result_path, progress, &trash,
-                              request.dry_run ? &printer : nullptr);
+            execute_operation(state->operation_settings(), request, context.options.result_path,
+                              progress, &trash, request.dry_run ? &printer : nullptr);
         print_summary(context, summary, request.dry_run);
         if (summary.stopped) {
             // The copy/move path of ferwis.ini is unusable: a configuration problem.

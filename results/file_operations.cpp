@@ -6,8 +6,8 @@
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/result_record.h"
 #include "results/record_path.h"
-#include "results/result_record.h"
 #include "results/target_folder.h"
 
 #include <array>
@@ -88,10 +88,10 @@ private:
 
 class Run {
 public:
-    Run(const AppState& state, const OperationRequest& request, Progress& progress, Trash* trash,
-        OperationObserver* observer)
+    Run(const OperationSettings& settings, const OperationRequest& request, Progress& progress,
+        Trash* trash, OperationObserver* observer)
         : request_(request), progress_(progress), trash_(trash), observer_(observer),
-          main_text_(as_folder(state.main_dir)), copy_text_(as_folder(state.copy_move_path)) {
+          main_text_(as_folder(settings.main_dir)), copy_text_(as_folder(settings.copy_move_path)) {
         if (!main_text_.empty() && main_text_.front() == kSeparator) {
             main_ = FolderHandle::open(main_text_);
         }
@@ -573,11 +573,11 @@ const std::string& operation_status(Operation operation) {
     return kDelete;
 }
 
-OperationSummary execute_operation(const AppState& state, const OperationRequest& request,
-                                   std::string_view result_path, Progress& progress, Trash* trash,
-                                   OperationObserver* observer) {
+OperationSummary execute_operation(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, Trash* trash, OperationObserver* observer) {
     progress.set_status(operation_status(request.operation));
-    Run run(state, request, progress, trash, observer);
+    Run run(settings, request, progress, trash, observer);
     if (has_records(result_path)) {
         RecordReader reader(result_path);
         ResultRecord record;
@@ -597,18 +597,19 @@ OperationSummary execute_operation(const AppState& state, const OperationRequest
     return summary;
 }
 
-ConfirmationFacts confirmation_facts(const AppState& state, const OperationRequest& request,
+ConfirmationFacts confirmation_facts(const OperationSettings& settings,
+                                     const OperationRequest& request,
                                      std::string_view result_path) {
     OperationRequest dry = request;
     dry.dry_run = true;
     SilentProgress progress;
-    const OperationSummary summary = execute_operation(state, dry, result_path, progress);
+    const OperationSummary summary = execute_operation(settings, dry, result_path, progress);
     ConfirmationFacts facts;
     facts.files = summary.files;
     facts.bytes = summary.bytes;
     facts.skipped = summary.skipped.size();
     if (request.operation != Operation::Delete) {
-        facts.target_folder = as_folder(state.copy_move_path);
+        facts.target_folder = as_folder(settings.copy_move_path);
     }
     return facts;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.h"
 #include "common/progress.h"
 #include "common/trash.h"
-#include "results/result_code.h"
+#include "format/result_code.h"
+#include "format/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -80,9 +80,10 @@ public:
 //
 // Throws FileError when the run fails (files handled so far stay so; the
 // result file stays), and OperationCancelled on a close request or signal.
-OperationSummary execute_operation(const AppState& state, const OperationRequest& request,
-                                   std::string_view result_path, Progress& progress,
-                                   Trash* trash = nullptr, OperationObserver* observer = nullptr);
+OperationSummary execute_operation(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, Trash* trash = nullptr,
+                                   OperationObserver* observer = nullptr);
 
 // What a confirmation tells before the run: the files the run would act on,
 // their size, and (copy, move) the folder they go to.
@@ -95,8 +96,8 @@ struct ConfirmationFacts {
 
 // A dry run of the request, for its confirmation. Throws FileError when the
 // result file cannot be read.
-ConfirmationFacts confirmation_facts(const AppState& state, const OperationRequest& request,
-                                     std::string_view result_path);
+ConfirmationFacts confirmation_facts(const OperationSettings& settings,
+                                     const OperationRequest& request, std::string_view result_path);
 
 // The Polish questions (Windows-1250) asked before a delete or a move.
 std::string delete_confirmation_text(const ConfirmationFacts& facts, DeleteMode mode);

@@ -2,7 +2,7 @@
 // statuses of a failed and of a cancelled run.
 #include "cli/run_cli.h"
 #include "common/native_path.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // with one target, records that do not say what they seem to say.
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "format/result_record.h"
 #include "results/file_operations.h"
-#include "results/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,6 @@ namespace {
 
 struct Installation {
     Installation() {
-        state.program_dir = tree.root();
         state.main_dir = tree.path("sim/");
         state.copy_move_path = tree.path("kopia/");
         tree.mkdir("sim/");
@@ -48,11 +47,12 @@ struct Installation {
         request.operation = operation;
         request.code = code;
         request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, state.result_path(), progress);
+        return execute_operation(state, request, result_path(), progress);
     }
+    std::string result_path() const { return tree.path("wynik.txt"); }
     std::string main(const std::string& relative) const { return state.main_dir + relative; }
     test::TempTree tree;
-    AppState state;
+    OperationSettings state;
     SilentProgress progress;
 };
 
@@ -204,7 +204,7 @@ TEST(file_operations_safety, a_cancel_in_the_middle_of_a_file_leaves_no_temporar
         in.records({in.main("textures/big.dds")});
         StopAfter progress(2); // the record's look and the first piece pass
         OperationRequest request{operation, ResultCode::U, DeleteMode::Permanent, false};
-        EXPECT_THROW(execute_operation(in.state, request, in.state.result_path(), progress),
+        EXPECT_THROW(execute_operation(in.state, request, in.result_path(), progress),
                      OperationCancelled);
         EXPECT_EQ(in.tree.read("sim/textures/big.dds"), big);
         EXPECT_TRUE(in.tree.exists("wynik.txt"));
@@ -248,7 +248,7 @@ TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
         OperationRequest request{Operation::Move, ResultCode::U, DeleteMode::Permanent, false};
         SilentProgress progress;
         try {
-            execute_operation(in.state, request, in.state.result_path(), progress);
+            execute_operation(in.state, request, in.result_path(), progress);
         } catch (const FileError& e) {
             const bool says_full = std::string(e.what()).find(std::strerror(ENOSPC)) == 0;
             _exit(says_full && in.tree.exists("sim/textures/big.dds") ? 0 : 1);

@@ -1,7 +1,7 @@
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "format/result_record.h"
 #include "results/file_operations.h"
-#include "results/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,6 @@ struct RecordingProgress : Progress {
 // one temporary tree; records name files below sim/ by their relative path.
 struct Installation {
     Installation() {
-        state.program_dir = tree.root();
         state.main_dir = tree.path("sim/");
         state.copy_move_path = tree.path("kopia/");
         tree.mkdir("sim/");
@@ -44,10 +43,11 @@ struct Installation {
         request.operation = operation;
         request.code = code;
         request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, state.result_path(), progress);
+        return execute_operation(state, request, result_path(), progress);
     }
+    std::string result_path() const { return tree.path("wynik.txt"); }
     test::TempTree tree;
-    AppState state;
+    OperationSettings state;
     RecordingProgress progress;
 };
 
@@ -116,7 +116,7 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
                     {main, "N"},
                     {main + "textures", "N"}});
         OperationRequest request{operation, ResultCode::N, DeleteMode::Permanent, false};
-        EXPECT_EQ(confirmation_facts(in.state, request, in.state.result_path()).files, 0u);
+        EXPECT_EQ(confirmation_facts(in.state, request, in.result_path()).files, 0u);
         const OperationSummary result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.files, 0u);
         EXPECT_EQ(result.count(SkipReason::Outside), 3u);

@@ -1,19 +1,19 @@
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
-#include "app/ui/design_font.h"
-#include "app/ui/twips.h"
-#include "app/ui/ui_text.h"
-#include "app/ui/window_progress.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/show_category.h"
-#include "results/ui/help_window.h"
-#include "results/ui/result_list.h"
 #include "trash/qt_trash.h"
+#include "ui/design_font.h"
+#include "ui/help_window.h"
+#include "ui/result_list.h"
+#include "ui/twips.h"
+#include "ui/ui_text.h"
+#include "ui/window_progress.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -311,7 +311,7 @@ void MainWindow::run_analysis_clicked() {
     file1_->setEnabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
     try {
-        analysis_run_(state_, selected, state_.result_path(), progress);
+        analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception&) {
@@ -364,7 +364,7 @@ void MainWindow::execute_operation_clicked() {
         // Move and delete take files out of the installation: both ask first.
         try {
             const ConfirmationFacts facts =
-                confirmation_facts(state_, request, state_.result_path());
+                confirmation_facts(state_.operation_settings(), request, state_.result_path());
             const std::string question = request.operation == Operation::Move
                                              ? move_confirmation_text(facts)
                                              : delete_confirmation_text(facts, DeleteMode::Trash);
@@ -383,7 +383,8 @@ void MainWindow::execute_operation_clicked() {
     QtTrash trash;
     OperationSummary summary;
     try {
-        summary = execute_operation(state_, request, state_.result_path(), progress, &trash);
+        summary = execute_operation(state_.operation_settings(), request, state_.result_path(),
+                                    progress, &trash);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
