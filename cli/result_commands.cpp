@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "results/file_operations.h"
-#include "results/show_category.h"
+#include "results/read_category.h"
 #include "trash/qt_trash.h"
 
 #include <limits>
@@ -40,10 +40,10 @@ int show_command(const CliContext& context) {
     std::optional<CategoryListing> listing;
     try {
         // Without a list widget there is no entry limit: every path is printed.
-        listing = show_category(context.options.result_path, code,
+        listing = read_category(context.options.result_path, code,
                                 std::numeric_limits<std::size_t>::max());
-    } catch (const FileError& e) {
-        return report_failure(context, display_failure_message(), e.what());
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
@@ -172,7 +172,7 @@ int file_operation_command(const CliContext& context) {
             }
             const ConfirmationFacts facts = confirmation_facts(state->operation_settings(), request,
                                                                context.options.result_path);
-            if (!messages.confirm(delete_confirmation_text(facts, request.delete_mode))) {
+            if (!messages.confirm(confirmation_text(facts, request))) {
                 context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
                 return kExitFailed;
             }
@@ -185,7 +185,7 @@ int file_operation_command(const CliContext& context) {
         print_summary(context, summary, request.dry_run);
         if (summary.stopped) {
             // The copy/move path of ferwis.ini is unusable: a configuration problem.
-            messages.show(bad_copy_path_message());
+            messages.show(text(Text::CopyPathUnusable));
             return kExitUsage;
         }
         if (!request.dry_run) {
@@ -201,8 +201,8 @@ int file_operation_command(const CliContext& context) {
         const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
         context.err << "ferwis-cli: cancelled; the file in hand was left as it was\n";
         return kExitCancelled + signal;
-    } catch (const FileError& e) {
-        return report_failure(context, operation_failure_message(), e.what());
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "results/file_operations.h"
 
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/folder_handle.h"
@@ -45,12 +45,12 @@ std::vector<std::string> components(std::string_view relative) {
 }
 
 std::string join(const std::vector<std::string>& parts, std::size_t count) {
-    std::string text;
+    std::string joined;
     for (std::size_t i = 0; i < count; ++i) {
-        text += parts[i];
-        text.push_back(kSeparator);
+        joined += parts[i];
+        joined.push_back(kSeparator);
     }
-    return text;
+    return joined;
 }
 
 // A temporary copy in the target folder, removed unless it took its place.
@@ -478,77 +478,34 @@ void delete_result_file(std::string_view result_path) {
     }
 }
 
-std::string group_digits(std::uintmax_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) {
-        digits.insert(i - 3, 1, ' ');
-    }
-    return digits;
-}
-
-// A size a person reads at a glance: "3,4 MB".
-std::string readable_size(std::uintmax_t bytes) {
-    static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-    double value = static_cast<double>(bytes) / 1024.0;
-    std::size_t unit = 0;
-    while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
-        value /= 1024.0;
-        ++unit;
-    }
-    const auto tenths = static_cast<std::uintmax_t>(value * 10.0 + 0.5);
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " " + kUnits[unit];
-}
-
-std::string size_text(std::uintmax_t bytes) {
-    std::string size = group_digits(bytes) + " B";
-    if (bytes >= 1024) {
-        size += " (" + readable_size(bytes) + ")";
-    }
-    return size;
-}
-
 constexpr std::array kSkipReasons = {SkipReason::Outside,     SkipReason::Malformed,
                                      SkipReason::LinkOutside, SkipReason::TargetOutside,
                                      SkipReason::TargetTaken, SkipReason::Collision,
                                      SkipReason::Changed,     SkipReason::NotTrashed};
 
-const char* polish_reason(SkipReason reason) {
+Text reason_text(SkipReason reason) {
     switch (reason) {
     case SkipReason::Outside:
-        return "poza katalogiem głównym symulatora lub z \"..\" w ścieżce";
+        return Text::SkipOutside;
     case SkipReason::Malformed:
-        return "wiersz pliku wynik.txt o złej budowie";
+        return Text::SkipMalformed;
     case SkipReason::LinkOutside:
-        return "dowiązanie do pliku spoza katalogu głównego symulatora";
+        return Text::SkipLinkOutside;
     case SkipReason::TargetOutside:
-        return "folder docelowy poza ścieżką kopiowania/przesuwania";
+        return Text::SkipTargetOutside;
     case SkipReason::TargetTaken:
-        return "celem jest sam plik lub plik katalogu głównego symulatora";
+        return Text::SkipTargetTaken;
     case SkipReason::Collision:
-        return "cel zapisany już w tym przebiegu (te same nazwy)";
+        return Text::SkipCollision;
     case SkipReason::Changed:
-        return "plik zmienił się w trakcie działania";
+        return Text::SkipChanged;
     case SkipReason::NotTrashed:
-        return "nie dało się przenieść do kosza, plik pozostał";
+        break;
     }
-    return "";
+    return Text::SkipNotTrashed;
 }
 
 } // namespace
-
-const std::string& bad_copy_path_message() {
-    static const std::string kText =
-        cp1250("Zła podana ścieżka kopiowania/przesuwania w pliku ini");
-    return kText;
-}
-
-// "bląd" is the program's own spelling of this message.
-const std::string& operation_failure_message() {
-    static const std::string kText =
-        cp1250("Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku ini. "
-               "Dalsze działanie zostało przerwane.");
-    return kText;
-}
 
 std::size_t OperationSummary::count(SkipReason reason) const {
     std::size_t n = 0;
@@ -559,18 +516,15 @@ std::size_t OperationSummary::count(SkipReason reason) const {
 }
 
 const std::string& operation_status(Operation operation) {
-    static const std::string kCopy = cp1250("Trwa kopiowanie plików...");
-    static const std::string kMove = cp1250("Trwa przenoszenie plików...");
-    static const std::string kDelete = cp1250("Trwa usuwanie plików...");
     switch (operation) {
     case Operation::Copy:
-        return kCopy;
+        return text(Text::Copying);
     case Operation::Move:
-        return kMove;
+        return text(Text::Moving);
     case Operation::Delete:
         break;
     }
-    return kDelete;
+    return text(Text::Deleting);
 }
 
 OperationSummary execute_operation(const OperationSettings& settings,
@@ -578,21 +532,26 @@ OperationSummary execute_operation(const OperationSettings& settings,
                                    Progress& progress, Trash* trash, OperationObserver* observer) {
     progress.set_status(operation_status(request.operation));
     Run run(settings, request, progress, trash, observer);
-    if (has_records(result_path)) {
-        RecordReader reader(result_path);
-        ResultRecord record;
-        while (!run.stopped() && reader.next(record)) {
-            if (names_equal(record.code, code_text(request.code))) {
-                run.record(record);
+    OperationSummary summary;
+    try {
+        if (has_records(result_path)) {
+            RecordReader reader(result_path);
+            ResultRecord record;
+            while (!run.stopped() && reader.next(record)) {
+                if (names_equal(record.code, code_text(request.code))) {
+                    run.record(record);
+                }
             }
         }
-    }
-    progress.set_status("");
-    progress.set_detail("");
-    OperationSummary summary = run.summary();
-    if (request.operation != Operation::Copy && !request.dry_run) {
-        delete_result_file(result_path);
-        summary.result_file_deleted = true;
+        progress.set_status("");
+        progress.set_detail("");
+        summary = run.summary();
+        if (request.operation != Operation::Copy && !request.dry_run) {
+            delete_result_file(result_path);
+            summary.result_file_deleted = true;
+        }
+    } catch (const FileError& error) {
+        throw OperationFailure(error.what());
     }
     return summary;
 }
@@ -603,7 +562,12 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
     OperationRequest dry = request;
     dry.dry_run = true;
     SilentProgress progress;
-    const OperationSummary summary = execute_operation(settings, dry, result_path, progress);
+    OperationSummary summary;
+    try {
+        summary = execute_operation(settings, dry, result_path, progress);
+    } catch (const OperationFailure& failure) {
+        throw ResultUnreadable(failure.what());
+    }
     ConfirmationFacts facts;
     facts.files = summary.files;
     facts.bytes = summary.bytes;
@@ -614,22 +578,17 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
     return facts;
 }
 
-std::string delete_confirmation_text(const ConfirmationFacts& facts, DeleteMode mode) {
-    return cp1250(mode == DeleteMode::Trash
-                      ? "Pliki o wybranym statusie zostaną przeniesione do kosza.\n"
-                      : "Pliki o wybranym statusie zostaną usunięte trwale.\n") +
-           cp1250("Ilość plików do usunięcia: ") + group_digits(facts.files) + "\n" +
-           cp1250("Łączny rozmiar: ") + size_text(facts.bytes) + "\n" +
-           cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
-}
-
-std::string move_confirmation_text(const ConfirmationFacts& facts) {
-    return cp1250("Pliki o wybranym statusie zostaną przeniesione i znikną z katalogu "
-                  "głównego symulatora.\n") +
-           cp1250("Ilość plików do przeniesienia: ") + group_digits(facts.files) + "\n" +
-           cp1250("Łączny rozmiar: ") + size_text(facts.bytes) + "\n" +
-           cp1250("Folder docelowy: ") + facts.target_folder + "\n" +
-           cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        break;
+    case Operation::Move:
+        return move_confirmation(facts.files, facts.bytes, facts.target_folder);
+    case Operation::Delete:
+        return delete_confirmation(facts.files, facts.bytes,
+                                   request.delete_mode == DeleteMode::Trash);
+    }
+    return {};
 }
 
 std::string skipped_files_text(const OperationSummary& summary) {
@@ -637,27 +596,27 @@ std::string skipped_files_text(const OperationSummary& summary) {
     if (summary.skipped.empty()) {
         return {};
     }
-    std::string text = cp1250("Pominięto pliki: ") + std::to_string(summary.skipped.size());
+    std::string message = text(Text::SkippedFiles) + std::to_string(summary.skipped.size());
     for (const SkipReason reason : kSkipReasons) {
         const std::size_t count = summary.count(reason);
         if (count == 0) {
             continue;
         }
-        text += "\n" + cp1250(polish_reason(reason)) + ": " + std::to_string(count);
+        message += "\n" + text(reason_text(reason)) + ": " + std::to_string(count);
         std::size_t named = 0;
         for (const auto& file : summary.skipped) {
             if (file.reason == reason && named++ < kNamed) {
-                text += "\n  " + file.path;
+                message += "\n  " + file.path;
                 if (!file.detail.empty()) {
-                    text += " (" + file.detail + ")";
+                    message += " (" + file.detail + ")";
                 }
             }
         }
         if (count > kNamed) {
-            text += "\n  ...";
+            message += "\n  ...";
         }
     }
-    return text;
+    return message;
 }
 
 std::string_view skip_reason_name(SkipReason reason) {

@@ -78,8 +78,8 @@ public:
 // trash unless the request says Permanent (trash may then be null). A move or
 // delete run that reaches its end deletes the result file (not a dry run).
 //
-// Throws FileError when the run fails (files handled so far stay so; the
-// result file stays), and OperationCancelled on a close request or signal.
+// Throws OperationFailure when the run fails (files handled so far stay so;
+// the result file stays), and OperationCancelled on a close request or signal.
 OperationSummary execute_operation(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    Progress& progress, Trash* trash = nullptr,
@@ -94,23 +94,18 @@ struct ConfirmationFacts {
     std::size_t skipped = 0;
 };
 
-// A dry run of the request, for its confirmation. Throws FileError when the
-// result file cannot be read.
+// A dry run of the request, for its confirmation. Throws ResultUnreadable when
+// the result file cannot be read.
 ConfirmationFacts confirmation_facts(const OperationSettings& settings,
                                      const OperationRequest& request, std::string_view result_path);
 
-// The Polish questions (Windows-1250) asked before a delete or a move.
-std::string delete_confirmation_text(const ConfirmationFacts& facts, DeleteMode mode);
-std::string move_confirmation_text(const ConfirmationFacts& facts);
+// The Polish question (Windows-1250) asked before a delete or a move; nothing
+// for a copy.
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
 
 // The Polish end message naming the files a run left alone, by reason (empty
 // when none was).
 std::string skipped_files_text(const OperationSummary& summary);
-
-// The messages of a run that stopped at a missing first level of the copy/move
-// path, and of a run that failed (Windows-1250).
-const std::string& bad_copy_path_message();
-const std::string& operation_failure_message();
 
 // The reason of a skip as the command line says it, in English.
 std::string_view skip_reason_name(SkipReason reason);

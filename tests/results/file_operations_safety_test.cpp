@@ -184,7 +184,7 @@ TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
     for (const Operation operation : {Operation::Move, Operation::Delete}) {
         Installation in;
         in.tree.mkdir("wynik.txt/");
-        EXPECT_THROW(in.run(operation), FileError);
+        EXPECT_THROW(in.run(operation), OperationFailure);
         EXPECT_TRUE(in.tree.exists("wynik.txt"));
     }
 }
@@ -249,7 +249,7 @@ TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
         SilentProgress progress;
         try {
             execute_operation(in.state, request, in.result_path(), progress);
-        } catch (const FileError& e) {
+        } catch (const OperationFailure& e) {
             const bool says_full = std::string(e.what()).find(std::strerror(ENOSPC)) == 0;
             _exit(says_full && in.tree.exists("sim/textures/big.dds") ? 0 : 1);
         }

@@ -159,7 +159,7 @@ TEST(execute_operation, failure_keeps_source_and_result_file) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});
     in.records({{in.state.main_dir + "textures/a.dds", "U"}});
-    EXPECT_THROW(in.run(Operation::Move), FileError);
+    EXPECT_THROW(in.run(Operation::Move), OperationFailure);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
 }
