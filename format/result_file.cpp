@@ -54,9 +54,20 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
 }
 
 void ResultFileWriter::add_records_of(std::string_view records) {
-    for (const std::string& line : split_lines(records)) {
-        const ResultRecord record = parse_record(line);
+    // Lines end as in every data file of the program: at a CR, with a LF
+    // right after it belonging to the line end; a last line needs no end.
+    std::size_t start = 0;
+    while (start < records.size()) {
+        std::size_t end = records.find('\r', start);
+        if (end == std::string_view::npos) {
+            end = records.size();
+        }
+        const ResultRecord record = parse_record(records.substr(start, end - start));
         add(record.path, record.code);
+        start = end + 1;
+        if (start < records.size() && records[start] == '\n') {
+            ++start;
+        }
     }
 }
 

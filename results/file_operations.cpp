@@ -561,7 +561,11 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
                                      std::string_view result_path) {
     OperationRequest dry = request;
     dry.dry_run = true;
-    SilentProgress progress;
+    struct Quiet : Progress {
+        void set_status(std::string_view) override {}
+        void set_detail(std::string_view) override {}
+        void process_events() override {}
+    } progress;
     OperationSummary summary;
     try {
         summary = execute_operation(settings, dry, result_path, progress);

@@ -2,6 +2,7 @@
 #include "analysis/run_analysis.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <filesystem>
@@ -108,7 +109,7 @@ TEST(run_analysis, links_beside_the_result_are_never_written_through) {
         std::filesystem::create_symlink(to_native(inst.tree.path(target)),
                                         to_native(inst.tree.path(std::string("out/") + name)));
     }
-    SilentProgress progress;
+    test::SilentProgress progress;
     run_analysis(inst.state, {}, inst.tree.path("out/wynik.txt"), progress);
     EXPECT_EQ(inst.tree.read("private/a"), "keep a");
     EXPECT_EQ(inst.tree.read("private/b"), "keep b");

@@ -5,6 +5,7 @@
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ struct Installation {
     std::string main(const std::string& relative) const { return state.main_dir + relative; }
     test::TempTree tree;
     OperationSettings state;
-    SilentProgress progress;
+    test::SilentProgress progress;
 };
 
 // A folder link flipped back and forth between a folder inside the main
@@ -190,7 +191,7 @@ TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
 }
 
 // Asks to stop at the n-th look, as a signal arriving in the middle of a copy.
-struct StopAfter : SilentProgress {
+struct StopAfter : test::SilentProgress {
     explicit StopAfter(int looks) : looks_left(looks) {}
     bool close_requested() const override { return --looks_left < 0; }
     mutable int looks_left;
@@ -246,7 +247,7 @@ TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
             _exit(77);
         }
         OperationRequest request{Operation::Move, ResultCode::U, DeleteMode::Permanent, false};
-        SilentProgress progress;
+        test::SilentProgress progress;
         try {
             execute_operation(in.state, request, in.result_path(), progress);
         } catch (const OperationFailure& e) {

@@ -2,6 +2,7 @@
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
