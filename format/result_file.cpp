@@ -53,7 +53,9 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
     }
 }
 
-void ResultFileWriter::add_records_of(std::string_view records) {
+void ResultFileWriter::add_records_of(const WavDynamicFile& file) {
+    const std::string bytes = file.contents();
+    const std::string_view records = bytes;
     // Lines end as in every data file of the program: at a CR, with a LF
     // right after it belonging to the line end; a last line needs no end.
     std::size_t start = 0;

@@ -6,6 +6,7 @@
 // (a link named like it) is ever written through.
 
 #include "common/folder_handle.h"
+#include "format/wav_dynamic_file.h"
 
 #include <optional>
 #include <string>
@@ -25,9 +26,9 @@ public:
     // Writes one record ("path","code" CR LF). Throws FileError.
     void add(std::string_view path, std::string_view code);
 
-    // Appends every record of the bytes of a file in the same form
-    // (wav_dynamic.txt), read field by field and written again. Throws FileError.
-    void add_records_of(std::string_view records);
+    // Appends every record of wav_dynamic.txt, read field by field and written
+    // again. Throws FileError.
+    void add_records_of(const WavDynamicFile& records);
 
     // Closes the temporary file and moves it over the result file. Throws
     // FileError; the previous result file then stays as it was.
