@@ -21,7 +21,7 @@ std::optional<ResultCode> parse_category(std::string_view text) {
 
 void report_category_problem(const CliContext& context, std::string_view text) {
     context.err << "ferwis-cli: unknown category: ";
-    write_text(context.err, text);
+    write_name_err(context, text);
     context.err << " (use U, N, B, W, UD, BD or the category text)\n";
 }
 
@@ -47,12 +47,12 @@ int show_command(const CliContext& context) {
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
-        write_text(context.err, context.options.result_path);
+        write_name_err(context, context.options.result_path);
         context.err << " is missing or shorter than 4 bytes\n";
         return kExitFailed;
     }
     for (const auto& path : listing->paths) {
-        write_text(context.out, path);
+        write_name_out(context, path);
         context.out << '\n';
     }
     context.out.flush();
@@ -69,16 +69,16 @@ public:
         : context_(context), action_(action) {}
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
         context_.out << action_ << ' ';
-        write_text(context_.out, source);
+        write_name_out(context_, source);
         if (!target.empty()) {
             context_.out << " -> ";
-            write_text(context_.out, target);
+            write_name_out(context_, target);
         }
         context_.out << '\n';
     }
     void skipped(const SkippedFile& file) override {
         context_.out << "skip ";
-        write_text(context_.out, file.path);
+        write_name_out(context_, file.path);
         context_.out << " (" << skip_reason_name(file.reason) << ")\n";
     }
 
@@ -152,7 +152,7 @@ int file_operation_command(const CliContext& context) {
     const auto code = parse_category(*category);
     if (!code || (*code != ResultCode::U && *code != ResultCode::N && *code != ResultCode::UD)) {
         context.err << "ferwis-cli: " << command << " acts only on the categories U, N and UD: ";
-        write_text(context.err, *category);
+        write_name_err(context, *category);
         context.err << '\n';
         return kExitUsage;
     }
@@ -162,7 +162,8 @@ int file_operation_command(const CliContext& context) {
         return kExitUsage;
     }
     StreamMessages messages(context);
-    StreamProgress progress(context.err, context.environment.interrupted);
+    StreamProgress progress(context.err, context.environment.error_is_terminal,
+                            context.environment.interrupted);
     try {
         if (request.operation == Operation::Delete && !yes && !request.dry_run) {
             if (!context.environment.input_is_terminal || context.environment.input == nullptr) {
@@ -190,7 +191,8 @@ int file_operation_command(const CliContext& context) {
         }
         if (!request.dry_run) {
             if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
-                messages.show(skipped);
+                write_name_err(context, skipped); // it names files
+                context.err << '\n';
             }
             if (left_a_file_behind(summary)) {
                 return kExitFailed;
