@@ -1,8 +1,11 @@
 #include "analysis/analysis_failure.h"
 #include "analysis/classify_line.h"
+#include "common/native_path.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace ferwis {
 namespace {
@@ -158,8 +161,8 @@ TEST(read_scenery_file, node_kinds_and_the_track_texture_line) {
 
 TEST(read_selected_sceneries, a_found_file_that_cannot_be_read_fails_the_run) {
     SceneryFixture f({{"scenery/a.scn", ""}});
-    f.run.inventory.rows[0].path += "-gone";
-    EXPECT_THROW(f.read({"a.scn-gone"}), AnalysisFailure);
+    std::filesystem::remove(to_native(f.tree.path("scenery/a.scn")));
+    EXPECT_THROW(f.read({"a.scn"}), AnalysisFailure);
 }
 
 } // namespace
