@@ -6,7 +6,7 @@
 // and every change of a row goes through the marks below.
 
 #include "analysis/listed_index.h"
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include <cstddef>
 #include <optional>
