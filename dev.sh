@@ -37,7 +37,7 @@ build() { # build DIR [cmake options...]
 case "${1:-}" in
 run)
     if ! has_display; then
-        echo "ferwis: the window needs a graphical display (DISPLAY is not set); ferwis-cli needs none: ./dev.sh cli --help" >&2
+        echo "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)" >&2
         exit 1
     fi
     install_packages "${PACKAGES[@]}"
