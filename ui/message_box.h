@@ -2,13 +2,29 @@
 
 #include "common/messages.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
+#include <string_view>
+#include <vector>
+
 namespace ferwis {
 
+// One button of a message box: its Polish caption (UTF-8), its role (Escape
+// answers with the reject role) and whether Enter presses it.
+struct Answer {
+    const char* caption;
+    QMessageBox::ButtonRole role;
+    bool is_default;
+};
+
+// Shows a modal box titled "Ferwis", without an icon, with the given buttons;
+// returns the index of the button pressed, -1 when the box was closed otherwise.
+int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers);
+
 // Shows every message as a modal box titled "Ferwis", without an icon, with one
-// OK button (a question: OK and Cancel).
+// OK button (a question: OK and Anuluj).
 class MessageBoxMessages : public Messages {
 public:
     // The window the boxes belong to; may be set after the window exists.

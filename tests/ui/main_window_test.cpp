@@ -243,6 +243,8 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
     StartedWindow w(inst);
     w.window.show();
+    w.find<QPushButton>("Command2")->click();
+    ASSERT_EQ(w.find<QListWidget>("List1")->count(), 1);
     w.find<QRadioButton>("Option2")->click();
     // A click in the scenery list while the move lets events run must not open
     // the way to an analysis in the middle of it.
@@ -259,7 +261,9 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     EXPECT_TRUE(enabled(w, "Command1")); // the scenery is still selected
     EXPECT_FALSE(enabled(w, "Command2"));
     EXPECT_FALSE(enabled(w, "Command3"));
-    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+    // The list no longer shows a result that is gone.
+    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 0);
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
 }
 
