@@ -28,7 +28,6 @@ namespace {
 
 constexpr int kFileNameRole = Qt::UserRole;
 
-
 // Shows the hourglass over the window for as long as it lives.
 class BusyPointer {
 public:
