@@ -19,6 +19,9 @@ constexpr std::array kTexts = {
     std::pair{Text::NoSoundsFolder, "Brak podkatalogu SOUNDS."},
     std::pair{Text::NoTexturesFolder, "Brak podkatalogu TEXTURES."},
     std::pair{Text::NoDynamicFolder, "Brak podkatalogu DYNAMIC."},
+    std::pair{Text::SettingsMissing,
+              "W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:"},
+    std::pair{Text::MainFolderMissing, "Katalog główny symulatora nie istnieje:"},
     std::pair{Text::ListingPhase, "FAZA - Wypisywanie wszystkich plików..."},
     std::pair{Text::RollingStockPhase, "FAZA - Sprawdzanie plików mmd..."},
     std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
@@ -101,6 +104,22 @@ std::string reading_scenery_detail(std::string_view scenery, std::string_view fi
     std::string detail = kScenery;
     detail.append(scenery).append(" ").append(kFile).append(file);
     return detail;
+}
+
+std::string missing_setting(std::string_view header, bool section_present) {
+    static const std::string kAbsent = cp1250(" - brak sekcji");
+    static const std::string kEmpty = cp1250(" - sekcja bez wartości");
+    return std::string(header) + (section_present ? kEmpty : kAbsent);
+}
+
+std::string failed_file(std::string_view path, std::string_view reason) {
+    static const std::string kFile = cp1250("Plik: ");
+    return kFile + std::string(path) + "\n" + failure_reason(reason);
+}
+
+std::string failure_reason(std::string_view reason) {
+    static const std::string kReason = cp1250("Przyczyna: ");
+    return kReason + std::string(reason);
 }
 
 std::string delete_confirmation(std::size_t files, std::uintmax_t bytes) {

@@ -22,6 +22,8 @@ enum class Text {
     NoSoundsFolder,
     NoTexturesFolder,
     NoDynamicFolder,
+    SettingsMissing,
+    MainFolderMissing,
     // The analysis: its phases on the status line, and its one failure.
     ListingPhase,
     RollingStockPhase,
@@ -55,6 +57,16 @@ std::string checking_file_detail(std::string_view path);
 
 // The detail line of scenery reading: the selected scenery and the file in hand.
 std::string reading_scenery_detail(std::string_view scenery, std::string_view file);
+
+// One line of the missing-settings message: the section's header and whether
+// the section is absent or has no value.
+std::string missing_setting(std::string_view header, bool section_present);
+
+// The particulars of a failure on a file: the file and the system's reason, on
+// a line each.
+std::string failed_file(std::string_view path, std::string_view reason);
+// The particulars of a failure without a file: the reason.
+std::string failure_reason(std::string_view reason);
 
 // The question asked with OK and Cancel before a delete: the number of files
 // and their total size.

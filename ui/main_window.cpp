@@ -239,7 +239,8 @@ void MainWindow::run_analysis_clicked() {
         // Any failure of the run ends the program, as the analysis's one handler says.
         end_busy();
         const auto* known = dynamic_cast<const Failure*>(&failure);
-        messages_.show(known != nullptr ? failure_text(*known) : text(Text::AnalysisFailed));
+        messages_.show(known != nullptr ? failure_text(*known)
+                                        : failure_text(AnalysisFailure(failure.what())));
         end_program_();
         return;
     }

@@ -87,7 +87,11 @@ TEST(main_window, a_broken_configuration_leaves_only_help_and_close) {
            "[sciezka_kopiowania_przesuwania]", "COPY"}},
          {"sym/Scenery", "sym/Textures"},
          {"Brak podkatalogu SCENERY.", "Brak podkatalogu TEXTURES."}},
-        {"no copy path", {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds"}}, {}, {}},
+        {"no copy path",
+         {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds"}},
+         {},
+         {"W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:\n"
+          "[sciezka_kopiowania_przesuwania] - brak sekcji"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,13 +172,15 @@ TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     StartedWindow w(inst);
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
     w.window.set_analysis_run([](const AnalysisSettings&, const std::vector<std::string>&,
-                                 const std::string&,
-                                 Progress&) { throw AnalysisFailure("models/x.t3d: unreadable"); });
+                                 const std::string&, Progress&) {
+        throw AnalysisFailure(FileError("/sym/models/x.t3d", "Permission denied"));
+    });
 
     w.find<QPushButton>("Command1")->click();
-    EXPECT_EQ(w.messages.shown,
-              std::vector<std::string>{
-                  cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane.")});
+    // The first sentence as it always was; the file and the reason follow.
+    EXPECT_EQ(w.messages.shown, std::vector<std::string>{cp1250(
+                                    "Wystąpił błąd. Dalsze działanie programu zostało przerwane.\n"
+                                    "Plik: /sym/models/x.t3d\nPrzyczyna: Permission denied")});
     EXPECT_EQ(w.program_ends, 1);
 }
 

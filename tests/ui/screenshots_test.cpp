@@ -42,7 +42,7 @@ TEST(screenshots, the_main_window_after_an_analysis_the_help_window_and_the_ques
                   test::crlf({"[sciezka_dostepu]", FERWIS_SAMPLE_DIR, "[domyslne_rozszerzenie]",
                               "dds", "[sciezka_kopiowania_przesuwania]", program.path("kopia"),
                               "[pomijane_foldery_pliki]", "textures/tabor/"}));
-    RecordingMessages messages;
+    test::RecordingMessages messages;
     MainWindow window(messages, program.root(), [] {});
     window.load();
     window.show();
