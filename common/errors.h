@@ -30,6 +30,13 @@ private:
     std::string reason_;
 };
 
+// A line longer than a reader holds: the file is abandoned, not the run.
+class LineTooLong : public FileError {
+public:
+    explicit LineTooLong(std::string path)
+        : FileError(std::move(path), "a line too long to be held in memory") {}
+};
+
 // A failure a person is told about: the message it names, the particulars a
 // person is told on the lines after it (Polish, Windows-1250; often none) and
 // the detail.
