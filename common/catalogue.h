@@ -47,6 +47,21 @@ enum class Text {
     CategoryException,
     CategoryRollingStockUsed,
     CategoryRollingStockMissing,
+    // The end message of a file operation: the files left alone, by reason.
+    SkippedFiles,
+    SkipOutside,
+    SkipMalformed,
+    SkipLinkOutside,
+    SkipTargetOutside,
+    SkipTargetTaken,
+    SkipCollision,
+    SkipChanged,
+    SkipNotTrashed,
+    // The line the status label keeps after a file operation: what was done.
+    DoneCopying,
+    DoneMoving,
+    DoneTrashing,
+    DoneDeleting,
 };
 
 // The text, Windows-1250.
@@ -68,12 +83,22 @@ std::string failed_file(std::string_view path, std::string_view reason);
 // The particulars of a failure without a file: the reason.
 std::string failure_reason(std::string_view reason);
 
-// The question asked with OK and Cancel before a delete: the number of files
-// and their total size.
-std::string delete_confirmation(std::size_t files, std::uintmax_t bytes);
+// The question asked before a delete: the number of files, their total size,
+// and whether they go to the trash or are deleted for good.
+std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to_trash);
 
-// The notice that names the count of records left alone because they lie
-// outside the main directory or hold "..".
-std::string skipped_records(std::size_t count);
+// The line left on the status label after a file operation, the same counts the
+// command line prints: done names what was done ("Skopiowano plików:", ...).
+std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
+                              std::size_t skipped);
+
+// The window's question before a delete, answered by going to the trash or
+// deleting for good: the number of files and their total size.
+std::string delete_choice(std::size_t files, std::uintmax_t bytes);
+
+// The question asked before a move: the number of files, their total size and
+// the folder they go to (Windows-1250).
+std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
+                              std::string_view target_folder);
 
 } // namespace ferwis

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/read_category.h"
+#include "trash/qt_trash.h"
 #include "ui/form_controls.h"
 #include "ui/help_window.h"
 #include "ui/result_list.h"
@@ -25,6 +26,19 @@
 
 namespace ferwis {
 namespace {
+
+// What the summary after a run says was done.
+Text done_text(const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        return Text::DoneCopying;
+    case Operation::Move:
+        return Text::DoneMoving;
+    case Operation::Delete:
+        break;
+    }
+    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
+}
 
 constexpr int kFileNameRole = Qt::UserRole;
 
@@ -276,48 +290,54 @@ void MainWindow::show_category_clicked() {
 }
 
 void MainWindow::execute_operation_clicked() {
-    const Operation operation = copy_option_->isChecked()   ? Operation::Copy
-                                : move_option_->isChecked() ? Operation::Move
-                                                            : Operation::Delete;
-    const ResultCode code = used_option_->isChecked()     ? ResultCode::U
-                            : unused_option_->isChecked() ? ResultCode::N
-                                                          : ResultCode::UD;
-    if (operation == Operation::Delete) {
-        try {
-            const CategoryFootprint footprint =
-                measure_category(state_.operation_settings(), code, state_.result_path());
-            if (!messages_.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
-                return;
-            }
-        } catch (const Failure& failure) {
-            messages_.show(failure_text(failure));
-            return;
-        }
+    OperationRequest request;
+    request.operation = copy_option_->isChecked()   ? Operation::Copy
+                        : move_option_->isChecked() ? Operation::Move
+                                                    : Operation::Delete;
+    request.code = used_option_->isChecked()     ? ResultCode::U
+                   : unused_option_->isChecked() ? ResultCode::N
+                                                 : ResultCode::UD;
+    status_label_->clear(); // the summary of the previous operation
+    if (request.operation != Operation::Copy && !confirm(request)) {
+        return;
     }
-    status_label_->setText(to_qstring(operation_status(operation)));
+    status_label_->setText(to_qstring(operation_status(request.operation)));
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
-    OperationResult result;
+    QtTrash trash;
+    OperationSummary summary;
     try {
-        result = execute_operation(state_.operation_settings(), operation, code,
-                                   state_.result_path(), progress, messages_);
+        summary = execute_operation(state_.operation_settings(), request, state_.result_path(),
+                                    progress, &trash);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
         set_commands_enabled(true);
         close_if_requested();
         return;
-    }
-    end_busy();
-    clear_status();
-    if (result.failed) {
-        // The buttons keep the state the failed run left them in.
+    } catch (const Failure& failure) {
+        // Files already handled stay so; the buttons keep the state the failed
+        // run left them in.
+        end_busy();
+        clear_status();
+        messages_.show(failure_text(failure));
         close_if_requested();
         return;
     }
+    end_busy();
+    clear_status();
+    // What was done stays in view until the next action.
+    status_label_->setText(to_qstring(operation_summary(done_text(request), summary.files,
+                                                        summary.bytes, summary.skipped.size())));
+    if (summary.stopped) {
+        messages_.show(text(Text::CopyPathUnusable));
+    }
+    if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
+        messages_.show(skipped);
+    }
     set_commands_enabled(true);
-    if (result.result_file_deleted) {
+    if (summary.result_file_deleted) {
         display_button_->setEnabled(false);
         execute_button_->setEnabled(false);
         // The list showed a result that no longer exists.
@@ -326,6 +346,31 @@ void MainWindow::execute_operation_clicked() {
     }
     update_analyse_button();
     close_if_requested();
+}
+
+bool MainWindow::confirm(OperationRequest& request) {
+    // Move and delete take files out of the installation: both ask first, with
+    // the number of files, their size and (move) the target folder.
+    try {
+        const ConfirmationFacts facts =
+            confirmation_facts(state_.operation_settings(), request, state_.result_path());
+        if (request.operation == Operation::Move) {
+            return questions_->confirm_move(confirmation_text(facts, request));
+        }
+        switch (questions_->choose_delete(delete_choice(facts.files, facts.bytes))) {
+        case Questions::DeleteChoice::Trash:
+            request.delete_mode = DeleteMode::Trash;
+            return true;
+        case Questions::DeleteChoice::Permanent:
+            request.delete_mode = DeleteMode::Permanent;
+            return true;
+        case Questions::DeleteChoice::Cancel:
+            return false;
+        }
+    } catch (const Failure& failure) {
+        messages_.show(failure_text(failure));
+    }
+    return false;
 }
 
 HelpWindow* MainWindow::help_window() const {

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
+#include "ui/message_box.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,6 +21,7 @@ class QRadioButton;
 namespace ferwis {
 
 class HelpWindow;
+struct OperationRequest;
 
 // The program's main window Form1: scenery selection and analysis, result
 // display and the file operations, all at the positions of the design.
@@ -40,6 +42,10 @@ public:
     using AnalysisRun = std::function<void(const AnalysisSettings&, const std::vector<std::string>&,
                                            const std::string&, Progress&)>;
     void set_analysis_run(AnalysisRun run) { analysis_run_ = std::move(run); }
+
+    // Who answers the questions before a move or delete: boxes over this
+    // window unless a test stands in.
+    void set_questions(Questions& questions) { questions_ = &questions; }
 
     const AppState& state() const { return state_; }
     // The help window while it is open.
@@ -71,8 +77,13 @@ private:
     // Closes the window when a close request arrived while an operation ran.
     void close_if_requested();
     std::vector<std::string> selected_sceneries() const;
+    // Asks before a move or delete; a delete's answer sets its mode. False when
+    // the person declines or the result file cannot be read (said).
+    bool confirm(OperationRequest& request);
 
     Messages& messages_;
+    MessageBoxQuestions own_questions_{this};
+    Questions* questions_ = &own_questions_;
     std::string program_dir_;
     std::function<void()> end_program_;
     AnalysisRun analysis_run_;

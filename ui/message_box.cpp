@@ -38,4 +38,24 @@ bool MessageBoxMessages::confirm(std::string_view text) {
                 {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
 }
 
+Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text) {
+    switch (ask(parent_, text,
+                {{"Do kosza", QMessageBox::AcceptRole, true},
+                 {"Usuń trwale", QMessageBox::DestructiveRole, false},
+                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+    case 0:
+        return DeleteChoice::Trash;
+    case 1:
+        return DeleteChoice::Permanent;
+    default:
+        return DeleteChoice::Cancel;
+    }
+}
+
+bool MessageBoxQuestions::confirm_move(std::string_view text) {
+    return ask(parent_, text,
+               {{"Przenieś", QMessageBox::AcceptRole, true},
+                {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
+}
+
 } // namespace ferwis

@@ -37,4 +37,29 @@ private:
     QPointer<QWidget> parent_;
 };
 
+// The questions the window asks before a file operation takes files out of the
+// installation. A test answers them without a box.
+class Questions {
+public:
+    enum class DeleteChoice { Trash, Permanent, Cancel };
+
+    virtual ~Questions() = default;
+    // "Do kosza" (the default), "Usuń trwale" or "Anuluj".
+    virtual DeleteChoice choose_delete(std::string_view text) = 0;
+    // "Przenieś" (the default) or "Anuluj".
+    virtual bool confirm_move(std::string_view text) = 0;
+};
+
+// The questions as modal boxes titled "Ferwis" with Polish buttons.
+class MessageBoxQuestions : public Questions {
+public:
+    explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
+
+    DeleteChoice choose_delete(std::string_view text) override;
+    bool confirm_move(std::string_view text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
 } // namespace ferwis

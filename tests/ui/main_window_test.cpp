@@ -226,20 +226,63 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     EXPECT_EQ(w.program_ends, 0);
 }
 
-TEST(main_window, a_delete_is_asked_for_first_and_cancel_changes_nothing) {
+TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) {
+    using Choice = Questions::DeleteChoice;
+    const struct {
+        const char* what;
+        Choice answer;
+        bool in_trash;
+        const char* summary; // empty: nothing was done
+    } cases[] = {
+        {"Anuluj", Choice::Cancel, false, ""},
+        {"Do kosza", Choice::Trash, true, "Przeniesiono do kosza plików: 1 (4 B), pominięto: 0."},
+        {"Usuń trwale", Choice::Permanent, false, "Usunięto trwale plików: 1 (4 B), pominięto: 0."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Installation inst;
+        inst.write_complete_ini();
+        inst.tree.write("sym/Textures/a.dds", "aaaa");
+        inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+        // The trash of a person of its own, inside the test's folder.
+        const QByteArray data_home = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(inst.tree.path("data")));
+        StartedWindow w(inst);
+        w.questions.delete_answer = c.answer;
+        w.find<QRadioButton>("Option3")->click();
+        EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked()); // the groups are independent
+
+        w.find<QPushButton>("Command3")->click();
+        qputenv("XDG_DATA_HOME", data_home);
+        ASSERT_EQ(w.questions.asked.size(), 1u);
+        EXPECT_NE(w.questions.asked.front().find(cp1250("Ilość plików do usunięcia: 1")),
+                  std::string::npos);
+        const bool done = c.answer != Choice::Cancel;
+        EXPECT_EQ(inst.tree.exists("sym/Textures/a.dds"), !done);
+        EXPECT_EQ(inst.tree.exists("data/Trash/files/a.dds"), c.in_trash);
+        EXPECT_EQ(inst.tree.exists("wynik.txt"), !done);
+        EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8(c.summary));
+        EXPECT_EQ(enabled(w, "Command2"), !done);
+        EXPECT_EQ(enabled(w, "Command3"), !done);
+    }
+}
+
+TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
     Installation inst;
     inst.write_complete_ini();
-    inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
-    StartedWindow w(inst, /*confirm_reply=*/false);
-    w.find<QRadioButton>("Option3")->click();
-    EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked()); // the groups are independent
-
+    inst.tree.write("sym/Textures/a.dds", "aaaa");
+    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    StartedWindow w(inst);
+    w.find<QPushButton>("Command2")->click();
     w.find<QPushButton>("Command3")->click();
-    EXPECT_EQ(w.messages.asked.size(), 1u);
-    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.questions.asked.empty()); // a copy takes nothing away
+    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("Skopiowano plików: 1 (4 B), pominięto: 0."));
+    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 1); // the result is still there
+    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "1");
+
+    w.find<QPushButton>("Command2")->click();
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
-    EXPECT_TRUE(enabled(w, "Command2"));
-    EXPECT_TRUE(enabled(w, "Command3"));
 }
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
@@ -261,6 +304,11 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     });
     w.find<QPushButton>("Command3")->click();
     EXPECT_EQ(analyse_during_move, std::optional<bool>(false));
+    // Asked first, naming the folder the files go to.
+    ASSERT_EQ(w.questions.asked.size(), 1u);
+    EXPECT_NE(w.questions.asked.front().find(inst.copy_dir()), std::string::npos);
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(),
+              utf8("Przeniesiono plików: 1 (4 B), pominięto: 0."));
     EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("wynik.txt"));

@@ -74,5 +74,36 @@ TEST(message_box, a_message_has_one_ok_button_and_a_question_ok_and_anuluj) {
     }
 }
 
+TEST(message_box, the_questions_before_a_delete_and_a_move_have_polish_buttons) {
+    using Choice = Questions::DeleteChoice;
+    MessageBoxQuestions questions(nullptr);
+    const struct {
+        const char* press;
+        Choice answer;
+    } deletes[] = {{"Do kosza", Choice::Trash},
+                   {"Usuń trwale", Choice::Permanent},
+                   {"Anuluj", Choice::Cancel},
+                   {"", Choice::Cancel}};
+    for (const auto& c : deletes) {
+        SCOPED_TRACE(c.press);
+        SeenBox seen;
+        answer_next_box(QString::fromUtf8(c.press), seen);
+        EXPECT_EQ(questions.choose_delete(cp1250("Usunąć?")), c.answer);
+        seen.captions.sort(); // the box lays its buttons out by their roles
+        EXPECT_EQ(seen.captions,
+                  QStringList({"Anuluj", "Do kosza", QString::fromUtf8("Usuń trwale")}));
+        EXPECT_EQ(seen.default_caption, "Do kosza");
+        EXPECT_FALSE(seen.any_icon);
+    }
+    for (const auto& [press, answer] : {std::pair{"Przenieś", true}, {"Anuluj", false}}) {
+        SCOPED_TRACE(press);
+        SeenBox seen;
+        answer_next_box(QString::fromUtf8(press), seen);
+        EXPECT_EQ(questions.confirm_move(cp1250("Przenieść?")), answer);
+        EXPECT_EQ(seen.captions, QStringList({QString::fromUtf8("Przenieś"), "Anuluj"}));
+        EXPECT_EQ(seen.title, "Ferwis");
+    }
+}
+
 } // namespace
 } // namespace ferwis

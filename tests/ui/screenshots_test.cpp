@@ -2,6 +2,8 @@
 // a person to compare with the design; the checks here only make sure the
 // pictures show what they are meant to.
 
+#include "common/catalogue.h"
+#include "common/errors.h"
 #include "ui/help_window.h"
 #include "ui/message_box.h"
 #include "window_fixture.h"
@@ -63,12 +65,16 @@ TEST(screenshots, the_main_window_after_an_analysis_the_help_window_and_the_ques
     EXPECT_TRUE(help.grab().save(screenshot("frmhelp.png")));
     help.close();
 
-    MessageBoxMessages boxes;
-    boxes.set_parent(&window);
+    MessageBoxQuestions questions(&window);
     save_next_box("question_delete.png");
-    boxes.confirm(cp1250("Pliki o wybranym statusie zostaną usunięte.\nIlość plików do usunięcia: "
-                         "7\nŁączny rozmiar: 679 B\nPlik wynik.txt również zostanie usunięty. "
-                         "Czy kontynuować?"));
+    questions.choose_delete(delete_choice(7, 679));
+    save_next_box("question_move.png");
+    questions.confirm_move(move_confirmation(7, 679, program.path("kopia/")));
+    MessageBoxMessages messages_box;
+    messages_box.set_parent(&window);
+    save_next_box("message_settings.png");
+    messages_box.show(failure_text(ConfigurationProblem(
+        Text::SettingsMissing, missing_setting("[sciezka_kopiowania_przesuwania]", false))));
 }
 
 } // namespace
