@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Ferwis developer entry point: installs what the build needs, builds, and runs.
-#   ./dev.sh run     build and open the main window on the sample installation
+#   ./dev.sh run     build the window program and open it on the sample installation
+#   ./dev.sh cli ARGS...   build ferwis-cli and run it (no display needed)
 #   ./dev.sh test    check the formatting, build and run the whole test suite
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev xvfb xauth)
+PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev xvfb xauth fonts-liberation2)
 
 install_packages() {
     local missing=()
@@ -19,6 +20,12 @@ install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
+}
+
+# The window needs a display; ferwis-cli does not. Said before a build that
+# would end in the toolkit's abort.
+has_display() {
+    [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]
 }
 
 # The sources stay as clang-format 14 leaves them (.clang-format); another
@@ -39,9 +46,21 @@ build() { # build DIR [cmake options...]
 
 case "${1:-}" in
 run)
+    if ! has_display; then
+        echo "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)" >&2
+        exit 1
+    fi
     install_packages "${PACKAGES[@]}"
-    build build
+    cmake -S . -B build >/dev/null
+    # Only what the window needs: the test suite is built by ./dev.sh test.
+    cmake --build build -j "$(nproc)" --target ferwis
     exec ./build/ferwis
+    ;;
+cli)
+    install_packages "${PACKAGES[@]}"
+    cmake -S . -B build >/dev/null
+    cmake --build build -j "$(nproc)" --target ferwis-cli ferwis_sample
+    exec ./build/ferwis-cli "${@:2}"
     ;;
 test)
     install_packages "${PACKAGES[@]}" clang-format-14
@@ -60,7 +79,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|test|bench" >&2
+    echo "usage: ./dev.sh run|cli|test|bench" >&2
     exit 2
     ;;
 esac

@@ -22,7 +22,7 @@ void read_selected_sceneries(RunState& run, const std::vector<std::string>& sele
         }
     } catch (const FileError& error) {
         // A found file that cannot be read ends the run.
-        throw AnalysisFailure(error.what());
+        throw AnalysisFailure(error);
     } catch (const std::bad_alloc&) {
         // A line or a list too large for memory ends the run as a failure, not a crash.
         throw AnalysisFailure("out of memory while reading the sceneries");

@@ -102,6 +102,9 @@ void run_analysis(const AnalysisSettings& settings, const std::vector<std::strin
         throw;
     } catch (const AnalysisFailure&) {
         throw;
+    } catch (const FileError& error) {
+        // The message names the file and the system's reason.
+        throw AnalysisFailure(error);
     } catch (const std::exception& failure) {
         // Every other failure of the run ends it the same way; wav_dynamic.txt
         // stays on disk with what was found so far.

@@ -1,5 +1,6 @@
 #include "app/odczyt_ini.h"
 
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
@@ -8,6 +9,10 @@
 #include "common/text_compare.h"
 
 #include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace ferwis {
 namespace {
@@ -25,11 +30,38 @@ void clear_configuration(AppState& state) {
     state.skip_list.clear();
 }
 
-void read_sections(AppState& state, std::string_view config_path) {
+// The lines of ferwis.ini as Windows-1250. Editors on Linux write UTF-8: a file
+// that starts with the UTF-8 byte-order mark, or that is valid UTF-8 and holds
+// any byte above 127, is read as UTF-8; any other file as Windows-1250.
+std::vector<std::string> read_lines(std::string_view config_path) {
+    std::vector<std::string> lines;
     LineReader reader(config_path);
-    std::array<bool, SectionCount> open{};
     std::string line;
+    bool beyond_ascii = false;
+    bool utf8 = true;
     while (reader.next(line)) {
+        beyond_ascii = beyond_ascii || !is_ascii(line);
+        utf8 = utf8 && is_utf8(line);
+        lines.push_back(line);
+    }
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = !lines.empty() && lines.front().starts_with(kByteOrderMark);
+    if (marked) {
+        lines.front().erase(0, kByteOrderMark.size());
+    }
+    if (marked || (utf8 && beyond_ascii)) {
+        for (auto& each : lines) {
+            each = utf8_to_cp1250(each);
+        }
+    }
+    return lines;
+}
+
+// Reads the sections into state; returns which section headers were seen.
+std::array<bool, SectionCount> read_sections(AppState& state, std::string_view config_path) {
+    std::array<bool, SectionCount> open{};
+    std::array<bool, SectionCount> seen{};
+    for (std::string& line : read_lines(config_path)) {
         normalize_line(line);
         if (!line.empty() && line.front() == '[' && line.find(']') != std::string::npos) {
             open.fill(false);
@@ -54,9 +86,32 @@ void read_sections(AppState& state, std::string_view config_path) {
         for (std::size_t s = 0; s < SectionCount; ++s) {
             if (starts_with_name(line, kHeaders[s])) {
                 open[s] = true;
+                seen[s] = true;
             }
         }
     }
+    return seen;
+}
+
+// Names each of the three single-value settings that the file leaves without
+// a value: without them the window has no function.
+std::optional<ConfigurationProblem> missing_settings(const AppState& state,
+                                                     const std::array<bool, SectionCount>& seen) {
+    const std::pair<Section, const std::string*> required[] = {
+        {MainDir, &state.main_dir},
+        {Extension, &state.default_extension},
+        {CopyPath, &state.copy_move_path}};
+    std::string lines;
+    for (const auto& [section, value] : required) {
+        if (value->empty()) {
+            lines.append(lines.empty() ? "" : "\n")
+                .append(missing_setting(kHeaders[section], seen[section]));
+        }
+    }
+    if (lines.empty()) {
+        return std::nullopt;
+    }
+    return ConfigurationProblem(Text::SettingsMissing, lines);
 }
 
 } // namespace
@@ -69,15 +124,26 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
     if (*size < 10) {
         return {ConfigurationProblem(Text::ConfigEmpty)};
     }
+    std::array<bool, SectionCount> seen{};
     try {
-        read_sections(state, config_path);
+        seen = read_sections(state, config_path);
     } catch (const FileError&) {
         // Never go on with half-read settings.
         clear_configuration(state);
         return {ConfigurationProblem(Text::ConfigUnreadable)};
     }
+    std::vector<ConfigurationProblem> problems;
+    if (auto missing = missing_settings(state, seen)) {
+        problems.push_back(std::move(*missing));
+    }
     if (state.main_dir.empty()) {
-        return {};
+        return problems;
+    }
+    if (!folder_exists(state.main_dir)) {
+        // One message for the folder, not one per sub-directory it cannot hold.
+        problems.emplace_back(Text::MainFolderMissing, state.main_dir);
+        state.main_dir.clear();
+        return problems;
     }
     struct Required {
         std::string_view name;
@@ -90,14 +156,14 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
         {"Textures", Text::NoTexturesFolder},
         {"Dynamic", Text::NoDynamicFolder},
     }};
-    std::vector<ConfigurationProblem> problems;
+    const std::size_t before = problems.size();
     // Every missing sub-directory is reported, in this order.
     for (const auto& required : kRequired) {
         if (!find_entry(state.main_dir, required.name, true)) {
             problems.emplace_back(required.problem);
         }
     }
-    if (!problems.empty()) {
+    if (problems.size() != before) {
         state.main_dir.clear();
     }
     return problems;

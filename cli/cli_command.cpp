@@ -38,7 +38,8 @@ void write_name_err(const CliContext& context, std::string_view cp1250_text) {
 int report_failure(const CliContext& context, const Failure& failure) {
     write_text(context.err, failure_text(failure));
     context.err << '\n';
-    if (*failure.what() != '\0') {
+    // Particulars already name the file and the reason.
+    if (*failure.what() != '\0' && failure.particulars().empty()) {
         context.err << "ferwis-cli: ";
         write_name_err(context, failure.what());
         context.err << '\n';

@@ -19,6 +19,9 @@ constexpr std::array kTexts = {
     std::pair{Text::NoSoundsFolder, "Brak podkatalogu SOUNDS."},
     std::pair{Text::NoTexturesFolder, "Brak podkatalogu TEXTURES."},
     std::pair{Text::NoDynamicFolder, "Brak podkatalogu DYNAMIC."},
+    std::pair{Text::SettingsMissing,
+              "W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:"},
+    std::pair{Text::MainFolderMissing, "Katalog główny symulatora nie istnieje:"},
     std::pair{Text::ListingPhase, "FAZA - Wypisywanie wszystkich plików..."},
     std::pair{Text::RollingStockPhase, "FAZA - Sprawdzanie plików mmd..."},
     std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
@@ -53,6 +56,10 @@ constexpr std::array kTexts = {
     std::pair{Text::SkipCollision, "cel zapisany już w tym przebiegu (te same nazwy)"},
     std::pair{Text::SkipChanged, "plik zmienił się w trakcie działania"},
     std::pair{Text::SkipNotTrashed, "nie dało się przenieść do kosza, plik pozostał"},
+    std::pair{Text::DoneCopying, "Skopiowano plików:"},
+    std::pair{Text::DoneMoving, "Przeniesiono plików:"},
+    std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},
+    std::pair{Text::DoneDeleting, "Usunięto trwale plików:"},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -62,7 +69,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::SkipNotTrashed) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::DoneDeleting) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -113,6 +120,22 @@ std::string reading_scenery_detail(std::string_view scenery, std::string_view fi
     return detail;
 }
 
+std::string missing_setting(std::string_view header, bool section_present) {
+    static const std::string kAbsent = cp1250(" - brak sekcji");
+    static const std::string kEmpty = cp1250(" - sekcja bez wartości");
+    return std::string(header) + (section_present ? kEmpty : kAbsent);
+}
+
+std::string failed_file(std::string_view path, std::string_view reason) {
+    static const std::string kFile = cp1250("Plik: ");
+    return kFile + std::string(path) + "\n" + failure_reason(reason);
+}
+
+std::string failure_reason(std::string_view reason) {
+    static const std::string kReason = cp1250("Przyczyna: ");
+    return kReason + std::string(reason);
+}
+
 namespace {
 
 std::string size_text(std::uintmax_t bytes) {
@@ -131,6 +154,20 @@ std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to
            cp1250("Ilość plików do usunięcia: ") + group_digits(files) + "\n" +
            cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+}
+
+std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
+                              std::size_t skipped) {
+    return text(done) + " " + group_digits(files) + " (" + size_text(bytes) + "), " +
+           cp1250("pominięto: ") + group_digits(skipped) + ".";
+}
+
+std::string delete_choice(std::size_t files, std::uintmax_t bytes) {
+    return cp1250("Pliki o wybranym statusie zostaną usunięte.\n") +
+           cp1250("Ilość plików do usunięcia: ") + group_digits(files) + "\n" +
+           cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
+           cp1250("Plik wynik.txt również zostanie usunięty.\n") +
+           cp1250("Przenieść pliki do kosza (można je z niego przywrócić) czy usunąć je trwale?");
 }
 
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,

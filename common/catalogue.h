@@ -22,6 +22,8 @@ enum class Text {
     NoSoundsFolder,
     NoTexturesFolder,
     NoDynamicFolder,
+    SettingsMissing,
+    MainFolderMissing,
     // The analysis: its phases on the status line, and its one failure.
     ListingPhase,
     RollingStockPhase,
@@ -56,6 +58,11 @@ enum class Text {
     SkipCollision,
     SkipChanged,
     SkipNotTrashed,
+    // The line the status label keeps after a file operation: what was done.
+    DoneCopying,
+    DoneMoving,
+    DoneTrashing,
+    DoneDeleting,
 };
 
 // The text, Windows-1250.
@@ -67,9 +74,28 @@ std::string checking_file_detail(std::string_view path);
 // The detail line of scenery reading: the selected scenery and the file in hand.
 std::string reading_scenery_detail(std::string_view scenery, std::string_view file);
 
+// One line of the missing-settings message: the section's header and whether
+// the section is absent or has no value.
+std::string missing_setting(std::string_view header, bool section_present);
+
+// The particulars of a failure on a file: the file and the system's reason, on
+// a line each.
+std::string failed_file(std::string_view path, std::string_view reason);
+// The particulars of a failure without a file: the reason.
+std::string failure_reason(std::string_view reason);
+
 // The question asked before a delete: the number of files, their total size,
 // and whether they go to the trash or are deleted for good.
 std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to_trash);
+
+// The line left on the status label after a file operation, the same counts the
+// command line prints: done names what was done ("Skopiowano plików:", ...).
+std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
+                              std::size_t skipped);
+
+// The window's question before a delete, answered by going to the trash or
+// deleting for good: the number of files and their total size.
+std::string delete_choice(std::size_t files, std::uintmax_t bytes);
 
 // The question asked before a move: the number of files, their total size and
 // the folder they go to (Windows-1250).

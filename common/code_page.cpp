@@ -71,6 +71,59 @@ std::string cp1250_to_utf8(std::string_view text) {
     return out;
 }
 
+bool is_ascii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool is_utf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        std::size_t len = 0;
+        char32_t cp = 0;
+        char32_t smallest = 0;
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((b0 & 0xE0) == 0xC0) {
+            len = 2;
+            cp = b0 & 0x1Fu;
+            smallest = 0x80;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            len = 3;
+            cp = b0 & 0x0Fu;
+            smallest = 0x800;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            len = 4;
+            cp = b0 & 0x07u;
+            smallest = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + len > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if ((b & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (b & 0x3Fu);
+        }
+        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
 std::string utf8_to_cp1250(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -17,6 +17,13 @@ char unicode_to_cp1250(char32_t code_point);
 // Returns Windows-1250 text as UTF-8.
 std::string cp1250_to_utf8(std::string_view text);
 
+// True when text has no byte above 127.
+bool is_ascii(std::string_view text);
+
+// True when text is well-formed UTF-8 (no stray or missing continuation byte,
+// no over-long form, no surrogate, nothing beyond U+10FFFF).
+bool is_utf8(std::string_view text);
+
 // Returns UTF-8 text as Windows-1250; every character without a Windows-1250
 // form (and every malformed UTF-8 sequence) becomes "?".
 std::string utf8_to_cp1250(std::string_view text);

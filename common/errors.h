@@ -18,12 +18,16 @@ namespace ferwis {
 // it was doing.
 class FileError : public std::runtime_error {
 public:
-    FileError(std::string path, const std::string& reason)
-        : std::runtime_error(reason + ": " + path), path_(std::move(path)) {}
+    FileError(std::string path, std::string reason)
+        : std::runtime_error(reason + ": " + path), path_(std::move(path)),
+          reason_(std::move(reason)) {}
     const std::string& path() const { return path_; }
+    // The system's reason, as the system says it.
+    const std::string& reason() const { return reason_; }
 
 private:
     std::string path_;
+    std::string reason_;
 };
 
 // A line longer than a reader holds: the file is abandoned, not the run.
@@ -33,21 +37,29 @@ public:
         : FileError(std::move(path), "a line too long to be held in memory") {}
 };
 
-// A failure a person is told about: the message it names and the detail.
+// A failure a person is told about: the message it names, the particulars a
+// person is told on the lines after it (Polish, Windows-1250; often none) and
+// the detail.
 class Failure : public std::runtime_error {
 public:
-    Failure(Text message, const std::string& detail)
-        : std::runtime_error(detail), message_(message) {}
+    Failure(Text message, const std::string& detail, std::string particulars = {})
+        : std::runtime_error(detail), message_(message), particulars_(std::move(particulars)) {}
     Text message() const { return message_; }
+    const std::string& particulars() const { return particulars_; }
 
 private:
     Text message_;
+    std::string particulars_;
 };
 
-// The analysis run failed; the program ends after the message.
+// The analysis run failed; the program ends after the message, which names the
+// file and the system's reason when a file failed.
 class AnalysisFailure : public Failure {
 public:
-    explicit AnalysisFailure(const std::string& detail) : Failure(Text::AnalysisFailed, detail) {}
+    explicit AnalysisFailure(const std::string& detail)
+        : Failure(Text::AnalysisFailed, detail, failure_reason(detail)) {}
+    explicit AnalysisFailure(const FileError& error)
+        : Failure(Text::AnalysisFailed, error.what(), failed_file(error.path(), error.reason())) {}
 };
 
 // wynik.txt could not be read while a category was shown.
@@ -80,13 +92,18 @@ public:
 // problem it finds, in order, instead of throwing the first.
 class ConfigurationProblem : public Failure {
 public:
-    explicit ConfigurationProblem(Text message, const std::string& detail = {})
-        : Failure(message, detail) {}
+    explicit ConfigurationProblem(Text message, std::string particulars = {})
+        : Failure(message, {}, std::move(particulars)) {}
 };
 
-// The Polish message of a failure, Windows-1250.
-inline const std::string& failure_text(const Failure& failure) {
-    return text(failure.message());
+// The Polish message of a failure with its particulars on the lines after it,
+// Windows-1250.
+inline std::string failure_text(const Failure& failure) {
+    std::string said = text(failure.message());
+    if (!failure.particulars().empty()) {
+        said.append("\n").append(failure.particulars());
+    }
+    return said;
 }
 
 // A close request arrived while a long operation let the event loop run. Not a

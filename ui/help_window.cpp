@@ -1,13 +1,12 @@
 #include "ui/help_window.h"
 
 #include "results/help_text.h"
-#include "ui/design_font.h"
-#include "ui/twips.h"
-#include "ui/ui_text.h"
+#include "ui/widget_helpers.h"
 
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <cmath>
 
@@ -37,12 +36,41 @@ HelpWindow::HelpWindow(QWidget* parent)
     text1_->setPlainText(to_qstring(help_text()));
     text1_->setFocus();
 
-    const QScreen* screen = parent != nullptr && parent->screen() != nullptr
-                                ? parent->screen()
+    fill_screen();
+}
+
+void HelpWindow::fill_screen() {
+    const QWidget* owner = parentWidget();
+    const QScreen* screen = owner != nullptr && owner->screen() != nullptr
+                                ? owner->screen()
                                 : QGuiApplication::primaryScreen();
     const QRect available = screen->availableGeometry();
-    move(available.topLeft());
+    move(available.topLeft()); // the outer top-left corner
     layout_.load({static_cast<float>(available.width()), static_cast<float>(available.height())});
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Some window systems tell the frame as soon as the window is shown; where
+    // it differs from the one assumed, the outer size is made good.
+    if (const QMargins frame = frame_margins();
+        !shown_before_ && !frame.isNull() && frame != assumed_frame_) {
+        fill_screen();
+    }
+    shown_before_ = true;
+}
+
+QMargins HelpWindow::frame_margins() const {
+    // Before the window is shown its frame is unknown; the window manager puts
+    // the same frame around the main window, which is shown.
+    const QWidget* framed = this;
+    if (!isVisible() && parentWidget() != nullptr && parentWidget()->window()->isVisible()) {
+        framed = parentWidget()->window();
+    }
+    const QRect outer = framed->frameGeometry();
+    const QRect inner = framed->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
 }
 
 void HelpWindow::resizeEvent(QResizeEvent* event) {
@@ -55,8 +83,9 @@ LayoutSize HelpWindow::client_size() const {
 }
 
 LayoutSize HelpWindow::outer_size() const {
-    const QSize outer = frameGeometry().size();
-    return {static_cast<float>(outer.width()), static_cast<float>(outer.height())};
+    const QMargins frame = frame_margins();
+    return {static_cast<float>(width() + frame.left() + frame.right()),
+            static_cast<float>(height() + frame.top() + frame.bottom())};
 }
 
 bool HelpWindow::set_outer_size(LayoutSize size) {
@@ -64,8 +93,9 @@ bool HelpWindow::set_outer_size(LayoutSize size) {
         return false;
     }
     // The frame is the window system's; only the client area can be asked for.
-    const QSize frame = frameGeometry().size() - this->size();
-    resize(whole(size.width) - frame.width(), whole(size.height) - frame.height());
+    assumed_frame_ = frame_margins();
+    resize(whole(size.width) - assumed_frame_.left() - assumed_frame_.right(),
+           whole(size.height) - assumed_frame_.top() - assumed_frame_.bottom());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "results/help_layout.h"
 
 #include <QDialog>
+#include <QMargins>
 #include <QPlainTextEdit>
 
 namespace ferwis {
@@ -19,8 +20,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The load step: the outer size of the available screen area, the text box
+    // filling the inside.
+    void fill_screen();
+    QMargins frame_margins() const;
+
     LayoutSize client_size() const override;
     LayoutSize outer_size() const override;
     bool set_outer_size(LayoutSize size) override;
@@ -31,6 +38,8 @@ private:
 
     QPlainTextEdit* text1_;
     HelpLayout layout_;
+    QMargins assumed_frame_;
+    bool shown_before_ = false;
 };
 
 } // namespace ferwis

@@ -5,13 +5,70 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
+
+namespace {
+
+const char* const kNoDisplay =
+    "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)\n";
+
+// Holds the toolkit's own messages until the application object exists: when
+// it cannot open a display, the person sees one clear line instead of the
+// toolkit's report and abort.
+class StartUpGuard {
+public:
+    StartUpGuard() { qInstallMessageHandler(&StartUpGuard::hold); }
+    ~StartUpGuard() {
+        qInstallMessageHandler(nullptr);
+        std::fputs(held().toLocal8Bit().constData(), stderr);
+    }
+    StartUpGuard(const StartUpGuard&) = delete;
+    StartUpGuard& operator=(const StartUpGuard&) = delete;
+
+private:
+    static QString& held() {
+        static QString text;
+        return text;
+    }
+    static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtFatalMsg) {
+            std::fputs(kNoDisplay, stderr);
+            std::_Exit(EXIT_FAILURE);
+        }
+        held() += qFormatLogMessage(type, context, text) + QLatin1Char('\n');
+    }
+};
+
+// On X11 and Wayland systems a display is named by the environment; without one
+// the toolkit would abort.
+bool display_named() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (!display_named()) {
+        std::fputs(kNoDisplay, stderr);
+        return EXIT_FAILURE;
+    }
+    std::optional<StartUpGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
+
     ferwis::SingleInstance instance(QCoreApplication::applicationDirPath());
     if (!instance.acquire()) {
-        return EXIT_SUCCESS; // another instance runs; this one ends without a word
+        // Another instance runs: it comes to the front, and this one ends.
+        instance.ask_running_to_front();
+        return EXIT_SUCCESS;
     }
     ferwis::MessageBoxMessages messages;
     // After a failed analysis the program ends at once, without the window's
@@ -21,6 +78,7 @@ int main(int argc, char** argv) {
         std::_Exit(EXIT_FAILURE);
     });
     messages.set_parent(&window);
+    instance.listen([&window] { window.bring_to_front(); });
     window.load();
     window.show();
     return QApplication::exec();

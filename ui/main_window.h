@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
-#include "ui/help_window.h"
+#include "ui/message_box.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,6 +19,9 @@ class QPushButton;
 class QRadioButton;
 
 namespace ferwis {
+
+class HelpWindow;
+struct OperationRequest;
 
 // The program's main window Form1: scenery selection and analysis, result
 // display and the file operations, all at the positions of the design.
@@ -40,12 +43,20 @@ public:
                                            const std::string&, Progress&)>;
     void set_analysis_run(AnalysisRun run) { analysis_run_ = std::move(run); }
 
+    // Who answers the questions before a move or delete: boxes over this
+    // window unless a test stands in.
+    void set_questions(Questions& questions) { questions_ = &questions; }
+
     const AppState& state() const { return state_; }
     // The help window while it is open.
-    HelpWindow* help_window() const { return help_; }
+    HelpWindow* help_window() const;
 
-    // Command1 is enabled while at least one scenery file is selected.
+    // The analysis button is enabled while at least one scenery file is selected.
     void update_analyse_button();
+
+    // Shows the window (or the help window open over it) in front of the others,
+    // for a second start of the program.
+    void bring_to_front();
 
     // The handlers of the buttons and lists.
     void run_analysis_clicked();
@@ -66,8 +77,13 @@ private:
     // Closes the window when a close request arrived while an operation ran.
     void close_if_requested();
     std::vector<std::string> selected_sceneries() const;
+    // Asks before a move or delete; a delete's answer sets its mode. False when
+    // the person declines or the result file cannot be read (said).
+    bool confirm(OperationRequest& request);
 
     Messages& messages_;
+    MessageBoxQuestions own_questions_{this};
+    Questions* questions_ = &own_questions_;
     std::string program_dir_;
     std::function<void()> end_program_;
     AnalysisRun analysis_run_;
@@ -76,23 +92,24 @@ private:
     bool busy_ = false;
     bool close_requested_ = false;
 
-    QListWidget* file1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QListWidget* list1_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label5_ = nullptr;
-    QLabel* label6_ = nullptr;
-    QLabel* label7_ = nullptr;
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option2_ = nullptr;
-    QRadioButton* option3_ = nullptr;
-    QRadioButton* option4_ = nullptr;
-    QRadioButton* option5_ = nullptr;
-    QRadioButton* option6_ = nullptr;
+    // The controls, by role; each one's objectName is its name in the design.
+    QListWidget* scenery_list_ = nullptr;          // File1
+    QPushButton* analyse_button_ = nullptr;        // Command1
+    QComboBox* category_selector_ = nullptr;       // Combo1
+    QPushButton* display_button_ = nullptr;        // Command2
+    QListWidget* result_list_ = nullptr;           // List1
+    QLabel* count_label_ = nullptr;                // Label3
+    QRadioButton* copy_option_ = nullptr;          // Option1
+    QRadioButton* move_option_ = nullptr;          // Option2
+    QRadioButton* delete_option_ = nullptr;        // Option3
+    QRadioButton* used_option_ = nullptr;          // Option4
+    QRadioButton* unused_option_ = nullptr;        // Option5
+    QRadioButton* vehicle_sound_option_ = nullptr; // Option6
+    QPushButton* execute_button_ = nullptr;        // Command3
+    QLabel* copy_path_label_ = nullptr;            // Label5
+    QLabel* status_label_ = nullptr;               // Label6
+    QLabel* detail_label_ = nullptr;               // Label7
+    QPushButton* help_button_ = nullptr;           // Command4
 };
 
 } // namespace ferwis

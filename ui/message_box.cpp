@@ -1,27 +1,61 @@
 #include "ui/message_box.h"
 
-#include "ui/ui_text.h"
+#include "ui/widget_helpers.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ferwis {
-namespace {
 
-int ask(QWidget* parent, std::string_view text, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ferwis"), to_qstring(text), buttons,
-                    parent);
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec();
+int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ferwis"), to_qstring(text),
+                    QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const Answer& answer : answers) {
+        // The toolkit's standard buttons carry its own (English) texts and icons:
+        // every button here is made with its Polish caption.
+        buttons.push_back(box.addButton(ui_text(answer.caption), answer.role));
+        if (answer.is_default) {
+            box.setDefaultButton(buttons.back());
+        }
+    }
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1; // closed by Escape without a reject button, or by the window manager
 }
 
-} // namespace
-
 void MessageBoxMessages::show(std::string_view text) {
-    ask(parent_, text, QMessageBox::Ok);
+    ask(parent_, text, {{"OK", QMessageBox::AcceptRole, true}});
 }
 
 bool MessageBoxMessages::confirm(std::string_view text) {
-    return ask(parent_, text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    return ask(parent_, text,
+               {{"OK", QMessageBox::AcceptRole, true},
+                {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
+}
+
+Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text) {
+    switch (ask(parent_, text,
+                {{"Do kosza", QMessageBox::AcceptRole, true},
+                 {"Usuń trwale", QMessageBox::DestructiveRole, false},
+                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+    case 0:
+        return DeleteChoice::Trash;
+    case 1:
+        return DeleteChoice::Permanent;
+    default:
+        return DeleteChoice::Cancel;
+    }
+}
+
+bool MessageBoxQuestions::confirm_move(std::string_view text) {
+    return ask(parent_, text,
+               {{"Przenieś", QMessageBox::AcceptRole, true},
+                {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
 }
 
 } // namespace ferwis

@@ -2,13 +2,29 @@
 
 #include "common/messages.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
+#include <string_view>
+#include <vector>
+
 namespace ferwis {
 
+// One button of a message box: its Polish caption (UTF-8), its role (Escape
+// answers with the reject role) and whether Enter presses it.
+struct Answer {
+    const char* caption;
+    QMessageBox::ButtonRole role;
+    bool is_default;
+};
+
+// Shows a modal box titled "Ferwis", without an icon, with the given buttons;
+// returns the index of the button pressed, -1 when the box was closed otherwise.
+int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers);
+
 // Shows every message as a modal box titled "Ferwis", without an icon, with one
-// OK button (a question: OK and Cancel).
+// OK button (a question: OK and Anuluj).
 class MessageBoxMessages : public Messages {
 public:
     // The window the boxes belong to; may be set after the window exists.
@@ -16,6 +32,31 @@ public:
 
     void show(std::string_view text) override;
     bool confirm(std::string_view text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+// The questions the window asks before a file operation takes files out of the
+// installation. A test answers them without a box.
+class Questions {
+public:
+    enum class DeleteChoice { Trash, Permanent, Cancel };
+
+    virtual ~Questions() = default;
+    // "Do kosza" (the default), "Usuń trwale" or "Anuluj".
+    virtual DeleteChoice choose_delete(std::string_view text) = 0;
+    // "Przenieś" (the default) or "Anuluj".
+    virtual bool confirm_move(std::string_view text) = 0;
+};
+
+// The questions as modal boxes titled "Ferwis" with Polish buttons.
+class MessageBoxQuestions : public Questions {
+public:
+    explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
+
+    DeleteChoice choose_delete(std::string_view text) override;
+    bool confirm_move(std::string_view text) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,7 +1,7 @@
 #include "ui/result_list.h"
 
 #include "results/read_category.h"
-#include "ui/ui_text.h"
+#include "ui/widget_helpers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "ui/window_progress.h"
 
-#include "ui/ui_text.h"
+#include "ui/widget_helpers.h"
 
 #include <QCoreApplication>
 

@@ -87,8 +87,9 @@ TEST(odczyt_ini, short_and_unreadable_files) {
         EXPECT_EQ(r.told, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
     }
     {
-        const auto r = read_config(tree, "[sciezka]\r"); // 10 bytes: read
-        EXPECT_TRUE(r.told.empty());
+        const auto r = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
+        EXPECT_EQ(r.told.size(), 1u);
+        EXPECT_NE(r.told.front(), cp1250("Plik ferwis.ini jest pusty."));
     }
     {
         // A folder where the file should be cannot be read; nothing half-read survives.
@@ -97,6 +98,65 @@ TEST(odczyt_ini, short_and_unreadable_files) {
         EXPECT_EQ(r.told.size(), 1u);
         EXPECT_TRUE(r.state.main_dir.empty());
     }
+}
+
+TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
+    TempTree tree;
+    make_installation(tree);
+    const std::string main = tree.path("sym");
+    const struct {
+        const char* what;
+        std::vector<std::string> lines;
+        std::vector<std::string> told;
+        bool main_kept;
+    } cases[] = {
+        {"no copy path section, an empty extension section",
+         {"[sciezka_dostepu]", main, "[domyslne_rozszerzenie]", "", "[pomijane_foldery_pliki]"},
+         {cp1250("W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:\n"
+                 "[domyslne_rozszerzenie] - sekcja bez wartości\n"
+                 "[sciezka_kopiowania_przesuwania] - brak sekcji")},
+         true},
+        {"a main directory that does not exist: one message, not one per sub-directory",
+         {"[sciezka_dostepu]", main + "/nie_ma", "[domyslne_rozszerzenie]", "dds",
+          "[sciezka_kopiowania_przesuwania]", "/kopia"},
+         {cp1250("Katalog główny symulatora nie istnieje:\n") + main + "/nie_ma/"},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = read_config(tree, crlf(c.lines));
+        EXPECT_EQ(r.told, c.told);
+        EXPECT_EQ(r.state.main_dir, c.main_kept ? main + "/" : "");
+    }
+}
+
+TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
+    TempTree tree;
+    const std::string polish = cp1250("sym/łódź");
+    make_installation(tree, polish + "/");
+    const std::string main_cp1250 = tree.path(polish);
+    const std::string main_utf8 = cp1250_to_utf8(main_cp1250);
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"Windows-1250", crlf({"[sciezka_dostepu]", main_cp1250})},
+        {"UTF-8", crlf({"[sciezka_dostepu]", main_utf8})},
+        {"UTF-8 with its byte-order mark", bom + crlf({"[sciezka_dostepu]", main_utf8})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = read_config(tree, c.bytes);
+        EXPECT_EQ(r.state.main_dir, main_cp1250 + "/");
+        ASSERT_EQ(r.told.size(), 1u); // only the two settings not given
+        EXPECT_EQ(r.told.front().find(cp1250("Brak podkatalogu")), std::string::npos);
+    }
+    // The mark before a file that is plain ASCII otherwise still lets the first
+    // header open its section.
+    const auto r = read_config(tree, bom + crlf({"[sciezka_dostepu]", tree.path("x")}));
+    EXPECT_EQ(r.state.main_dir, "");
+    EXPECT_EQ(r.told.back(), cp1250("Katalog główny symulatora nie istnieje:\n") + tree.path("x/"));
 }
 
 } // namespace

@@ -37,5 +37,28 @@ TEST(code_page, characters_without_a_form_become_question_marks) {
               "?a"); // a byte that starts nothing
 }
 
+TEST(code_page, utf8_is_told_from_windows_1250) {
+    const struct {
+        const char* bytes;
+        bool utf8;
+    } cases[] = {
+        {"plain ascii", true},
+        {"\xc5\x82\xc3\xb3"
+         "d\xc5\xba",
+         true},                     // "łódź" in UTF-8
+        {"\xf0\x9f\x9a\x82", true}, // four bytes
+        {"\xb3\xf3"
+         "d\x9f",
+         false},                     // "łódź" in Windows-1250
+        {"\xc5", false},             // cut short
+        {"\xc0\xaf", false},         // over-long "/"
+        {"\xed\xa0\x80", false},     // a surrogate
+        {"\xf4\x90\x80\x80", false}, // beyond U+10FFFF
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(is_utf8(c.bytes), c.utf8) << c.bytes;
+    }
+}
+
 } // namespace
 } // namespace ferwis

@@ -87,7 +87,11 @@ TEST(main_window, a_broken_configuration_leaves_only_help_and_close) {
            "[sciezka_kopiowania_przesuwania]", "COPY"}},
          {"sym/Scenery", "sym/Textures"},
          {"Brak podkatalogu SCENERY.", "Brak podkatalogu TEXTURES."}},
-        {"no copy path", {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds"}}, {}, {}},
+        {"no copy path",
+         {{"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds"}},
+         {},
+         {"W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:\n"
+          "[sciezka_kopiowania_przesuwania] - brak sekcji"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,13 +172,15 @@ TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     StartedWindow w(inst);
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
     w.window.set_analysis_run([](const AnalysisSettings&, const std::vector<std::string>&,
-                                 const std::string&,
-                                 Progress&) { throw AnalysisFailure("models/x.t3d: unreadable"); });
+                                 const std::string&, Progress&) {
+        throw AnalysisFailure(FileError("/sym/models/x.t3d", "Permission denied"));
+    });
 
     w.find<QPushButton>("Command1")->click();
-    EXPECT_EQ(w.messages.shown,
-              std::vector<std::string>{
-                  cp1250("Wystąpił błąd. Dalsze działanie programu zostało przerwane.")});
+    // The first sentence as it always was; the file and the reason follow.
+    EXPECT_EQ(w.messages.shown, std::vector<std::string>{cp1250(
+                                    "Wystąpił błąd. Dalsze działanie programu zostało przerwane.\n"
+                                    "Plik: /sym/models/x.t3d\nPrzyczyna: Permission denied")});
     EXPECT_EQ(w.program_ends, 1);
 }
 
@@ -220,20 +226,63 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     EXPECT_EQ(w.program_ends, 0);
 }
 
-TEST(main_window, a_delete_is_asked_for_first_and_cancel_changes_nothing) {
+TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) {
+    using Choice = Questions::DeleteChoice;
+    const struct {
+        const char* what;
+        Choice answer;
+        bool in_trash;
+        const char* summary; // empty: nothing was done
+    } cases[] = {
+        {"Anuluj", Choice::Cancel, false, ""},
+        {"Do kosza", Choice::Trash, true, "Przeniesiono do kosza plików: 1 (4 B), pominięto: 0."},
+        {"Usuń trwale", Choice::Permanent, false, "Usunięto trwale plików: 1 (4 B), pominięto: 0."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Installation inst;
+        inst.write_complete_ini();
+        inst.tree.write("sym/Textures/a.dds", "aaaa");
+        inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+        // The trash of a person of its own, inside the test's folder.
+        const QByteArray data_home = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(inst.tree.path("data")));
+        StartedWindow w(inst);
+        w.questions.delete_answer = c.answer;
+        w.find<QRadioButton>("Option3")->click();
+        EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked()); // the groups are independent
+
+        w.find<QPushButton>("Command3")->click();
+        qputenv("XDG_DATA_HOME", data_home);
+        ASSERT_EQ(w.questions.asked.size(), 1u);
+        EXPECT_NE(w.questions.asked.front().find(cp1250("Ilość plików do usunięcia: 1")),
+                  std::string::npos);
+        const bool done = c.answer != Choice::Cancel;
+        EXPECT_EQ(inst.tree.exists("sym/Textures/a.dds"), !done);
+        EXPECT_EQ(inst.tree.exists("data/Trash/files/a.dds"), c.in_trash);
+        EXPECT_EQ(inst.tree.exists("wynik.txt"), !done);
+        EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8(c.summary));
+        EXPECT_EQ(enabled(w, "Command2"), !done);
+        EXPECT_EQ(enabled(w, "Command3"), !done);
+    }
+}
+
+TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
     Installation inst;
     inst.write_complete_ini();
-    inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
-    StartedWindow w(inst, /*confirm_reply=*/false);
-    w.find<QRadioButton>("Option3")->click();
-    EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked()); // the groups are independent
-
+    inst.tree.write("sym/Textures/a.dds", "aaaa");
+    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    StartedWindow w(inst);
+    w.find<QPushButton>("Command2")->click();
     w.find<QPushButton>("Command3")->click();
-    EXPECT_EQ(w.messages.asked.size(), 1u);
-    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.questions.asked.empty()); // a copy takes nothing away
+    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("Skopiowano plików: 1 (4 B), pominięto: 0."));
+    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 1); // the result is still there
+    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "1");
+
+    w.find<QPushButton>("Command2")->click();
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
-    EXPECT_TRUE(enabled(w, "Command2"));
-    EXPECT_TRUE(enabled(w, "Command3"));
 }
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
@@ -243,6 +292,8 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
     StartedWindow w(inst);
     w.window.show();
+    w.find<QPushButton>("Command2")->click();
+    ASSERT_EQ(w.find<QListWidget>("List1")->count(), 1);
     w.find<QRadioButton>("Option2")->click();
     // A click in the scenery list while the move lets events run must not open
     // the way to an analysis in the middle of it.
@@ -253,13 +304,20 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     });
     w.find<QPushButton>("Command3")->click();
     EXPECT_EQ(analyse_during_move, std::optional<bool>(false));
+    // Asked first, naming the folder the files go to.
+    ASSERT_EQ(w.questions.asked.size(), 1u);
+    EXPECT_NE(w.questions.asked.front().find(inst.copy_dir()), std::string::npos);
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(),
+              utf8("Przeniesiono plików: 1 (4 B), pominięto: 0."));
     EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("wynik.txt"));
     EXPECT_TRUE(enabled(w, "Command1")); // the scenery is still selected
     EXPECT_FALSE(enabled(w, "Command2"));
     EXPECT_FALSE(enabled(w, "Command3"));
-    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+    // The list no longer shows a result that is gone.
+    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 0);
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
 }
 

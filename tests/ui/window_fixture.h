@@ -51,11 +51,30 @@ struct Installation {
     }
 };
 
-// The main window, loaded as at start-up, with its messages recorded.
+// Answers the window's questions before a move or delete as told, and
+// remembers them.
+struct RecordingQuestions : Questions {
+    DeleteChoice delete_answer = DeleteChoice::Trash;
+    bool move_answer = true;
+    std::vector<std::string> asked;
+
+    DeleteChoice choose_delete(std::string_view text) override {
+        asked.emplace_back(text);
+        return delete_answer;
+    }
+    bool confirm_move(std::string_view text) override {
+        asked.emplace_back(text);
+        return move_answer;
+    }
+};
+
+// The main window, loaded as at start-up, with its messages and questions
+// recorded.
 struct StartedWindow {
     explicit StartedWindow(const Installation& installation, bool confirm_reply = true)
         : messages(confirm_reply),
           window(messages, installation.tree.root(), [this] { ++program_ends; }) {
+        window.set_questions(questions);
         window.load();
     }
 
@@ -64,6 +83,7 @@ struct StartedWindow {
     }
 
     RecordingMessages messages;
+    RecordingQuestions questions;
     int program_ends = 0;
     MainWindow window;
 };

@@ -1,0 +1,98 @@
+// The design's positions in the toolkit: every caption shows whole at the
+// design's font size, accents included, and every control lies inside its frame.
+
+#include "ui/form_controls.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include <gtest/gtest.h>
+
+namespace ferwis {
+namespace {
+
+using test::Installation;
+using test::StartedWindow;
+
+// Where a top-aligned label draws its caption's ink, in its own coordinates.
+QRect ink_of(const QLabel& label) {
+    const QFontMetrics metrics = label.fontMetrics();
+    const QRect inside = label.contentsRect();
+    return metrics.tightBoundingRect(label.text())
+        .translated(inside.left(), inside.top() + metrics.ascent());
+}
+
+struct Fixture {
+    Installation inst;
+    std::unique_ptr<StartedWindow> w;
+    Fixture() {
+        inst.write_complete_ini();
+        w = std::make_unique<StartedWindow>(inst);
+        w->window.show();
+        QApplication::processEvents();
+    }
+};
+
+TEST(form_geometry, captions_show_whole_at_the_design_font_size) {
+    Fixture f;
+    StartedWindow& w = *f.w;
+    for (const char* name : {"Label1", "Label2", "Label4"}) {
+        SCOPED_TRACE(name);
+        const auto* label = w.find<QLabel>(name);
+        EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 8.25);
+        EXPECT_TRUE(label->rect().contains(ink_of(*label)))
+            << "ink " << ink_of(*label).top() << ".." << ink_of(*label).bottom() << " in height "
+            << label->height();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width());
+    }
+    for (int i = 1; i <= 6; ++i) {
+        const QString name = QStringLiteral("Option%1").arg(i);
+        SCOPED_TRACE(name.toStdString());
+        const auto* option = w.window.findChild<QRadioButton*>(name);
+        EXPECT_DOUBLE_EQ(option->font().pointSizeF(), 8.25);
+        EXPECT_LE(option->sizeHint().width(), option->width());
+        EXPECT_LE(option->fontMetrics().height(), option->height());
+    }
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
+        SCOPED_TRACE(name);
+        const auto* button = w.find<QPushButton>(name);
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin,
+                  button->width());
+    }
+    // The drop-down list shows its longest entry whole ("Używane *.wav DYNAMIC").
+    auto* combo = w.find<QComboBox>("Combo1");
+    ASSERT_EQ(combo->count(), 6);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    EXPECT_LE(combo->sizeHint().width(), combo->width());
+}
+
+TEST(form_geometry, controls_and_captions_stay_inside_their_frames) {
+    Fixture f;
+    StartedWindow& w = *f.w;
+    const auto frames = w.window.findChildren<DesignFrame*>();
+    ASSERT_EQ(frames.size(), 8);
+    for (const DesignFrame* frame : frames) {
+        SCOPED_TRACE(frame->objectName().toStdString());
+        EXPECT_LE(frame->fontMetrics().horizontalAdvance(frame->title()),
+                  frame->inner_rect().width());
+        for (const QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            SCOPED_TRACE(control->objectName().toStdString());
+            EXPECT_TRUE(frame->inner_rect().contains(control->geometry()));
+        }
+    }
+    for (const QWidget* control : w.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_TRUE(w.window.rect().contains(control->geometry()));
+    }
+}
+
+} // namespace
+} // namespace ferwis
