@@ -1,17 +1,16 @@
 #include "analysis/resolve_reference.h"
 
-#include "analysis/inventory_lookup.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
 namespace ferwis {
 namespace {
 
-void record_missing(SceneryRun& scenery, std::string target) {
+void record_missing(SceneryRun& scenery, const std::string& target) {
     // The set holds every appended path in lower case, so "already recorded"
     // needs no scan of the appended rows.
     if (scenery.recorded_missing.insert(target).second) {
-        scenery.run.inventory.rows.push_back(FileEntry{std::move(target), ResultCode::B});
+        scenery.run.inventory.rows.push_back(FileEntry{target, ResultCode::B});
     }
 }
 
@@ -31,7 +30,11 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
                                LookupMode mode, FallbackPosition fallback,
                                std::string_view fallback_base) {
     clean_reference_name(name);
-    std::string target = to_lower(std::string(directory) + name);
+    // Composed in a buffer kept for the whole run: most lookups fail, and each
+    // would otherwise allocate its path twice.
+    std::string& target = scenery.lookup_path;
+    target.assign(directory).append(name);
+    to_lower_in_place(target);
 
     LookupResult result;
     if (const auto row = scenery.listed_index.find(target)) {
@@ -39,7 +42,7 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
         result.row = *row;
         auto& rows = scenery.run.inventory.rows;
         result.newly_used = rows[result.row].code != ResultCode::U;
-        const std::size_t end = case_twins_end(scenery.run.inventory, result.row);
+        const std::size_t end = scenery.listed_index.twins_end(result.row);
         for (std::size_t r = result.row; r < end; ++r) {
             rows[r].code = ResultCode::U;
         }
@@ -51,9 +54,10 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     if (fallback == FallbackPosition::LastTry) {
         std::string recorded = std::string(fallback_base) + scenery.run.extensions[0];
         clean_reference_name(recorded);
-        target = to_lower(std::string(directory) + recorded);
+        target.assign(directory).append(recorded);
+        to_lower_in_place(target);
     }
-    record_missing(scenery, std::move(target));
+    record_missing(scenery, target);
     return result;
 }
 

@@ -31,6 +31,8 @@ struct SceneryRun {
     // Lower-case path of every listed row -> its row (the first in sort order
     // when paths differ only in case, as the binary search finds it).
     ListedIndex listed_index;
+    // The path of the lookup at hand, composed here to spare an allocation per lookup.
+    std::string lookup_path;
     // Lower-case paths of the appended missing-file rows.
     std::unordered_set<std::string> recorded_missing;
 

@@ -13,7 +13,7 @@ constexpr std::size_t kBufferSize = 1 << 16;
 }
 
 LineReader::LineReader(std::string_view path, LineEnds ends)
-    : ends_(ends), path_(path), buffer_(kBufferSize) {
+    : ends_(ends), path_(path), buffer_(new char[kBufferSize]) {
     file_ = std::fopen(to_native(path).c_str(), "rb");
     if (file_ == nullptr) {
         throw FileError(path_, std::strerror(errno));
@@ -30,9 +30,9 @@ bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
     pos_ = 0;
-    if (end_ < buffer_.size()) {
+    if (end_ < kBufferSize) {
         if (std::ferror(file_) != 0) {
             throw FileError(path_, "read error");
         }
@@ -62,15 +62,15 @@ bool LineReader::next(std::string& line) {
             return any;
         }
         any = true;
-        const char* start = buffer_.data() + pos_;
-        const char* brk = find_line_end(start, buffer_.data() + end_);
+        const char* start = buffer_.get() + pos_;
+        const char* brk = find_line_end(start, buffer_.get() + end_);
         if (brk == nullptr) {
             line.append(start, end_ - pos_);
             pos_ = end_;
             continue;
         }
         line.append(start, static_cast<std::size_t>(brk - start));
-        pos_ = static_cast<std::size_t>(brk - buffer_.data()) + 1;
+        pos_ = static_cast<std::size_t>(brk - buffer_.get()) + 1;
         // A LF right after the CR belongs to the line end, also across a refill.
         if (*brk == '\r') {
             if (pos_ == end_) {

@@ -4,6 +4,7 @@
 // last line without line end is read, and a file of zero bytes has no lines.
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,7 @@ private:
     std::FILE* file_ = nullptr;
     LineEnds ends_;
     std::string path_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_; // left uninitialised: only the bytes read are looked at
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;

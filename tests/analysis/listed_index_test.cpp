@@ -36,6 +36,9 @@ TEST(listed_index, finds_listed_rows_by_their_lower_case_path) {
     for (const auto& c : cases) {
         EXPECT_EQ(index.find(c.target), c.row) << c.target;
     }
+    EXPECT_EQ(index.twins_end(0), 2U); // the two spellings of a.e3d
+    EXPECT_EQ(index.twins_end(2), 3U);
+    EXPECT_EQ(index.twins_end(302), 303U); // the last listed row
 
     ListedIndex empty;
     EXPECT_EQ(empty.find("/m/x/0"), std::nullopt);
