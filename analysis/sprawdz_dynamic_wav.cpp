@@ -84,7 +84,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     run.progress.set_status(cp1250("FAZA - Sprawdzanie plików mmd..."));
     run.progress.set_detail("");
     let_events_run(run.progress);
-    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string main = with_final_separator(run.settings.main_dir);
     const std::string root = content_folder(main, "dynamic");
     if (!folder_exists(root)) {
         return;

@@ -17,7 +17,7 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     run.progress.set_detail("");
     let_events_run(run.progress);
 
-    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string main = with_final_separator(run.settings.main_dir);
     // The names ascend in this order, so appending each folder's sorted files
     // keeps the whole inventory sorted.
     static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",

@@ -8,8 +8,8 @@
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
-#include "results/result_code.h"
-#include "results/result_record.h"
+#include "format/result_code.h"
+#include "format/result_record.h"
 
 #include <algorithm>
 #include <array>
@@ -182,7 +182,7 @@ int analyze_command(const CliContext& context) {
 
     StreamProgress progress(context.err);
     try {
-        run_analysis(*state, selected, context.options.result_path, progress);
+        run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, analysis_failure_message(), failure.what());
     }

@@ -101,7 +101,8 @@ int file_operation_command(const CliContext& context) {
         }
         CategoryFootprint footprint;
         try {
-            footprint = measure_category(*state, *code, context.options.result_path);
+            footprint =
+                measure_category(state->operation_settings(), *code, context.options.result_path);
         } catch (const FileError& e) {
             context.err << "ferwis-cli: ";
             write_text(context.err, e.what());
@@ -114,8 +115,9 @@ int file_operation_command(const CliContext& context) {
         }
     }
     StreamProgress progress(context.err);
-    const OperationResult result = execute_operation(
-        *state, operation, *code, context.options.result_path, progress, messages);
+    const OperationResult result =
+        execute_operation(state->operation_settings(), operation, *code,
+                          context.options.result_path, progress, messages);
     context.out << "files handled: " << result.handled << '\n'
                 << "skipped (outside the main directory): " << result.skipped_outside << '\n'
                 << "left in place (target is the source or in the main directory): "

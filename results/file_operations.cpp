@@ -5,8 +5,8 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/result_record.h"
 #include "results/record_path.h"
-#include "results/result_record.h"
 #include "results/target_folder.h"
 
 #include <algorithm>
@@ -236,13 +236,13 @@ const std::string& operation_status(Operation operation) {
     return kDelete;
 }
 
-OperationResult execute_operation(const AppState& state, Operation operation, ResultCode code,
-                                  std::string_view result_path, Progress& progress,
+OperationResult execute_operation(const OperationSettings& settings, Operation operation,
+                                  ResultCode code, std::string_view result_path, Progress& progress,
                                   Messages& messages) {
     OperationResult result;
     progress.set_status(operation_status(operation));
-    const MainDirectory main = resolve_main(state.main_dir);
-    const std::string copy_path = as_folder(state.copy_move_path);
+    const MainDirectory main = resolve_main(settings.main_dir);
+    const std::string copy_path = as_folder(settings.copy_move_path);
     try {
         if (has_records(result_path)) {
             RecordReader reader(result_path);
@@ -313,13 +313,13 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
     return result;
 }
 
-CategoryFootprint measure_category(const AppState& state, ResultCode code,
+CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
                                    std::string_view result_path) {
     CategoryFootprint footprint;
     if (!has_records(result_path)) {
         return footprint;
     }
-    const MainDirectory main = resolve_main(state.main_dir);
+    const MainDirectory main = resolve_main(settings.main_dir);
     RecordReader reader(result_path);
     ResultRecord record;
     while (reader.next(record)) {

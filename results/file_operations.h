@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
-#include "results/result_code.h"
+#include "format/result_code.h"
+#include "format/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,8 +40,8 @@ struct OperationResult {
 // end deletes the result file. Does not ask for confirmation: a delete is
 // confirmed by the caller (delete_confirmation_text). Throws OperationCancelled
 // on a close request.
-OperationResult execute_operation(const AppState& state, Operation operation, ResultCode code,
-                                  std::string_view result_path, Progress& progress,
+OperationResult execute_operation(const OperationSettings& settings, Operation operation,
+                                  ResultCode code, std::string_view result_path, Progress& progress,
                                   Messages& messages);
 
 struct CategoryFootprint {
@@ -52,7 +52,7 @@ struct CategoryFootprint {
 // Measures the files a delete of the category would remove, for its confirmation:
 // the same records execute_operation would act on. Nothing when the result file
 // is missing or shorter than 4 bytes. Throws FileError when it cannot be read.
-CategoryFootprint measure_category(const AppState& state, ResultCode code,
+CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
                                    std::string_view result_path);
 
 // The Polish question (Windows-1250) asked with OK and Cancel before a delete:

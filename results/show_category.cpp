@@ -3,7 +3,7 @@
 #include "common/code_page.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 
 namespace ferwis {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include <cstddef>
 #include <optional>

@@ -58,7 +58,7 @@ struct Installation {
         state.skip_list = {tree.path("inst/textures/tabor/")};
     }
     TempTree tree;
-    AppState state;
+    AnalysisSettings state;
 };
 
 // Fails or asks to close when the exception marking begins.

@@ -77,7 +77,8 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
     RecordingMessages messages;
     StartUp start = start_up(cli.tree.path("bin/"), messages);
     SilentProgress progress;
-    run_analysis(start.state, {"b.scn", "a.scn"}, cli.tree.path("window.txt"), progress);
+    run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
+                 progress);
     EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));
 }
 

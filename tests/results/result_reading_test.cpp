@@ -1,5 +1,5 @@
+#include "format/result_record.h"
 #include "results/record_path.h"
-#include "results/result_record.h"
 #include "results/show_category.h"
 #include "support/temp_tree.h"
 

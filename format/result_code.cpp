@@ -1,4 +1,4 @@
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include "common/code_page.h"
 #include "common/text_compare.h"

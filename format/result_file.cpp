@@ -1,9 +1,9 @@
-#include "results/result_file.h"
+#include "format/result_file.h"
 
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 
 #include <cerrno>
 #include <cstring>

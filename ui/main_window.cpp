@@ -1,18 +1,18 @@
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
-#include "app/ui/design_font.h"
-#include "app/ui/twips.h"
-#include "app/ui/ui_text.h"
-#include "app/ui/window_progress.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/show_category.h"
-#include "results/ui/help_window.h"
-#include "results/ui/result_list.h"
+#include "ui/design_font.h"
+#include "ui/help_window.h"
+#include "ui/result_list.h"
+#include "ui/twips.h"
+#include "ui/ui_text.h"
+#include "ui/window_progress.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -310,7 +310,7 @@ void MainWindow::run_analysis_clicked() {
     file1_->setEnabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
     try {
-        analysis_run_(state_, selected, state_.result_path(), progress);
+        analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception&) {
@@ -361,7 +361,7 @@ void MainWindow::execute_operation_clicked() {
     if (operation == Operation::Delete) {
         try {
             const CategoryFootprint footprint =
-                measure_category(state_, code, state_.result_path());
+                measure_category(state_.operation_settings(), code, state_.result_path());
             if (!messages_.confirm(delete_confirmation_text(footprint))) {
                 return;
             }
@@ -376,8 +376,8 @@ void MainWindow::execute_operation_clicked() {
     WindowProgress progress(*label6_, *label7_, close_requested_);
     OperationResult result;
     try {
-        result =
-            execute_operation(state_, operation, code, state_.result_path(), progress, messages_);
+        result = execute_operation(state_.operation_settings(), operation, code,
+                                   state_.result_path(), progress, messages_);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
