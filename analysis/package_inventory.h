@@ -22,6 +22,8 @@ struct PackageInventory {
     // missing files (code B) are appended behind them in the order recorded.
     std::vector<FileEntry> rows;
     std::size_t listed = 0; // number of listed rows (the inventory row count)
+    // When the run counts totals: the length of each listed row's file.
+    std::vector<std::uintmax_t> listed_sizes;
 };
 
 } // namespace ferwis

@@ -16,6 +16,12 @@ bool is_reference_start_separator(char c) {
     return c == ':' || c == ' ' || c == ',' || c == ';';
 }
 
+void count_record(RunTotals& totals, ResultCode code, std::uintmax_t bytes) {
+    CategoryTotal& total = totals[static_cast<std::size_t>(code)];
+    ++total.records;
+    total.bytes += bytes;
+}
+
 } // namespace
 
 std::vector<std::string> cut_sound_references(std::string_view line) {
@@ -70,11 +76,17 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
             if (const auto beside =
                     find_file_case_insensitive(definition_dir, reference, folders)) {
                 wav_dynamic.append(*beside, ResultCode::UD);
+                if (run.totals != nullptr) {
+                    count_record(*run.totals, ResultCode::UD, file_size(*beside).value_or(0));
+                }
                 continue;
             }
             const std::string candidate = sounds_dir + reference;
             if (!sprawdz_wav(run.inventory, candidate)) {
                 wav_dynamic.append(candidate, ResultCode::BD);
+                if (run.totals != nullptr) {
+                    count_record(*run.totals, ResultCode::BD, 0);
+                }
             }
         }
     }
@@ -91,10 +103,11 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
-    // Most references do not lie beside their definition file, and each of
-    // them would read the definition's folder again.
+    // The walk lists every folder of the definitions anyway; kept, the
+    // listings answer whether a sound lies beside its definition file without
+    // a call to the system for each reference.
     FolderNameCache folders;
-    for (const std::string& path : walk_folder_tree(root).files) {
+    for (const std::string& path : walk_folder_tree(root, false, &folders).files) {
         if (!ends_with_name(path, ".mmd")) {
             continue;
         }

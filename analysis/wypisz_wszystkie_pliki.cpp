@@ -1,6 +1,5 @@
 #include "analysis/wypisz_wszystkie_pliki.h"
 
-#include "analysis/sortowanie_szybkie.h"
 #include "analysis/sprawdz_dynamic_wav.h"
 #include "analysis/walk_folder_tree.h"
 #include "common/code_page.h"
@@ -18,8 +17,8 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     let_events_run(run.progress);
 
     const std::string main = with_final_separator(run.settings.main_dir);
-    // The names ascend in this order, so appending each folder's sorted files
-    // keeps the whole inventory sorted.
+    // The names ascend in this order, so appending each folder's files in the
+    // order of their paths keeps the whole inventory sorted.
     static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",
                                                                         "sounds", "textures"};
     for (const std::string_view name : kContentFolders) {
@@ -27,11 +26,14 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         if (!folder_exists(root)) {
             continue;
         }
-        std::vector<std::string> files = walk_folder_tree(root).files;
-        SortowanieSzybkie(files, 0, std::ssize(files) - 1);
-        for (std::string& path : files) {
+        const bool with_sizes = run.totals != nullptr;
+        FolderTree tree = walk_folder_tree(root, with_sizes);
+        for (const std::size_t i : files_in_path_order(tree)) {
             FileEntry& entry = run.inventory.rows.emplace_back();
-            entry.path = std::move(path);
+            entry.path = std::move(tree.files[i]);
+            if (with_sizes) {
+                run.inventory.listed_sizes.push_back(tree.file_sizes[i]);
+            }
         }
     }
     run.inventory.listed = run.inventory.rows.size();
