@@ -87,10 +87,7 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
              RunTotals* totals) {
     wav_dynamic.create();
     RunState run(settings, progress);
-    if (totals != nullptr) {
-        *totals = RunTotals{};
-        run.totals = totals;
-    }
+    run.totals = totals;
     wypisz_wszystkie_pliki(run, wav_dynamic);
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
@@ -111,10 +108,8 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     progress.set_detail("");
 }
 
-} // namespace
-
-void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress, RunTotals* totals) {
+void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+             const std::string& result_path, Progress& progress, RunTotals* totals) {
     WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
     try {
         analyse(settings, selected, result_path, progress, wav_dynamic, totals);
@@ -128,6 +123,21 @@ void run_analysis(const AnalysisSettings& settings, const std::vector<std::strin
         // stays on disk with what was found so far.
         throw AnalysisFailure(failure.what());
     }
+}
+
+} // namespace
+
+void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                  const std::string& result_path, Progress& progress) {
+    run_one(settings, selected, result_path, progress, nullptr);
+}
+
+RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
+                                   const std::vector<std::string>& selected,
+                                   const std::string& result_path, Progress& progress) {
+    RunTotals totals{};
+    run_one(settings, selected, result_path, progress, &totals);
+    return totals;
 }
 
 } // namespace ferwis

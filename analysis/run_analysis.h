@@ -24,10 +24,15 @@ using RunTotals = std::array<CategoryTotal, kAllCategories.size()>;
 // Runs one analysis of the selected sceneries and writes the result file at
 // result_path (wav_dynamic.txt beside it). Throws AnalysisFailure when the run
 // fails (the previous result file stays whole) and OperationCancelled on a close
-// request. With totals, also counts the records of the result per category with
-// the lengths of their files; the lengths are taken while the folders are
-// listed, so a run that shows no totals asks for none.
+// request.
 void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress, RunTotals* totals = nullptr);
+                  const std::string& result_path, Progress& progress);
+
+// Runs the analysis as run_analysis does and also counts the records of the
+// result per category with the lengths of their files. The lengths are taken
+// while the folders are listed, so a run that shows no totals asks for none.
+RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
+                                   const std::vector<std::string>& selected,
+                                   const std::string& result_path, Progress& progress);
 
 } // namespace ferwis

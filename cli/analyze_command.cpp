@@ -76,8 +76,8 @@ int analyze_command(const CliContext& context) {
     StreamProgress progress(context.err);
     RunTotals totals;
     try {
-        run_analysis(state->analysis_settings(), selected, context.options.result_path, progress,
-                     &totals);
+        totals = run_analysis_with_totals(state->analysis_settings(), selected,
+                                          context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, analysis_failure_message(), failure.what());
     }
