@@ -6,7 +6,8 @@
 #include "analysis/scenery_directives.h"
 #include "analysis/timetable_step.h"
 #include "analysis/tokenise_statement.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/progress.h"
 #include "common/text_compare.h"
@@ -15,15 +16,15 @@ namespace ferwis {
 namespace {
 
 void show_detail(SceneryRun& scenery, const std::string& name) {
-    std::string detail = cp1250("Sceneria: ") + scenery.run.selected_scenery + " " +
-                         cp1250("Czytam plik: ") + scenery.run.scenery_dir + name;
+    std::string detail =
+        reading_scenery_detail(scenery.run.selected_scenery, scenery.run.scenery_dir + name);
     // The labels are touched only when the detail changes.
     if (names_equal(detail, scenery.last_detail)) {
         return;
     }
     scenery.last_detail = std::move(detail);
     Progress& progress = scenery.run.progress;
-    progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
+    progress.set_status(text(Text::SceneryPhase));
     progress.set_detail(scenery.last_detail);
     let_events_run(progress);
 }
@@ -75,8 +76,13 @@ void read_scenery_file(SceneryRun& scenery, std::string name) {
     // as written may differ from the file's name on disk in letter case.
     LineReader reader(scenery.run.inventory.rows[found.row].path);
     std::string line;
-    while (reader.next(line)) {
-        read_queued_line(scenery, line, reader, name);
+    try {
+        while (reader.next(line)) {
+            read_queued_line(scenery, line, reader, name);
+        }
+    } catch (const LineTooLong&) {
+        // Only this file is abandoned; what it named so far stays found. An
+        // include or model read meanwhile handles its own long line.
     }
 }
 

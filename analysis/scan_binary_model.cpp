@@ -2,7 +2,7 @@
 
 #include "analysis/resolve_model_texture.h"
 #include "common/errors.h"
-#include "common/native_path.h"
+#include "common/file_system.h"
 #include "common/text_compare.h"
 
 #include <cerrno>
@@ -16,14 +16,9 @@
 namespace ferwis {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Fills the block (kBinaryModelWindow bytes, allocated once) with up to one
-// window of bytes from offset; returns the bytes read.
-std::string_view read_window(File& file, std::string_view path, std::uintmax_t offset,
+// Fills the block (kBinaryModelWindow bytes, allocated once and never cleared)
+// with up to one window of bytes from offset; returns the bytes read.
+std::string_view read_window(const ReadFile& file, std::string_view path, std::uintmax_t offset,
                              char* block) {
     if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
         throw FileError(std::string(path), std::strerror(errno));
@@ -40,24 +35,21 @@ std::string_view read_window(File& file, std::string_view path, std::uintmax_t o
 void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
                        std::string_view model_path) {
     const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
-    File file(std::fopen(to_native(file_path).c_str(), "rb"));
-    if (!file) {
-        throw FileError(std::string(file_path), std::strerror(errno));
-    }
+    const OpenedFile opened = open_for_reading(file_path);
+    const ReadFile& file = opened.file;
+    const std::uintmax_t length = opened.size;
+
     // Windows follow each other without overlap, so a tag that straddles a
-    // border is found in neither; the first window is read even for an empty
-    // file, and a short window is the last (the file's length needs no call).
+    // border is found in neither; the first window is read even for an empty file.
     const std::unique_ptr<char[]> block(new char[kBinaryModelWindow]);
     std::optional<std::uintmax_t> tag;
-    for (std::uintmax_t start = 0; !tag; start += kBinaryModelWindow) {
+    for (std::uintmax_t start = 0; !tag && (start == 0 || start < length);
+         start += kBinaryModelWindow) {
         // Searched case-insensitively in place: lower-casing every window first
         // costs more than the search on an installation of many models.
-        const std::string_view window = read_window(file, file_path, start, block.get());
-        const std::size_t at = find_name(window, "tex0");
+        const std::size_t at = find_name(read_window(file, file_path, start, block.get()), "tex0");
         if (at != std::string_view::npos) {
             tag = start + at;
-        } else if (window.size() < kBinaryModelWindow) {
-            break;
         }
     }
     if (!tag) {

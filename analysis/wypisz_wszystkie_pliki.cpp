@@ -2,7 +2,7 @@
 
 #include "analysis/sprawdz_dynamic_wav.h"
 #include "analysis/walk_folder_tree.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
 
@@ -41,7 +41,7 @@ ListedFolder list_content_folder(const std::string& root, bool with_sizes) {
 } // namespace
 
 void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
-    run.progress.set_status(cp1250("FAZA - Wypisywanie wszystkich plików..."));
+    run.progress.set_status(text(Text::ListingPhase));
     run.progress.set_detail("");
     let_events_run(run.progress);
 

@@ -1,4 +1,3 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/cli_command.h"
@@ -38,7 +37,7 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
         }
         if (found == nullptr) {
             context.err << "ferwis-cli: not a scenery file of the scenery directory: ";
-            write_text(context.err, operand);
+            write_name_err(context, operand);
             context.err << '\n';
             return false;
         }
@@ -73,13 +72,13 @@ int analyze_command(const CliContext& context) {
         return kExitUsage;
     }
 
-    StreamProgress progress(context.err);
+    StreamProgress progress(context.err, context.environment.error_is_terminal);
     RunTotals totals;
     try {
         totals = run_analysis_with_totals(state->analysis_settings(), selected,
                                           context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
-        return report_failure(context, analysis_failure_message(), failure.what());
+        return report_failure(context, failure);
     }
 
     for (const ResultCode code : kAllCategories) {

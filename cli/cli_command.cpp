@@ -13,11 +13,36 @@ void write_text(std::ostream& stream, std::string_view cp1250_text) {
     stream << cp1250_to_utf8(cp1250_text);
 }
 
-int report_failure(const CliContext& context, std::string_view message, std::string_view cause) {
-    write_text(context.err, message);
-    context.err << "\nferwis-cli: ";
-    write_text(context.err, cause);
+void write_name(std::ostream& stream, std::string_view cp1250_text, bool terminal) {
+    if (!terminal) {
+        write_text(stream, cp1250_text);
+        return;
+    }
+    std::string safe(cp1250_text);
+    for (char& c : safe) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    write_text(stream, safe);
+}
+
+void write_name_out(const CliContext& context, std::string_view cp1250_text) {
+    write_name(context.out, cp1250_text, context.environment.output_is_terminal);
+}
+
+void write_name_err(const CliContext& context, std::string_view cp1250_text) {
+    write_name(context.err, cp1250_text, context.environment.error_is_terminal);
+}
+
+int report_failure(const CliContext& context, const Failure& failure) {
+    write_text(context.err, failure_text(failure));
     context.err << '\n';
+    if (*failure.what() != '\0') {
+        context.err << "ferwis-cli: ";
+        write_name_err(context, failure.what());
+        context.err << '\n';
+    }
     return kExitFailed;
 }
 
@@ -50,28 +75,24 @@ void StreamProgress::set_detail(std::string_view text) {
     // Every detail of a large run would flood the terminal; show every 1000th.
     if (!text.empty() && details_++ % 1000 == 0) {
         err_ << "  ";
-        write_text(err_, text);
+        write_name(err_, text, terminal_);
         err_ << '\n';
     }
 }
 
 std::optional<AppState> load_configuration(const CliContext& context) {
-    // Counts what start-up said, so that a configuration it refuses in silence
-    // (a missing setting) still gets a reason on standard error.
-    struct CountingMessages : StreamMessages {
-        using StreamMessages::StreamMessages;
-        void show(std::string_view text) override {
-            ++count;
-            StreamMessages::show(text);
-        }
-        int count = 0;
-    } messages(context);
-    StartUp start = start_up(utf8_to_cp1250(context.environment.program_dir),
-                             context.options.config_path, messages);
+    StartUp start =
+        start_up(utf8_to_cp1250(context.environment.program_dir), context.options.config_path);
+    for (const ConfigurationProblem& problem : start.problems) {
+        write_text(context.err, failure_text(problem));
+        context.err << '\n';
+    }
     if (!start.ready) {
-        if (messages.count == 0) {
+        // A configuration refused without a problem (a missing setting) still
+        // gets a reason.
+        if (start.problems.empty()) {
             context.err << "ferwis-cli: ";
-            write_text(context.err, context.options.config_path);
+            write_name_err(context, context.options.config_path);
             context.err << " does not set [sciezka_dostepu], [domyslne_rozszerzenie] and "
                            "[sciezka_kopiowania_przesuwania]\n";
         }

@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "results/file_operations.h"
-#include "results/show_category.h"
+#include "results/read_category.h"
 
 #include <limits>
 #include <ostream>
@@ -20,7 +20,7 @@ std::optional<ResultCode> parse_category(std::string_view text) {
 
 void report_category_problem(const CliContext& context, std::string_view text) {
     context.err << "ferwis-cli: unknown category: ";
-    write_text(context.err, text);
+    write_name_err(context, text);
     context.err << " (use U, N, B, W, UD, BD or the category text)\n";
 }
 
@@ -39,19 +39,19 @@ int show_command(const CliContext& context) {
     std::optional<CategoryListing> listing;
     try {
         // Without a list widget there is no entry limit: every path is printed.
-        listing = show_category(context.options.result_path, code,
+        listing = read_category(context.options.result_path, code,
                                 std::numeric_limits<std::size_t>::max());
-    } catch (const FileError& e) {
-        return report_failure(context, display_failure_message(), e.what());
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
-        write_text(context.err, context.options.result_path);
+        write_name_err(context, context.options.result_path);
         context.err << " is missing or shorter than 4 bytes\n";
         return kExitFailed;
     }
     for (const auto& path : listing->paths) {
-        write_text(context.out, path);
+        write_name_out(context, path);
         context.out << '\n';
     }
     context.out.flush();
@@ -84,7 +84,7 @@ int file_operation_command(const CliContext& context) {
     const auto code = parse_category(*category);
     if (!code || (*code != ResultCode::U && *code != ResultCode::N && *code != ResultCode::UD)) {
         context.err << "ferwis-cli: " << command << " acts only on the categories U, N and UD: ";
-        write_text(context.err, *category);
+        write_name_err(context, *category);
         context.err << '\n';
         return kExitUsage;
     }
@@ -103,18 +103,15 @@ int file_operation_command(const CliContext& context) {
         try {
             footprint =
                 measure_category(state->operation_settings(), *code, context.options.result_path);
-        } catch (const FileError& e) {
-            context.err << "ferwis-cli: ";
-            write_text(context.err, e.what());
-            context.err << '\n';
-            return kExitFailed;
+        } catch (const Failure& failure) {
+            return report_failure(context, failure);
         }
-        if (!messages.confirm(delete_confirmation_text(footprint))) {
+        if (!messages.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
             context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
             return kExitFailed;
         }
     }
-    StreamProgress progress(context.err);
+    StreamProgress progress(context.err, context.environment.error_is_terminal);
     const OperationResult result =
         execute_operation(state->operation_settings(), operation, *code,
                           context.options.result_path, progress, messages);
@@ -125,7 +122,7 @@ int file_operation_command(const CliContext& context) {
                 << "bytes: " << result.bytes << '\n';
     if (result.failed) {
         context.err << "ferwis-cli: ";
-        write_text(context.err, result.failure_detail);
+        write_name_err(context, result.failure_detail);
         context.err << '\n';
         return kExitFailed;
     }

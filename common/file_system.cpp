@@ -6,19 +6,62 @@
 #include "common/text_compare.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <sys/stat.h>
+#include <sys/types.h>
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
 
 namespace ferwis {
+
+namespace {
+
+// The length of Windows-1250 text in the platform's units for file names.
+std::size_t native_length(std::string_view text) {
+#ifdef _WIN32
+    return text.size();
+#else
+    std::size_t length = 0;
+    for (const char c : text) {
+        const char32_t code_point = cp1250_to_unicode(static_cast<unsigned char>(c));
+        length += code_point < 0x80 ? 1 : code_point < 0x800 ? 2 : 3;
+    }
+    return length;
+#endif
+}
+
+} // namespace
+
+bool can_be_path(std::string_view path) {
+    // The native form is never shorter, so a long text is refused unread.
+    if (path.size() > kMaxPathLength || native_length(path) > kMaxPathLength) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t sep = path.find(kSeparator, start);
+        if (sep == std::string_view::npos) {
+            sep = path.size();
+        }
+        if (native_length(path.substr(start, sep - start)) > kMaxNameLength) {
+            return false;
+        }
+        start = sep + 1;
+    }
+    return true;
+}
 
 bool file_exists(std::string_view path) {
     std::error_code ec;
@@ -40,6 +83,41 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
     return size;
 }
 
+OpenedFile open_for_reading(std::string_view path) {
+    const std::string name(path);
+#ifdef _WIN32
+    // Named pipes and devices do not lie in folders on Windows; the check on
+    // the open handle keeps the rule the same.
+    ReadFile file(_wfopen(to_native(path).c_str(), L"rb"));
+    if (!file) {
+        throw FileError(name, std::strerror(errno));
+    }
+    struct _stat64 info {};
+    if (_fstat64(_fileno(file.get()), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+        throw FileError(name, "not a regular file");
+    }
+#else
+    // Opened without waiting, so that a FIFO cannot stop the program in the open
+    // call; the type is then checked on the handle, which no rename can change.
+    const int fd = ::open(to_native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw FileError(name, std::strerror(errno));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw FileError(name, "not a regular file");
+    }
+    ReadFile file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int saved = errno;
+        ::close(fd);
+        throw FileError(name, std::strerror(saved));
+    }
+#endif
+    return {std::move(file), static_cast<std::uintmax_t>(info.st_size)};
+}
+
 namespace {
 
 // One entry of a folder, as a listing reports it.
@@ -56,11 +134,11 @@ bool is_dot_entry(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Calls visit(entry) for every entry of a folder whose kind can be told; links
-// are followed, as the platform's own listing does. The kind comes with the
-// name, so a status call (relative to the open folder) is made only for a
-// link, an entry of unknown kind, or a file whose length is asked for.
-// Returns the error that stopped the listing, if any.
+// Calls visit(entry) for every folder and regular file of a folder; links are
+// followed, as the platform's own listing does. The kind comes with the name,
+// so a status call (relative to the open folder) is made only for a link, an
+// entry of unknown kind, or a file whose length is asked for. Returns the
+// error that stopped the listing, if any.
 template <typename Visit>
 std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
     DIR* dir = ::opendir(to_native(path).c_str());
@@ -76,11 +154,12 @@ std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& vis
             failure = errno;
             break;
         }
-        if (is_dot_entry(found->d_name)) {
-            continue;
+        const unsigned char type = found->d_type;
+        if (is_dot_entry(found->d_name) ||
+            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
+            continue; // a FIFO, socket or device is no content
         }
         ListedEntry entry;
-        const unsigned char type = found->d_type;
         if (type == DT_DIR) {
             entry.is_folder = true;
         } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
@@ -96,6 +175,9 @@ std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& vis
             if ((type != DT_UNKNOWN || entry.is_link) &&
                 ::fstatat(fd, found->d_name, &info, 0) != 0) {
                 continue; // a link that leads nowhere
+            }
+            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
+                continue;
             }
             entry.is_folder = S_ISDIR(info.st_mode);
             entry.is_link = entry.is_link && entry.is_folder;
@@ -115,21 +197,46 @@ std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& vis
 
 #else
 
+enum class EntryKind { File, Folder, LinkedFolder, Other };
+
+// The kind of a listed entry, a link followed. The type the listing gave is
+// used where it can be: only a link (or an entry of unknown type) costs a
+// status call.
+EntryKind kind_of(const fs::directory_entry& entry) {
+    std::error_code ec;
+    if (entry.is_symlink(ec)) {
+        const fs::file_type type = entry.status(ec).type();
+        return ec ? EntryKind::Other
+               : type == fs::file_type::directory ? EntryKind::LinkedFolder
+               : type == fs::file_type::regular ? EntryKind::File
+                                                : EntryKind::Other;
+    }
+    if (ec) {
+        return EntryKind::Other;
+    }
+    if (entry.is_directory(ec)) {
+        return EntryKind::Folder;
+    }
+    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
+}
+
+// Calls visit(entry) for every folder and regular file of a folder; links are
+// followed, as the platform's own listing does. Returns the error that stopped
+// the listing, if any.
 template <typename Visit>
 std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
     std::error_code ec;
     fs::directory_iterator it(to_native(path), ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        ListedEntry entry;
-        entry.is_folder = it->is_directory(type_ec);
-        if (type_ec) {
+        const EntryKind kind = kind_of(*it);
+        if (kind == EntryKind::Other) {
             continue;
         }
-        std::error_code link_ec;
-        entry.is_link = entry.is_folder && it->is_symlink(link_ec);
-        std::error_code size_ec;
-        if (with_sizes && it->is_regular_file(size_ec)) {
+        ListedEntry entry;
+        entry.is_folder = kind != EntryKind::File;
+        entry.is_link = kind == EntryKind::LinkedFolder;
+        if (with_sizes && kind == EntryKind::File) {
+            std::error_code size_ec;
             const std::uintmax_t size = it->file_size(size_ec);
             entry.size = size_ec ? 0 : size;
         }

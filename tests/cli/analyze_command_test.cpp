@@ -1,6 +1,7 @@
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/run_cli.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +75,8 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
     EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
 
-    RecordingMessages messages;
-    StartUp start = start_up(cli.tree.path("bin/"), messages);
-    SilentProgress progress;
+    StartUp start = start_up(cli.tree.path("bin/"));
+    test::SilentProgress progress;
     run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
                  progress);
     EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));

@@ -1,6 +1,7 @@
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ struct Installation {
     test::TempTree tree;
     OperationSettings state;
     RecordingProgress progress;
-    RecordingMessages messages;
+    test::RecordingMessages messages;
 };
 
 TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
@@ -122,7 +123,7 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
         const OperationResult result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.handled, 0u);
         EXPECT_EQ(result.skipped_outside, 3u);
-        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records_text(3)});
+        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records(3)});
         EXPECT_EQ(in.tree.read("outside/keep.dds"), "keep");
         EXPECT_TRUE(in.tree.exists("sim/textures"));
     }
