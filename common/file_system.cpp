@@ -115,6 +115,9 @@ OpenedFile open_for_reading(std::string_view path) {
         throw FileError(name, std::strerror(saved));
     }
 #endif
+    // The readers read in large blocks of their own; a stdio buffer would only
+    // copy the bytes once more (and ask for the file's status again).
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return {std::move(file), static_cast<std::uintmax_t>(info.st_size)};
 }
 
