@@ -1,8 +1,8 @@
 #include "analysis/listed_index.h"
 
+#include "analysis/package_inventory.h"
 #include "common/text_compare.h"
 
-#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -10,10 +10,6 @@ namespace ferwis {
 namespace {
 
 constexpr std::uint8_t kUsed = 0x80;
-
-std::uint64_t hash_of(std::string_view text) {
-    return std::hash<std::string_view>{}(text);
-}
 
 // The slot comes from the low bits of the hash, the tag from the top ones, so
 // that rows sharing a run of slots seldom share a tag.
@@ -23,36 +19,37 @@ std::uint8_t tag_of(std::uint64_t hash) {
 
 } // namespace
 
-void ListedIndex::build(const PackageInventory& inventory) {
-    const std::size_t listed = inventory.listed;
-    if (listed >= std::numeric_limits<std::uint32_t>::max()) {
+void ListedIndex::build(std::span<const FileEntry> listed) {
+    if (listed.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("too many files in the inventory");
     }
     text_.clear();
     starts_.assign(1, 0);
-    for (std::size_t row = 0; row < listed; ++row) {
-        text_ += inventory.rows[row].path;
+    for (const FileEntry& row : listed) {
+        text_ += row.path;
         starts_.push_back(text_.size());
     }
     to_lower_in_place(text_);
-    twin_follows_.assign(listed, false);
-    for (std::size_t row = 0; row + 1 < listed; ++row) {
-        twin_follows_[row] = path_of(row) == path_of(row + 1);
+    twin_follows_.assign(listed.size(), false);
+    for (std::size_t row = 0; row + 1 < listed.size(); ++row) {
+        twin_follows_[row] = key(row) == key(row + 1);
     }
     // At most half the slots in use keeps the runs of probed slots short.
     std::size_t size = 16;
-    while (size < 2 * listed) {
+    while (size < 2 * listed.size()) {
         size *= 2;
     }
     tags_.assign(size, 0);
     rows_.assign(size, 0);
     const std::size_t mask = size - 1;
-    for (std::size_t row = 0; row < listed; ++row) {
+    for (std::size_t row = 0; row < listed.size(); ++row) {
         if (row > 0 && twin_follows_[row - 1]) {
             continue; // the first of the twins is indexed
         }
-        const std::uint64_t hash = hash_of(path_of(row));
+        const std::uint64_t hash = hash_name(key(row));
         std::size_t i = static_cast<std::size_t>(hash) & mask;
+        // Equal keys that are not neighbours (rows out of order) probe the same
+        // slots, so the first of them is met first and found.
         while (tags_[i] != 0) {
             i = (i + 1) & mask;
         }
@@ -61,27 +58,19 @@ void ListedIndex::build(const PackageInventory& inventory) {
     }
 }
 
-std::optional<std::size_t> ListedIndex::find(std::string_view target) const {
+std::optional<std::size_t> ListedIndex::find(std::string_view path) const {
     if (tags_.empty()) {
         return std::nullopt;
     }
-    const std::uint64_t hash = hash_of(target);
+    const std::uint64_t hash = hash_name(path);
     const std::uint8_t tag = tag_of(hash);
     const std::size_t mask = tags_.size() - 1;
     for (std::size_t i = static_cast<std::size_t>(hash) & mask; tags_[i] != 0; i = (i + 1) & mask) {
-        if (tags_[i] == tag && path_of(rows_[i]) == target) {
+        if (tags_[i] == tag && names_equal(key(rows_[i]), path)) {
             return rows_[i];
         }
     }
     return std::nullopt;
-}
-
-std::size_t ListedIndex::twins_end(std::size_t row) const {
-    std::size_t end = row + 1;
-    while (end - 1 < twin_follows_.size() && twin_follows_[end - 1]) {
-        ++end;
-    }
-    return end;
 }
 
 } // namespace ferwis

@@ -1,42 +1,45 @@
 #pragma once
-// Finds a listed inventory row by its path in lower case. Every reference of a
-// scenery is looked up here, mostly in vain (each texture is tried in several
-// folders with several extensions). On a large installation the table is far
-// larger than the processor's caches, so a lookup that fails must not touch it:
-// one byte per slot, a few bits of the path's hash, lies in a block small
-// enough to stay cached, and only a slot whose byte matches is read further.
-
-#include "analysis/package_inventory.h"
+// Finds a listed inventory row by its path under the one comparison. Every
+// reference of a scenery is looked up here, mostly in vain (each texture is
+// tried in several folders with several extensions). On a large installation
+// the table is far larger than the processor's caches, so a lookup that fails
+// must not touch it: one byte per slot, a few bits of the path's hash, lies in
+// a block small enough to stay cached, and only a slot whose byte matches is
+// read further. The lower-case paths lie in one block of text.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ferwis {
 
+struct FileEntry;
+
 class ListedIndex {
 public:
-    // Indexes the listed rows of inventory. Of several rows whose paths are
-    // equal in lower case (case twins, next to each other in the sorted
-    // inventory), the first is kept.
-    void build(const PackageInventory& inventory);
+    // Indexes the listed rows. Of several rows whose paths are equal under the
+    // one comparison (case twins, next to each other when the rows ascend),
+    // the first is kept.
+    void build(std::span<const FileEntry> listed);
 
-    // Returns the row whose lower-case path equals target (given in lower
-    // case), or nothing.
-    std::optional<std::size_t> find(std::string_view target) const;
+    // Returns the row whose path equals path under the one comparison, or nothing.
+    std::optional<std::size_t> find(std::string_view path) const;
 
-    // The end of the run of case twins that begins at row (row + 1 when it
-    // has none).
-    std::size_t twins_end(std::size_t row) const;
-
-private:
-    std::string_view path_of(std::size_t row) const {
+    // The path of a row in lower case.
+    std::string_view key(std::size_t row) const {
         return std::string_view(text_).substr(starts_[row], starts_[row + 1] - starts_[row]);
     }
 
+    // Whether the row after row has the same path under the one comparison.
+    bool twin_follows(std::size_t row) const {
+        return row < twin_follows_.size() && twin_follows_[row];
+    }
+
+private:
     std::vector<std::uint8_t> tags_;  // per slot: 0 when free, else kUsed | bits of the hash
     std::vector<std::uint32_t> rows_; // per slot: its row
     std::string text_;                // the lower-case paths, one after another

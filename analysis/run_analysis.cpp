@@ -60,7 +60,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
                   const std::string& result_path) {
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
-    for (const FileEntry& row : run.inventory.rows) {
+    for (const FileEntry& row : run.inventory.rows()) {
         result.add(row.path, code_text(row.code));
     }
     if (wav_dynamic.written()) {
@@ -72,12 +72,11 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
 // Adds the rows of the inventory to the totals (the records of wav_dynamic.txt
 // were counted as they were written).
 void count_rows(const PackageInventory& inventory, RunTotals& totals) {
-    for (std::size_t r = 0; r < inventory.rows.size(); ++r) {
-        CategoryTotal& total = totals[static_cast<std::size_t>(inventory.rows[r].code)];
+    const auto rows = inventory.rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        CategoryTotal& total = totals[static_cast<std::size_t>(rows[r].code)];
         ++total.records;
-        if (r < inventory.listed) {
-            total.bytes += inventory.listed_sizes[r];
-        }
+        total.bytes += inventory.listed_size(r);
     }
 }
 

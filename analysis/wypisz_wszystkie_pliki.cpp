@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -88,17 +89,17 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     if (helper.joinable()) {
         helper.join();
     }
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> sizes;
     for (ListedFolder& folder : listed) {
         if (folder.failure) {
             std::rethrow_exception(folder.failure);
         }
-        for (std::string& path : folder.paths) {
-            run.inventory.rows.emplace_back().path = std::move(path);
-        }
-        run.inventory.listed_sizes.insert(run.inventory.listed_sizes.end(), folder.sizes.begin(),
-                                          folder.sizes.end());
+        paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
+                     std::make_move_iterator(folder.paths.end()));
+        sizes.insert(sizes.end(), folder.sizes.begin(), folder.sizes.end());
     }
-    run.inventory.listed = run.inventory.rows.size();
+    run.inventory = PackageInventory(std::move(paths), std::move(sizes));
 
     sprawdz_dynamic_wav(run, wav_dynamic);
 }
