@@ -3,9 +3,26 @@
 #include "analysis/package_inventory.h"
 #include "common/text_compare.h"
 
+#include <limits>
+#include <stdexcept>
+
 namespace ferwis {
+namespace {
+
+constexpr std::uint8_t kUsed = 0x80;
+
+// The slot comes from the low bits of the hash, the tag from the top ones, so
+// that rows sharing a run of slots seldom share a tag.
+std::uint8_t tag_of(std::uint64_t hash) {
+    return static_cast<std::uint8_t>(kUsed | (hash >> 57));
+}
+
+} // namespace
 
 void ListedIndex::build(std::span<const FileEntry> listed) {
+    if (listed.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("too many files in the inventory");
+    }
     text_.clear();
     starts_.assign(1, 0);
     for (const FileEntry& row : listed) {
@@ -13,40 +30,44 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
         starts_.push_back(text_.size());
     }
     to_lower_in_place(text_);
+    twin_follows_.assign(listed.size(), false);
+    for (std::size_t row = 0; row + 1 < listed.size(); ++row) {
+        twin_follows_[row] = key(row) == key(row + 1);
+    }
     // At most half the slots in use keeps the runs of probed slots short.
     std::size_t size = 16;
     while (size < 2 * listed.size()) {
         size *= 2;
     }
-    slots_.assign(size, Slot{});
+    tags_.assign(size, 0);
+    rows_.assign(size, 0);
     const std::size_t mask = size - 1;
     for (std::size_t row = 0; row < listed.size(); ++row) {
-        const std::string_view path = key(row);
-        const std::uint64_t hash = hash_name(path);
+        if (row > 0 && twin_follows_[row - 1]) {
+            continue; // the first of the twins is indexed
+        }
+        const std::uint64_t hash = hash_name(key(row));
         std::size_t i = static_cast<std::size_t>(hash) & mask;
-        bool present = false;
-        for (; slots_[i].row_plus_one != 0; i = (i + 1) & mask) {
-            if (slots_[i].hash == hash && key(slots_[i].row_plus_one - 1) == path) {
-                present = true;
-                break;
-            }
+        // Equal keys that are not neighbours (rows out of order) probe the same
+        // slots, so the first of them is met first and found.
+        while (tags_[i] != 0) {
+            i = (i + 1) & mask;
         }
-        if (!present) {
-            slots_[i] = Slot{hash, row + 1};
-        }
+        tags_[i] = tag_of(hash);
+        rows_[i] = static_cast<std::uint32_t>(row);
     }
 }
 
 std::optional<std::size_t> ListedIndex::find(std::string_view path) const {
-    if (slots_.empty()) {
+    if (tags_.empty()) {
         return std::nullopt;
     }
     const std::uint64_t hash = hash_name(path);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask; slots_[i].row_plus_one != 0;
-         i = (i + 1) & mask) {
-        if (slots_[i].hash == hash && names_equal(key(slots_[i].row_plus_one - 1), path)) {
-            return slots_[i].row_plus_one - 1;
+    const std::uint8_t tag = tag_of(hash);
+    const std::size_t mask = tags_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask; tags_[i] != 0; i = (i + 1) & mask) {
+        if (tags_[i] == tag && names_equal(key(rows_[i]), path)) {
+            return rows_[i];
         }
     }
     return std::nullopt;

@@ -1,9 +1,11 @@
 #pragma once
 // Finds a listed inventory row by its path under the one comparison. Every
 // reference of a scenery is looked up here, mostly in vain (each texture is
-// tried in several folders with several extensions), so the table is laid out
-// flat: a lookup usually touches one slot, and the lower-case paths lie in one
-// block of text.
+// tried in several folders with several extensions). On a large installation
+// the table is far larger than the processor's caches, so a lookup that fails
+// must not touch it: one byte per slot, a few bits of the path's hash, lies in
+// a block small enough to stay cached, and only a slot whose byte matches is
+// read further. The lower-case paths lie in one block of text.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +22,8 @@ struct FileEntry;
 class ListedIndex {
 public:
     // Indexes the listed rows. Of several rows whose paths are equal under the
-    // one comparison, the first is kept.
+    // one comparison (case twins, next to each other when the rows ascend),
+    // the first is kept.
     void build(std::span<const FileEntry> listed);
 
     // Returns the row whose path equals path under the one comparison, or nothing.
@@ -31,15 +34,17 @@ public:
         return std::string_view(text_).substr(starts_[row], starts_[row + 1] - starts_[row]);
     }
 
-private:
-    struct Slot {
-        std::uint64_t hash = 0;
-        std::size_t row_plus_one = 0; // 0: the slot is free
-    };
+    // Whether the row after row has the same path under the one comparison.
+    bool twin_follows(std::size_t row) const {
+        return row < twin_follows_.size() && twin_follows_[row];
+    }
 
-    std::vector<Slot> slots_;         // open addressing, a power of two long
+private:
+    std::vector<std::uint8_t> tags_;  // per slot: 0 when free, else kUsed | bits of the hash
+    std::vector<std::uint32_t> rows_; // per slot: its row
     std::string text_;                // the lower-case paths, one after another
     std::vector<std::size_t> starts_; // where each row's path begins in text_, and the end
+    std::vector<bool> twin_follows_;  // per row: the next row is its case twin
 };
 
 } // namespace ferwis

@@ -8,7 +8,12 @@
 
 namespace ferwis {
 
-PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
+PackageInventory::PackageInventory(std::vector<std::string> listed_paths,
+                                   std::vector<std::uintmax_t> listed_sizes)
+    : listed_sizes_(std::move(listed_sizes)) {
+    if (!listed_sizes_.empty() && listed_sizes_.size() != listed_paths.size()) {
+        throw std::invalid_argument("a length for each listed path, or none");
+    }
     rows_.reserve(listed_paths.size());
     for (std::string& path : listed_paths) {
         rows_.push_back(FileEntry{std::move(path), ResultCode::N});
@@ -49,11 +54,12 @@ RowRange PackageInventory::listed_with_prefix(std::string_view prefix) const {
 }
 
 RowRange PackageInventory::case_twins(std::size_t row) const {
+    // Told by the index's bits, so a row without twins reads no other path.
     RowRange twins{row, row + 1};
-    while (twins.first > 0 && index_.key(twins.first - 1) == index_.key(row)) {
+    while (twins.first > 0 && index_.twin_follows(twins.first - 1)) {
         --twins.first;
     }
-    while (twins.last < listed_ && index_.key(twins.last) == index_.key(row)) {
+    while (index_.twin_follows(twins.last - 1)) {
         ++twins.last;
     }
     return twins;

@@ -9,6 +9,7 @@
 #include "format/result_code.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,10 +36,12 @@ public:
     // An inventory with nothing listed.
     PackageInventory() = default;
 
-    // Lists the files, each with code N. The paths must ascend under the one
+    // Lists the files, each with code N, and keeps their lengths when given
+    // (one for each path, or none). The paths must ascend under the one
     // comparison (names that differ only in case next to each other); throws
     // std::invalid_argument when they do not.
-    explicit PackageInventory(std::vector<std::string> listed_paths);
+    explicit PackageInventory(std::vector<std::string> listed_paths,
+                              std::vector<std::uintmax_t> listed_sizes = {});
 
     // Every row: the listed rows, then the missing-file rows (code B).
     std::span<const FileEntry> rows() const { return rows_; }
@@ -46,6 +49,10 @@ public:
     std::size_t listed_count() const { return listed_; }
     std::span<const FileEntry> listed_rows() const { return rows().first(listed_); }
     std::span<const FileEntry> missing_rows() const { return rows().subspan(listed_); }
+    // The length of a listed row's file in bytes, when the lengths were given.
+    std::uintmax_t listed_size(std::size_t index) const {
+        return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
+    }
 
     // The listed row whose path equals path under the one comparison: of names
     // that differ only in case, the first in sort order. Missing-file rows are
@@ -82,6 +89,7 @@ private:
 
     std::vector<FileEntry> rows_;
     std::size_t listed_ = 0;
+    std::vector<std::uintmax_t> listed_sizes_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no
     // scan of those rows.

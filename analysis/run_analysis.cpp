@@ -69,10 +69,23 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     result.commit();
 }
 
+// Adds the rows of the inventory to the totals (the records of wav_dynamic.txt
+// were counted as they were written).
+void count_rows(const PackageInventory& inventory, RunTotals& totals) {
+    const auto rows = inventory.rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        CategoryTotal& total = totals[static_cast<std::size_t>(rows[r].code)];
+        ++total.records;
+        total.bytes += inventory.listed_size(r);
+    }
+}
+
 void analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic) {
+             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
+             RunTotals* totals) {
     wav_dynamic.create();
     RunState run(settings, progress);
+    run.totals = totals;
     wypisz_wszystkie_pliki(run, wav_dynamic);
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
@@ -83,6 +96,9 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     progress.set_detail("");
     let_events_run(progress);
     mark_exceptions(run.inventory, settings.skip_list);
+    if (totals != nullptr) {
+        count_rows(run.inventory, *totals);
+    }
 
     write_result(run, wav_dynamic, result_path);
     wav_dynamic.remove();
@@ -90,13 +106,11 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     progress.set_detail("");
 }
 
-} // namespace
-
-void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress) {
+void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+             const std::string& result_path, Progress& progress, RunTotals* totals) {
     WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
     try {
-        analyse(settings, selected, result_path, progress, wav_dynamic);
+        analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {
         wav_dynamic.remove();
         throw;
@@ -110,6 +124,21 @@ void run_analysis(const AnalysisSettings& settings, const std::vector<std::strin
         // stays on disk with what was found so far.
         throw AnalysisFailure(failure.what());
     }
+}
+
+} // namespace
+
+void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                  const std::string& result_path, Progress& progress) {
+    run_one(settings, selected, result_path, progress, nullptr);
+}
+
+RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
+                                   const std::vector<std::string>& selected,
+                                   const std::string& result_path, Progress& progress) {
+    RunTotals totals{};
+    run_one(settings, selected, result_path, progress, &totals);
+    return totals;
 }
 
 } // namespace ferwis

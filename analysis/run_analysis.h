@@ -1,12 +1,25 @@
 #pragma once
 
 #include "common/progress.h"
+#include "format/result_code.h"
 #include "format/settings.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace ferwis {
+
+// The records of one category in the result file, and the bytes of the files
+// they name (a missing file counts none).
+struct CategoryTotal {
+    std::size_t records = 0;
+    std::uintmax_t bytes = 0;
+};
+// Per category, indexed by the ResultCode.
+using RunTotals = std::array<CategoryTotal, kAllCategories.size()>;
 
 // Runs one analysis of the selected sceneries and writes the result file at
 // result_path (wav_dynamic.txt beside it). Throws AnalysisFailure when the run
@@ -14,5 +27,12 @@ namespace ferwis {
 // request.
 void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
                   const std::string& result_path, Progress& progress);
+
+// Runs the analysis as run_analysis does and also counts the records of the
+// result per category with the lengths of their files. The lengths are taken
+// while the folders are listed, so a run that shows no totals asks for none.
+RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
+                                   const std::vector<std::string>& selected,
+                                   const std::string& result_path, Progress& progress);
 
 } // namespace ferwis

@@ -2,6 +2,7 @@
 // The state of one analysis run that the readers share.
 
 #include "analysis/package_inventory.h"
+#include "analysis/run_analysis.h"
 #include "common/progress.h"
 #include "format/settings.h"
 
@@ -17,6 +18,10 @@ struct RunState {
     const AnalysisSettings& settings;
     Progress& progress;
     PackageInventory inventory;
+
+    // Counted when the caller asks for the totals of the result; the listing
+    // then keeps the length of each listed file in inventory.listed_sizes.
+    RunTotals* totals = nullptr;
 
     // Directory prefixes: main directory + "scenery/", "textures/", "models/",
     // "sounds/", each ending with "/".

@@ -9,25 +9,25 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace ferwis {
 namespace {
 
-// Fills window with up to one window of bytes from offset.
+// Fills the block (kBinaryModelWindow bytes, allocated once and never cleared)
+// with up to one window of bytes from offset; returns the bytes read.
 std::string_view read_window(const ReadFile& file, std::string_view path, std::uintmax_t offset,
-                             std::string& window) {
-    window.resize(kBinaryModelWindow);
+                             char* block) {
     if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
         throw FileError(std::string(path), std::strerror(errno));
     }
-    const std::size_t got = std::fread(window.data(), 1, window.size(), file.get());
-    if (got < window.size() && std::ferror(file.get()) != 0) {
+    const std::size_t got = std::fread(block, 1, kBinaryModelWindow, file.get());
+    if (got < kBinaryModelWindow && std::ferror(file.get()) != 0) {
         throw FileError(std::string(path), "read error");
     }
-    window.resize(got);
-    return window;
+    return {block, got};
 }
 
 } // namespace
@@ -41,13 +41,13 @@ void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
 
     // Windows follow each other without overlap, so a tag that straddles a
     // border is found in neither; the first window is read even for an empty file.
-    std::string window;
+    const std::unique_ptr<char[]> block(new char[kBinaryModelWindow]);
     std::optional<std::uintmax_t> tag;
     for (std::uintmax_t start = 0; !tag && (start == 0 || start < length);
          start += kBinaryModelWindow) {
         // Searched case-insensitively in place: lower-casing every window first
         // costs more than the search on an installation of many models.
-        const std::size_t at = find_name(read_window(file, file_path, start, window), "tex0");
+        const std::size_t at = find_name(read_window(file, file_path, start, block.get()), "tex0");
         if (at != std::string_view::npos) {
             tag = start + at;
         }
@@ -56,17 +56,18 @@ void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
         return;
     }
 
-    read_window(file, file_path, *tag + 9, window);
-    to_lower_in_place(window);
-    const std::string_view list = window;
+    const std::string_view list = read_window(file, file_path, *tag + 9, block.get());
+    // Each piece is lowered on its own: the list ends long before the window.
+    std::string piece;
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t zero = list.find('\0', start);
         if (zero == std::string_view::npos) {
             zero = list.size();
         }
-        const std::string_view piece = list.substr(start, zero - start);
-        if (piece.substr(0, 4) == "nam0") {
+        piece.assign(list.substr(start, zero - start));
+        to_lower_in_place(piece);
+        if (piece.starts_with("nam0")) {
             return;
         }
         if (!piece.empty()) {

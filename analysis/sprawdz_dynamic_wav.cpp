@@ -20,6 +20,14 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
 
 namespace {
 
+void count_record(RunState& run, ResultCode code, std::uintmax_t bytes) {
+    if (run.totals != nullptr) {
+        CategoryTotal& total = (*run.totals)[static_cast<std::size_t>(code)];
+        ++total.records;
+        total.bytes += bytes;
+    }
+}
+
 void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string& reference,
                    const std::string& definition_dir, const std::string& sounds_dir,
                    FolderNameCache* folders) {
@@ -28,6 +36,8 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
     if (can_be_path(definition_dir + reference)) {
         if (const auto beside = find_file_case_insensitive(definition_dir, reference, folders)) {
             wav_dynamic.append(*beside, ResultCode::UD);
+            count_record(run, ResultCode::UD,
+                         run.totals != nullptr ? file_size(*beside).value_or(0) : 0);
             return;
         }
     }
@@ -35,6 +45,7 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
     const std::string candidate = sounds_dir + reference;
     if (can_be_path(candidate) && !sprawdz_wav(run.inventory, candidate)) {
         wav_dynamic.append(candidate, ResultCode::BD);
+        count_record(run, ResultCode::BD, 0);
     }
 }
 
@@ -74,10 +85,11 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
-    // Most references do not lie beside their definition file, and each of
-    // them would read the definition's folder again.
+    // The walk lists every folder of the definitions anyway; kept, the
+    // listings answer whether a sound lies beside its definition file without
+    // a call to the system for each reference.
     FolderNameCache folders;
-    for (const std::string& path : walk_folder_tree(root).files) {
+    for (const std::string& path : walk_folder_tree(root, false, &folders).files) {
         if (!ends_with_name(path, ".mmd")) {
             continue;
         }

@@ -4,23 +4,12 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
-#include "common/line_reader.h"
-#include "common/native_path.h"
 #include "common/text_compare.h"
 #include "format/result_code.h"
-#include "format/result_record.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <fcntl.h>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
-#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -57,102 +46,6 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
     return true;
 }
 
-struct CategoryTotal {
-    std::size_t records = 0;
-    std::uintmax_t bytes = 0;
-};
-
-// The sizes of the files of a result, asked folder by folder: the records come
-// in the order of their paths, so one open folder serves a run of them and the
-// system does not look up the whole path again for every file.
-class FileSizes {
-public:
-    FileSizes() = default;
-    FileSizes(const FileSizes&) = delete;
-    FileSizes& operator=(const FileSizes&) = delete;
-    ~FileSizes() { close_folder(); }
-
-    // The length of the regular file (a link followed) at path, or nothing.
-    std::optional<std::uintmax_t> of(const std::string& path) {
-        const std::size_t cut = path.rfind(kSeparator);
-        if (cut == std::string::npos) {
-            return file_size(path);
-        }
-        const std::string_view folder(path.data(), cut + 1);
-        if (folder != folder_) {
-            close_folder();
-            folder_ = folder;
-            folder_fd_ = ::open(to_native(folder_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        }
-        if (folder_fd_ < 0) {
-            return std::nullopt;
-        }
-        struct stat info {};
-        if (::fstatat(folder_fd_, to_native(path.substr(cut + 1)).c_str(), &info, 0) != 0 ||
-            !S_ISREG(info.st_mode)) {
-            return std::nullopt;
-        }
-        return static_cast<std::uintmax_t>(info.st_size);
-    }
-
-private:
-    void close_folder() {
-        if (folder_fd_ >= 0) {
-            ::close(folder_fd_);
-        }
-        folder_fd_ = -1;
-    }
-
-    std::string folder_;
-    int folder_fd_ = -1;
-};
-
-using Totals = std::array<CategoryTotal, kAllCategories.size()>;
-
-// Counts the records of the result file per category, with the sizes of the
-// files that exist. Asking the system for a size per file is most of the
-// summary's cost on a large installation, so the records are shared out among
-// a few threads, each asking for a contiguous run of them; the analysis itself
-// is over by then.
-Totals summarise(const std::string& result_path) {
-    std::vector<std::pair<std::string, ResultCode>> records;
-    LineReader reader(result_path);
-    std::string line;
-    while (reader.next(line)) {
-        ResultRecord record = parse_record(line);
-        if (const auto code = parse_code(record.code)) {
-            records.emplace_back(std::move(record.path), *code);
-        }
-    }
-    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    std::vector<Totals> partial(workers, Totals{});
-    {
-        std::vector<std::jthread> threads;
-        for (std::size_t w = 0; w < workers; ++w) {
-            threads.emplace_back([&, w] {
-                FileSizes sizes;
-                const std::size_t begin = records.size() * w / workers;
-                const std::size_t end = records.size() * (w + 1) / workers;
-                for (std::size_t i = begin; i < end; ++i) {
-                    CategoryTotal& total = partial[w][static_cast<std::size_t>(records[i].second)];
-                    ++total.records;
-                    if (const auto size = sizes.of(records[i].first)) {
-                        total.bytes += *size;
-                    }
-                }
-            });
-        }
-    }
-    Totals totals{};
-    for (const Totals& part : partial) {
-        for (std::size_t c = 0; c < totals.size(); ++c) {
-            totals[c].records += part[c].records;
-            totals[c].bytes += part[c].bytes;
-        }
-    }
-    return totals;
-}
-
 } // namespace
 
 int analyze_command(const CliContext& context) {
@@ -180,21 +73,14 @@ int analyze_command(const CliContext& context) {
     }
 
     StreamProgress progress(context.err, context.environment.error_is_terminal);
+    RunTotals totals;
     try {
-        run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
+        totals = run_analysis_with_totals(state->analysis_settings(), selected,
+                                          context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, failure);
     }
 
-    std::array<CategoryTotal, kAllCategories.size()> totals;
-    try {
-        totals = summarise(context.options.result_path);
-    } catch (const FileError& error) {
-        context.err << "ferwis-cli: ";
-        write_name_err(context, error.what());
-        context.err << '\n';
-        return kExitFailed;
-    }
     for (const ResultCode code : kAllCategories) {
         const CategoryTotal& total = totals[static_cast<std::size_t>(code)];
         context.out << code_text(code) << '\t';

@@ -10,11 +10,13 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <sys/stat.h>
 #include <sys/types.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,6 +123,83 @@ OpenedFile open_for_reading(std::string_view path) {
 
 namespace {
 
+// One entry of a folder, as a listing reports it.
+struct ListedEntry {
+    std::string name;
+    bool is_folder = false;
+    bool is_link = false;    // a folder reached through a link
+    std::uintmax_t size = 0; // with sizes: the length of a regular file (a link followed)
+};
+
+#ifndef _WIN32
+
+bool is_dot_entry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Calls visit(entry) for every folder and regular file of a folder; links are
+// followed, as the platform's own listing does. The kind comes with the name,
+// so a status call (relative to the open folder) is made only for a link, an
+// entry of unknown kind, or a file whose length is asked for. Returns the
+// error that stopped the listing, if any.
+template <typename Visit>
+std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
+    DIR* dir = ::opendir(to_native(path).c_str());
+    if (dir == nullptr) {
+        return {errno, std::generic_category()};
+    }
+    const int fd = ::dirfd(dir);
+    int failure = 0;
+    while (true) {
+        errno = 0;
+        const dirent* found = ::readdir(dir);
+        if (found == nullptr) {
+            failure = errno;
+            break;
+        }
+        const unsigned char type = found->d_type;
+        if (is_dot_entry(found->d_name) ||
+            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
+            continue; // a FIFO, socket or device is no content
+        }
+        ListedEntry entry;
+        if (type == DT_DIR) {
+            entry.is_folder = true;
+        } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
+            struct stat info {};
+            if (type == DT_UNKNOWN) {
+                if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                    continue;
+                }
+                entry.is_link = S_ISLNK(info.st_mode);
+            } else {
+                entry.is_link = type == DT_LNK;
+            }
+            if ((type != DT_UNKNOWN || entry.is_link) &&
+                ::fstatat(fd, found->d_name, &info, 0) != 0) {
+                continue; // a link that leads nowhere
+            }
+            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
+                continue;
+            }
+            entry.is_folder = S_ISDIR(info.st_mode);
+            entry.is_link = entry.is_link && entry.is_folder;
+            if (S_ISREG(info.st_mode)) {
+                entry.size = static_cast<std::uintmax_t>(info.st_size);
+            }
+        }
+        entry.name = utf8_to_cp1250(found->d_name);
+        visit(std::move(entry));
+    }
+    ::closedir(dir);
+    if (failure != 0) {
+        return {failure, std::generic_category()};
+    }
+    return {};
+}
+
+#else
+
 enum class EntryKind { File, Folder, LinkedFolder, Other };
 
 // The kind of a listed entry, a link followed. The type the listing gave is
@@ -130,10 +209,10 @@ EntryKind kind_of(const fs::directory_entry& entry) {
     std::error_code ec;
     if (entry.is_symlink(ec)) {
         const fs::file_type type = entry.status(ec).type();
-        return ec                                 ? EntryKind::Other
+        return ec ? EntryKind::Other
                : type == fs::file_type::directory ? EntryKind::LinkedFolder
-               : type == fs::file_type::regular   ? EntryKind::File
-                                                  : EntryKind::Other;
+               : type == fs::file_type::regular ? EntryKind::File
+                                                : EntryKind::Other;
     }
     if (ec) {
         return EntryKind::Other;
@@ -144,37 +223,49 @@ EntryKind kind_of(const fs::directory_entry& entry) {
     return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
 }
 
-// Calls visit(name, is_folder, is_link) for every folder and regular file of a
-// folder; links are followed, as the platform's own listing does. Returns the
-// error that stopped the listing, if any.
-template <typename Visit> std::error_code visit_folder(std::string_view path, Visit&& visit) {
+// Calls visit(entry) for every folder and regular file of a folder; links are
+// followed, as the platform's own listing does. Returns the error that stopped
+// the listing, if any.
+template <typename Visit>
+std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
     std::error_code ec;
     fs::directory_iterator it(to_native(path), ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         const EntryKind kind = kind_of(*it);
-        if (kind != EntryKind::Other) {
-            visit(from_native(it->path().filename()), kind != EntryKind::File,
-                  kind == EntryKind::LinkedFolder);
+        if (kind == EntryKind::Other) {
+            continue;
         }
+        ListedEntry entry;
+        entry.is_folder = kind != EntryKind::File;
+        entry.is_link = kind == EntryKind::LinkedFolder;
+        if (with_sizes && kind == EntryKind::File) {
+            std::error_code size_ec;
+            const std::uintmax_t size = it->file_size(size_ec);
+            entry.size = size_ec ? 0 : size;
+        }
+        entry.name = from_native(it->path().filename());
+        visit(std::move(entry));
     }
     return ec;
 }
 
+#endif
+
 } // namespace
 
-FolderListing list_folder(std::string_view path) {
+FolderListing list_folder(std::string_view path, bool with_sizes) {
     FolderListing listing;
-    const std::error_code ec =
-        visit_folder(path, [&](std::string name, bool is_folder, bool is_link) {
-            if (!is_folder) {
-                listing.files.push_back(std::move(name));
-                return;
-            }
-            if (is_link) {
-                listing.linked_folders.push_back(name);
-            }
-            listing.folders.push_back(std::move(name));
-        });
+    std::vector<std::pair<std::string, std::uintmax_t>> files;
+    const std::error_code ec = visit_folder(path, with_sizes, [&](ListedEntry entry) {
+        if (!entry.is_folder) {
+            files.emplace_back(std::move(entry.name), entry.size);
+            return;
+        }
+        if (entry.is_link) {
+            listing.linked_folders.push_back(entry.name);
+        }
+        listing.folders.push_back(std::move(entry.name));
+    });
     if (ec) {
         throw FileError(std::string(path), ec.message());
     }
@@ -183,7 +274,15 @@ FolderListing list_folder(std::string_view path) {
     };
     std::sort(listing.folders.begin(), listing.folders.end(), by_name);
     std::sort(listing.linked_folders.begin(), listing.linked_folders.end(), by_name);
-    std::sort(listing.files.begin(), listing.files.end(), by_name);
+    std::sort(files.begin(), files.end(),
+              [](const auto& a, const auto& b) { return sort_before(a.first, b.first); });
+    listing.files.reserve(files.size());
+    for (auto& [name, size] : files) {
+        listing.files.push_back(std::move(name));
+        if (with_sizes) {
+            listing.file_sizes.push_back(size);
+        }
+    }
     return listing;
 }
 
@@ -191,8 +290,8 @@ namespace {
 
 std::optional<std::vector<FolderNameCache::Entry>> read_entries(std::string_view folder) {
     std::vector<FolderNameCache::Entry> entries;
-    const std::error_code ec = visit_folder(folder, [&](std::string name, bool is_folder, bool) {
-        entries.push_back({std::move(name), is_folder});
+    const std::error_code ec = visit_folder(folder, false, [&](ListedEntry entry) {
+        entries.push_back({std::move(entry.name), entry.is_folder});
     });
     if (ec && entries.empty()) {
         return std::nullopt;
@@ -211,26 +310,50 @@ FolderNameCache::entries(std::string_view folder) {
     return found->second;
 }
 
+void FolderNameCache::remember(std::string folder, std::vector<Entry> entries) {
+    walked_.insert_or_assign(std::move(folder), std::move(entries));
+}
+
+const std::vector<FolderNameCache::Entry>* FolderNameCache::walked(std::string_view folder) const {
+    const auto found = walked_.find(std::string(folder));
+    return found == walked_.end() ? nullptr : &found->second;
+}
+
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache) {
-    std::string exact(folder);
-    exact.append(name);
-    if (want_folder ? folder_exists(exact) : file_exists(exact)) {
-        return std::string(name);
+    // "." and ".." are in no listing; the system resolves them.
+    const bool dots = name == "." || name == "..";
+    const std::vector<FolderNameCache::Entry>* walked =
+        cache != nullptr && !dots ? cache->walked(folder) : nullptr;
+    if (walked == nullptr) {
+        std::string exact(folder);
+        exact.append(name);
+        if (want_folder ? folder_exists(exact) : file_exists(exact)) {
+            return std::string(name);
+        }
     }
     std::optional<std::vector<FolderNameCache::Entry>> read;
     if (cache == nullptr) {
         read = read_entries(folder);
     }
-    const auto& entries = cache != nullptr ? cache->entries(folder) : read;
-    if (!entries) {
-        return std::nullopt;
+    const std::vector<FolderNameCache::Entry>* entries = walked;
+    if (entries == nullptr) {
+        const auto& listed = cache != nullptr ? cache->entries(folder) : read;
+        if (!listed) {
+            return std::nullopt;
+        }
+        entries = &*listed;
     }
     const std::string* best = nullptr;
     for (const FolderNameCache::Entry& entry : *entries) {
+        if (entry.folder != want_folder || !names_equal(entry.name, name)) {
+            continue;
+        }
+        if (walked != nullptr && entry.name == name) {
+            return entry.name; // an exact match first
+        }
         // Several entries can differ only in case; take the first in sort order.
-        if (entry.folder == want_folder && names_equal(entry.name, name) &&
-            (best == nullptr || sort_before(entry.name, *best))) {
+        if (best == nullptr || sort_before(entry.name, *best)) {
             best = &entry.name;
         }
     }

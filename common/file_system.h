@@ -55,12 +55,16 @@ struct FolderListing {
     std::vector<std::string> folders;
     std::vector<std::string> linked_folders; // those of folders reached through a link
     std::vector<std::string> files;
+    // When asked for: the length of each of files in bytes, in the same order.
+    std::vector<std::uintmax_t> file_sizes;
 };
 
 // Lists a folder: its folders and links to folders, and its regular files and
-// links to regular files (a FIFO, socket or device is no content). Throws FileError when it cannot
-// be opened or enumerated.
-FolderListing list_folder(std::string_view path);
+// links to regular files (a FIFO, socket or device is no content), with the
+// lengths of the files when with_sizes (a status call per file, relative to the
+// open folder, where the names alone give no length). Throws FileError when it
+// cannot be opened or enumerated.
+FolderListing list_folder(std::string_view path, bool with_sizes = false);
 
 // The entries of the folders that searches for a name had to read, kept so that
 // many searches in the same folders read each folder once (for a walk over
@@ -74,14 +78,23 @@ public:
     // The entries of folder; nothing when it cannot be read.
     const std::optional<std::vector<Entry>>& entries(std::string_view folder);
 
+    // Keeps the complete entries of folder, as a walk that listed it anyway
+    // read them: a search in that folder then asks the system nothing.
+    void remember(std::string folder, std::vector<Entry> entries);
+
+    // The entries remembered for folder, or null when it was not walked.
+    const std::vector<Entry>* walked(std::string_view folder) const;
+
 private:
     std::unordered_map<std::string, std::optional<std::vector<Entry>>> folders_;
+    std::unordered_map<std::string, std::vector<Entry>> walked_;
 };
 
 // Returns the name, as it is on disk, of the entry of folder whose name equals
 // name case-insensitively (a folder when want_folder, else a file); an exact
 // match is preferred. Nothing when there is none or the folder cannot be read.
-// With a cache, the folder's entries are taken from it.
+// With a cache, the folder's entries are taken from it; in a folder it
+// remembers from a walk, not even the exact name is asked for.
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache = nullptr);
 

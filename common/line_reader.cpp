@@ -23,15 +23,15 @@ const char* find_line_end(const char* start, const char* stop) {
 } // namespace
 
 LineReader::LineReader(std::string_view path)
-    : file_(open_for_reading(path).file), path_(path), buffer_(kBufferSize) {}
+    : file_(open_for_reading(path).file), path_(path), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_.get());
     pos_ = 0;
-    if (end_ < buffer_.size()) {
+    if (end_ < kBufferSize) {
         if (std::ferror(file_.get()) != 0) {
             throw FileError(path_, "read error");
         }
@@ -48,8 +48,8 @@ bool LineReader::next(std::string& line) {
             return any;
         }
         any = true;
-        const char* start = buffer_.data() + pos_;
-        const char* stop = buffer_.data() + end_;
+        const char* start = buffer_.get() + pos_;
+        const char* stop = buffer_.get() + end_;
         const char* brk = find_line_end(start, stop);
         const auto piece = static_cast<std::size_t>((brk != nullptr ? brk : stop) - start);
         if (piece > kMaxLineLength - line.size()) {
@@ -60,7 +60,7 @@ bool LineReader::next(std::string& line) {
             pos_ = end_;
             continue;
         }
-        pos_ = static_cast<std::size_t>(brk - buffer_.data()) + 1;
+        pos_ = static_cast<std::size_t>(brk - buffer_.get()) + 1;
         // A LF right after the CR belongs to the line end, also across a refill.
         if (*brk == '\r') {
             if (pos_ == end_) {

@@ -6,6 +6,7 @@
 #include "common/file_system.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,7 @@ private:
 
     ReadFile file_;
     std::string path_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_; // left uninitialised: only the bytes read are looked at
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;

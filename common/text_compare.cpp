@@ -1,6 +1,7 @@
 #include "common/text_compare.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace ferwis {
@@ -40,6 +41,81 @@ constexpr std::array<unsigned char, 256> make_lower_table() {
 
 constexpr std::array<unsigned char, 256> kLower = make_lower_table();
 
+// The other byte that lowers to the same letter as byte (its upper- or
+// lower-case partner), or byte itself when there is none.
+constexpr std::array<unsigned char, 256> make_partner_table() {
+    std::array<unsigned char, 256> t{};
+    for (unsigned i = 0; i < 256; ++i) {
+        t[i] = static_cast<unsigned char>(i);
+    }
+    for (unsigned i = 0; i < 256; ++i) {
+        if (kLower[i] != i) {
+            t[i] = kLower[i];
+            t[kLower[i]] = static_cast<unsigned char>(i);
+        }
+    }
+    return t;
+}
+
+constexpr std::array<unsigned char, 256> kPartner = make_partner_table();
+
+// Each letter has at most one partner, so two searches find every spelling.
+constexpr bool partners_are_pairs() {
+    for (unsigned i = 0; i < 256; ++i) {
+        if (kLower[kPartner[i]] != kLower[i] || kPartner[kPartner[i]] != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(partners_are_pairs());
+
+constexpr std::uint64_t kOnes = 0x0101010101010101U;
+constexpr std::uint64_t kHighBits = 0x8080808080808080U;
+
+// Lowers eight ASCII bytes at once (no byte may have its high bit set): each
+// byte from 'A' to 'Z' gains 0x20. The sums cannot carry into the next byte.
+std::uint64_t lower_ascii_word(std::uint64_t word) {
+    const std::uint64_t at_least_a = word + kOnes * (0x80 - 'A');
+    const std::uint64_t above_z = word + kOnes * (0x7F - 'Z');
+    return word | ((at_least_a & ~above_z & kHighBits) >> 2);
+}
+
+// Walks, in order, the places of a text where a byte lowers to one letter: the
+// library's byte search finds each spelling of the letter, and the next place
+// of each spelling is kept until it is passed, so no byte is searched twice.
+class LetterPlaces {
+public:
+    LetterPlaces(const char* from, const char* stop, unsigned char letter)
+        : stop_(stop), own_(letter), other_(kPartner[letter]) {
+        next_own_ = search(from, own_);
+        next_other_ = other_ == own_ ? stop_ : search(from, other_);
+    }
+
+    // The current place, or stop when there is none left.
+    const char* place() const { return next_own_ < next_other_ ? next_own_ : next_other_; }
+
+    void advance() {
+        if (next_own_ < next_other_) {
+            next_own_ = search(next_own_ + 1, own_);
+        } else {
+            next_other_ = search(next_other_ + 1, other_);
+        }
+    }
+
+private:
+    const char* search(const char* from, unsigned char byte) const {
+        const void* at = std::memchr(from, byte, static_cast<std::size_t>(stop_ - from));
+        return at == nullptr ? stop_ : static_cast<const char*>(at);
+    }
+
+    const char* stop_;
+    unsigned char own_;
+    unsigned char other_;
+    const char* next_own_;
+    const char* next_other_;
+};
+
 } // namespace
 
 unsigned char lower_byte(unsigned char byte) {
@@ -53,8 +129,23 @@ std::string to_lower(std::string_view text) {
 }
 
 void to_lower_in_place(std::string& text) {
-    for (char& c : text) {
-        c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+    // Paths and keywords are mostly ASCII: those are lowered a word at a time.
+    char* p = text.data();
+    char* const stop = p + text.size();
+    for (; stop - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        if ((word & kHighBits) == 0) {
+            word = lower_ascii_word(word);
+            std::memcpy(p, &word, 8);
+            continue;
+        }
+        for (int i = 0; i < 8; ++i) {
+            p[i] = static_cast<char>(kLower[static_cast<unsigned char>(p[i])]);
+        }
+    }
+    for (; p != stop; ++p) {
+        *p = static_cast<char>(kLower[static_cast<unsigned char>(*p)]);
     }
 }
 
@@ -127,10 +218,15 @@ std::size_t find_name(std::string_view haystack, std::string_view needle, std::s
     }
     const unsigned char first = kLower[static_cast<unsigned char>(needle[0])];
     const std::size_t last = haystack.size() - needle.size();
-    for (std::size_t i = from; i <= last; ++i) {
-        if (kLower[static_cast<unsigned char>(haystack[i])] != first) {
-            continue;
-        }
+    if (from > last) {
+        return std::string_view::npos;
+    }
+    // Candidates are found by the library's byte search, one spelling of the
+    // first letter at a time; most texts searched hold few of them.
+    const char* const base = haystack.data();
+    const char* const stop = base + last + 1;
+    for (LetterPlaces places(base + from, stop, first); places.place() != stop; places.advance()) {
+        const auto i = static_cast<std::size_t>(places.place() - base);
         std::size_t k = 1;
         while (k < needle.size() && kLower[static_cast<unsigned char>(haystack[i + k])] ==
                                         kLower[static_cast<unsigned char>(needle[k])]) {

@@ -1,11 +1,13 @@
 #include "analysis/walk_folder_tree.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
+#include "common/text_compare.h"
 #include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #ifndef _WIN32
@@ -88,6 +90,39 @@ TEST(walk_folder_tree, breadth_first_and_safe_from_link_loops) {
     EXPECT_EQ(walked.folders, (std::vector<std::string>{r, r + "a/", r + "c/", r + "a/b/"}));
     EXPECT_EQ(walked.files,
               (std::vector<std::string>{r + "f.txt", r + "c/g.txt", r + "a/b/deep.txt"}));
+}
+
+// The walk gives the order of the whole paths without sorting them: names
+// around "/" in the byte order ("-", ".", " " before it, "_" and letters
+// after), a file named like a folder, and folders equal but for case (whose
+// files interleave).
+TEST(walk_folder_tree, files_in_the_order_of_their_whole_paths_with_their_sizes) {
+    const std::vector<std::string> tricky = {
+        "a/x.dds", "a-b/y.dds", "a.dds",  "a b/q.dds", "a_c/r.dds", "ab", "a/b/c/d.dds",
+        "a/b.dds", "ąb/x.dds",  "Ąc.dds", "z/ż/ź.dds", "z/Ż.dds",   "z/y"};
+    for (const bool twins : {false, true}) {
+        TempTree tree;
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const std::string& name : tricky) {
+            files.emplace_back("r/" + cp1250(name), std::string(name.size(), 'x'));
+        }
+        if (twins) {
+            files.emplace_back("r/A/w.dds", "12");
+            files.emplace_back("r/A/x.dds", "123");
+        }
+        test::make_tree(tree, files);
+        const FolderTree walked = walk_folder_tree(tree.path("r/"), true);
+        std::vector<std::string> paths;
+        for (const std::size_t i : files_in_path_order(walked)) {
+            paths.push_back(walked.files[i]);
+            const std::string relative = walked.files[i].substr(tree.path("").size());
+            EXPECT_EQ(walked.file_sizes[i], tree.read(relative).size()) << relative;
+        }
+        std::vector<std::string> sorted = walked.files;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const std::string& a, const std::string& b) { return sort_before(a, b); });
+        EXPECT_EQ(paths, sorted) << (twins ? "with twins" : "without twins");
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 using ferwis::find_file_case_insensitive;
 using ferwis::FolderNameCache;
@@ -32,8 +33,22 @@ TEST(find_file_case_insensitive, gives_the_same_answers_with_a_folder_cache) {
         {"kabina.wav", std::nullopt}, // a folder is no file
         {"brak.wav", std::nullopt},
         {"brak/horn.wav", std::nullopt},
+        {"../pojazd/horn.WAV", "../pojazd/Horn.wav"}, // ".." is in no listing
     };
     FolderNameCache cache;
+    // Remembered as a walk lists them, the folders answer without a call to the system.
+    FolderNameCache walked;
+    for (const std::string& folder : {base, base + "Dzwieki/", base + "kabina.wav/"}) {
+        const ferwis::FolderListing listing = ferwis::list_folder(folder);
+        std::vector<FolderNameCache::Entry> entries;
+        for (const std::string& name : listing.files) {
+            entries.push_back({name, false});
+        }
+        for (const std::string& name : listing.folders) {
+            entries.push_back({name, true});
+        }
+        walked.remember(folder, entries);
+    }
     for (int round = 0; round < 2; ++round) {
         for (const auto& c : cases) {
             const auto expected =
@@ -41,6 +56,8 @@ TEST(find_file_case_insensitive, gives_the_same_answers_with_a_folder_cache) {
             EXPECT_EQ(find_file_case_insensitive(base, c.relative), expected) << c.relative;
             EXPECT_EQ(find_file_case_insensitive(base, c.relative, &cache), expected)
                 << c.relative << " (cached, round " << round << ")";
+            EXPECT_EQ(find_file_case_insensitive(base, c.relative, &walked), expected)
+                << c.relative << " (walked, round " << round << ")";
         }
     }
     EXPECT_EQ(find_file_case_insensitive(tree.path("brak/"), "horn.wav", &cache), std::nullopt);

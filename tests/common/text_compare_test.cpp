@@ -14,6 +14,20 @@ TEST(lower_byte, maps_ascii_and_polish_capitals_only) {
     EXPECT_EQ(lower_byte(0xD7), 0xD7); // ×
     EXPECT_EQ(lower_byte(0xDF), 0xDF); // ß has no capital in the code page
     EXPECT_EQ(lower_byte(0x80), 0x80);
+    // Long texts are lowered eight bytes at a time where they are ASCII: every
+    // byte must come out as lower_byte gives it, whatever its place.
+    std::string all;
+    for (int round = 0; round < 3; ++round) {
+        for (int b = 0; b < 256; ++b) {
+            all.push_back(static_cast<char>(b));
+        }
+        all += "@[`{AZaz"; // the neighbours of both letter ranges, in one word
+    }
+    std::string one_by_one = all;
+    for (char& c : one_by_one) {
+        c = static_cast<char>(lower_byte(static_cast<unsigned char>(c)));
+    }
+    EXPECT_EQ(to_lower(all), one_by_one);
 }
 
 TEST(compare_names, ignores_case_and_orders_prefixes_first) {
@@ -41,6 +55,12 @@ TEST(find_name, searches_case_insensitively) {
     EXPECT_EQ(find_name("Node -1 0 Lampa MODEL", "model"), 16u);
     EXPECT_EQ(find_name("abc", "abcd"), std::string_view::npos);
     EXPECT_EQ(find_name("xTEX0tex0", "tex0", 2), 5u);
+    // Both spellings of the first letter are candidates, in their order.
+    EXPECT_EQ(find_name("tTtex0", "TEX0"), 2u);
+    EXPECT_EQ(find_name("TtTeX0", "tex0"), 2u);
+    EXPECT_EQ(find_name(cp1250("xłŁÓdź"), cp1250("łódź")), 2u);
+    EXPECT_EQ(find_name("node", "node", 1), std::string_view::npos);
+    EXPECT_EQ(find_name("ab", "b", 5), std::string_view::npos);
     EXPECT_TRUE(starts_with_name("[SCIEZKA_dostepu] x", "[sciezka_dostepu]"));
     EXPECT_TRUE(ends_with_name("Ep07.MMD", ".mmd"));
     EXPECT_FALSE(ends_with_name("mmd", ".mmd"));
