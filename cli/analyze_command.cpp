@@ -10,11 +10,16 @@
 #include "common/text_compare.h"
 #include "format/result_code.h"
 #include "format/result_record.h"
+#include "results/result_provenance.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -28,15 +33,16 @@ namespace ferwis {
 namespace {
 
 constexpr std::string_view kAnalyzeUsage =
-    "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
-    "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n";
+    "usage: ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] SCENERY...\n"
+    "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n";
 
 // Turns the operands into the selected sceneries, as File1 shows them: exactly
 // as listed, or the one listed name that equals it case-insensitively.
 // Returns false (after saying why) when one of them is not listed.
 bool select_sceneries(const CliContext& context, const std::vector<std::string>& listed,
+                      const std::vector<std::string>& operands,
                       std::vector<std::string>& selected) {
-    for (const std::string& operand : context.options.operands) {
+    for (const std::string& operand : operands) {
         const std::string* found = nullptr;
         for (const std::string& name : listed) {
             if (name == operand) {
@@ -110,20 +116,31 @@ private:
 
 using Totals = std::array<CategoryTotal, kAllCategories.size()>;
 
+// The records of a result file with the sizes of their files, and the totals
+// per category.
+struct Summary {
+    struct Record {
+        std::string path;
+        std::optional<ResultCode> code;      // nothing for a record with another code
+        std::optional<std::uintmax_t> bytes; // nothing for a file that does not exist
+    };
+    std::vector<Record> records; // one per line of the result file
+    Totals totals{};
+};
+
 // Counts the records of the result file per category, with the sizes of the
 // files that exist. Asking the system for a size per file is most of the
 // summary's cost on a large installation, so the records are shared out among
 // a few threads, each asking for a contiguous run of them; the analysis itself
 // is over by then.
-Totals summarise(const std::string& result_path) {
-    std::vector<std::pair<std::string, ResultCode>> records;
+Summary summarise(const std::string& result_path) {
+    Summary summary;
+    auto& records = summary.records;
     LineReader reader(result_path);
     std::string line;
     while (reader.next(line)) {
         ResultRecord record = parse_record(line);
-        if (const auto code = parse_code(record.code)) {
-            records.emplace_back(std::move(record.path), *code);
-        }
+        records.push_back({std::move(record.path), parse_code(record.code), std::nullopt});
     }
     const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
     std::vector<Totals> partial(workers, Totals{});
@@ -135,29 +152,106 @@ Totals summarise(const std::string& result_path) {
                 const std::size_t begin = records.size() * w / workers;
                 const std::size_t end = records.size() * (w + 1) / workers;
                 for (std::size_t i = begin; i < end; ++i) {
-                    CategoryTotal& total = partial[w][static_cast<std::size_t>(records[i].second)];
+                    if (!records[i].code) {
+                        continue;
+                    }
+                    CategoryTotal& total = partial[w][static_cast<std::size_t>(*records[i].code)];
                     ++total.records;
-                    if (const auto size = sizes.of(records[i].first)) {
-                        total.bytes += *size;
+                    records[i].bytes = sizes.of(records[i].path);
+                    if (records[i].bytes) {
+                        total.bytes += *records[i].bytes;
                     }
                 }
             });
         }
     }
-    Totals totals{};
     for (const Totals& part : partial) {
-        for (std::size_t c = 0; c < totals.size(); ++c) {
-            totals[c].records += part[c].records;
-            totals[c].bytes += part[c].bytes;
+        for (std::size_t c = 0; c < summary.totals.size(); ++c) {
+            summary.totals[c].records += part[c].records;
+            summary.totals[c].bytes += part[c].bytes;
         }
     }
-    return totals;
+    return summary;
+}
+
+std::string utc_time_text(std::time_t time) {
+    std::array<char, 32> text{};
+    const std::tm* utc = std::gmtime(&time);
+    const std::size_t length =
+        utc == nullptr ? 0 : std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%SZ", utc);
+    return std::string(text.data(), length);
+}
+
+// The machine-readable report of a run: the run, the totals per category and
+// every record with its size and first place. Text goes out as UTF-8.
+nlohmann::ordered_json json_report(const AppState& state, const std::vector<std::string>& selected,
+                                   std::time_t started, const std::string& result_path,
+                                   const Summary& summary) {
+    using Json = nlohmann::ordered_json;
+    const auto utf8 = [](std::string_view text) { return cp1250_to_utf8(text); };
+    Json report;
+    Json& run = report["run"];
+    run["main_directory"] = utf8(state.main_dir);
+    run["sceneries"] = Json::array();
+    for (const std::string& name : selected) {
+        run["sceneries"].push_back(utf8(name));
+    }
+    run["time"] = utc_time_text(started);
+    run["result_file"] = utf8(result_path);
+    run["provenance"] = false;
+
+    Json& categories = report["categories"];
+    for (const ResultCode code : kAllCategories) {
+        const CategoryTotal& total = summary.totals[static_cast<std::size_t>(code)];
+        categories[std::string(code_text(code))] = {
+            {"text", utf8(category_text(code))}, {"count", total.records}, {"bytes", total.bytes}};
+    }
+
+    // The places belong to exactly this result file; without them the report
+    // still lists every file.
+    const auto provenance = ResultProvenance::load(result_path);
+    const bool placed = provenance && provenance->size() == summary.records.size();
+    run["provenance"] = placed;
+    Json& files = report["files"];
+    files = Json::array();
+    for (std::size_t row = 0; row < summary.records.size(); ++row) {
+        const Summary::Record& record = summary.records[row];
+        if (!record.code) {
+            continue;
+        }
+        Json file = {{"path", utf8(record.path)}, {"code", code_text(*record.code)}};
+        file["size"] = record.bytes ? Json(*record.bytes) : Json(nullptr);
+        const SourcePlace* place = placed ? provenance->place(row) : nullptr;
+        if (place == nullptr) {
+            file["place"] = nullptr;
+        } else if (place->file.empty()) {
+            file["place"] = {{"selected", true}};
+        } else {
+            file["place"] = {{"file", utf8(place->file)},
+                             {"line", place->line == 0 ? Json(nullptr) : Json(place->line)}};
+        }
+        files.push_back(std::move(file));
+    }
+    return report;
+}
+
+// Writes the report; false when the file cannot be written.
+bool write_json(const std::string& path, const nlohmann::ordered_json& report) {
+    std::ofstream out(to_native(path), std::ios::binary | std::ios::trunc);
+    out << report.dump(2) << '\n';
+    out.close();
+    return static_cast<bool>(out);
 }
 
 } // namespace
 
 int analyze_command(const CliContext& context) {
-    const auto& operands = context.options.operands;
+    std::vector<std::string> operands = context.options.operands;
+    std::optional<std::string> json_path;
+    if (operands.size() >= 2 && operands.front() == "--json") {
+        json_path = operands[1];
+        operands.erase(operands.begin(), operands.begin() + 2);
+    }
     const bool all = operands.size() == 1 && operands.front() == "--all";
     bool misused = operands.empty();
     for (const std::string& operand : operands) {
@@ -176,10 +270,11 @@ int analyze_command(const CliContext& context) {
     std::vector<std::string> selected;
     if (all) {
         selected = listed;
-    } else if (!select_sceneries(context, listed, selected)) {
+    } else if (!select_sceneries(context, listed, operands, selected)) {
         return kExitUsage;
     }
 
+    const std::time_t started = std::time(nullptr);
     StreamProgress progress(context.err);
     try {
         run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
@@ -187,9 +282,9 @@ int analyze_command(const CliContext& context) {
         return report_failure(context, analysis_failure_message(), failure.what());
     }
 
-    std::array<CategoryTotal, kAllCategories.size()> totals;
+    Summary summary;
     try {
-        totals = summarise(context.options.result_path);
+        summary = summarise(context.options.result_path);
     } catch (const FileError& error) {
         context.err << "ferwis-cli: ";
         write_text(context.err, error.what());
@@ -197,10 +292,18 @@ int analyze_command(const CliContext& context) {
         return kExitFailed;
     }
     for (const ResultCode code : kAllCategories) {
-        const CategoryTotal& total = totals[static_cast<std::size_t>(code)];
+        const CategoryTotal& total = summary.totals[static_cast<std::size_t>(code)];
         context.out << code_text(code) << '\t';
         write_text(context.out, category_text(code));
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
+    }
+    if (json_path &&
+        !write_json(*json_path, json_report(*state, selected, started,
+                                            context.options.result_path, summary))) {
+        context.err << "ferwis-cli: cannot write the JSON report: ";
+        write_text(context.err, *json_path);
+        context.err << '\n';
+        return kExitFailed;
     }
     return kExitDone;
 }

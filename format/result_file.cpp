@@ -41,6 +41,7 @@ void ResultFileWriter::discard() {
 }
 
 void ResultFileWriter::write(std::string_view bytes) {
+    digest_.add(bytes);
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         throw FileError(temp_path_, std::strerror(errno));
     }
@@ -63,7 +64,10 @@ void ResultFileWriter::add_records_of(const std::string& records_path) {
     }
 }
 
-void ResultFileWriter::commit() {
+const ResultDigest& ResultFileWriter::finish() {
+    if (file_ == nullptr) {
+        return digest_;
+    }
     write(buffer_);
     buffer_.clear();
     // A full disk may show only when the last bytes are flushed at the close.
@@ -72,6 +76,11 @@ void ResultFileWriter::commit() {
     if (closed != 0) {
         throw FileError(temp_path_, std::strerror(errno));
     }
+    return digest_;
+}
+
+void ResultFileWriter::commit() {
+    finish();
     std::error_code ec;
     std::filesystem::rename(to_native(temp_path_), to_native(result_path_), ec);
     if (ec) {

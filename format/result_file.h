@@ -3,6 +3,8 @@
 // replaces wynik.txt only when it is complete, so a run that fails or is
 // cancelled leaves the previous result file whole.
 
+#include "format/provenance_file.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -25,8 +27,13 @@ public:
     // field by field and written again. Throws FileError.
     void add_records_of(const std::string& records_path);
 
-    // Closes the temporary file and moves it over the result file. Throws
-    // FileError; the previous result file then stays as it was.
+    // Writes what is left and closes the temporary file; returns the size and
+    // hash of everything written, to which a provenance file is bound. Throws
+    // FileError.
+    const ResultDigest& finish();
+
+    // Finishes the temporary file when that was not done and moves it over the
+    // result file. Throws FileError; the previous result file then stays as it was.
     void commit();
 
 private:
@@ -37,6 +44,7 @@ private:
     std::string temp_path_;
     std::FILE* file_ = nullptr;
     std::string buffer_;
+    ResultDigest digest_;
     bool committed_ = false;
 };
 

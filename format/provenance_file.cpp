@@ -1,0 +1,194 @@
+#include "format/provenance_file.h"
+
+#include "common/errors.h"
+#include "common/line_reader.h"
+#include "common/native_path.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace ferwis {
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 16;
+
+std::string folder_of(std::string_view path) {
+    const std::size_t sep = path.rfind(kSeparator);
+    return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep + 1));
+}
+
+std::string hex16(std::uint64_t value) {
+    std::array<char, 16> digits{};
+    for (std::size_t i = digits.size(); i-- > 0; value >>= 4) {
+        digits[i] = "0123456789abcdef"[value & 0xF];
+    }
+    return std::string(digits.data(), digits.size());
+}
+
+// Reads an unsigned number that runs to the end of text; nothing for anything else.
+template <typename Number>
+std::optional<Number> parse_number(std::string_view text, int base = 10) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string binding_line(const ResultDigest& result) {
+    return std::to_string(result.size()) + "," + hex16(result.hash());
+}
+
+// row,"file",line with the row counted from 1; nothing for a malformed record.
+std::optional<RowPlace> parse_place(std::string_view line) {
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos || comma + 1 >= line.size() || line[comma + 1] != '"') {
+        return std::nullopt;
+    }
+    const std::size_t close = line.find('"', comma + 2);
+    if (close == std::string_view::npos || close + 1 >= line.size() || line[close + 1] != ',') {
+        return std::nullopt;
+    }
+    const auto row = parse_number<std::size_t>(line.substr(0, comma));
+    const std::string_view line_text = line.substr(close + 2);
+    const auto line_number =
+        line_text.empty() ? std::optional<std::uint32_t>(0) : parse_number<std::uint32_t>(line_text);
+    if (!row || *row == 0 || !line_number) {
+        return std::nullopt;
+    }
+    return RowPlace{*row - 1,
+                    SourcePlace{std::string(line.substr(comma + 2, close - comma - 2)), *line_number}};
+}
+
+} // namespace
+
+void ResultDigest::add(std::string_view bytes) {
+    size_ += bytes.size();
+    for (const char c : bytes) {
+        hash_ = (hash_ ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    }
+}
+
+std::optional<ResultDigest> digest_of_file(std::string_view path) {
+    std::FILE* file = std::fopen(to_native(path).c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    ResultDigest digest;
+    std::vector<char> buffer(1 << 16);
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+        digest.add(std::string_view(buffer.data(), got));
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        return std::nullopt;
+    }
+    return digest;
+}
+
+std::string provenance_path(std::string_view result_path) {
+    return folder_of(result_path) + "wynik_zrodla.txt";
+}
+
+ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path,
+                                           const ResultDigest& result)
+    : path_(provenance_path(result_path)), temp_path_(path_ + ".tmp") {
+    file_ = std::fopen(to_native(temp_path_).c_str(), "wb");
+    if (file_ == nullptr) {
+        throw FileError(temp_path_, std::strerror(errno));
+    }
+    buffer_ = binding_line(result) + "\r\n";
+}
+
+ProvenanceFileWriter::~ProvenanceFileWriter() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+    if (!committed_) {
+        std::error_code ec;
+        std::filesystem::remove(to_native(temp_path_), ec);
+    }
+}
+
+void ProvenanceFileWriter::write(std::string_view bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        throw FileError(temp_path_, std::strerror(errno));
+    }
+}
+
+void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint32_t line) {
+    buffer_ += std::to_string(row + 1);
+    buffer_ += ",\"";
+    // Paths that could hold a double quote or a line break are never named in
+    // the result file either; they are written as "?" like there.
+    for (const char c : file) {
+        buffer_.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
+    }
+    buffer_ += "\",";
+    if (line > 0) {
+        buffer_ += std::to_string(line);
+    }
+    buffer_ += "\r\n";
+    if (buffer_.size() >= kFlushSize) {
+        write(buffer_);
+        buffer_.clear();
+    }
+}
+
+void ProvenanceFileWriter::commit() {
+    write(buffer_);
+    buffer_.clear();
+    const int closed = std::fclose(file_);
+    file_ = nullptr;
+    if (closed != 0) {
+        throw FileError(temp_path_, std::strerror(errno));
+    }
+    std::error_code ec;
+    std::filesystem::rename(to_native(temp_path_), to_native(path_), ec);
+    if (ec) {
+        throw FileError(path_, ec.message());
+    }
+    committed_ = true;
+}
+
+std::optional<std::vector<RowPlace>> read_provenance(std::string_view result_path,
+                                                     const ResultDigest& result) {
+    try {
+        const std::string path = provenance_path(result_path);
+        if (!std::filesystem::is_regular_file(to_native(path))) {
+            return std::nullopt;
+        }
+        LineReader reader(path);
+        std::string line;
+        if (!reader.next(line) || line != binding_line(result)) {
+            return std::nullopt;
+        }
+        std::vector<RowPlace> places;
+        while (reader.next(line)) {
+            auto place = parse_place(line);
+            if (!place || (!places.empty() && place->row <= places.back().row)) {
+                return std::nullopt;
+            }
+            places.push_back(std::move(*place));
+        }
+        return places;
+    } catch (const std::exception&) {
+        // Unreadable provenance is no provenance: the result stays usable without it.
+        return std::nullopt;
+    }
+}
+
+void remove_provenance(std::string_view result_path) {
+    std::error_code ec;
+    std::filesystem::remove(to_native(provenance_path(result_path)), ec);
+}
+
+} // namespace ferwis
