@@ -32,8 +32,8 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
 // from the start of the line when there is none) up to and including ".wav".
 std::vector<std::string> cut_sound_references(std::string_view line);
 
-// Looks pszuk (a full path) up among the listed rows by halving. When found,
-// the row becomes UD unless it is already U, and the result is true.
+// Looks pszuk (a full path) up among the listed rows. When found, the row and
+// its case-only twins become UD unless they are U already, and the result is true.
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk);
 
 } // namespace ferwis
