@@ -26,6 +26,8 @@ void read_track_textures(SceneryRun& scenery, LineReader& reader) {
             return; // no texture line in the rest of the file: the earlier textures stay
         }
     } while (line.empty());
+    // The textures are named on their own line.
+    scenery.run.inventory.set_line(reader.line_number());
     to_lower_in_place(line);
     std::size_t n = 0;
     split_at_blanks(line, [&](std::string_view piece) {

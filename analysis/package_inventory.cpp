@@ -11,7 +11,7 @@ namespace ferwis {
 PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
     rows_.reserve(listed_paths.size());
     for (std::string& path : listed_paths) {
-        rows_.push_back(FileEntry{std::move(path), ResultCode::N});
+        rows_.push_back(FileEntry{std::move(path), ResultCode::N, false, Place{}});
     }
     listed_ = rows_.size();
     index_.build(listed_rows());
@@ -63,7 +63,10 @@ bool PackageInventory::mark_used(std::size_t row) {
     const bool newly_used = rows_[row].code != ResultCode::U;
     const RowRange twins = case_twins(row);
     for (std::size_t r = twins.first; r < twins.last; ++r) {
-        rows_[r].code = ResultCode::U;
+        if (rows_[r].code != ResultCode::U) {
+            rows_[r].code = ResultCode::U;
+            rows_[r].place = place_;
+        }
     }
     return newly_used;
 }
@@ -71,8 +74,9 @@ bool PackageInventory::mark_used(std::size_t row) {
 void PackageInventory::mark_rolling_stock_sound(std::size_t row) {
     const RowRange twins = case_twins(row);
     for (std::size_t r = twins.first; r < twins.last; ++r) {
-        if (rows_[r].code != ResultCode::U) {
+        if (rows_[r].code == ResultCode::N || rows_[r].code == ResultCode::W) {
             rows_[r].code = ResultCode::UD;
+            rows_[r].place = place_;
         }
     }
 }
@@ -82,6 +86,9 @@ bool PackageInventory::mark_if_unused(std::size_t row, ResultCode code) {
         return false;
     }
     rows_[row].code = code;
+    if (code == ResultCode::U || code == ResultCode::UD) {
+        rows_[row].place = place_;
+    }
     return true;
 }
 
@@ -94,8 +101,13 @@ bool PackageInventory::record_missing(std::string path) {
     if (!recorded_missing_.insert(path).second) {
         return false;
     }
-    rows_.push_back(FileEntry{std::move(path), ResultCode::B});
+    rows_.push_back(FileEntry{std::move(path), ResultCode::B, false, place_});
     return true;
+}
+
+std::uint32_t PackageInventory::add_source(std::string_view path) {
+    sources_.emplace_back(path);
+    return static_cast<std::uint32_t>(sources_.size() - 1);
 }
 
 } // namespace ferwis

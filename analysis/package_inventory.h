@@ -9,6 +9,7 @@
 #include "format/result_code.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,10 +19,22 @@
 
 namespace ferwis {
 
+// A place that named a file: a file of the run's source table and a line of it.
+struct Place {
+    std::uint32_t source = 0; // kNoSource: no place
+    std::uint32_t line = 0;   // counted from 1; 0 for a file without lines
+};
+
+// Source 0 stands for no place, source 1 for "selected for the run" (a scenery
+// that no other file named); the files that name files follow.
+inline constexpr std::uint32_t kNoSource = 0;
+inline constexpr std::uint32_t kSelectedScenery = 1;
+
 struct FileEntry {
     std::string path; // full path as listed; lower case for a missing file
     ResultCode code = ResultCode::N;
     bool model_read = false; // the model's contents were read in this run
+    Place place;             // the first place that gave the row its code (U, UD, B)
 };
 
 // A run of rows, [first, last).
@@ -77,6 +90,20 @@ public:
     // with that path is recorded already. Returns whether it appended.
     bool record_missing(std::string path);
 
+    // Provenance. Each mark above that gives a row its code U or UD, and each
+    // appended row, takes the current place; a row keeps the first place that
+    // gave it the code it has, so a sound of rolling stock later used by a
+    // scenery takes the scenery's place. Readers set the place as they go.
+    void set_place(Place place) { place_ = place; }
+    Place place() const { return place_; }
+    void set_line(std::size_t line) { place_.line = static_cast<std::uint32_t>(line); }
+
+    // Adds a file that names files (a scenery, a model, a definition file) to the
+    // source table; returns its number for places.
+    std::uint32_t add_source(std::string_view path);
+    // The path of a source; empty for kSelectedScenery.
+    const std::string& source(std::uint32_t number) const { return sources_[number]; }
+
 private:
     RowRange case_twins(std::size_t row) const;
 
@@ -86,6 +113,26 @@ private:
     // The paths of the missing-file rows, so that "already recorded" needs no
     // scan of those rows.
     std::unordered_set<std::string> recorded_missing_;
+    std::vector<std::string> sources_{2};
+    Place place_;
+};
+
+// Sets the inventory's current place and gives back the one before when it
+// ends: a model read for a statement names its textures from its own lines,
+// and the statement's later names come from the statement's line again.
+class PlaceScope {
+public:
+    PlaceScope(PackageInventory& inventory, Place place)
+        : inventory_(inventory), saved_(inventory.place()) {
+        inventory_.set_place(place);
+    }
+    ~PlaceScope() { inventory_.set_place(saved_); }
+    PlaceScope(const PlaceScope&) = delete;
+    PlaceScope& operator=(const PlaceScope&) = delete;
+
+private:
+    PackageInventory& inventory_;
+    Place saved_;
 };
 
 } // namespace ferwis

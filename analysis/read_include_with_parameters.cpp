@@ -49,10 +49,16 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
         return;
     }
 
-    LineReader reader(scenery.run.inventory.row(found.row).path);
+    PackageInventory& inventory = scenery.run.inventory;
+    const std::string& path = inventory.row(found.row).path;
+    LineReader reader(path);
     const StatementState::IncludeScope scope(scenery.statement, found.row);
+    // The include's own names come from its lines; a replay later names them
+    // from the include statement that replays it.
+    const PlaceScope place(inventory, Place{inventory.add_source(path), 0});
     std::string line;
     while (reader.next(line)) {
+        inventory.set_line(reader.line_number());
         to_lower_in_place(line);
         if (line.empty() || line.starts_with("//")) {
             continue;

@@ -56,14 +56,16 @@ void read_queued_line(SceneryRun& scenery, std::string& line, LineReader& reader
 } // namespace
 
 void queue_plain_include(SceneryRun& scenery, const std::string& name) {
-    scenery.queue.add_include(name);
+    scenery.queue.add_include(name, scenery.run.inventory.place());
 }
 
-void read_scenery_file(SceneryRun& scenery, std::string name) {
+void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     show_detail(scenery, name);
     if (!name.empty() && name.back() == '\t') {
         name.pop_back();
     }
+    PackageInventory& inventory = scenery.run.inventory;
+    const PlaceScope place(inventory, named_at);
     const LookupResult found =
         resolve_reference(scenery, scenery.run.scenery_dir, name, LookupMode::RecordMissing);
     if (!found.found) {
@@ -71,9 +73,12 @@ void read_scenery_file(SceneryRun& scenery, std::string name) {
     }
     // Opened by the path of its row: on a case-sensitive file system the name
     // as written may differ from the file's name on disk in letter case.
-    LineReader reader(scenery.run.inventory.row(found.row).path);
+    const std::string& path = inventory.row(found.row).path;
+    LineReader reader(path);
+    inventory.set_place(Place{inventory.add_source(path), 0});
     std::string line;
     while (reader.next(line)) {
+        inventory.set_line(reader.line_number());
         read_queued_line(scenery, line, reader, name);
     }
 }

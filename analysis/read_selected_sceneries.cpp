@@ -17,8 +17,9 @@ void read_selected_sceneries(RunState& run, const std::vector<std::string>& sele
             // A selected scenery is queued even when an equal entry is; includes are not.
             scenery.queue.add_selected(name);
             std::string entry;
-            while (scenery.queue.next(entry)) {
-                read_scenery_file(scenery, entry);
+            Place named_at;
+            while (scenery.queue.next(entry, named_at)) {
+                read_scenery_file(scenery, entry, named_at);
             }
         }
     } catch (const FileError& error) {

@@ -39,6 +39,7 @@ void read_text_model(SceneryRun& scenery, std::string_view file_path,
             continue;
         }
         if (const auto texture = map_texture(line)) {
+            scenery.run.inventory.set_line(reader.line_number());
             resolve_model_texture(scenery, *texture, texture_subdirectory);
         }
     }

@@ -59,6 +59,9 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
     }
     // A copy: reading the model may append rows and move the inventory.
     const std::string file_path = inventory.row(found.row).path;
+    // The model's textures are named by the model (a binary model has no
+    // lines); the statement's later names by the statement again.
+    const PlaceScope place(inventory, Place{inventory.add_source(file_path), 0});
     if (binary_found) {
         scan_binary_model(scenery, file_path, binary);
     } else {

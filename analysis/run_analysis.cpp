@@ -10,6 +10,7 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/provenance_file.h"
 #include "format/result_file.h"
 #include "format/wav_dynamic_file.h"
 
@@ -61,12 +62,31 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
                   const std::string& result_path) {
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
-    for (const FileEntry& row : run.inventory.rows()) {
+    const PackageInventory& inventory = run.inventory;
+    for (const FileEntry& row : inventory.rows()) {
         result.add(row.path, code_text(row.code));
     }
-    if (wav_dynamic.written()) {
-        result.add_records_of(wav_dynamic.path());
+    const std::size_t rolling_stock =
+        wav_dynamic.written() ? result.add_records_of(wav_dynamic.path()) : 0;
+
+    // The places go to their own file, bound to these exact bytes. It takes its
+    // place first: should the result file then fail to take its own, the old
+    // result stays, and the new places, bound to other bytes, are never used.
+    ProvenanceFileWriter provenance(result_path, result.finish());
+    const auto add_place = [&](std::size_t row, Place place) {
+        if (place.source != kNoSource) {
+            provenance.add(row, inventory.source(place.source), place.line);
+        }
+    };
+    for (std::size_t row = 0; row < inventory.rows().size(); ++row) {
+        add_place(row, inventory.row(row).place);
     }
+    if (rolling_stock == run.rolling_stock_places.size()) {
+        for (std::size_t i = 0; i < rolling_stock; ++i) {
+            add_place(inventory.rows().size() + i, run.rolling_stock_places[i]);
+        }
+    }
+    provenance.commit();
     result.commit();
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace ferwis {
 
@@ -30,6 +31,9 @@ struct RunState {
 
     // The selected scenery whose queue entries are being read.
     std::string selected_scenery;
+
+    // The place of each record of wav_dynamic.txt, in the order appended.
+    std::vector<Place> rolling_stock_places;
 };
 
 } // namespace ferwis

@@ -47,6 +47,10 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
                  const std::string& sounds_dir, FolderNameCache* folders) {
     const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
     LineReader reader(path);
+    PackageInventory& inventory = run.inventory;
+    // Entered in the source table with its first reference: most definition
+    // files name no sound.
+    std::uint32_t source = kNoSource;
     std::string line;
     while (reader.next(line)) {
         normalize_line(line);
@@ -57,17 +61,23 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
             if (reference.starts_with("//")) {
                 continue;
             }
+            if (source == kNoSource) {
+                source = inventory.add_source(path);
+            }
+            inventory.set_place(Place{source, static_cast<std::uint32_t>(reader.line_number())});
             read_separators(reference);
             // Each name of the reference is matched case-insensitively, and
             // the record keeps the path as it is on disk.
             if (const auto beside =
                     find_file_case_insensitive(definition_dir, reference, folders)) {
                 wav_dynamic.append(*beside, ResultCode::UD);
+                run.rolling_stock_places.push_back(inventory.place());
                 continue;
             }
             const std::string candidate = sounds_dir + reference;
             if (!sprawdz_wav(run.inventory, candidate)) {
                 wav_dynamic.append(candidate, ResultCode::BD);
+                run.rolling_stock_places.push_back(inventory.place());
             }
         }
     }

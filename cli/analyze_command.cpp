@@ -189,8 +189,8 @@ nlohmann::ordered_json json_report(const AppState& state, const std::vector<std:
                                    const Summary& summary) {
     using Json = nlohmann::ordered_json;
     const auto utf8 = [](std::string_view text) { return cp1250_to_utf8(text); };
-    Json report;
-    Json& run = report["run"];
+    // Built part by part: an ordered object moves its members as it grows.
+    Json run = Json::object();
     run["main_directory"] = utf8(state.main_dir);
     run["sceneries"] = Json::array();
     for (const std::string& name : selected) {
@@ -198,13 +198,14 @@ nlohmann::ordered_json json_report(const AppState& state, const std::vector<std:
     }
     run["time"] = utc_time_text(started);
     run["result_file"] = utf8(result_path);
-    run["provenance"] = false;
 
-    Json& categories = report["categories"];
+    Json categories = Json::object();
     for (const ResultCode code : kAllCategories) {
         const CategoryTotal& total = summary.totals[static_cast<std::size_t>(code)];
-        categories[std::string(code_text(code))] = {
-            {"text", utf8(category_text(code))}, {"count", total.records}, {"bytes", total.bytes}};
+        Json& category = categories[std::string(code_text(code))];
+        category["text"] = utf8(category_text(code));
+        category["count"] = total.records;
+        category["bytes"] = total.bytes;
     }
 
     // The places belong to exactly this result file; without them the report
@@ -212,26 +213,30 @@ nlohmann::ordered_json json_report(const AppState& state, const std::vector<std:
     const auto provenance = ResultProvenance::load(result_path);
     const bool placed = provenance && provenance->size() == summary.records.size();
     run["provenance"] = placed;
-    Json& files = report["files"];
-    files = Json::array();
+    Json files = Json::array();
     for (std::size_t row = 0; row < summary.records.size(); ++row) {
         const Summary::Record& record = summary.records[row];
         if (!record.code) {
             continue;
         }
-        Json file = {{"path", utf8(record.path)}, {"code", code_text(*record.code)}};
+        Json file = Json::object();
+        file["path"] = utf8(record.path);
+        file["code"] = std::string(code_text(*record.code));
         file["size"] = record.bytes ? Json(*record.bytes) : Json(nullptr);
         const SourcePlace* place = placed ? provenance->place(row) : nullptr;
-        if (place == nullptr) {
-            file["place"] = nullptr;
-        } else if (place->file.empty()) {
-            file["place"] = {{"selected", true}};
-        } else {
-            file["place"] = {{"file", utf8(place->file)},
-                             {"line", place->line == 0 ? Json(nullptr) : Json(place->line)}};
+        Json& where = file["place"];
+        if (place != nullptr && place->file.empty()) {
+            where["selected"] = true;
+        } else if (place != nullptr) {
+            where["file"] = utf8(place->file);
+            where["line"] = place->line == 0 ? Json(nullptr) : Json(place->line);
         }
         files.push_back(std::move(file));
     }
+    Json report = Json::object();
+    report["run"] = std::move(run);
+    report["categories"] = std::move(categories);
+    report["files"] = std::move(files);
     return report;
 }
 
@@ -297,9 +302,8 @@ int analyze_command(const CliContext& context) {
         write_text(context.out, category_text(code));
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
     }
-    if (json_path &&
-        !write_json(*json_path, json_report(*state, selected, started,
-                                            context.options.result_path, summary))) {
+    if (json_path && !write_json(*json_path, json_report(*state, selected, started,
+                                                         context.options.result_path, summary))) {
         context.err << "ferwis-cli: cannot write the JSON report: ";
         write_text(context.err, *json_path);
         context.err << '\n';

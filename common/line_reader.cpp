@@ -59,6 +59,7 @@ bool LineReader::next(std::string& line) {
     bool any = false;
     while (true) {
         if (pos_ == end_ && !fill()) {
+            line_number_ += any ? 1 : 0;
             return any;
         }
         any = true;
@@ -80,6 +81,7 @@ bool LineReader::next(std::string& line) {
                 ++pos_;
             }
         }
+        ++line_number_;
         return true;
     }
 }

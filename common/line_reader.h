@@ -26,6 +26,9 @@ public:
     // end of the file. Throws FileError on a read error.
     bool next(std::string& line);
 
+    // The number of the line next() gave last, counted from 1 (0 before the first).
+    std::size_t line_number() const { return line_number_; }
+
 private:
     bool fill();
     const char* find_line_end(const char* start, const char* stop) const;
@@ -37,6 +40,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;
+    std::size_t line_number_ = 0;
 };
 
 // Splits bytes already in memory into lines by the same rules.

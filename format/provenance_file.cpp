@@ -57,13 +57,13 @@ std::optional<RowPlace> parse_place(std::string_view line) {
     }
     const auto row = parse_number<std::size_t>(line.substr(0, comma));
     const std::string_view line_text = line.substr(close + 2);
-    const auto line_number =
-        line_text.empty() ? std::optional<std::uint32_t>(0) : parse_number<std::uint32_t>(line_text);
+    const auto line_number = line_text.empty() ? std::optional<std::uint32_t>(0)
+                                               : parse_number<std::uint32_t>(line_text);
     if (!row || *row == 0 || !line_number) {
         return std::nullopt;
     }
-    return RowPlace{*row - 1,
-                    SourcePlace{std::string(line.substr(comma + 2, close - comma - 2)), *line_number}};
+    return RowPlace{*row - 1, SourcePlace{std::string(line.substr(comma + 2, close - comma - 2)),
+                                          *line_number}};
 }
 
 } // namespace
@@ -98,8 +98,7 @@ std::string provenance_path(std::string_view result_path) {
     return folder_of(result_path) + "wynik_zrodla.txt";
 }
 
-ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path,
-                                           const ResultDigest& result)
+ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)
     : path_(provenance_path(result_path)), temp_path_(path_ + ".tmp") {
     file_ = std::fopen(to_native(temp_path_).c_str(), "wb");
     if (file_ == nullptr) {

@@ -55,13 +55,16 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
     }
 }
 
-void ResultFileWriter::add_records_of(const std::string& records_path) {
+std::size_t ResultFileWriter::add_records_of(const std::string& records_path) {
     LineReader reader(records_path);
     std::string line;
+    std::size_t count = 0;
     while (reader.next(line)) {
         const ResultRecord record = parse_record(line);
         add(record.path, record.code);
+        ++count;
     }
+    return count;
 }
 
 const ResultDigest& ResultFileWriter::finish() {

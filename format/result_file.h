@@ -24,8 +24,8 @@ public:
     void add(std::string_view path, std::string_view code);
 
     // Appends every record of a file in the same form (wav_dynamic.txt), read
-    // field by field and written again. Throws FileError.
-    void add_records_of(const std::string& records_path);
+    // field by field and written again; returns how many. Throws FileError.
+    std::size_t add_records_of(const std::string& records_path);
 
     // Writes what is left and closes the temporary file; returns the size and
     // hash of everything written, to which a provenance file is bound. Throws
