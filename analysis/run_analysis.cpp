@@ -1,11 +1,10 @@
 #include "analysis/run_analysis.h"
 
-#include "analysis/analysis_failure.h"
 #include "analysis/mark_exceptions.h"
 #include "analysis/read_selected_sceneries.h"
 #include "analysis/run_state.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
@@ -100,7 +99,7 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
 
     read_selected_sceneries(run, selected);
 
-    progress.set_status(cp1250("FAZA - Zaznaczanie wyjątków..."));
+    progress.set_status(text(Text::ExceptionPhase));
     progress.set_detail("");
     let_events_run(progress);
     mark_exceptions(run.inventory, settings.skip_list);

@@ -1,4 +1,3 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/cli_command.h"
@@ -284,7 +283,7 @@ int analyze_command(const CliContext& context) {
     try {
         run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
-        return report_failure(context, analysis_failure_message(), failure.what());
+        return report_failure(context, failure);
     }
 
     Summary summary;

@@ -1,6 +1,6 @@
 #include "ui/result_list.h"
 
-#include "results/show_category.h"
+#include "results/read_category.h"
 #include "ui/ui_text.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/classify_line.h"
 #include "analysis/expand_placeholder.h"
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "scenery_fixture.h"
 

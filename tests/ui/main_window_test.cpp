@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "analysis/analysis_failure.h"
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "window_fixture.h"
 
