@@ -43,7 +43,4 @@ private:
     std::size_t line_number_ = 0;
 };
 
-// Splits bytes already in memory into lines by the same rules.
-std::vector<std::string> split_lines(std::string_view bytes);
-
 } // namespace ferwis
