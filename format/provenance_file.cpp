@@ -68,11 +68,43 @@ std::optional<RowPlace> parse_place(std::string_view line) {
 
 } // namespace
 
+namespace {
+
+std::uint64_t little_endian_word(const unsigned char* bytes) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 8; i-- > 0;) {
+        word = (word << 8) | bytes[i];
+    }
+    return word;
+}
+
+} // namespace
+
 void ResultDigest::add(std::string_view bytes) {
     size_ += bytes.size();
-    for (const char c : bytes) {
-        hash_ = (hash_ ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    const auto* next = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = next + bytes.size();
+    while (pending_size_ > 0 && pending_size_ < 8 && next != end) {
+        pending_[pending_size_++] = *next++;
     }
+    if (pending_size_ == 8) {
+        mix(little_endian_word(pending_.data()));
+        pending_size_ = 0;
+    }
+    for (; end - next >= 8; next += 8) {
+        mix(little_endian_word(next));
+    }
+    while (next != end) {
+        pending_[pending_size_++] = *next++;
+    }
+}
+
+std::uint64_t ResultDigest::hash() const {
+    std::uint64_t hash = hash_;
+    for (std::size_t i = 0; i < pending_size_; ++i) {
+        hash = (hash ^ pending_[i]) * 1099511628211ULL;
+    }
+    return hash;
 }
 
 std::optional<ResultDigest> digest_of_file(std::string_view path) {
@@ -124,16 +156,25 @@ void ProvenanceFileWriter::write(std::string_view bytes) {
 }
 
 void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint32_t line) {
-    buffer_ += std::to_string(row + 1);
+    std::array<char, 24> number{};
+    buffer_.append(number.data(),
+                   std::to_chars(number.data(), number.data() + number.size(), row + 1).ptr);
     buffer_ += ",\"";
-    // Paths that could hold a double quote or a line break are never named in
-    // the result file either; they are written as "?" like there.
-    for (const char c : file) {
-        buffer_.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
+    const std::size_t start = buffer_.size();
+    buffer_ += file;
+    // A double quote or a line break of a file name would end the field or the
+    // record early; they are written as "?", as in the result file.
+    const auto holds = [&](char c) { return std::memchr(file.data(), c, file.size()) != nullptr; };
+    if (!file.empty() && (holds('"') || holds('\r') || holds('\n'))) {
+        for (std::size_t i = start; i < buffer_.size(); ++i) {
+            const char c = buffer_[i];
+            buffer_[i] = c == '"' || c == '\r' || c == '\n' ? '?' : c;
+        }
     }
     buffer_ += "\",";
     if (line > 0) {
-        buffer_ += std::to_string(line);
+        buffer_.append(number.data(),
+                       std::to_chars(number.data(), number.data() + number.size(), line).ptr);
     }
     buffer_ += "\r\n";
     if (buffer_.size() >= kFlushSize) {

@@ -5,6 +5,7 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/provenance_file.h"
 #include "format/result_record.h"
 #include "results/record_path.h"
 #include "results/target_folder.h"
@@ -165,6 +166,7 @@ bool delete_result_file(std::string_view result_path) {
     std::error_code ec;
     const auto status = fs::symlink_status(native, ec);
     if (status.type() == fs::file_type::not_found) {
+        remove_provenance(result_path);
         return true;
     }
     if (ec) {
@@ -176,6 +178,8 @@ bool delete_result_file(std::string_view result_path) {
     if (!fs::remove(native, ec) && ec) {
         throw FileError(std::string(result_path), ec.message());
     }
+    // The places of the result go with it.
+    remove_provenance(result_path);
     return true;
 }
 

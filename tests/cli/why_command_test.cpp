@@ -2,6 +2,7 @@
 #include "cli/run_cli.h"
 #include "common/native_path.h"
 #include "results/result_provenance.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -147,7 +148,7 @@ TEST(why_command, a_cancelled_run_keeps_the_result_and_its_places_together) {
     const std::string result = inst.tree.read("bin/wynik.txt");
     const std::string places = inst.tree.read("bin/wynik_zrodla.txt");
     // Closed after everything was read, before anything is written.
-    struct CloseBeforeWriting : SilentProgress {
+    struct CloseBeforeWriting : test::SilentProgress {
         void set_status(std::string_view text) override {
             closing = closing || text == cp1250("FAZA - Zaznaczanie wyjątków...");
         }

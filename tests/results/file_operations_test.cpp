@@ -79,6 +79,7 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         in.tree.write("sim/textures/ro.dds", "ro");
         fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
         in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
+        in.tree.write("wynik_zrodla.txt", "places of the result\r\n");
         const OperationResult result = in.run(operation, ResultCode::N);
         EXPECT_FALSE(result.failed);
         EXPECT_EQ(result.handled, 1u);
@@ -86,6 +87,7 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         EXPECT_EQ(in.tree.exists("kopia/textures/ro.dds"), operation == Operation::Move);
         EXPECT_TRUE(result.result_file_deleted);
         EXPECT_FALSE(in.tree.exists("wynik.txt"));
+        EXPECT_FALSE(in.tree.exists("wynik_zrodla.txt")); // its places go with it
         // A second run finds no result file: nothing to delete, no failure.
         EXPECT_FALSE(in.run(operation).failed);
         EXPECT_TRUE(in.messages.shown.empty());
