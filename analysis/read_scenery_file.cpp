@@ -7,6 +7,7 @@
 #include "analysis/timetable_step.h"
 #include "analysis/tokenise_statement.h"
 #include "common/catalogue.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/progress.h"
 #include "common/text_compare.h"
@@ -77,9 +78,14 @@ void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     LineReader reader(path);
     inventory.set_place(Place{inventory.add_source(path), 0});
     std::string line;
-    while (reader.next(line)) {
-        inventory.set_line(reader.line_number());
-        read_queued_line(scenery, line, reader, name);
+    try {
+        while (reader.next(line)) {
+            inventory.set_line(reader.line_number());
+            read_queued_line(scenery, line, reader, name);
+        }
+    } catch (const LineTooLong&) {
+        // Only this file is abandoned; what it named so far stays found. An
+        // include or model read meanwhile handles its own long line.
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/walk_folder_tree.h"
 #include "common/catalogue.h"
+#include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
@@ -9,32 +10,6 @@
 #include "common/text_compare.h"
 
 namespace ferwis {
-namespace {
-
-bool is_reference_start_separator(char c) {
-    return c == ':' || c == ' ' || c == ',' || c == ';';
-}
-
-} // namespace
-
-std::vector<std::string> cut_sound_references(std::string_view line) {
-    std::vector<std::string> references;
-    for (std::size_t i = 0; i + 4 <= line.size(); ++i) {
-        if (!names_equal(line.substr(i, 4), ".wav")) {
-            continue;
-        }
-        std::size_t j = i;
-        while (j > 0 && !is_reference_start_separator(line[j])) {
-            --j;
-        }
-        // At the start of the line the first character belongs to the
-        // reference even when it is a separator.
-        const std::size_t start = j > 0 ? j + 1 : 0;
-        references.emplace_back(line.substr(start, i + 4 - start));
-    }
-    return references;
-}
-
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     const auto row = inventory.find(pszuk);
     if (row) {
@@ -42,6 +17,30 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     }
     return row.has_value();
 }
+
+namespace {
+
+void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string& reference,
+                   const std::string& definition_dir, const std::string& sounds_dir,
+                   FolderNameCache* folders) {
+    // Each name of the reference is matched case-insensitively, and the record
+    // keeps the path as it is on disk.
+    if (can_be_path(definition_dir + reference)) {
+        if (const auto beside = find_file_case_insensitive(definition_dir, reference, folders)) {
+            wav_dynamic.append(*beside, ResultCode::UD);
+            run.rolling_stock_places.push_back(run.inventory.place());
+            return;
+        }
+    }
+    // A piece that cannot be a path is no reference: it writes no record.
+    const std::string candidate = sounds_dir + reference;
+    if (can_be_path(candidate) && !sprawdz_wav(run.inventory, candidate)) {
+        wav_dynamic.append(candidate, ResultCode::BD);
+        run.rolling_stock_places.push_back(run.inventory.place());
+    }
+}
+
+} // namespace
 
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders) {
@@ -52,34 +51,27 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
     // files name no sound.
     std::uint32_t source = kNoSource;
     std::string line;
-    while (reader.next(line)) {
-        normalize_line(line);
-        if (line.starts_with("//")) {
-            continue;
-        }
-        for (std::string& reference : cut_sound_references(line)) {
-            if (reference.starts_with("//")) {
+    try {
+        while (reader.next(line)) {
+            normalize_line(line);
+            if (line.starts_with("//")) {
                 continue;
             }
-            if (source == kNoSource) {
-                source = inventory.add_source(path);
-            }
-            inventory.set_place(Place{source, static_cast<std::uint32_t>(reader.line_number())});
-            read_separators(reference);
-            // Each name of the reference is matched case-insensitively, and
-            // the record keeps the path as it is on disk.
-            if (const auto beside =
-                    find_file_case_insensitive(definition_dir, reference, folders)) {
-                wav_dynamic.append(*beside, ResultCode::UD);
-                run.rolling_stock_places.push_back(inventory.place());
-                continue;
-            }
-            const std::string candidate = sounds_dir + reference;
-            if (!sprawdz_wav(run.inventory, candidate)) {
-                wav_dynamic.append(candidate, ResultCode::BD);
-                run.rolling_stock_places.push_back(inventory.place());
-            }
+            cut_sound_references(line, [&](std::string_view piece) {
+                if (piece.starts_with("//")) {
+                    return;
+                }
+                if (source == kNoSource) {
+                    source = inventory.add_source(path);
+                }
+                inventory.set_place(
+                    Place{source, static_cast<std::uint32_t>(reader.line_number())});
+                resolve_sound(run, wav_dynamic, with_read_separators(piece), definition_dir,
+                              sounds_dir, folders);
+            });
         }
+    } catch (const LineTooLong&) {
+        // Only this definition file is abandoned; its records so far stay.
     }
 }
 

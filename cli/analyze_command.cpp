@@ -54,7 +54,7 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
         }
         if (found == nullptr) {
             context.err << "ferwis-cli: not a scenery file of the scenery directory: ";
-            write_text(context.err, operand);
+            write_name_err(context, operand);
             context.err << '\n';
             return false;
         }
@@ -279,7 +279,7 @@ int analyze_command(const CliContext& context) {
     }
 
     const std::time_t started = std::time(nullptr);
-    StreamProgress progress(context.err);
+    StreamProgress progress(context.err, context.environment.error_is_terminal);
     try {
         run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
@@ -291,7 +291,7 @@ int analyze_command(const CliContext& context) {
         summary = summarise(context.options.result_path);
     } catch (const FileError& error) {
         context.err << "ferwis-cli: ";
-        write_text(context.err, error.what());
+        write_name_err(context, error.what());
         context.err << '\n';
         return kExitFailed;
     }
@@ -304,7 +304,7 @@ int analyze_command(const CliContext& context) {
     if (json_path && !write_json(*json_path, json_report(*state, selected, started,
                                                          context.options.result_path, summary))) {
         context.err << "ferwis-cli: cannot write the JSON report: ";
-        write_text(context.err, *json_path);
+        write_name_err(context, *json_path);
         context.err << '\n';
         return kExitFailed;
     }

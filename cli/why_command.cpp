@@ -16,7 +16,7 @@ int why_command(const CliContext& context) {
     const auto provenance = ResultProvenance::load(context.options.result_path);
     if (!provenance) {
         context.err << "ferwis-cli: no valid provenance for ";
-        write_text(context.err, context.options.result_path);
+        write_name_err(context, context.options.result_path);
         context.err << " (wynik_zrodla.txt is missing or belongs to another result; "
                        "a new analysis writes it)\n";
         return kExitUsage;
@@ -24,14 +24,14 @@ int why_command(const CliContext& context) {
     const auto row = provenance->find(path);
     if (!row) {
         context.err << "ferwis-cli: the result has no record of ";
-        write_text(context.err, path);
+        write_name_err(context, path);
         context.err << '\n';
         return kExitFailed;
     }
+    const ResultRecord& record = provenance->record(*row);
+    write_name_out(context, record.code + " " + record.path);
+    context.out << '\n';
     if (provenance->place(*row) == nullptr) {
-        const ResultRecord& record = provenance->record(*row);
-        write_text(context.out, record.code + " " + record.path);
-        context.out << '\n';
         context.err << "ferwis-cli: no file named it: ";
         const auto code = parse_code(record.code);
         if (code == ResultCode::N || code == ResultCode::W) {
@@ -41,7 +41,11 @@ int why_command(const CliContext& context) {
         }
         return kExitFailed;
     }
-    write_text(context.out, chain_text(*provenance, *row));
+    for (const SourcePlace& step : provenance->chain(*row)) {
+        context.out << "  <- ";
+        write_name_out(context, place_text(step));
+        context.out << '\n';
+    }
     return kExitDone;
 }
 

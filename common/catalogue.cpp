@@ -43,6 +43,7 @@ constexpr std::array kTexts = {
     std::pair{Text::CategoryException, "Wyjątki"},
     std::pair{Text::CategoryRollingStockUsed, "Używane *.wav DYNAMIC"},
     std::pair{Text::CategoryRollingStockMissing, "Braki *.wav DYNAMIC"},
+    std::pair{Text::SelectedForAnalysis, "sceneria wybrana do analizy"},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -52,7 +53,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::CategoryRollingStockMissing) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::SelectedForAnalysis) + 1 == kTexts.size();
 }
 static_assert(in_order());
 

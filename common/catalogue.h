@@ -45,6 +45,8 @@ enum class Text {
     CategoryException,
     CategoryRollingStockUsed,
     CategoryRollingStockMissing,
+    // Where a file of the result was named: the place of a selected scenery.
+    SelectedForAnalysis,
 };
 
 // The text, Windows-1250.

@@ -1,16 +1,65 @@
 #include "common/file_system.h"
 
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#ifdef _WIN32
+#include <sys/stat.h>
+#include <sys/types.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace ferwis {
+
+namespace {
+
+// The length of Windows-1250 text in the platform's units for file names.
+std::size_t native_length(std::string_view text) {
+#ifdef _WIN32
+    return text.size();
+#else
+    std::size_t length = 0;
+    for (const char c : text) {
+        const char32_t code_point = cp1250_to_unicode(static_cast<unsigned char>(c));
+        length += code_point < 0x80 ? 1 : code_point < 0x800 ? 2 : 3;
+    }
+    return length;
+#endif
+}
+
+} // namespace
+
+bool can_be_path(std::string_view path) {
+    // The native form is never shorter, so a long text is refused unread.
+    if (path.size() > kMaxPathLength || native_length(path) > kMaxPathLength) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t sep = path.find(kSeparator, start);
+        if (sep == std::string_view::npos) {
+            sep = path.size();
+        }
+        if (native_length(path.substr(start, sep - start)) > kMaxNameLength) {
+            return false;
+        }
+        start = sep + 1;
+    }
+    return true;
+}
 
 bool file_exists(std::string_view path) {
     std::error_code ec;
@@ -32,21 +81,80 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
     return size;
 }
 
+OpenedFile open_for_reading(std::string_view path) {
+    const std::string name(path);
+#ifdef _WIN32
+    // Named pipes and devices do not lie in folders on Windows; the check on
+    // the open handle keeps the rule the same.
+    ReadFile file(_wfopen(to_native(path).c_str(), L"rb"));
+    if (!file) {
+        throw FileError(name, std::strerror(errno));
+    }
+    struct _stat64 info {};
+    if (_fstat64(_fileno(file.get()), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+        throw FileError(name, "not a regular file");
+    }
+#else
+    // Opened without waiting, so that a FIFO cannot stop the program in the open
+    // call; the type is then checked on the handle, which no rename can change.
+    const int fd = ::open(to_native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw FileError(name, std::strerror(errno));
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw FileError(name, "not a regular file");
+    }
+    ReadFile file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int saved = errno;
+        ::close(fd);
+        throw FileError(name, std::strerror(saved));
+    }
+#endif
+    // The readers read in large blocks of their own; a stdio buffer would only
+    // copy the bytes once more (and ask for the file's status again).
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return {std::move(file), static_cast<std::uintmax_t>(info.st_size)};
+}
+
 namespace {
 
-// Calls visit(name, is_folder, is_link) for every entry of a folder whose kind
-// can be told; links are followed, as the platform's own listing does.
-// Returns the error that stopped the listing, if any.
+enum class EntryKind { File, Folder, LinkedFolder, Other };
+
+// The kind of a listed entry, a link followed. The type the listing gave is
+// used where it can be: only a link (or an entry of unknown type) costs a
+// status call.
+EntryKind kind_of(const fs::directory_entry& entry) {
+    std::error_code ec;
+    if (entry.is_symlink(ec)) {
+        const fs::file_type type = entry.status(ec).type();
+        return ec                                 ? EntryKind::Other
+               : type == fs::file_type::directory ? EntryKind::LinkedFolder
+               : type == fs::file_type::regular   ? EntryKind::File
+                                                  : EntryKind::Other;
+    }
+    if (ec) {
+        return EntryKind::Other;
+    }
+    if (entry.is_directory(ec)) {
+        return EntryKind::Folder;
+    }
+    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
+}
+
+// Calls visit(name, is_folder, is_link) for every folder and regular file of a
+// folder; links are followed, as the platform's own listing does. Returns the
+// error that stopped the listing, if any.
 template <typename Visit> std::error_code visit_folder(std::string_view path, Visit&& visit) {
     std::error_code ec;
     fs::directory_iterator it(to_native(path), ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        const bool is_folder = it->is_directory(type_ec);
-        if (!type_ec) {
-            std::error_code link_ec;
-            const bool is_link = is_folder && it->is_symlink(link_ec);
-            visit(from_native(it->path().filename()), is_folder, is_link);
+        const EntryKind kind = kind_of(*it);
+        if (kind != EntryKind::Other) {
+            visit(from_native(it->path().filename()), kind != EntryKind::File,
+                  kind == EntryKind::LinkedFolder);
         }
     }
     return ec;

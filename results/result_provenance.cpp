@@ -1,6 +1,6 @@
 #include "results/result_provenance.h"
 
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
@@ -107,7 +107,7 @@ std::vector<SourcePlace> ResultProvenance::chain(std::size_t row) const {
 
 std::string place_text(const SourcePlace& place) {
     if (place.file.empty()) {
-        return cp1250("sceneria wybrana do analizy");
+        return text(Text::SelectedForAnalysis);
     }
     return place.line == 0 ? place.file : place.file + ":" + std::to_string(place.line);
 }
