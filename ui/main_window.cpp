@@ -338,6 +338,7 @@ void MainWindow::show_category_clicked() {
         try {
             if (const auto listing = read_category(state_.result_path(), code)) {
                 fill_result_list(*list1_, listing->paths);
+                show_provenance(*list1_, state_.result_path(), messages_);
                 if (listing->list_full) {
                     messages_.show(text(Text::ListFull));
                 }
