@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/text_compare.h"
 
 #include <array>
 #include <cerrno>
@@ -15,11 +16,6 @@ namespace ferwis {
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 16;
-
-std::string folder_of(std::string_view path) {
-    const std::size_t sep = path.rfind(kSeparator);
-    return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep + 1));
-}
 
 std::string hex16(std::uint64_t value) {
     std::array<char, 16> digits{};
@@ -127,7 +123,13 @@ std::optional<ResultDigest> digest_of_file(std::string_view path) {
 }
 
 std::string provenance_path(std::string_view result_path) {
-    return folder_of(result_path) + "wynik_zrodla.txt";
+    // wynik.txt gives wynik_zrodla.txt; another result file name its own, so
+    // that results kept side by side keep their own places.
+    std::string path(result_path);
+    if (path.size() >= 4 && names_equal(std::string_view(path).substr(path.size() - 4), ".txt")) {
+        path.resize(path.size() - 4);
+    }
+    return path + "_zrodla.txt";
 }
 
 ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)

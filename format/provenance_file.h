@@ -48,7 +48,9 @@ private:
 // The digest of the file at path, or nothing when it cannot be read.
 std::optional<ResultDigest> digest_of_file(std::string_view path);
 
-// The path of the provenance file that belongs to the result file at result_path.
+// The path of the provenance file that belongs to the result file at
+// result_path: its name without ".txt", then "_zrodla.txt" (wynik.txt gives
+// wynik_zrodla.txt).
 std::string provenance_path(std::string_view result_path);
 
 // A place that named a file. An empty file: the scenery was selected for the

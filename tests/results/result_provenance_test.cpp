@@ -34,6 +34,13 @@ TEST(result_digest, the_same_bytes_in_any_pieces_give_the_same_digest) {
     }
 }
 
+TEST(provenance_path, each_result_file_has_its_own) {
+    EXPECT_EQ(provenance_path("/a/wynik.txt"), "/a/wynik_zrodla.txt");
+    EXPECT_EQ(provenance_path("/a/small.wynik.txt"), "/a/small.wynik_zrodla.txt");
+    EXPECT_EQ(provenance_path("/a/WYNIK.TXT"), "/a/WYNIK_zrodla.txt");
+    EXPECT_EQ(provenance_path("/a/wynik"), "/a/wynik_zrodla.txt");
+}
+
 struct Written {
     Written() {
         ResultFileWriter result(tree.path("wynik.txt"));
