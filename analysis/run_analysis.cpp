@@ -66,7 +66,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
         result.add(row.path, code_text(row.code));
     }
     const std::size_t rolling_stock =
-        wav_dynamic.written() ? result.add_records_of(wav_dynamic.path()) : 0;
+        wav_dynamic.written() ? result.add_records_of(wav_dynamic) : 0;
 
     // The places go to their own file, bound to these exact bytes. It takes its
     // place first: should the result file then fail to take its own, the old

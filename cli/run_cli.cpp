@@ -13,7 +13,9 @@ constexpr std::string_view kUsage =
     "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n"
     "       ferwis-cli [--result FILE] show CATEGORY\n"
     "       ferwis-cli [--result FILE] why PATH\n"
-    "       ferwis-cli [--config FILE] [--result FILE] copy|move|delete CATEGORY [--yes]\n";
+    "       ferwis-cli [--config FILE] [--result FILE] copy|move CATEGORY [--dry-run] [--yes]\n"
+    "       ferwis-cli [--config FILE] [--result FILE] delete CATEGORY [--dry-run] [--yes] "
+    "[--permanent]\n";
 
 } // namespace
 

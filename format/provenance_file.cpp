@@ -132,29 +132,37 @@ std::string provenance_path(std::string_view result_path) {
     return path + "_zrodla.txt";
 }
 
-ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)
-    : path_(provenance_path(result_path)), temp_path_(path_ + ".tmp") {
-    file_ = std::fopen(to_native(temp_path_).c_str(), "wb");
-    if (file_ == nullptr) {
-        throw FileError(temp_path_, std::strerror(errno));
+ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path,
+                                           const ResultDigest& result) {
+    const std::string path = provenance_path(result_path);
+    const std::size_t slash = path.rfind(kSeparator);
+    const std::string folder = path.substr(0, slash + 1);
+    name_ = path.substr(slash + 1);
+    folder_ = FolderHandle::open(folder.empty() ? "./" : folder);
+    if (!folder_) {
+        throw FileError(folder, "the folder cannot be opened");
+    }
+    for (int i = 0; !file_; ++i) {
+        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
+        file_ = folder_->create_file(temp_name_);
     }
     buffer_ = binding_line(result) + "\r\n";
 }
 
 ProvenanceFileWriter::~ProvenanceFileWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
+    if (committed_) {
+        return;
     }
-    if (!committed_) {
-        std::error_code ec;
-        std::filesystem::remove(to_native(temp_path_), ec);
+    file_.reset();
+    try {
+        folder_->remove(temp_name_);
+    } catch (const FileError&) {
+        // Gone already.
     }
 }
 
 void ProvenanceFileWriter::write(std::string_view bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw FileError(temp_path_, std::strerror(errno));
-    }
+    file_->write(bytes.data(), bytes.size());
 }
 
 void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint32_t line) {
@@ -188,16 +196,8 @@ void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint
 void ProvenanceFileWriter::commit() {
     write(buffer_);
     buffer_.clear();
-    const int closed = std::fclose(file_);
-    file_ = nullptr;
-    if (closed != 0) {
-        throw FileError(temp_path_, std::strerror(errno));
-    }
-    std::error_code ec;
-    std::filesystem::rename(to_native(temp_path_), to_native(path_), ec);
-    if (ec) {
-        throw FileError(path_, ec.message());
-    }
+    file_->close();
+    folder_->rename(temp_name_, *folder_, name_);
     committed_ = true;
 }
 

@@ -12,6 +12,8 @@
 // empty for a place without lines (a binary model); the file is empty for a
 // scenery selected for the run, which no other file named.
 
+#include "common/folder_handle.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -61,8 +63,8 @@ struct SourcePlace {
     bool operator==(const SourcePlace&) const = default;
 };
 
-// Writes the provenance file through a temporary file beside it, like the
-// result file.
+// Writes the provenance file through a temporary file beside it, made new like
+// the result file's, so that nothing planted beside it is written through.
 class ProvenanceFileWriter {
 public:
     // Creates the temporary file and writes the line that binds it to the result
@@ -82,9 +84,10 @@ public:
 private:
     void write(std::string_view bytes);
 
-    std::string path_;
-    std::string temp_path_;
-    std::FILE* file_ = nullptr;
+    std::optional<FolderHandle> folder_;
+    std::string name_;
+    std::string temp_name_;
+    std::optional<OpenFile> file_;
     std::string buffer_;
     bool committed_ = false;
 };

@@ -1,11 +1,15 @@
 #pragma once
 // Writing wynik.txt. The records go to a temporary file beside it, which
 // replaces wynik.txt only when it is complete, so a run that fails or is
-// cancelled leaves the previous result file whole.
+// cancelled leaves the previous result file whole. The temporary file is made
+// new under a name no entry has yet, so that nothing planted beside the result
+// (a link named like it) is ever written through.
 
+#include "common/folder_handle.h"
 #include "format/provenance_file.h"
+#include "format/wav_dynamic_file.h"
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,9 +27,9 @@ public:
     // Writes one record ("path","code" CR LF). Throws FileError.
     void add(std::string_view path, std::string_view code);
 
-    // Appends every record of a file in the same form (wav_dynamic.txt), read
-    // field by field and written again; returns how many. Throws FileError.
-    std::size_t add_records_of(const std::string& records_path);
+    // Appends every record of wav_dynamic.txt, read field by field and written
+    // again; returns how many. Throws FileError.
+    std::size_t add_records_of(const WavDynamicFile& records);
 
     // Writes what is left and closes the temporary file; returns the size and
     // hash of everything written, to which a provenance file is bound. Throws
@@ -41,10 +45,13 @@ private:
     void discard();
 
     std::string result_path_;
-    std::string temp_path_;
-    std::FILE* file_ = nullptr;
+    std::optional<FolderHandle> folder_;
+    std::string name_;
+    std::string temp_name_;
+    std::optional<OpenFile> file_;
     std::string buffer_;
     ResultDigest digest_;
+    bool finished_ = false;
     bool committed_ = false;
 };
 
