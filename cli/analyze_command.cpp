@@ -1,4 +1,4 @@
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/cli_command.h"
 #include "common/code_page.h"

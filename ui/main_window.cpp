@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
