@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/package_inventory.h"
+#include "analysis/inventory/package_inventory.h"
 
 #include <cstddef>
 #include <string>

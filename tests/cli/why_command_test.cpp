@@ -1,4 +1,4 @@
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "cli/run_cli.h"
 #include "common/native_path.h"
 #include "results/result_provenance.h"
