@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev xvfb xauth fonts-liberation2)
+PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth fonts-liberation2)
 
 install_packages() {
     local missing=()

@@ -1,12 +1,14 @@
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/cli_command.h"
+#include "cli/json_report.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"
 #include "format/result_code.h"
 
+#include <ctime>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,15 +18,16 @@ namespace ferwis {
 namespace {
 
 constexpr std::string_view kAnalyzeUsage =
-    "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
-    "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n";
+    "usage: ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] SCENERY...\n"
+    "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n";
 
 // Turns the operands into the selected sceneries, as File1 shows them: exactly
 // as listed, or the one listed name that equals it case-insensitively.
 // Returns false (after saying why) when one of them is not listed.
 bool select_sceneries(const CliContext& context, const std::vector<std::string>& listed,
+                      const std::vector<std::string>& operands,
                       std::vector<std::string>& selected) {
-    for (const std::string& operand : context.options.operands) {
+    for (const std::string& operand : operands) {
         const std::string* found = nullptr;
         for (const std::string& name : listed) {
             if (name == operand) {
@@ -49,7 +52,12 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
 } // namespace
 
 int analyze_command(const CliContext& context) {
-    const auto& operands = context.options.operands;
+    std::vector<std::string> operands = context.options.operands;
+    std::optional<std::string> json_path;
+    if (operands.size() >= 2 && operands.front() == "--json") {
+        json_path = operands[1];
+        operands.erase(operands.begin(), operands.begin() + 2);
+    }
     const bool all = operands.size() == 1 && operands.front() == "--all";
     bool misused = operands.empty();
     for (const std::string& operand : operands) {
@@ -68,10 +76,11 @@ int analyze_command(const CliContext& context) {
     std::vector<std::string> selected;
     if (all) {
         selected = listed;
-    } else if (!select_sceneries(context, listed, selected)) {
+    } else if (!select_sceneries(context, listed, operands, selected)) {
         return kExitUsage;
     }
 
+    const std::time_t started = std::time(nullptr);
     StreamProgress progress(context.err, context.environment.error_is_terminal);
     RunTotals totals;
     try {
@@ -86,6 +95,24 @@ int analyze_command(const CliContext& context) {
         context.out << code_text(code) << '\t';
         write_text(context.out, category_text(code));
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
+    }
+    if (json_path) {
+        const JsonRun run{state->main_dir, selected, started, context.options.result_path};
+        bool written = false;
+        try {
+            written = write_json_report(*json_path, run, totals);
+        } catch (const FileError& error) {
+            context.err << "ferwis-cli: ";
+            write_name_err(context, error.what());
+            context.err << '\n';
+            return kExitFailed;
+        }
+        if (!written) {
+            context.err << "ferwis-cli: cannot write the JSON report: ";
+            write_name_err(context, *json_path);
+            context.err << '\n';
+            return kExitFailed;
+        }
     }
     return kExitDone;
 }

@@ -9,9 +9,10 @@ namespace ferwis {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
-    "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n"
+    "usage: ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] SCENERY...\n"
+    "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n"
     "       ferwis-cli [--result FILE] show CATEGORY\n"
+    "       ferwis-cli [--result FILE] why PATH\n"
     "       ferwis-cli [--config FILE] [--result FILE] copy|move CATEGORY [--dry-run] [--yes]\n"
     "       ferwis-cli [--config FILE] [--result FILE] delete CATEGORY [--dry-run] [--yes] "
     "[--permanent]\n";
@@ -50,6 +51,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (options.command == "show") {
         return show_command(context);
+    }
+    if (options.command == "why") {
+        return why_command(context);
     }
     if (options.command == "copy" || options.command == "move" || options.command == "delete") {
         return file_operation_command(context);

@@ -60,6 +60,7 @@ constexpr std::array kTexts = {
     std::pair{Text::DoneMoving, "Przeniesiono plików:"},
     std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},
     std::pair{Text::DoneDeleting, "Usunięto trwale plików:"},
+    std::pair{Text::SelectedForAnalysis, "sceneria wybrana do analizy"},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -69,7 +70,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::DoneDeleting) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::SelectedForAnalysis) + 1 == kTexts.size();
 }
 static_assert(in_order());
 

@@ -63,6 +63,8 @@ enum class Text {
     DoneMoving,
     DoneTrashing,
     DoneDeleting,
+    // Where a file of the result was named: the place of a selected scenery.
+    SelectedForAnalysis,
 };
 
 // The text, Windows-1250.

@@ -45,6 +45,7 @@ bool LineReader::next(std::string& line) {
     bool any = false;
     while (true) {
         if (pos_ == end_ && !fill()) {
+            line_number_ += any ? 1 : 0;
             return any;
         }
         any = true;
@@ -70,6 +71,7 @@ bool LineReader::next(std::string& line) {
                 ++pos_;
             }
         }
+        ++line_number_;
         return true;
     }
 }

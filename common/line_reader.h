@@ -29,6 +29,9 @@ public:
     // longer than kMaxLineLength; after either the file is not to be read on.
     bool next(std::string& line);
 
+    // The number of the line next() gave last, counted from 1 (0 before the first).
+    std::size_t line_number() const { return line_number_; }
+
 private:
     bool fill();
 
@@ -38,6 +41,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;
+    std::size_t line_number_ = 0;
 };
 
 } // namespace ferwis

@@ -42,6 +42,7 @@ void ResultFileWriter::discard() {
 }
 
 void ResultFileWriter::write(std::string_view bytes) {
+    digest_.add(bytes);
     file_->write(bytes.data(), bytes.size());
 }
 
@@ -53,12 +54,13 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
     }
 }
 
-void ResultFileWriter::add_records_of(const WavDynamicFile& file) {
+std::size_t ResultFileWriter::add_records_of(const WavDynamicFile& file) {
     const std::string bytes = file.contents();
     const std::string_view records = bytes;
     // Lines end as in every data file of the program: at a CR, with a LF
     // right after it belonging to the line end; a last line needs no end.
     std::size_t start = 0;
+    std::size_t count = 0;
     while (start < records.size()) {
         std::size_t end = records.find('\r', start);
         if (end == std::string_view::npos) {
@@ -66,18 +68,28 @@ void ResultFileWriter::add_records_of(const WavDynamicFile& file) {
         }
         const ResultRecord record = parse_record(records.substr(start, end - start));
         add(record.path, record.code);
+        ++count;
         start = end + 1;
         if (start < records.size() && records[start] == '\n') {
             ++start;
         }
     }
+    return count;
+}
+
+const ResultDigest& ResultFileWriter::finish() {
+    if (!finished_) {
+        write(buffer_);
+        buffer_.clear();
+        // A full disk may show only when the last bytes reach the disk at the close.
+        file_->close();
+        finished_ = true;
+    }
+    return digest_;
 }
 
 void ResultFileWriter::commit() {
-    write(buffer_);
-    buffer_.clear();
-    // A full disk may show only when the last bytes reach the disk at the close.
-    file_->close();
+    finish();
     folder_->rename(temp_name_, *folder_, name_);
     committed_ = true;
 }

@@ -6,6 +6,7 @@
 // (a link named like it) is ever written through.
 
 #include "common/folder_handle.h"
+#include "format/provenance_file.h"
 #include "format/wav_dynamic_file.h"
 
 #include <optional>
@@ -27,11 +28,16 @@ public:
     void add(std::string_view path, std::string_view code);
 
     // Appends every record of wav_dynamic.txt, read field by field and written
-    // again. Throws FileError.
-    void add_records_of(const WavDynamicFile& records);
+    // again; returns how many. Throws FileError.
+    std::size_t add_records_of(const WavDynamicFile& records);
 
-    // Closes the temporary file and moves it over the result file. Throws
-    // FileError; the previous result file then stays as it was.
+    // Writes what is left and closes the temporary file; returns the size and
+    // hash of everything written, to which a provenance file is bound. Throws
+    // FileError.
+    const ResultDigest& finish();
+
+    // Finishes the temporary file when that was not done and moves it over the
+    // result file. Throws FileError; the previous result file then stays as it was.
     void commit();
 
 private:
@@ -44,6 +50,8 @@ private:
     std::string temp_name_;
     std::optional<OpenFile> file_;
     std::string buffer_;
+    ResultDigest digest_;
+    bool finished_ = false;
     bool committed_ = false;
 };
 

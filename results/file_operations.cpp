@@ -6,6 +6,7 @@
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/provenance_file.h"
 #include "format/result_record.h"
 #include "results/record_path.h"
 #include "results/target_folder.h"
@@ -481,6 +482,7 @@ void delete_result_file(std::string_view result_path) {
     const auto native = to_native(result_path);
     const EntryStatus status = entry_status(native);
     if (status.kind == EntryKind::Missing) {
+        remove_provenance(result_path);
         return;
     }
     if (status.kind == EntryKind::Folder) {
@@ -490,6 +492,8 @@ void delete_result_file(std::string_view result_path) {
     if (!std::filesystem::remove(native, ec) && ec) {
         throw FileError(std::string(result_path), ec.message());
     }
+    // The places of the result go with it.
+    remove_provenance(result_path);
 }
 
 constexpr std::array kSkipReasons = {SkipReason::Outside,     SkipReason::Malformed,

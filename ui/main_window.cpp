@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
@@ -275,6 +275,7 @@ void MainWindow::show_category_clicked() {
         try {
             if (const auto listing = read_category(state_.result_path(), code)) {
                 fill_result_list(*result_list_, listing->paths);
+                show_provenance(*result_list_, state_.result_path(), messages_);
                 if (listing->list_full) {
                     messages_.show(text(Text::ListFull));
                 }

@@ -1,12 +1,15 @@
 #include "ui/result_list.h"
 
 #include "results/read_category.h"
+#include "results/result_provenance.h"
 #include "ui/widget_helpers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSignalBlocker>
 #include <QStringList>
+
+#include <memory>
 
 namespace ferwis {
 namespace {
@@ -15,10 +18,40 @@ namespace {
 // the widget shows differently still reaches the clipboard as stored.
 constexpr int kBytesRole = Qt::UserRole;
 
+std::string entry_bytes(const QListWidgetItem& item) {
+    return item.data(kBytesRole).toByteArray().toStdString();
+}
+
+// The provenance of the result the list shows, a child of the list: it goes
+// with the list, or with the next filling of it.
+class ListProvenance : public QObject {
+public:
+    ListProvenance(QListWidget& list, ResultProvenance shown, Messages& to)
+        : QObject(&list), provenance(std::move(shown)), messages(to) {
+        setObjectName(QStringLiteral("provenance"));
+    }
+    ResultProvenance provenance;
+    Messages& messages;
+};
+
+ListProvenance* provenance_of(const QListWidget& list) {
+    return list.findChild<ListProvenance*>(QStringLiteral("provenance"),
+                                           Qt::FindDirectChildrenOnly);
+}
+
+void forget_provenance(QListWidget& list) {
+    if (ListProvenance* old = provenance_of(list)) {
+        old->setParent(nullptr);
+        delete old;
+        list.setContextMenuPolicy(Qt::DefaultContextMenu);
+    }
+}
+
 } // namespace
 
 void fill_result_list(QListWidget& list, const std::vector<std::string>& paths) {
     const QSignalBlocker quiet(list);
+    forget_provenance(list);
     list.clear();
     for (const auto& path : paths) {
         auto* item = new QListWidgetItem(to_qstring(path));
@@ -27,12 +60,51 @@ void fill_result_list(QListWidget& list, const std::vector<std::string>& paths) 
     }
 }
 
+void show_provenance(QListWidget& list, std::string_view result_path, Messages& messages) {
+    forget_provenance(list);
+    auto provenance = ResultProvenance::load(result_path);
+    if (!provenance) {
+        return;
+    }
+    for (int i = 0; i < list.count(); ++i) {
+        QListWidgetItem* item = list.item(i);
+        const auto row = provenance->find(entry_bytes(*item));
+        if (const SourcePlace* place = row ? provenance->place(*row) : nullptr) {
+            item->setToolTip(to_qstring(place_text(*place)));
+        }
+    }
+    // The menu goes with the provenance: deleting it ends the connection.
+    const auto* shown = new ListProvenance(list, std::move(*provenance), messages);
+    list.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&list, &QWidget::customContextMenuRequested, shown, [&list](QPoint at) {
+        const std::unique_ptr<QMenu> menu(provenance_menu(list, at));
+        if (menu) {
+            menu->exec(list.viewport()->mapToGlobal(at));
+        }
+    });
+}
+
+QMenu* provenance_menu(QListWidget& list, const QPoint& at) {
+    ListProvenance* shown = provenance_of(list);
+    const QListWidgetItem* item = list.itemAt(at);
+    if (shown == nullptr || item == nullptr) {
+        return nullptr;
+    }
+    const auto row = shown->provenance.find(entry_bytes(*item));
+    auto* menu = new QMenu(&list);
+    QAction* action = menu->addAction(QStringLiteral("Pokaż pochodzenie"));
+    action->setEnabled(row && shown->provenance.place(*row) != nullptr);
+    QObject::connect(action, &QAction::triggered, menu,
+                     [shown, row] { shown->messages.show(chain_text(shown->provenance, *row)); });
+    return menu;
+}
+
 std::vector<std::string> selected_entries(const QListWidget& list) {
     std::vector<std::string> entries;
     for (int i = 0; i < list.count(); ++i) {
         const QListWidgetItem* item = list.item(i);
         if (item->isSelected()) {
-            entries.push_back(item->data(kBytesRole).toByteArray().toStdString());
+            entries.push_back(entry_bytes(*item));
         }
     }
     return entries;

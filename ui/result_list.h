@@ -2,17 +2,31 @@
 // The result list List1: filling it with a category's paths and putting its
 // selected entries on the clipboard.
 
+#include "common/messages.h"
+
 #include <QListWidget>
+#include <QMenu>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ferwis {
 
 // Replaces the entries of list with paths (Windows-1250), in the given order.
 // Emptying and filling the list is no selection by the user: the clipboard is
-// left alone meanwhile.
+// left alone meanwhile. The list's provenance, if any, goes with its entries.
 void fill_result_list(QListWidget& list, const std::vector<std::string>& paths);
+
+// When the result file has valid provenance: each entry of list that has a
+// place shows it as its tooltip, and the list's context menu offers
+// "Pokaż pochodzenie", which shows the entry's whole chain through messages.
+// Without valid provenance the list stays as it is.
+void show_provenance(QListWidget& list, std::string_view result_path, Messages& messages);
+
+// The context menu of the entry at a point of the list's viewport; nothing
+// when the list shows no provenance or there is no entry there.
+QMenu* provenance_menu(QListWidget& list, const QPoint& at);
 
 // The selected entries of list (Windows-1250), in list order, whatever the
 // order in which they were selected.

@@ -1,5 +1,5 @@
-#include "analysis/walk_folder_tree.h"
-#include "analysis/wypisz_wszystkie_pliki.h"
+#include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/inventory/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 #include "support/doubles.h"

@@ -1,4 +1,4 @@
-#include "analysis/package_inventory.h"
+#include "analysis/inventory/package_inventory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "analysis/resolve_model.h"
-#include "analysis/scan_binary_model.h"
+#include "analysis/models/scan_binary_model.h"
+#include "analysis/resolve/resolve_model.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>

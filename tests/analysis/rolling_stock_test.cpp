@@ -1,5 +1,5 @@
-#include "analysis/sprawdz_dynamic_wav.h"
-#include "analysis/wypisz_wszystkie_pliki.h"
+#include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "support/doubles.h"

@@ -1,5 +1,5 @@
-#include "analysis/mark_exceptions.h"
-#include "analysis/run_analysis.h"
+#include "analysis/inventory/mark_exceptions.h"
+#include "analysis/run/run_analysis.h"
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "support/doubles.h"

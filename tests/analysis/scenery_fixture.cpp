@@ -1,6 +1,6 @@
 #include "scenery_fixture.h"
 
-#include "analysis/read_selected_sceneries.h"
+#include "analysis/scenery/read_selected_sceneries.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/sortowanie_szybkie.h"
+#include "analysis/inventory/sortowanie_szybkie.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "analysis/run_analysis.h"
+#include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/run_cli.h"
 #include "support/doubles.h"

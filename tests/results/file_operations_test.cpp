@@ -81,12 +81,14 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         in.tree.write("sim/textures/ro.dds", "ro");
         fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
         in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
+        in.tree.write("wynik_zrodla.txt", "places of the result\r\n");
         const OperationSummary result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.files, 1u);
         EXPECT_FALSE(in.tree.exists("sim/textures/ro.dds"));
         EXPECT_EQ(in.tree.exists("kopia/textures/ro.dds"), operation == Operation::Move);
         EXPECT_TRUE(result.result_file_deleted);
         EXPECT_FALSE(in.tree.exists("wynik.txt"));
+        EXPECT_FALSE(in.tree.exists("wynik_zrodla.txt")); // its places go with it
         // A second run finds no result file: nothing to delete, no failure.
         EXPECT_EQ(in.run(operation).files, 0u);
     }

@@ -1,0 +1,145 @@
+#pragma once
+// The package inventory: every file of the content folders during one analysis
+// run, with the category the run gives it, and the rows of the missing files
+// that the sceneries name. It keeps its own order: the listed rows ascend under
+// the one comparison, the missing-file rows follow them in the order recorded,
+// and every change of a row goes through the marks below.
+
+#include "analysis/inventory/listed_index.h"
+#include "format/result_code.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace ferwis {
+
+// A place that named a file: a file of the run's source table and a line of it.
+struct Place {
+    std::uint32_t source = 0; // kNoSource: no place
+    std::uint32_t line = 0;   // counted from 1; 0 for a file without lines
+};
+
+// Source 0 stands for no place, source 1 for "selected for the run" (a scenery
+// that no other file named); the files that name files follow.
+inline constexpr std::uint32_t kNoSource = 0;
+inline constexpr std::uint32_t kSelectedScenery = 1;
+
+struct FileEntry {
+    std::string path; // full path as listed; lower case for a missing file
+    ResultCode code = ResultCode::N;
+    bool model_read = false; // the model's contents were read in this run
+    Place place;             // the first place that gave the row its code (U, UD, B)
+};
+
+// A run of rows, [first, last).
+struct RowRange {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+class PackageInventory {
+public:
+    // An inventory with nothing listed.
+    PackageInventory() = default;
+
+    // Lists the files, each with code N, and keeps their lengths when given
+    // (one for each path, or none). The paths must ascend under the one
+    // comparison (names that differ only in case next to each other); throws
+    // std::invalid_argument when they do not.
+    explicit PackageInventory(std::vector<std::string> listed_paths,
+                              std::vector<std::uintmax_t> listed_sizes = {});
+
+    // Every row: the listed rows, then the missing-file rows (code B).
+    std::span<const FileEntry> rows() const { return rows_; }
+    const FileEntry& row(std::size_t index) const { return rows_[index]; }
+    std::size_t listed_count() const { return listed_; }
+    std::span<const FileEntry> listed_rows() const { return rows().first(listed_); }
+    std::span<const FileEntry> missing_rows() const { return rows().subspan(listed_); }
+    // The length of a listed row's file in bytes, when the lengths were given.
+    std::uintmax_t listed_size(std::size_t index) const {
+        return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
+    }
+
+    // The listed row whose path equals path under the one comparison: of names
+    // that differ only in case, the first in sort order. Missing-file rows are
+    // never found.
+    std::optional<std::size_t> find(std::string_view path) const;
+
+    // The listed rows whose paths begin with prefix under the one comparison.
+    RowRange listed_with_prefix(std::string_view prefix) const;
+
+    // Marks a listed row used (U), and with it every row whose name differs from
+    // it only in case: on a case-sensitive file system the simulator may open any
+    // of them, so none may be offered as unused. Returns whether the row was not
+    // U before.
+    bool mark_used(std::size_t row);
+
+    // Marks a listed row and its case-only twins as sounds of rolling stock
+    // (UD), each unless it is U already.
+    void mark_rolling_stock_sound(std::size_t row);
+
+    // Gives a listed row that is still unused (N) the code; returns whether it
+    // did. A row that the run already decided keeps its code.
+    bool mark_if_unused(std::size_t row, ResultCode code);
+
+    // Marks the model at a listed row as read; returns false when it was read
+    // earlier in the run.
+    bool mark_model_read(std::size_t row);
+
+    // Appends a row B for a missing file, its path in lower case, unless one
+    // with that path is recorded already. Returns whether it appended.
+    bool record_missing(std::string path);
+
+    // Provenance. Each mark above that gives a row its code U or UD, and each
+    // appended row, takes the current place; a row keeps the first place that
+    // gave it the code it has, so a sound of rolling stock later used by a
+    // scenery takes the scenery's place. Readers set the place as they go.
+    void set_place(Place place) { place_ = place; }
+    Place place() const { return place_; }
+    void set_line(std::size_t line) { place_.line = static_cast<std::uint32_t>(line); }
+
+    // Adds a file that names files (a scenery, a model, a definition file) to the
+    // source table; returns its number for places.
+    std::uint32_t add_source(std::string_view path);
+    // The path of a source; empty for kSelectedScenery.
+    const std::string& source(std::uint32_t number) const { return sources_[number]; }
+
+private:
+    RowRange case_twins(std::size_t row) const;
+
+    std::vector<FileEntry> rows_;
+    std::size_t listed_ = 0;
+    std::vector<std::uintmax_t> listed_sizes_;
+    ListedIndex index_;
+    // The paths of the missing-file rows, so that "already recorded" needs no
+    // scan of those rows.
+    std::unordered_set<std::string> recorded_missing_;
+    std::vector<std::string> sources_{2};
+    Place place_;
+};
+
+// Sets the inventory's current place and gives back the one before when it
+// ends: a model read for a statement names its textures from its own lines,
+// and the statement's later names come from the statement's line again.
+class PlaceScope {
+public:
+    PlaceScope(PackageInventory& inventory, Place place)
+        : inventory_(inventory), saved_(inventory.place()) {
+        inventory_.set_place(place);
+    }
+    ~PlaceScope() { inventory_.set_place(saved_); }
+    PlaceScope(const PlaceScope&) = delete;
+    PlaceScope& operator=(const PlaceScope&) = delete;
+
+private:
+    PackageInventory& inventory_;
+    Place saved_;
+};
+
+} // namespace ferwis

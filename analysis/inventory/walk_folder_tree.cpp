@@ -1,0 +1,172 @@
+#include "analysis/inventory/walk_folder_tree.h"
+
+#include "common/file_system.h"
+#include "common/native_path.h"
+
+#include "common/text_compare.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <sys/stat.h>
+#include <utility>
+
+namespace ferwis {
+namespace {
+
+// Which folder a path leads to after every link is followed: its device and
+// node. Nothing when that cannot be told, in which case the folder is walked
+// like any other. One status call, where resolving the whole path would read
+// every level of it.
+std::optional<std::pair<dev_t, ino_t>> real_folder(const std::string& path) {
+    struct stat info {};
+    if (::stat(to_native(path).c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::pair{info.st_dev, info.st_ino};
+}
+
+} // namespace
+
+FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderNameCache* names) {
+    FolderTree tree;
+    tree.folders.push_back(root);
+    // Per folder entry: the entry of its parent and, once asked, where it really
+    // lies. Only a link can lead back to one of a folder's own ancestors, so a
+    // folder's real place is asked for only when a link below it needs it.
+    using Place = std::optional<std::pair<dev_t, ino_t>>;
+    std::vector<std::size_t> parent{0};
+    std::vector<std::optional<Place>> real{std::nullopt};
+    const auto real_of = [&](std::size_t entry) -> const Place& {
+        if (!real[entry]) {
+            real[entry] = real_folder(tree.folders[entry]);
+        }
+        return *real[entry];
+    };
+    std::vector<FolderListing> listings;
+    for (std::size_t position = 0; position < tree.folders.size(); ++position) {
+        FolderListing& listing =
+            listings.emplace_back(list_folder(tree.folders[position], with_sizes));
+        if (names != nullptr) {
+            std::vector<FolderNameCache::Entry> entries;
+            entries.reserve(listing.files.size() + listing.folders.size());
+            for (const std::string& name : listing.files) {
+                entries.push_back({name, false});
+            }
+            for (const std::string& name : listing.folders) {
+                entries.push_back({name, true});
+            }
+            names->remember(tree.folders[position], std::move(entries));
+        }
+        for (const std::string& name : listing.folders) {
+            std::string path = tree.folders[position] + name;
+            path.push_back(kSeparator);
+            std::optional<Place> where;
+            if (std::binary_search(
+                    listing.linked_folders.begin(), listing.linked_folders.end(), name,
+                    [](const std::string& a, const std::string& b) { return sort_before(a, b); })) {
+                where = real_folder(path);
+                bool loop = false;
+                for (std::size_t up = position; *where; up = parent[up]) {
+                    if (real_of(up) == *where) {
+                        loop = true;
+                        break;
+                    }
+                    if (up == 0) {
+                        break;
+                    }
+                }
+                if (loop) {
+                    continue;
+                }
+            }
+            tree.folders.push_back(std::move(path));
+            parent.push_back(position);
+            real.push_back(std::move(where));
+        }
+    }
+    tree.parents = std::move(parent);
+    for (std::size_t f = 0; f < tree.folders.size(); ++f) {
+        tree.files_begin.push_back(tree.files.size());
+        for (const std::string& name : listings[f].files) {
+            tree.files.push_back(tree.folders[f] + name);
+        }
+        tree.file_sizes.insert(tree.file_sizes.end(), listings[f].file_sizes.begin(),
+                               listings[f].file_sizes.end());
+    }
+    tree.files_begin.push_back(tree.files.size());
+    return tree;
+}
+
+std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
+    // Below one folder, a file's path and the paths below a sub-folder first
+    // differ within the file's name and the sub-folder's name followed by "/"
+    // ("/" is in no name, and no name lowers to it). Sorting each folder's
+    // files and sub-folders by those keys and going down in that order thus
+    // gives the order of the whole paths, unless two sub-folders' names are
+    // equal but for case: then their files interleave, and the whole list is
+    // sorted instead.
+    const std::size_t count = tree.folders.size();
+    std::vector<std::vector<std::size_t>> children(count);
+    for (std::size_t f = 1; f < count; ++f) {
+        children[tree.parents[f]].push_back(f);
+    }
+    struct Entry {
+        std::string_view key; // the name, a sub-folder's with its "/"
+        std::size_t index;    // into files, or into folders
+        bool folder;
+    };
+    std::vector<std::size_t> order;
+    order.reserve(tree.files.size());
+    std::vector<Entry> entries;
+    // Each stacked entry: a folder, or (when file is set) a file to put out.
+    struct Pending {
+        std::size_t index;
+        bool file;
+    };
+    std::vector<Pending> stack{{0, false}};
+    bool twins = false;
+    while (!stack.empty()) {
+        const Pending next = stack.back();
+        stack.pop_back();
+        if (next.file) {
+            order.push_back(next.index);
+            continue;
+        }
+        const std::size_t f = next.index;
+        const std::size_t prefix = tree.folders[f].size();
+        entries.clear();
+        for (std::size_t i = tree.files_begin[f]; i < tree.files_begin[f + 1]; ++i) {
+            entries.push_back({std::string_view(tree.files[i]).substr(prefix), i, false});
+        }
+        for (const std::size_t c : children[f]) {
+            entries.push_back({std::string_view(tree.folders[c]).substr(prefix), c, true});
+        }
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& a, const Entry& b) { return sort_before(a.key, b.key); });
+        for (std::size_t e = 0; e + 1 < entries.size(); ++e) {
+            twins = twins || (entries[e].folder && entries[e + 1].folder &&
+                              compare_names(entries[e].key, entries[e + 1].key) == 0);
+        }
+        for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+            stack.push_back({it->index, !it->folder});
+        }
+    }
+    if (twins) {
+        std::vector<std::pair<std::string, std::size_t>> keyed(tree.files.size());
+        for (std::size_t i = 0; i < tree.files.size(); ++i) {
+            keyed[i] = {to_lower(tree.files[i]), i};
+        }
+        std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first
+                                      : tree.files[a.second] < tree.files[b.second];
+        });
+        for (std::size_t i = 0; i < keyed.size(); ++i) {
+            order[i] = keyed[i].second;
+        }
+    }
+    return order;
+}
+
+} // namespace ferwis

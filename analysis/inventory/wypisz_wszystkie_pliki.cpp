@@ -1,0 +1,107 @@
+#include "analysis/inventory/wypisz_wszystkie_pliki.h"
+
+#include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
+#include "common/catalogue.h"
+#include "common/file_system.h"
+#include "common/native_path.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <iterator>
+#include <string_view>
+#include <system_error>
+#include <thread>
+
+namespace ferwis {
+namespace {
+
+// The files of one content folder in the order of their paths, with their lengths.
+struct ListedFolder {
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> sizes;
+    std::exception_ptr failure;
+};
+
+ListedFolder list_content_folder(const std::string& root, bool with_sizes) {
+    FolderTree tree = walk_folder_tree(root, with_sizes);
+    ListedFolder listed;
+    const std::vector<std::size_t> order = files_in_path_order(tree);
+    listed.paths.reserve(order.size());
+    for (const std::size_t i : order) {
+        listed.paths.push_back(std::move(tree.files[i]));
+        if (with_sizes) {
+            listed.sizes.push_back(tree.file_sizes[i]);
+        }
+    }
+    return listed;
+}
+
+} // namespace
+
+void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
+    run.progress.set_status(text(Text::ListingPhase));
+    run.progress.set_detail("");
+    let_events_run(run.progress);
+
+    const std::string main = with_final_separator(run.settings.main_dir);
+    // The names ascend in this order, so appending each folder's files in the
+    // order of their paths keeps the whole inventory sorted.
+    static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",
+                                                                        "sounds", "textures"};
+    std::array<std::string, kContentFolders.size()> roots;
+    for (std::size_t f = 0; f < kContentFolders.size(); ++f) {
+        const std::string root = content_folder(main, kContentFolders[f]);
+        if (folder_exists(root)) {
+            roots[f] = root;
+        }
+    }
+
+    // Listing mostly waits for the system, so two folders are listed at a time,
+    // the textures (mostly the most files) first. Every folder is listed whole
+    // before the first failure, in the order above, ends the run.
+    static constexpr std::array<std::size_t, kContentFolders.size()> kWalkOrder = {4, 1, 0, 3, 2};
+    const bool with_sizes = run.totals != nullptr;
+    std::array<ListedFolder, kContentFolders.size()> listed;
+    std::atomic<std::size_t> next{0};
+    const auto walk = [&] {
+        for (std::size_t n = next++; n < kWalkOrder.size(); n = next++) {
+            const std::size_t f = kWalkOrder[n];
+            if (roots[f].empty()) {
+                continue;
+            }
+            try {
+                listed[f] = list_content_folder(roots[f], with_sizes);
+            } catch (...) {
+                listed[f].failure = std::current_exception();
+            }
+        }
+    };
+    std::jthread helper;
+    try {
+        helper = std::jthread(walk);
+    } catch (const std::system_error&) {
+        // No second thread to be had: this one lists every folder.
+    }
+    walk();
+    if (helper.joinable()) {
+        helper.join();
+    }
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> sizes;
+    for (ListedFolder& folder : listed) {
+        if (folder.failure) {
+            std::rethrow_exception(folder.failure);
+        }
+        paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
+                     std::make_move_iterator(folder.paths.end()));
+        sizes.insert(sizes.end(), folder.sizes.begin(), folder.sizes.end());
+    }
+    run.inventory = PackageInventory(std::move(paths), std::move(sizes));
+
+    sprawdz_dynamic_wav(run, wav_dynamic);
+}
+
+} // namespace ferwis

@@ -1,0 +1,164 @@
+#include "analysis/run/run_analysis.h"
+
+#include "analysis/inventory/mark_exceptions.h"
+#include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/run/run_state.h"
+#include "analysis/scenery/read_selected_sceneries.h"
+#include "common/catalogue.h"
+#include "common/errors.h"
+#include "common/file_system.h"
+#include "common/native_path.h"
+#include "common/text_compare.h"
+#include "format/provenance_file.h"
+#include "format/result_file.h"
+#include "format/wav_dynamic_file.h"
+
+#include <array>
+#include <exception>
+#include <string_view>
+
+namespace ferwis {
+namespace {
+
+std::string folder_of(const std::string& path) {
+    const std::size_t sep = path.rfind(kSeparator);
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+void build_prefixes(RunState& run) {
+    const std::string main = with_final_separator(run.settings.main_dir);
+    // The folders as they are on disk, so that files named below them can be
+    // opened on a case-sensitive file system too.
+    run.scenery_dir = content_folder(main, "scenery");
+    run.textures_dir = content_folder(main, "textures");
+    run.models_dir = content_folder(main, "models");
+    run.sounds_dir = content_folder(main, "sounds");
+}
+
+// The order in which texture extensions are tried; the default extension may
+// be written with or without its leading ".".
+std::array<std::string, 4> extension_priority(std::string_view written) {
+    std::string default_extension(written);
+    if (default_extension.empty() || default_extension.front() != '.') {
+        default_extension.insert(0, 1, '.');
+    }
+    static constexpr std::array<std::array<std::string_view, 4>, 4> kOrders = {{
+        {".dds", ".tga", ".bmp", ".tex"},
+        {".tga", ".dds", ".bmp", ".tex"},
+        {".bmp", ".tga", ".dds", ".tex"},
+        {".tex", ".tga", ".dds", ".bmp"},
+    }};
+    for (const auto& order : kOrders) {
+        if (names_equal(default_extension, order[0])) {
+            return {std::string(order[0]), std::string(order[1]), std::string(order[2]),
+                    std::string(order[3])};
+        }
+    }
+    return {};
+}
+
+void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
+                  const std::string& result_path) {
+    ResultFileWriter result(result_path);
+    // The sorted inventory, then the rows of missing files in the order found.
+    const PackageInventory& inventory = run.inventory;
+    for (const FileEntry& row : inventory.rows()) {
+        result.add(row.path, code_text(row.code));
+    }
+    const std::size_t rolling_stock =
+        wav_dynamic.written() ? result.add_records_of(wav_dynamic) : 0;
+
+    // The places go to their own file, bound to these exact bytes. It takes its
+    // place first: should the result file then fail to take its own, the old
+    // result stays, and the new places, bound to other bytes, are never used.
+    ProvenanceFileWriter provenance(result_path, result.finish());
+    const auto add_place = [&](std::size_t row, Place place) {
+        if (place.source != kNoSource) {
+            provenance.add(row, inventory.source(place.source), place.line);
+        }
+    };
+    for (std::size_t row = 0; row < inventory.rows().size(); ++row) {
+        add_place(row, inventory.row(row).place);
+    }
+    if (rolling_stock == run.rolling_stock_places.size()) {
+        for (std::size_t i = 0; i < rolling_stock; ++i) {
+            add_place(inventory.rows().size() + i, run.rolling_stock_places[i]);
+        }
+    }
+    provenance.commit();
+    result.commit();
+}
+
+// Adds the rows of the inventory to the totals (the records of wav_dynamic.txt
+// were counted as they were written).
+void count_rows(const PackageInventory& inventory, RunTotals& totals) {
+    const auto rows = inventory.rows();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        CategoryTotal& total = totals[static_cast<std::size_t>(rows[r].code)];
+        ++total.records;
+        total.bytes += inventory.listed_size(r);
+    }
+}
+
+void analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
+             RunTotals* totals) {
+    wav_dynamic.create();
+    RunState run(settings, progress);
+    run.totals = totals;
+    wypisz_wszystkie_pliki(run, wav_dynamic);
+    build_prefixes(run);
+    run.extensions = extension_priority(settings.default_extension);
+
+    read_selected_sceneries(run, selected);
+
+    progress.set_status(text(Text::ExceptionPhase));
+    progress.set_detail("");
+    let_events_run(progress);
+    mark_exceptions(run.inventory, settings.skip_list);
+    if (totals != nullptr) {
+        count_rows(run.inventory, *totals);
+    }
+
+    write_result(run, wav_dynamic, result_path);
+    wav_dynamic.remove();
+    progress.set_status("");
+    progress.set_detail("");
+}
+
+void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+             const std::string& result_path, Progress& progress, RunTotals* totals) {
+    WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
+    try {
+        analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+    } catch (const OperationCancelled&) {
+        wav_dynamic.remove();
+        throw;
+    } catch (const AnalysisFailure&) {
+        throw;
+    } catch (const FileError& error) {
+        // The message names the file and the system's reason.
+        throw AnalysisFailure(error);
+    } catch (const std::exception& failure) {
+        // Every other failure of the run ends it the same way; wav_dynamic.txt
+        // stays on disk with what was found so far.
+        throw AnalysisFailure(failure.what());
+    }
+}
+
+} // namespace
+
+void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                  const std::string& result_path, Progress& progress) {
+    run_one(settings, selected, result_path, progress, nullptr);
+}
+
+RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
+                                   const std::vector<std::string>& selected,
+                                   const std::string& result_path, Progress& progress) {
+    RunTotals totals{};
+    run_one(settings, selected, result_path, progress, &totals);
+    return totals;
+}
+
+} // namespace ferwis

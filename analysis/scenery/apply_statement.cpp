@@ -1,0 +1,85 @@
+#include "analysis/scenery/apply_statement.h"
+
+#include "analysis/resolve/resolve_model.h"
+#include "analysis/resolve/resolve_reference.h"
+#include "analysis/scenery/node_rules.h"
+#include "common/native_path.h"
+#include "common/normalize_line.h"
+#include "common/text_compare.h"
+
+#include <string_view>
+#include <vector>
+
+namespace ferwis {
+
+IncludeStatement apply_statement(SceneryRun& scenery, std::string& line, LineReader* reader,
+                                 std::string_view file_being_read) {
+    normalize_line(line);
+    std::vector<std::string_view> tokens;
+    split_at_blanks(line, [&](std::string_view token) { tokens.push_back(token); });
+    if (tokens.size() > kMaxStatementTokens) {
+        return {};
+    }
+    const bool queued = scenery.statement.context() == LineContext::Queued;
+    if (queued) {
+        scenery.statement.clear_parameters();
+    }
+
+    bool sky = false;
+    std::string sky_model;
+    bool include = false;
+    std::string include_name;
+    bool trainset = false;
+    NodeStatement node;
+    std::size_t n = 0;
+    for (const std::string_view token : tokens) {
+        if (token.empty()) {
+            continue;
+        }
+        ++n;
+        if (n == 2 && sky) {
+            sky_model = token;
+        }
+        if (n == 1 && names_equal(token, "sky")) {
+            sky = true;
+        }
+        if (n == 1 && names_equal(token, "include")) {
+            include = true;
+        }
+        if (include && n == 2) {
+            include_name = token;
+        }
+        if (queued && n <= kStatementParameters) {
+            scenery.statement.set_parameter(n, token);
+        }
+        if (n == 2 && trainset) {
+            std::string timetable(token);
+            if (!names_equal(timetable, "none")) {
+                timetable += ".txt";
+                read_separators(timetable);
+                resolve_reference(scenery, scenery.run.scenery_dir, timetable,
+                                  LookupMode::RecordMissing);
+            }
+        }
+        if (names_equal(token, "trainset")) {
+            trainset = true;
+        }
+        apply_node_token(scenery, node, token, n, line);
+    }
+
+    if (sky) {
+        resolve_model(scenery, sky_model);
+    }
+    IncludeStatement statement;
+    // Inside an include read with parameters, include statements are not followed.
+    if (queued && include && !include_name.empty()) {
+        read_separators(include_name);
+        statement.kind =
+            n < 4 ? IncludeStatement::Kind::Plain : IncludeStatement::Kind::WithParameters;
+        statement.name = std::move(include_name);
+    }
+    finish_node_statement(scenery, node, queued ? reader : nullptr, file_being_read);
+    return statement;
+}
+
+} // namespace ferwis
