@@ -1,9 +1,8 @@
 #include "analysis/run/run_analysis.h"
-#include "cli/run_cli.h"
 #include "common/native_path.h"
 #include "results/result_provenance.h"
+#include "support/cli_run.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -15,12 +14,11 @@ namespace ferwis {
 namespace {
 
 using test::crlf;
-using test::TempTree;
 
 // An installation in which every way of naming a file occurs once, each on a
 // line of its own, so that a wrong line number shows.
-struct Installation {
-    Installation() {
+struct Installation : test::CliRun {
+    Installation() : CliRun("bin/") {
         const std::string binary_model = std::string("E3D TEX0") + std::string(5, '\x01') +
                                          "klosz" + '\0' + "brak" + '\0' + "nam0";
         test::make_tree(
@@ -57,24 +55,12 @@ struct Installation {
                 {"inst/dynamic/loco/loco.mmd",
                  crlf({"// loco", "horn: horn.wav", "engine: tabor/engine.wav", "brake: brak.wav",
                        "shared: tabor/shared.wav"})},
-                {"bin/ferwis.ini",
-                 crlf({"[sciezka_dostepu]", tree.path("inst/"), "[domyslne_rozszerzenie]", "dds",
-                       "[sciezka_kopiowania_przesuwania]", tree.path("kopia/")})},
             });
-        environment.program_dir = cp1250_to_utf8(tree.path("bin/"));
-    }
-    int run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        return run_cli(args, out, err, environment);
+        write_ini("inst");
     }
     std::string at(std::string_view relative) const {
         return tree.path("inst/") + std::string(relative);
     }
-
-    TempTree tree;
-    CliEnvironment environment;
-    std::ostringstream out, err;
 };
 
 TEST(why_command, every_way_of_naming_a_file_gives_its_chain) {

@@ -6,7 +6,7 @@
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "support/operation_installation.h"
 
 #include <gtest/gtest.h>
 
@@ -26,36 +26,7 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
-struct Installation {
-    Installation() {
-        state.main_dir = tree.path("sim/");
-        state.copy_move_path = tree.path("kopia/");
-        tree.mkdir("sim/");
-        tree.mkdir("kopia/");
-    }
-    void records(const std::vector<std::string>& paths, const std::string& code = "U") const {
-        std::string bytes;
-        for (const auto& path : paths) {
-            append_record(bytes, path, code);
-        }
-        tree.write("wynik.txt", bytes);
-    }
-    void link(const std::string& target, const std::string& at) const {
-        fs::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
-    }
-    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
-        OperationRequest request;
-        request.operation = operation;
-        request.code = code;
-        request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, result_path(), progress);
-    }
-    std::string result_path() const { return tree.path("wynik.txt"); }
-    std::string main(const std::string& relative) const { return state.main_dir + relative; }
-    test::TempTree tree;
-    OperationSettings state;
-    test::SilentProgress progress;
-};
+using Installation = test::OperationInstallation;
 
 // A folder link flipped back and forth between a folder inside the main
 // directory and one outside while a delete goes over many records: the check

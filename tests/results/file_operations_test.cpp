@@ -3,7 +3,7 @@
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "support/operation_installation.h"
 
 #include <gtest/gtest.h>
 
@@ -15,42 +15,7 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
-// Keeps the last status line, to see that an operation clears it.
-struct RecordingProgress : Progress {
-    void set_status(std::string_view text) override { status = text; }
-    void set_detail(std::string_view) override {}
-    void process_events() override {}
-    std::string status = "unset";
-};
-
-// A simulator main directory sim/, a copy/move folder kopia/ and wynik.txt in
-// one temporary tree; records name files below sim/ by their relative path.
-struct Installation {
-    Installation() {
-        state.main_dir = tree.path("sim/");
-        state.copy_move_path = tree.path("kopia/");
-        tree.mkdir("sim/");
-        tree.mkdir("kopia/");
-    }
-    void records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
-        std::string bytes;
-        for (const auto& [path, code] : path_and_code) {
-            append_record(bytes, path, code);
-        }
-        tree.write("wynik.txt", bytes);
-    }
-    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
-        OperationRequest request;
-        request.operation = operation;
-        request.code = code;
-        request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, result_path(), progress);
-    }
-    std::string result_path() const { return tree.path("wynik.txt"); }
-    test::TempTree tree;
-    OperationSettings state;
-    RecordingProgress progress;
-};
+using Installation = test::OperationInstallation;
 
 TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
     Installation in;
@@ -59,10 +24,10 @@ TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
                         {"sim/sounds/b.wav", "wav"},
                         {"kopia/textures/abc/X.dds", "old"}});
     const std::string main = in.state.main_dir;
-    in.records({{main + "textures\\\\abc//X.dds", "U"},
-                {main + "top.txt", "u"},
-                {main + "sounds/b.wav", "UD"},
-                {main + "textures/gone.dds", "U"}});
+    in.coded_records({{main + "textures\\\\abc//X.dds", "U"},
+                      {main + "top.txt", "u"},
+                      {main + "sounds/b.wav", "UD"},
+                      {main + "textures/gone.dds", "U"}});
     for (int run = 0; run < 2; ++run) {
         const OperationSummary result = in.run(Operation::Copy);
         EXPECT_EQ(result.files, 2u);
@@ -80,7 +45,7 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         Installation in;
         in.tree.write("sim/textures/ro.dds", "ro");
         fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
-        in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
+        in.coded_records({{in.state.main_dir + "textures/ro.dds", "N"}});
         in.tree.write("wynik_zrodla.txt", "places of the result\r\n");
         const OperationSummary result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.files, 1u);
@@ -98,7 +63,7 @@ TEST(execute_operation, missing_first_level_stops_once) {
     Installation in;
     in.state.copy_move_path = "/ferwis-no-such-level-" + std::to_string(getpid()) + "/kopia/";
     make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
-    in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
+    in.coded_records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
     const OperationSummary result = in.run(Operation::Move);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(in.tree.exists("sim/a.dds"));
@@ -113,11 +78,11 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
                                  to_native(in.tree.path("sim/textures/link")));
     const std::string main = in.state.main_dir;
     for (const Operation operation : {Operation::Move, Operation::Delete}) {
-        in.records({{in.tree.path("outside/keep.dds"), "N"},
-                    {main + "../outside/keep.dds", "N"},
-                    {main + "textures/link/keep.dds", "N"},
-                    {main, "N"},
-                    {main + "textures", "N"}});
+        in.coded_records({{in.tree.path("outside/keep.dds"), "N"},
+                          {main + "../outside/keep.dds", "N"},
+                          {main + "textures/link/keep.dds", "N"},
+                          {main, "N"},
+                          {main + "textures", "N"}});
         OperationRequest request{operation, ResultCode::N, DeleteMode::Permanent, false};
         EXPECT_EQ(confirmation_facts(in.state, request, in.result_path()).files, 0u);
         const OperationSummary result = in.run(operation, ResultCode::N);
@@ -134,7 +99,7 @@ TEST(execute_operation, copy_path_leading_back_to_the_file_loses_nothing) {
     fs::create_directory_symlink(to_native(in.tree.path("sim")), to_native(in.tree.path("alias")));
     for (const std::string& target : {in.state.main_dir, in.tree.path("alias/")}) {
         in.state.copy_move_path = target;
-        in.records({{in.state.main_dir + "textures/a.dds", "U"}});
+        in.coded_records({{in.state.main_dir + "textures/a.dds", "U"}});
         const OperationSummary result = in.run(Operation::Move);
         EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
@@ -148,8 +113,8 @@ TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its
         Installation in;
         make_tree(in.tree, {{"sim/models/x.t3d", "model"}, {"sim/textures/models/x.t3d", "other"}});
         in.state.copy_move_path = in.tree.path("sim/textures/");
-        in.records({{in.state.main_dir + "models/x.t3d", "U"},
-                    {in.state.main_dir + "textures/models/x.t3d", "U"}});
+        in.coded_records({{in.state.main_dir + "models/x.t3d", "U"},
+                          {in.state.main_dir + "textures/models/x.t3d", "U"}});
         const OperationSummary result = in.run(operation);
         EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/models/x.t3d"), "model");
@@ -161,7 +126,7 @@ TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its
 TEST(execute_operation, failure_keeps_source_and_result_file) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});
-    in.records({{in.state.main_dir + "textures/a.dds", "U"}});
+    in.coded_records({{in.state.main_dir + "textures/a.dds", "U"}});
     EXPECT_THROW(in.run(Operation::Move), OperationFailure);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
