@@ -241,9 +241,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Installation inst;
-        inst.write_complete_ini();
-        inst.tree.write("sym/Textures/a.dds", "aaaa");
-        inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+        inst.write_one_file_result();
         // The trash of a person of its own, inside the test's folder.
         const QByteArray data_home = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(inst.tree.path("data")));
@@ -269,9 +267,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
 
 TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_file_result();
     StartedWindow w(inst);
     w.find<QPushButton>("Command2")->click();
     w.find<QPushButton>("Command3")->click();
@@ -287,9 +283,7 @@ TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_act
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_file_result();
     StartedWindow w(inst);
     w.window.show();
     w.find<QPushButton>("Command2")->click();

@@ -45,9 +45,16 @@ struct Installation {
 
     // The configuration naming every setting.
     void write_complete_ini() const {
-        write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
-                   "[sciezka_kopiowania_przesuwania]", "COPY", "[pomijane_foldery_pliki]",
-                   "textures/tabor/"});
+        tree.write("ferwis.ini", ini_bytes(main_dir(), copy_dir(),
+                                           {"[pomijane_foldery_pliki]", "textures/tabor/"}));
+    }
+
+    // The complete configuration and a result whose category U holds one file
+    // of four bytes.
+    void write_one_file_result() const {
+        write_complete_ini();
+        tree.write("sym/Textures/a.dds", "aaaa");
+        tree.write("wynik.txt", crlf({"\"" + main_dir() + "/Textures/a.dds\",\"U\""}));
     }
 };
 
