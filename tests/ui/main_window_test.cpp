@@ -242,9 +242,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Installation inst;
-        inst.write_complete_ini();
-        inst.tree.write("sym/Textures/a.dds", "aaaa");
-        inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+        inst.write_one_used_file();
         // The trash of a person of its own, inside the test's folder.
         const QByteArray data_home = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(inst.tree.path("data")));
@@ -270,9 +268,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
 
 TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_used_file();
     StartedWindow w(inst);
     auto* execute = w.find<QPushButton>("Command3");
     ASSERT_EQ(execute->actions().size(), 1);
@@ -309,9 +305,7 @@ TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing
 
 TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_used_file();
     StartedWindow w(inst);
     w.find<QPushButton>("Command2")->click();
     w.find<QPushButton>("Command3")->click();
@@ -327,9 +321,7 @@ TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_act
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_used_file();
     StartedWindow w(inst);
     w.window.show();
     w.find<QPushButton>("Command2")->click();

@@ -43,6 +43,14 @@ struct Installation {
         tree.write("ferwis.ini", crlf(lines));
     }
 
+    // A complete configuration, one file sym/Textures/a.dds of 4 bytes and a
+    // result that lists it as used.
+    void write_one_used_file() const {
+        write_complete_ini();
+        tree.write("sym/Textures/a.dds", "aaaa");
+        tree.write("wynik.txt", crlf({"\"" + main_dir() + "/Textures/a.dds\",\"U\""}));
+    }
+
     // The configuration naming every setting.
     void write_complete_ini() const {
         write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
