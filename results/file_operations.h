@@ -13,7 +13,7 @@
 
 namespace ferwis {
 
-enum class Operation { Copy = 1, Move = 2, Delete = 3 };
+enum class Operation { Copy, Move, Delete };
 
 // Where a delete puts the files: the system trash (undone from the file
 // manager) or nowhere.
