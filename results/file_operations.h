@@ -107,6 +107,9 @@ std::string confirmation_text(const ConfirmationFacts& facts, const OperationReq
 // when none was).
 std::string skipped_files_text(const OperationSummary& summary);
 
+// The reason of a skip in Polish (Windows-1250), as the end message says it.
+const std::string& skip_reason_text(SkipReason reason);
+
 // The reason of a skip as the command line says it, in English.
 std::string_view skip_reason_name(SkipReason reason);
 
