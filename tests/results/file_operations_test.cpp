@@ -141,9 +141,8 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});
     const std::string main = in.state.main_dir;
-    in.records({{main + "textures/a.dds", "N"},
-                {main + "textures/b.dds", "N"},
-                {in.tree.path("elsewhere.dds"), "N"}});
+    in.records({main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")},
+               "N");
     const std::string result = in.tree.read("wynik.txt");
     const struct {
         Operation operation;
