@@ -3,6 +3,7 @@
 #include "analysis/resolve_model_texture.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <cerrno>
@@ -42,7 +43,7 @@ std::string_view read_window(File& file, std::string_view path, std::uintmax_t o
 void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
                        std::string_view model_path) {
     const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
-    File file(std::fopen(to_native(file_path).c_str(), "rb"));
+    File file(platform::open_file(to_native(file_path), "rb"));
     if (!file) {
         throw FileError(std::string(file_path), std::strerror(errno));
     }

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "results/result_record.h"
 
 #include <cerrno>
@@ -14,7 +15,7 @@ namespace ferwis {
 namespace {
 
 void write_file(const std::string& path, const char* mode, std::string_view bytes) {
-    std::FILE* file = std::fopen(to_native(path).c_str(), mode);
+    std::FILE* file = platform::open_file(to_native(path), mode);
     if (file == nullptr) {
         throw FileError(path, std::strerror(errno));
     }
@@ -52,7 +53,7 @@ void WavDynamicFile::append(std::string_view file_path, ResultCode code) {
     // the definition files; one open file, written without a buffer, keeps
     // each record on disk as soon as it is found all the same.
     if (file_ == nullptr) {
-        file_ = std::fopen(to_native(path_).c_str(), "ab");
+        file_ = platform::open_file(to_native(path_), "ab");
         if (file_ == nullptr) {
             throw FileError(path_, std::strerror(errno));
         }

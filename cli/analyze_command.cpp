@@ -7,6 +7,7 @@
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 #include "results/result_code.h"
 #include "results/result_record.h"
@@ -14,13 +15,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fcntl.h>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -68,11 +66,6 @@ struct CategoryTotal {
 // system does not look up the whole path again for every file.
 class FileSizes {
 public:
-    FileSizes() = default;
-    FileSizes(const FileSizes&) = delete;
-    FileSizes& operator=(const FileSizes&) = delete;
-    ~FileSizes() { close_folder(); }
-
     // The length of the regular file (a link followed) at path, or nothing.
     std::optional<std::uintmax_t> of(const std::string& path) {
         const std::size_t cut = path.rfind(kSeparator);
@@ -80,32 +73,16 @@ public:
             return file_size(path);
         }
         const std::string_view folder(path.data(), cut + 1);
-        if (folder != folder_) {
-            close_folder();
+        if (!open_ || folder != folder_) {
             folder_ = folder;
-            folder_fd_ = ::open(to_native(folder_).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            open_.emplace(to_native(folder_));
         }
-        if (folder_fd_ < 0) {
-            return std::nullopt;
-        }
-        struct stat info {};
-        if (::fstatat(folder_fd_, to_native(path.substr(cut + 1)).c_str(), &info, 0) != 0 ||
-            !S_ISREG(info.st_mode)) {
-            return std::nullopt;
-        }
-        return static_cast<std::uintmax_t>(info.st_size);
+        return open_->regular_file_size(to_native(path.substr(cut + 1)));
     }
 
 private:
-    void close_folder() {
-        if (folder_fd_ >= 0) {
-            ::close(folder_fd_);
-        }
-        folder_fd_ = -1;
-    }
-
     std::string folder_;
-    int folder_fd_ = -1;
+    std::optional<platform::OpenFolder> open_;
 };
 
 using Totals = std::array<CategoryTotal, kAllCategories.size()>;

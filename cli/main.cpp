@@ -1,15 +1,16 @@
 #include "cli/run_cli.h"
 #include "common/code_page.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 
 #include <iostream>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
+    ferwis::platform::prepare_console();
     ferwis::CliEnvironment environment;
     environment.program_dir = ferwis::cp1250_to_utf8(ferwis::program_directory());
     environment.input = &std::cin;
-    environment.input_is_terminal = isatty(STDIN_FILENO) != 0;
-    return ferwis::run_cli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+    environment.input_is_terminal = ferwis::platform::input_is_terminal();
+    return ferwis::run_cli(ferwis::platform::utf8_arguments(argc, argv), std::cout, std::cerr,
                            environment);
 }

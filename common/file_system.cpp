@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -44,8 +45,7 @@ template <typename Visit> std::error_code visit_folder(std::string_view path, Vi
         std::error_code type_ec;
         const bool is_folder = it->is_directory(type_ec);
         if (!type_ec) {
-            std::error_code link_ec;
-            const bool is_link = is_folder && it->is_symlink(link_ec);
+            const bool is_link = is_folder && platform::is_link(*it);
             visit(from_native(it->path().filename()), is_folder, is_link);
         }
     }

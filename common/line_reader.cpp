@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,7 +15,7 @@ constexpr std::size_t kBufferSize = 1 << 16;
 
 LineReader::LineReader(std::string_view path, LineEnds ends)
     : ends_(ends), path_(path), buffer_(kBufferSize) {
-    file_ = std::fopen(to_native(path).c_str(), "rb");
+    file_ = platform::open_file(to_native(path), "rb");
     if (file_ == nullptr) {
         throw FileError(path_, std::strerror(errno));
     }

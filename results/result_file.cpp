@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "results/result_record.h"
 
 #include <cerrno>
@@ -19,7 +20,7 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 ResultFileWriter::ResultFileWriter(std::string result_path)
     : result_path_(std::move(result_path)), temp_path_(result_path_ + ".tmp") {
-    file_ = std::fopen(to_native(temp_path_).c_str(), "wb");
+    file_ = platform::open_file(to_native(temp_path_), "wb");
     if (file_ == nullptr) {
         throw FileError(temp_path_, std::strerror(errno));
     }
