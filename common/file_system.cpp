@@ -105,10 +105,15 @@ FolderNameCache::entries(std::string_view folder) {
 
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache) {
-    std::string exact(folder);
-    exact.append(name);
-    if (want_folder ? folder_exists(exact) : file_exists(exact)) {
-        return std::string(name);
+    // Where names differ in case, an entry found under the name as written has
+    // that name on disk. Where they do not, it may be spelt otherwise there, and
+    // the name is reported as on disk on every platform: the folder is read.
+    if (kNamesDifferInCase) {
+        std::string exact(folder);
+        exact.append(name);
+        if (want_folder ? folder_exists(exact) : file_exists(exact)) {
+            return std::string(name);
+        }
     }
     std::optional<std::vector<FolderNameCache::Entry>> read;
     if (cache == nullptr) {

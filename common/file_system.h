@@ -45,8 +45,9 @@ private:
 
 // Returns the name, as it is on disk, of the entry of folder whose name equals
 // name case-insensitively (a folder when want_folder, else a file); an exact
-// match is preferred. Nothing when there is none or the folder cannot be read.
-// With a cache, the folder's entries are taken from it.
+// match is preferred. On every platform the name comes back as on disk, also
+// where the file system finds it under any spelling. Nothing when there is none or the folder
+// cannot be read. With a cache, the folder's entries are taken from it.
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache = nullptr);
 

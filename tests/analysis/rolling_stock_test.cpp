@@ -59,8 +59,10 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     EXPECT_TRUE(wav_dynamic.written());
     const std::string missing = tree.path("inst/sounds/brak/nic.wav");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
-              crlf({"\"" + missing + "\",\"BD\"", "\"" + dyn + "ezt/Sub/Horn.wav\",\"UD\"",
-                    "\"" + missing + "\",\"BD\"", "\"" + dyn + "ezt/both.wav\",\"UD\""}));
+              crlf({"\"" + missing + "\",\"BD\"",
+                    "\"" + tree.path("inst/dynamic/ezt/Sub/Horn.wav") + "\",\"UD\"",
+                    "\"" + missing + "\",\"BD\"",
+                    "\"" + tree.path("inst/dynamic/ezt/both.wav") + "\",\"UD\""}));
     // Found under sounds: the row becomes UD; the sound beside its definition
     // file leaves the row of its namesake under sounds alone.
     EXPECT_EQ(run.inventory.rows[0].code, ResultCode::N); // sounds/Both.wav

@@ -14,10 +14,10 @@ SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std:
     make_tree(tree, std::vector<std::pair<std::string, std::string>>(files));
     app.main_dir = tree.root();
     app.default_extension = default_extension;
-    run.scenery_dir = tree.root() + "scenery/";
-    run.textures_dir = tree.root() + "textures/";
-    run.models_dir = tree.root() + "models/";
-    run.sounds_dir = tree.root() + "sounds/";
+    run.scenery_dir = tree.path("scenery/");
+    run.textures_dir = tree.path("textures/");
+    run.models_dir = tree.path("models/");
+    run.sounds_dir = tree.path("sounds/");
     const std::string lower = to_lower(default_extension);
     if (lower == ".dds") {
         run.extensions = {".dds", ".tga", ".bmp", ".tex"};
@@ -52,7 +52,7 @@ std::vector<std::string> SceneryFixture::used() const {
     std::vector<std::string> out;
     for (std::size_t i = 0; i < run.inventory.listed; ++i) {
         if (run.inventory.rows[i].code == ResultCode::U) {
-            out.push_back(run.inventory.rows[i].path.substr(tree.root().size()));
+            out.push_back(portable(run.inventory.rows[i].path.substr(tree.root().size())));
         }
     }
     return out;
@@ -63,7 +63,7 @@ std::vector<std::string> SceneryFixture::missing() const {
     const std::string root = to_lower(tree.root());
     for (std::size_t i = run.inventory.listed; i < run.inventory.rows.size(); ++i) {
         const std::string& path = run.inventory.rows[i].path;
-        out.push_back(path.starts_with(root) ? path.substr(root.size()) : path);
+        out.push_back(portable(path.starts_with(root) ? path.substr(root.size()) : path));
     }
     return out;
 }

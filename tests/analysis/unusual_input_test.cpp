@@ -1,6 +1,7 @@
 // Scenery reading on input that is not what the data usually looks like: it
 // must neither crash nor hang, and must still find what the rules find.
 
+#include "common/native_path.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
@@ -53,8 +54,11 @@ TEST(read_scenery_file, polish_letters_and_mixed_separators) {
         {cp1250("scenery/łódź/żółw.tga"), ""},
     });
     f.read({"a.scn"});
+    // Where names differ only in case the two folders are one: the second file
+    // went into the folder the first one made.
+    const std::string second_folder = cp1250(kNamesDifferInCase ? "łódź" : "Łódź");
     EXPECT_EQ(f.used(), (Names{"scenery/a.scn", cp1250("scenery/Łódź/Dworzec.inc"),
-                               cp1250("scenery/łódź/żółw.tga")}));
+                               "scenery/" + second_folder + cp1250("/żółw.tga")}));
     EXPECT_TRUE(f.missing().empty());
 }
 
