@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Ferwis developer entry point: installs what the build needs, builds, and runs.
 #   ./dev.sh run     build and open the main window on the sample installation
-#   ./dev.sh test    build and run the whole test suite
+#   ./dev.sh test    build and run the whole test suite, then the Windows build's under wine
+#   ./dev.sh windows cross-build the core and ferwis-cli for Windows and test them under wine
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev xvfb xauth)
+# The Windows build: MinGW-w64 (the flavour with std::thread), GoogleTest's
+# sources, wine to run the tests, iconv for the command-line check.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 libc-bin)
 
 install_packages() {
     local missing=()
@@ -27,6 +31,17 @@ build() { # build DIR [cmake options...]
     cmake --build "$dir" -j "$(nproc)"
 }
 
+# Cross-builds the core, ferwis-cli and the core tests for Windows and runs the
+# tests under wine (its own prefix inside the build folder). Extra arguments go
+# to cmake.
+windows_test() {
+    install_packages "${WINDOWS_PACKAGES[@]}"
+    export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DFERWIS_CORE_ONLY=ON \
+        -DFERWIS_WERROR=ON "$@"
+    (cd build-windows && ctest --output-on-failure -j "$(nproc)" -L core)
+}
+
 case "${1:-}" in
 run)
     install_packages "${PACKAGES[@]}"
@@ -40,6 +55,10 @@ test)
     # The core reads untrusted bytes: its tests run once more under the sanitizers.
     build build-sanitize -DFERWIS_CORE_ONLY=ON -DFERWIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd build-sanitize && ctest --output-on-failure -j "$(nproc)" -L core)
+    windows_test -DFERWIS_NATIVE_CLI="$PWD/build/ferwis-cli"
+    ;;
+windows)
+    windows_test
     ;;
 bench)
     install_packages "${PACKAGES[@]}" time
@@ -49,7 +68,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|test|bench" >&2
+    echo "usage: ./dev.sh run|test|windows|bench" >&2
     exit 2
     ;;
 esac
