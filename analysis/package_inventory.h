@@ -1,7 +1,7 @@
 #pragma once
 // The list of every file of the content directories during one analysis run.
 
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "analysis/scenery_directives.h"
 #include "analysis/timetable_step.h"
 #include "analysis/tokenise_statement.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/line_reader.h"
 #include "common/progress.h"
 #include "common/text_compare.h"
@@ -15,15 +15,15 @@ namespace ferwis {
 namespace {
 
 void show_detail(SceneryRun& scenery, const std::string& name) {
-    std::string detail = cp1250("Sceneria: ") + scenery.run.selected_scenery + " " +
-                         cp1250("Czytam plik: ") + scenery.run.scenery_dir + name;
+    std::string detail =
+        reading_scenery_detail(scenery.run.selected_scenery, scenery.run.scenery_dir + name);
     // The labels are touched only when the detail changes.
     if (names_equal(detail, scenery.last_detail)) {
         return;
     }
     scenery.last_detail = std::move(detail);
     Progress& progress = scenery.run.progress;
-    progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
+    progress.set_status(text(Text::SceneryPhase));
     progress.set_detail(scenery.last_detail);
     let_events_run(progress);
 }

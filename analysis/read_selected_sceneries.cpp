@@ -1,6 +1,5 @@
 #include "analysis/read_selected_sceneries.h"
 
-#include "analysis/analysis_failure.h"
 #include "analysis/read_scenery_file.h"
 #include "analysis/scenery_run.h"
 #include "common/errors.h"

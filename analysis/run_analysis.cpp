@@ -1,20 +1,20 @@
 #include "analysis/run_analysis.h"
 
-#include "analysis/analysis_failure.h"
 #include "analysis/mark_exceptions.h"
 #include "analysis/read_selected_sceneries.h"
 #include "analysis/run_state.h"
-#include "analysis/wav_dynamic_file.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
-#include "results/result_file.h"
+#include "format/result_file.h"
+#include "format/wav_dynamic_file.h"
 
 #include <array>
 #include <exception>
+#include <string_view>
 
 namespace ferwis {
 namespace {
@@ -25,7 +25,7 @@ std::string folder_of(const std::string& path) {
 }
 
 void build_prefixes(RunState& run) {
-    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string main = with_final_separator(run.settings.main_dir);
     // The folders as they are on disk, so that files named below them can be
     // opened on a case-sensitive file system too.
     run.scenery_dir = content_folder(main, "scenery");
@@ -34,9 +34,10 @@ void build_prefixes(RunState& run) {
     run.sounds_dir = content_folder(main, "sounds");
 }
 
-// Gives the default extension its leading "." (kept in the state for later
-// runs) and returns the order in which texture extensions are tried.
-std::array<std::string, 4> extension_priority(std::string& default_extension) {
+// The order in which texture extensions are tried; the default extension may
+// be written with or without its leading ".".
+std::array<std::string, 4> extension_priority(std::string_view written) {
+    std::string default_extension(written);
     if (default_extension.empty() || default_extension.front() != '.') {
         default_extension.insert(0, 1, '.');
     }
@@ -68,20 +69,20 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     result.commit();
 }
 
-void analyse(AppState& state, const std::vector<std::string>& selected,
+void analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
              const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic) {
     wav_dynamic.create();
-    RunState run(state, progress);
+    RunState run(settings, progress);
     wypisz_wszystkie_pliki(run, wav_dynamic);
     build_prefixes(run);
-    run.extensions = extension_priority(state.default_extension);
+    run.extensions = extension_priority(settings.default_extension);
 
     read_selected_sceneries(run, selected);
 
-    progress.set_status(cp1250("FAZA - Zaznaczanie wyjątków..."));
+    progress.set_status(text(Text::ExceptionPhase));
     progress.set_detail("");
     let_events_run(progress);
-    mark_exceptions(run.inventory, state.skip_list);
+    mark_exceptions(run.inventory, settings.skip_list);
 
     write_result(run, wav_dynamic, result_path);
     wav_dynamic.remove();
@@ -91,11 +92,11 @@ void analyse(AppState& state, const std::vector<std::string>& selected,
 
 } // namespace
 
-void run_analysis(AppState& state, const std::vector<std::string>& selected,
+void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
                   const std::string& result_path, Progress& progress) {
     WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
     try {
-        analyse(state, selected, result_path, progress, wav_dynamic);
+        analyse(settings, selected, result_path, progress, wav_dynamic);
     } catch (const OperationCancelled&) {
         wav_dynamic.remove();
         throw;

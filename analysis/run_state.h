@@ -2,8 +2,8 @@
 // The state of one analysis run that the readers share.
 
 #include "analysis/package_inventory.h"
-#include "app/app_state.h"
 #include "common/progress.h"
+#include "format/settings.h"
 
 #include <array>
 #include <string>
@@ -11,10 +11,10 @@
 namespace ferwis {
 
 struct RunState {
-    RunState(const AppState& app_state, Progress& run_progress)
-        : app(app_state), progress(run_progress) {}
+    RunState(const AnalysisSettings& run_settings, Progress& run_progress)
+        : settings(run_settings), progress(run_progress) {}
 
-    const AppState& app;
+    const AnalysisSettings& settings;
     Progress& progress;
     PackageInventory inventory;
 

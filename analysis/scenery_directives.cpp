@@ -49,7 +49,7 @@ void additional_file_directive(SceneryRun& scenery, std::string& line) {
     }
     std::string name(trim_blanks(std::string_view(line).substr(0, line.find(' '))));
     if (!name.empty()) {
-        resolve_reference(scenery, with_final_separator(scenery.run.app.main_dir), name,
+        resolve_reference(scenery, with_final_separator(scenery.run.settings.main_dir), name,
                           LookupMode::RecordMissing);
     }
 }

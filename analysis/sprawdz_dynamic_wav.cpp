@@ -2,7 +2,7 @@
 
 #include "analysis/inventory_lookup.h"
 #include "analysis/walk_folder_tree.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
@@ -81,10 +81,10 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
 }
 
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
-    run.progress.set_status(cp1250("FAZA - Sprawdzanie plików mmd..."));
+    run.progress.set_status(text(Text::RollingStockPhase));
     run.progress.set_detail("");
     let_events_run(run.progress);
-    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string main = with_final_separator(run.settings.main_dir);
     const std::string root = content_folder(main, "dynamic");
     if (!folder_exists(root)) {
         return;
@@ -98,7 +98,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
         if (!ends_with_name(path, ".mmd")) {
             continue;
         }
-        run.progress.set_detail(cp1250("Sprawdzany plik: ") + path);
+        run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
         const auto size = file_size(path);
         if (!size) {

@@ -5,8 +5,8 @@
 
 #include "analysis/package_inventory.h"
 #include "analysis/run_state.h"
-#include "analysis/wav_dynamic_file.h"
 #include "common/file_system.h"
+#include "format/wav_dynamic_file.h"
 
 #include <string>
 #include <string_view>

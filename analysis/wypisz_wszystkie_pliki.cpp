@@ -3,7 +3,7 @@
 #include "analysis/sortowanie_szybkie.h"
 #include "analysis/sprawdz_dynamic_wav.h"
 #include "analysis/walk_folder_tree.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
 
@@ -13,11 +13,11 @@
 namespace ferwis {
 
 void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
-    run.progress.set_status(cp1250("FAZA - Wypisywanie wszystkich plików..."));
+    run.progress.set_status(text(Text::ListingPhase));
     run.progress.set_detail("");
     let_events_run(run.progress);
 
-    const std::string main = with_final_separator(run.app.main_dir);
+    const std::string main = with_final_separator(run.settings.main_dir);
     // The names ascend in this order, so appending each folder's sorted files
     // keeps the whole inventory sorted.
     static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/run_state.h"
-#include "analysis/wav_dynamic_file.h"
+#include "format/wav_dynamic_file.h"
 
 namespace ferwis {
 

@@ -2,6 +2,8 @@
 // The state every procedure of the main window shares; its configuration part
 // is set once at start-up from ferwis.ini.
 
+#include "format/settings.h"
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@ struct AppState {
 
     std::string config_path() const { return program_dir + "ferwis.ini"; }
     std::string result_path() const { return program_dir + "wynik.txt"; }
+
+    AnalysisSettings analysis_settings() const { return {main_dir, default_extension, skip_list}; }
+    OperationSettings operation_settings() const { return {main_dir, copy_move_path}; }
 };
 
 } // namespace ferwis

@@ -1,6 +1,5 @@
 #include "app/odczyt_ini.h"
 
-#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
@@ -62,49 +61,46 @@ void read_sections(AppState& state, std::string_view config_path) {
 
 } // namespace
 
-void odczyt_ini(AppState& state, std::string_view config_path, Messages& messages) {
+std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view config_path) {
     const auto size = file_size(config_path);
     if (!size) {
-        messages.show(cp1250("Brak pliku ferwis.ini"));
-        return;
+        return {ConfigurationProblem(Text::ConfigMissing)};
     }
     if (*size < 10) {
-        messages.show(cp1250("Plik ferwis.ini jest pusty."));
-        return;
+        return {ConfigurationProblem(Text::ConfigEmpty)};
     }
     try {
         read_sections(state, config_path);
     } catch (const FileError&) {
         // Never go on with half-read settings.
         clear_configuration(state);
-        messages.show(cp1250("Nie można odczytać pliku ferwis.ini."));
-        return;
+        return {ConfigurationProblem(Text::ConfigUnreadable)};
     }
     if (state.main_dir.empty()) {
-        return;
+        return {};
     }
     struct Required {
         std::string_view name;
-        std::string_view message;
+        Text problem;
     };
     static constexpr std::array<Required, 5> kRequired = {{
-        {"Scenery", "Brak podkatalogu SCENERY."},
-        {"Models", "Brak podkatalogu MODELS."},
-        {"Sounds", "Brak podkatalogu SOUNDS."},
-        {"Textures", "Brak podkatalogu TEXTURES."},
-        {"Dynamic", "Brak podkatalogu DYNAMIC."},
+        {"Scenery", Text::NoSceneryFolder},
+        {"Models", Text::NoModelsFolder},
+        {"Sounds", Text::NoSoundsFolder},
+        {"Textures", Text::NoTexturesFolder},
+        {"Dynamic", Text::NoDynamicFolder},
     }};
-    bool complete = true;
+    std::vector<ConfigurationProblem> problems;
     // Every missing sub-directory is reported, in this order.
     for (const auto& required : kRequired) {
         if (!find_entry(state.main_dir, required.name, true)) {
-            messages.show(cp1250(required.message));
-            complete = false;
+            problems.emplace_back(required.problem);
         }
     }
-    if (!complete) {
+    if (!problems.empty()) {
         state.main_dir.clear();
     }
+    return problems;
 }
 
 } // namespace ferwis

@@ -8,10 +8,10 @@
 
 namespace ferwis {
 
-StartUp start_up(std::string program_dir, std::string_view config_path, Messages& messages) {
+StartUp start_up(std::string program_dir, std::string_view config_path) {
     StartUp result;
     result.state.program_dir = std::move(program_dir);
-    odczyt_ini(result.state, config_path, messages);
+    result.problems = odczyt_ini(result.state, config_path);
     AppState& state = result.state;
     if (state.main_dir.empty() || state.default_extension.empty() || state.copy_move_path.empty()) {
         return result;

@@ -3,7 +3,7 @@
 // shows what this returns.
 
 #include "app/app_state.h"
-#include "common/messages.h"
+#include "common/errors.h"
 
 #include <string>
 #include <string_view>
@@ -16,16 +16,18 @@ struct StartUp {
     bool ready = false;            // the three settings are set: the window gets its function
     std::string scenery_dir;       // the folder File1 lists (ready only)
     bool result_available = false; // wynik.txt of at least 4 bytes (ready only)
+    // What a person is told, every problem in the order found.
+    std::vector<ConfigurationProblem> problems;
 };
 
 // Reads the configuration file at config_path, records program_dir (ending with
-// "/") and prepares the start-up state; messages are shown through messages.
-StartUp start_up(std::string program_dir, std::string_view config_path, Messages& messages);
+// "/") and prepares the start-up state.
+StartUp start_up(std::string program_dir, std::string_view config_path);
 
 // The same with the program's own ferwis.ini in program_dir.
-inline StartUp start_up(std::string program_dir, Messages& messages) {
+inline StartUp start_up(std::string program_dir) {
     const std::string config = program_dir + "ferwis.ini";
-    return start_up(std::move(program_dir), config, messages);
+    return start_up(std::move(program_dir), config);
 }
 
 // Returns the names of the files of folder that match "*.scn" case-insensitively,

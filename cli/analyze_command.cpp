@@ -1,4 +1,3 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/cli_command.h"
@@ -9,8 +8,8 @@
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "common/text_compare.h"
-#include "results/result_code.h"
-#include "results/result_record.h"
+#include "format/result_code.h"
+#include "format/result_record.h"
 
 #include <algorithm>
 #include <array>
@@ -159,9 +158,9 @@ int analyze_command(const CliContext& context) {
 
     StreamProgress progress(context.err);
     try {
-        run_analysis(*state, selected, context.options.result_path, progress);
+        run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
-        return report_failure(context, analysis_failure_message(), failure.what());
+        return report_failure(context, failure);
     }
 
     std::array<CategoryTotal, kAllCategories.size()> totals;

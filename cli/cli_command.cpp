@@ -13,11 +13,14 @@ void write_text(std::ostream& stream, std::string_view cp1250_text) {
     stream << cp1250_to_utf8(cp1250_text);
 }
 
-int report_failure(const CliContext& context, std::string_view message, std::string_view cause) {
-    write_text(context.err, message);
-    context.err << "\nferwis-cli: ";
-    write_text(context.err, cause);
+int report_failure(const CliContext& context, const Failure& failure) {
+    write_text(context.err, failure_text(failure));
     context.err << '\n';
+    if (*failure.what() != '\0') {
+        context.err << "ferwis-cli: ";
+        write_text(context.err, failure.what());
+        context.err << '\n';
+    }
     return kExitFailed;
 }
 
@@ -56,20 +59,16 @@ void StreamProgress::set_detail(std::string_view text) {
 }
 
 std::optional<AppState> load_configuration(const CliContext& context) {
-    // Counts what start-up said, so that a configuration it refuses in silence
-    // (a missing setting) still gets a reason on standard error.
-    struct CountingMessages : StreamMessages {
-        using StreamMessages::StreamMessages;
-        void show(std::string_view text) override {
-            ++count;
-            StreamMessages::show(text);
-        }
-        int count = 0;
-    } messages(context);
-    StartUp start = start_up(utf8_to_cp1250(context.environment.program_dir),
-                             context.options.config_path, messages);
+    StartUp start =
+        start_up(utf8_to_cp1250(context.environment.program_dir), context.options.config_path);
+    for (const ConfigurationProblem& problem : start.problems) {
+        write_text(context.err, failure_text(problem));
+        context.err << '\n';
+    }
     if (!start.ready) {
-        if (messages.count == 0) {
+        // A configuration refused without a problem (a missing setting) still
+        // gets a reason.
+        if (start.problems.empty()) {
             context.err << "ferwis-cli: ";
             write_text(context.err, context.options.config_path);
             context.err << " does not set [sciezka_dostepu], [domyslne_rozszerzenie] and "

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "cli/run_cli.h"
+#include "common/errors.h"
 #include "common/messages.h"
 #include "common/progress.h"
 
@@ -36,9 +37,9 @@ struct CliContext {
 // Writes Windows-1250 text to a terminal stream as UTF-8.
 void write_text(std::ostream& stream, std::string_view cp1250_text);
 
-// Says on standard error the Polish message of a failure and then its cause
-// (file and reason); returns kExitFailed.
-int report_failure(const CliContext& context, std::string_view message, std::string_view cause);
+// Says on standard error the Polish message of a failure, as the window shows
+// it, and then its detail (file and reason); returns kExitFailed.
+int report_failure(const CliContext& context, const Failure& failure);
 
 // Messages on standard error, one per line; confirm() asks on the input when it
 // is a terminal and answers no otherwise.

@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "results/file_operations.h"
-#include "results/show_category.h"
+#include "results/read_category.h"
 
 #include <limits>
 #include <ostream>
@@ -39,10 +39,10 @@ int show_command(const CliContext& context) {
     std::optional<CategoryListing> listing;
     try {
         // Without a list widget there is no entry limit: every path is printed.
-        listing = show_category(context.options.result_path, code,
+        listing = read_category(context.options.result_path, code,
                                 std::numeric_limits<std::size_t>::max());
-    } catch (const FileError& e) {
-        return report_failure(context, display_failure_message(), e.what());
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
@@ -101,21 +101,20 @@ int file_operation_command(const CliContext& context) {
         }
         CategoryFootprint footprint;
         try {
-            footprint = measure_category(*state, *code, context.options.result_path);
-        } catch (const FileError& e) {
-            context.err << "ferwis-cli: ";
-            write_text(context.err, e.what());
-            context.err << '\n';
-            return kExitFailed;
+            footprint =
+                measure_category(state->operation_settings(), *code, context.options.result_path);
+        } catch (const Failure& failure) {
+            return report_failure(context, failure);
         }
-        if (!messages.confirm(delete_confirmation_text(footprint))) {
+        if (!messages.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
             context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
             return kExitFailed;
         }
     }
     StreamProgress progress(context.err);
-    const OperationResult result = execute_operation(
-        *state, operation, *code, context.options.result_path, progress, messages);
+    const OperationResult result =
+        execute_operation(state->operation_settings(), operation, *code,
+                          context.options.result_path, progress, messages);
     context.out << "files handled: " << result.handled << '\n'
                 << "skipped (outside the main directory): " << result.skipped_outside << '\n'
                 << "left in place (target is the source or in the main directory): "

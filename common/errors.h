@@ -1,6 +1,12 @@
 #pragma once
-// Failures that cross the core's boundary. The Polish message a person sees is
-// chosen by the caller; what() carries the detail (file and reason) for the CLI.
+// The one error model. The core reports a failure by throwing; it never shows
+// a message itself. A Failure names the Polish message a person sees (from the
+// catalogue) and carries in what() the detail, file and reason, which the
+// command line writes after the message. Each front end turns a failure into
+// its message with failure_text(), so the window and the command line say the
+// same thing.
+
+#include "common/catalogue.h"
 
 #include <stdexcept>
 #include <string>
@@ -8,6 +14,8 @@
 namespace ferwis {
 
 // A file or folder that could not be opened, read, written, created or deleted.
+// A low-level failure: the procedure it ends turns it into the Failure of what
+// it was doing.
 class FileError : public std::runtime_error {
 public:
     FileError(std::string path, const std::string& reason)
@@ -18,7 +26,64 @@ private:
     std::string path_;
 };
 
-// A close request arrived while a long operation let the event loop run.
+// A failure a person is told about: the message it names and the detail.
+class Failure : public std::runtime_error {
+public:
+    Failure(Text message, const std::string& detail)
+        : std::runtime_error(detail), message_(message) {}
+    Text message() const { return message_; }
+
+private:
+    Text message_;
+};
+
+// The analysis run failed; the program ends after the message.
+class AnalysisFailure : public Failure {
+public:
+    explicit AnalysisFailure(const std::string& detail) : Failure(Text::AnalysisFailed, detail) {}
+};
+
+// wynik.txt could not be read while a category was shown.
+class DisplayFailure : public Failure {
+public:
+    explicit DisplayFailure(const std::string& detail) : Failure(Text::DisplayFailed, detail) {}
+};
+
+// wynik.txt could not be read before a file operation (the delete's count).
+class ResultUnreadable : public Failure {
+public:
+    explicit ResultUnreadable(const std::string& detail)
+        : Failure(Text::ResultUnreadable, detail) {}
+};
+
+// The copy/move path of ferwis.ini is unusable: its first level is missing.
+class CopyPathUnusable : public Failure {
+public:
+    explicit CopyPathUnusable(const std::string& detail)
+        : Failure(Text::CopyPathUnusable, detail) {}
+};
+
+// A copy, move or delete failed on a file; the files handled before stay so.
+class OperationFailure : public Failure {
+public:
+    explicit OperationFailure(const std::string& detail) : Failure(Text::OperationFailed, detail) {}
+};
+
+// A problem of the configuration found at start-up. Start-up reports every
+// problem it finds, in order, instead of throwing the first.
+class ConfigurationProblem : public Failure {
+public:
+    explicit ConfigurationProblem(Text message, const std::string& detail = {})
+        : Failure(message, detail) {}
+};
+
+// The Polish message of a failure, Windows-1250.
+inline const std::string& failure_text(const Failure& failure) {
+    return text(failure.message());
+}
+
+// A close request arrived while a long operation let the event loop run. Not a
+// failure: nothing is said.
 class OperationCancelled : public std::runtime_error {
 public:
     OperationCancelled() : std::runtime_error("cancelled") {}

@@ -1,12 +1,12 @@
 #include "results/file_operations.h"
 
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/result_record.h"
 #include "results/record_path.h"
-#include "results/result_record.h"
 #include "results/target_folder.h"
 
 #include <algorithm>
@@ -18,20 +18,6 @@ namespace fs = std::filesystem;
 
 namespace ferwis {
 namespace {
-
-const std::string& bad_path_message() {
-    static const std::string kText =
-        cp1250("Zła podana ścieżka kopiowania/przesuwania w pliku ini");
-    return kText;
-}
-
-// "bląd" is the program's own spelling of this message.
-const std::string& failure_message() {
-    static const std::string kText =
-        cp1250("Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku ini. "
-               "Dalsze działanie zostało przerwane.");
-    return kText;
-}
 
 std::string as_folder(std::string_view path) {
     std::string folder = normalize_record_path(path);
@@ -198,51 +184,27 @@ bool has_records(std::string_view result_path) {
     return size && *size >= 4;
 }
 
-std::string group_digits(std::uintmax_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) {
-        digits.insert(i - 3, 1, ' ');
-    }
-    return digits;
-}
-
-// A size a person reads at a glance: "3,4 MB".
-std::string readable_size(std::uintmax_t bytes) {
-    static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-    double value = static_cast<double>(bytes) / 1024.0;
-    std::size_t unit = 0;
-    while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
-        value /= 1024.0;
-        ++unit;
-    }
-    const auto tenths = static_cast<std::uintmax_t>(value * 10.0 + 0.5);
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " " + kUnits[unit];
-}
-
 } // namespace
 
 const std::string& operation_status(Operation operation) {
-    static const std::string kCopy = cp1250("Trwa kopiowanie plików...");
-    static const std::string kMove = cp1250("Trwa przenoszenie plików...");
-    static const std::string kDelete = cp1250("Trwa usuwanie plików...");
     switch (operation) {
     case Operation::Copy:
-        return kCopy;
+        return text(Text::Copying);
     case Operation::Move:
-        return kMove;
+        return text(Text::Moving);
     case Operation::Delete:
         break;
     }
-    return kDelete;
+    return text(Text::Deleting);
 }
 
-OperationResult execute_operation(const AppState& state, Operation operation, ResultCode code,
-                                  std::string_view result_path, Progress& progress,
+OperationResult execute_operation(const OperationSettings& settings, Operation operation,
+                                  ResultCode code, std::string_view result_path, Progress& progress,
                                   Messages& messages) {
     OperationResult result;
     progress.set_status(operation_status(operation));
-    const MainDirectory main = resolve_main(state.main_dir);
-    const std::string copy_path = as_folder(state.copy_move_path);
+    const MainDirectory main = resolve_main(settings.main_dir);
+    const std::string copy_path = as_folder(settings.copy_move_path);
     try {
         if (has_records(result_path)) {
             RecordReader reader(result_path);
@@ -270,7 +232,7 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
                 const std::size_t name_start = checked.relative.rfind(kSeparator) + 1;
                 const std::string folder = copy_path + checked.relative.substr(0, name_start);
                 if (!prepare_target_folder(folder)) {
-                    messages.show(bad_path_message());
+                    messages.show(text(Text::CopyPathUnusable));
                     result.stopped = true;
                     break;
                 }
@@ -300,7 +262,7 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
         throw;
     } catch (const std::exception& e) {
         // Files already handled stay so; the result file stays for another try.
-        messages.show(failure_message());
+        messages.show(text(Text::OperationFailed));
         progress.set_status("");
         progress.set_detail("");
         result.failed = true;
@@ -308,48 +270,35 @@ OperationResult execute_operation(const AppState& state, Operation operation, Re
         return result;
     }
     if (result.skipped_outside > 0) {
-        messages.show(skipped_records_text(result.skipped_outside));
+        messages.show(skipped_records(result.skipped_outside));
     }
     return result;
 }
 
-CategoryFootprint measure_category(const AppState& state, ResultCode code,
+CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
                                    std::string_view result_path) {
     CategoryFootprint footprint;
-    if (!has_records(result_path)) {
-        return footprint;
-    }
-    const MainDirectory main = resolve_main(state.main_dir);
-    RecordReader reader(result_path);
-    ResultRecord record;
-    while (reader.next(record)) {
-        if (!names_equal(record.code, code_text(code))) {
-            continue;
+    try {
+        if (!has_records(result_path)) {
+            return footprint;
         }
-        const CheckedRecord checked = check_record(main, normalize_record_path(record.path));
-        if (checked.verdict == Verdict::Ready) {
-            ++footprint.files;
-            footprint.bytes += file_size(checked.source).value_or(0);
+        const MainDirectory main = resolve_main(settings.main_dir);
+        RecordReader reader(result_path);
+        ResultRecord record;
+        while (reader.next(record)) {
+            if (!names_equal(record.code, code_text(code))) {
+                continue;
+            }
+            const CheckedRecord checked = check_record(main, normalize_record_path(record.path));
+            if (checked.verdict == Verdict::Ready) {
+                ++footprint.files;
+                footprint.bytes += file_size(checked.source).value_or(0);
+            }
         }
+    } catch (const FileError& error) {
+        throw ResultUnreadable(error.what());
     }
     return footprint;
-}
-
-std::string delete_confirmation_text(const CategoryFootprint& footprint) {
-    std::string size = group_digits(footprint.bytes) + " B";
-    if (footprint.bytes >= 1024) {
-        size += " (" + readable_size(footprint.bytes) + ")";
-    }
-    return cp1250("Pliki o wybranym statusie zostaną usunięte.\n") +
-           cp1250("Ilość plików do usunięcia: ") + group_digits(footprint.files) + "\n" +
-           cp1250("Łączny rozmiar: ") + size + "\n" +
-           cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
-}
-
-std::string skipped_records_text(std::size_t count) {
-    return cp1250("Pominięto pozycje leżące poza katalogiem głównym symulatora lub zawierające "
-                  "\"..\" w ścieżce. Ilość pominiętych pozycji: ") +
-           std::to_string(count);
 }
 
 } // namespace ferwis

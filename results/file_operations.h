@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
-#include "results/result_code.h"
+#include "format/result_code.h"
+#include "format/settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,10 +38,10 @@ struct OperationResult {
 // the failure message, the count of skipped records) and reports the status and
 // each matching record through progress. A move or delete run that reaches its
 // end deletes the result file. Does not ask for confirmation: a delete is
-// confirmed by the caller (delete_confirmation_text). Throws OperationCancelled
+// confirmed by the caller (delete_confirmation in the catalogue). Throws OperationCancelled
 // on a close request.
-OperationResult execute_operation(const AppState& state, Operation operation, ResultCode code,
-                                  std::string_view result_path, Progress& progress,
+OperationResult execute_operation(const OperationSettings& settings, Operation operation,
+                                  ResultCode code, std::string_view result_path, Progress& progress,
                                   Messages& messages);
 
 struct CategoryFootprint {
@@ -51,16 +51,8 @@ struct CategoryFootprint {
 
 // Measures the files a delete of the category would remove, for its confirmation:
 // the same records execute_operation would act on. Nothing when the result file
-// is missing or shorter than 4 bytes. Throws FileError when it cannot be read.
-CategoryFootprint measure_category(const AppState& state, ResultCode code,
+// is missing or shorter than 4 bytes. Throws ResultUnreadable when it cannot be read.
+CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
                                    std::string_view result_path);
-
-// The Polish question (Windows-1250) asked with OK and Cancel before a delete:
-// the number of files and their total size.
-std::string delete_confirmation_text(const CategoryFootprint& footprint);
-
-// The message that names the count of records left alone because they lie
-// outside the main directory.
-std::string skipped_records_text(std::size_t count);
 
 } // namespace ferwis

@@ -15,7 +15,7 @@ using test::TempTree;
 // Lists the installation below tree/inst/ and returns the paths below it with
 // their codes.
 std::vector<std::string> listing(const TempTree& tree) {
-    AppState state;
+    AnalysisSettings state;
     state.main_dir = tree.path("inst/");
     SilentProgress progress;
     RunState run(state, progress);

@@ -1,5 +1,5 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/classify_line.h"
+#include "common/errors.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>

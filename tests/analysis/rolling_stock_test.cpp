@@ -46,7 +46,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
             {"inst/dynamic/c.mmd.txt", crlf({"x: brak/inny.wav"})},
             {"inst/dynamic/d.mmd", "a.w"}, // 3 bytes: skipped
         });
-    AppState state;
+    AnalysisSettings state;
     state.main_dir = tree.path("inst/");
     SilentProgress progress;
     RunState run(state, progress);

@@ -1,6 +1,6 @@
-#include "analysis/analysis_failure.h"
 #include "analysis/mark_exceptions.h"
 #include "analysis/run_analysis.h"
+#include "common/errors.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ struct Installation {
         state.skip_list = {tree.path("inst/textures/tabor/")};
     }
     TempTree tree;
-    AppState state;
+    AnalysisSettings state;
 };
 
 // Fails or asks to close when the exception marking begins.

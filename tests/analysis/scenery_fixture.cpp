@@ -12,8 +12,8 @@ namespace ferwis::test {
 SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std::string>> files,
                                const std::string& default_extension) {
     make_tree(tree, std::vector<std::pair<std::string, std::string>>(files));
-    app.main_dir = tree.root();
-    app.default_extension = default_extension;
+    settings.main_dir = tree.root();
+    settings.default_extension = default_extension;
     run.scenery_dir = tree.path("scenery/");
     run.textures_dir = tree.path("textures/");
     run.models_dir = tree.path("models/");

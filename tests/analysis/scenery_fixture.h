@@ -3,7 +3,6 @@
 // tests of scenery reading.
 
 #include "analysis/run_state.h"
-#include "app/app_state.h"
 #include "common/progress.h"
 #include "support/temp_tree.h"
 
@@ -43,9 +42,9 @@ public:
     std::vector<std::string> missing() const;
 
     TempTree tree;
-    AppState app;
+    AnalysisSettings settings;
     DetailProgress progress;
-    RunState run{app, progress};
+    RunState run{settings, progress};
 };
 
 } // namespace ferwis::test

@@ -18,13 +18,18 @@ void make_installation(const TempTree& tree, const std::string& main = "sym/") {
 
 struct Read {
     AppState state;
-    RecordingMessages messages;
+    std::vector<std::string> told; // the problems' messages, in order
 };
 
-Read read_config(const TempTree& tree, const std::string& bytes) {
-    tree.write("ferwis.ini", bytes);
+Read read_config(const TempTree& tree, const std::string& bytes,
+                 const std::string& name = "ferwis.ini") {
+    if (!bytes.empty()) {
+        tree.write(name, bytes);
+    }
     Read r;
-    odczyt_ini(r.state, tree.path("ferwis.ini"), r.messages);
+    for (const auto& problem : odczyt_ini(r.state, tree.path(name))) {
+        r.told.push_back(failure_text(problem));
+    }
     return r;
 }
 
@@ -56,7 +61,7 @@ TEST(odczyt_ini, line_and_header_rules) {
                                            "four",
                                            "[domyslne_rozszerzenie]",
                                            "bmp"}));
-    EXPECT_TRUE(r.messages.shown.empty());
+    EXPECT_TRUE(r.told.empty());
     EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
     EXPECT_EQ(r.state.default_extension, "bmp");
     EXPECT_EQ(r.state.copy_move_path, "a b c");
@@ -76,18 +81,17 @@ TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
     {
         const auto r = read_config(tree, "[sciezka]"); // 9 bytes
-        EXPECT_EQ(r.messages.shown, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
+        EXPECT_EQ(r.told, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
     }
     {
         const auto r = read_config(tree, "[sciezka]\r"); // 10 bytes: read
-        EXPECT_TRUE(r.messages.shown.empty());
+        EXPECT_TRUE(r.told.empty());
     }
     {
         // A folder where the file should be cannot be read; nothing half-read survives.
         tree.mkdir("dir.ini");
-        Read r;
-        odczyt_ini(r.state, tree.path("dir.ini"), r.messages);
-        EXPECT_EQ(r.messages.shown.size(), 1u);
+        const auto r = read_config(tree, "", "dir.ini");
+        EXPECT_EQ(r.told.size(), 1u);
         EXPECT_TRUE(r.state.main_dir.empty());
     }
 }

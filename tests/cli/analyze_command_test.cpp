@@ -74,10 +74,10 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
     EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
 
-    RecordingMessages messages;
-    StartUp start = start_up(cli.tree.path("bin/"), messages);
+    StartUp start = start_up(cli.tree.path("bin/"));
     SilentProgress progress;
-    run_analysis(start.state, {"b.scn", "a.scn"}, cli.tree.path("window.txt"), progress);
+    run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
+                 progress);
     EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));
 }
 

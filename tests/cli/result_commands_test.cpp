@@ -1,5 +1,5 @@
 #include "cli/run_cli.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

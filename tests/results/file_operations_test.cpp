@@ -1,6 +1,6 @@
 #include "common/native_path.h"
+#include "format/result_record.h"
 #include "results/file_operations.h"
-#include "results/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,6 @@ struct RecordingProgress : Progress {
 // one temporary tree; records name files below sim/ by their relative path.
 struct Installation {
     Installation() {
-        state.program_dir = tree.root();
         state.main_dir = tree.path("sim/");
         state.copy_move_path = tree.path("kopia/");
         tree.mkdir("sim/");
@@ -39,10 +38,11 @@ struct Installation {
         tree.write("wynik.txt", bytes);
     }
     OperationResult run(Operation operation, ResultCode code = ResultCode::U) {
-        return execute_operation(state, operation, code, state.result_path(), progress, messages);
+        return execute_operation(state, operation, code, result_path(), progress, messages);
     }
+    std::string result_path() const { return tree.path("wynik.txt"); }
     test::TempTree tree;
-    AppState state;
+    OperationSettings state;
     RecordingProgress progress;
     RecordingMessages messages;
 };
@@ -118,12 +118,12 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
                     {main + "textures/link/keep.dds", "N"},
                     {main, "N"},
                     {main + "textures", "N"}});
-        EXPECT_EQ(measure_category(in.state, ResultCode::N, in.state.result_path()).files, 0u);
+        EXPECT_EQ(measure_category(in.state, ResultCode::N, in.result_path()).files, 0u);
         in.messages.shown.clear();
         const OperationResult result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.handled, 0u);
         EXPECT_EQ(result.skipped_outside, 3u);
-        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records_text(3)});
+        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records(3)});
         EXPECT_EQ(in.tree.read("outside/keep.dds"), "keep");
         EXPECT_TRUE(in.tree.exists("sim/textures"));
     }

@@ -1,6 +1,6 @@
+#include "format/result_record.h"
+#include "results/read_category.h"
 #include "results/record_path.h"
-#include "results/result_record.h"
-#include "results/show_category.h"
 #include "support/temp_tree.h"
 
 #include "common/errors.h"
@@ -74,26 +74,26 @@ TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file)
     }
 }
 
-TEST(show_category, whole_codes_any_case_and_the_list_limit) {
+TEST(read_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
     const std::string file = tree.path("wynik.txt");
-    EXPECT_FALSE(show_category(file, ResultCode::U)); // missing
+    EXPECT_FALSE(read_category(file, ResultCode::U)); // missing
     tree.write("wynik.txt", "\"U\"");
-    EXPECT_FALSE(show_category(file, ResultCode::U)); // shorter than 4 bytes
+    EXPECT_FALSE(read_category(file, ResultCode::U)); // shorter than 4 bytes
     tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",
                                         "\"/s/C//x.dds\",\"u\"", "\"/s/d\",\"U\""}));
-    const auto used = show_category(file, ResultCode::U, 2);
+    const auto used = read_category(file, ResultCode::U, 2);
     EXPECT_EQ(used->paths, (std::vector<std::string>{"/s/A.dds", "/s/C//x.dds"})); // as stored
     EXPECT_EQ(used->count, 3u);
     EXPECT_TRUE(used->list_full);
-    EXPECT_EQ(show_category(file, ResultCode::BD)->count, 0u);
-    EXPECT_EQ(show_category(file, std::nullopt)->count, 0u);
+    EXPECT_EQ(read_category(file, ResultCode::BD)->count, 0u);
+    EXPECT_EQ(read_category(file, std::nullopt)->count, 0u);
 }
 
 // A hand-edited or damaged result file can hold a line larger than the memory
 // left; reading it is a failure of the reading that the display and the file
 // operations report, not an end of the program.
-TEST(show_category, a_line_too_long_for_memory_is_a_read_failure) {
+TEST(read_category, a_line_too_long_for_memory_is_a_read_failure) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
 #endif
@@ -115,8 +115,8 @@ TEST(show_category, a_line_too_long_for_memory_is_a_read_failure) {
     ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
     bool failed = false;
     try {
-        show_category(tree.path("wynik.txt"), ResultCode::U);
-    } catch (const FileError&) {
+        read_category(tree.path("wynik.txt"), ResultCode::U);
+    } catch (const DisplayFailure&) {
         failed = true;
     } catch (const std::bad_alloc&) {
     }

@@ -1,7 +1,7 @@
-#include "results/ui/help_window.h"
+#include "ui/help_window.h"
 
-#include "app/ui/ui_text.h"
 #include "results/help_text.h"
+#include "ui/ui_text.h"
 #include "window_fixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
-#include "analysis/analysis_failure.h"
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "window_fixture.h"
 
@@ -167,7 +167,8 @@ TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     inst.write_complete_ini();
     StartedWindow w(inst);
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
-    w.window.set_analysis_run([](AppState&, const std::vector<std::string>&, const std::string&,
+    w.window.set_analysis_run([](const AnalysisSettings&, const std::vector<std::string>&,
+                                 const std::string&,
                                  Progress&) { throw AnalysisFailure("models/x.t3d: unreadable"); });
 
     w.find<QPushButton>("Command1")->click();
@@ -196,7 +197,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
 
     std::vector<std::string> seen_selected;
     bool reached_end = false;
-    w.window.set_analysis_run([&](AppState&, const std::vector<std::string>& selected,
+    w.window.set_analysis_run([&](const AnalysisSettings&, const std::vector<std::string>& selected,
                                   const std::string&, Progress& progress) {
         seen_selected = selected;
         progress.set_status(cp1250("FAZA - Czytanie scenerii..."));

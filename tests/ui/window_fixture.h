@@ -1,8 +1,8 @@
 #pragma once
 // A small installation in a temporary folder and the main window started on it.
 
-#include "app/ui/main_window.h"
 #include "support/temp_tree.h"
+#include "ui/main_window.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "app/ui/main_window.h"
-#include "app/ui/message_box.h"
-#include "app/ui/single_instance.h"
 #include "common/native_path.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/single_instance.h"
 
 #include <QApplication>
 

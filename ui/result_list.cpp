@@ -1,7 +1,7 @@
-#include "results/ui/result_list.h"
+#include "ui/result_list.h"
 
-#include "app/ui/ui_text.h"
-#include "results/show_category.h"
+#include "results/read_category.h"
+#include "ui/ui_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "results/result_code.h"
+#include "format/result_code.h"
 
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/text_compare.h"
 
 namespace ferwis {
@@ -11,11 +11,10 @@ std::string_view code_text(ResultCode code) {
 }
 
 const std::string& category_text(ResultCode code) {
-    static const std::array<std::string, 6> kTexts = {
-        cp1250("Używane sceneryjne"),    cp1250("Nieużywane"),
-        cp1250("Braki sceneryjne"),      cp1250("Wyjątki"),
-        cp1250("Używane *.wav DYNAMIC"), cp1250("Braki *.wav DYNAMIC")};
-    return kTexts[static_cast<std::size_t>(code)];
+    static constexpr std::array<Text, 6> kTexts = {
+        Text::CategoryUsed,      Text::CategoryUnused,           Text::CategoryMissing,
+        Text::CategoryException, Text::CategoryRollingStockUsed, Text::CategoryRollingStockMissing};
+    return text(kTexts[static_cast<std::size_t>(code)]);
 }
 
 std::optional<ResultCode> parse_code(std::string_view text) {

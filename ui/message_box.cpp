@@ -1,6 +1,6 @@
-#include "app/ui/message_box.h"
+#include "ui/message_box.h"
 
-#include "app/ui/ui_text.h"
+#include "ui/ui_text.h"
 
 #include <QMessageBox>
 

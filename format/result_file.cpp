@@ -1,10 +1,10 @@
-#include "results/result_file.h"
+#include "format/result_file.h"
 
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "common/platform.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
-#include "results/ui/help_window.h"
+#include "ui/help_window.h"
 
-#include "app/ui/design_font.h"
-#include "app/ui/twips.h"
-#include "app/ui/ui_text.h"
 #include "results/help_text.h"
+#include "ui/design_font.h"
+#include "ui/twips.h"
+#include "ui/ui_text.h"
 
 #include <QGuiApplication>
 #include <QResizeEvent>

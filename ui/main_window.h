@@ -3,7 +3,7 @@
 #include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
-#include "results/ui/help_window.h"
+#include "ui/help_window.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -36,7 +36,7 @@ public:
     void load();
 
     // The analysis the window runs; ferwis::run_analysis unless a test stands in.
-    using AnalysisRun = std::function<void(AppState&, const std::vector<std::string>&,
+    using AnalysisRun = std::function<void(const AnalysisSettings&, const std::vector<std::string>&,
                                            const std::string&, Progress&)>;
     void set_analysis_run(AnalysisRun run) { analysis_run_ = std::move(run); }
 

@@ -1,9 +1,9 @@
-#include "analysis/wav_dynamic_file.h"
+#include "format/wav_dynamic_file.h"
 
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "common/platform.h"
-#include "results/result_record.h"
+#include "format/result_record.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "app/ui/window_progress.h"
+#include "ui/window_progress.h"
 
-#include "app/ui/ui_text.h"
+#include "ui/ui_text.h"
 
 #include <QCoreApplication>
 

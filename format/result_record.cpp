@@ -1,4 +1,4 @@
-#include "results/result_record.h"
+#include "format/result_record.h"
 
 #include "common/errors.h"
 

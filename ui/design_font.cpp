@@ -1,4 +1,4 @@
-#include "app/ui/design_font.h"
+#include "ui/design_font.h"
 
 #include <QFontDatabase>
 

@@ -3,7 +3,7 @@
 // (sounds beside their definition file, UD, and missing sounds, BD), in the
 // record form of the result file.
 
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include <cstdio>
 #include <string>

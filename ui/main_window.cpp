@@ -1,18 +1,17 @@
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
-#include "analysis/analysis_failure.h"
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
-#include "app/ui/design_font.h"
-#include "app/ui/twips.h"
-#include "app/ui/ui_text.h"
-#include "app/ui/window_progress.h"
-#include "common/code_page.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
-#include "results/show_category.h"
-#include "results/ui/help_window.h"
-#include "results/ui/result_list.h"
+#include "results/read_category.h"
+#include "ui/design_font.h"
+#include "ui/help_window.h"
+#include "ui/result_list.h"
+#include "ui/twips.h"
+#include "ui/ui_text.h"
+#include "ui/window_progress.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,8 +30,6 @@ namespace ferwis {
 namespace {
 
 constexpr int kFileNameRole = Qt::UserRole;
-
-const char* const kResultUnreadable = "Nie można odczytać pliku wynik.txt.";
 
 template <typename Control>
 Control* place(Control* control, const char* name, const Twips& twips, int left, int top, int width,
@@ -225,7 +222,10 @@ void MainWindow::set_tab_order() {
 }
 
 void MainWindow::load() {
-    StartUp start = start_up(program_dir_, messages_);
+    StartUp start = start_up(program_dir_);
+    for (const ConfigurationProblem& problem : start.problems) {
+        messages_.show(failure_text(problem));
+    }
     state_ = std::move(start.state);
     label5_->clear();
     if (!start.ready) {
@@ -310,13 +310,14 @@ void MainWindow::run_analysis_clicked() {
     file1_->setEnabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
     try {
-        analysis_run_(state_, selected, state_.result_path(), progress);
+        analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
         // Any failure of the run ends the program, as the analysis's one handler says.
         end_busy();
-        messages_.show(analysis_failure_message());
+        const auto* known = dynamic_cast<const Failure*>(&failure);
+        messages_.show(known != nullptr ? failure_text(*known) : text(Text::AnalysisFailed));
         end_program_();
         return;
     }
@@ -335,15 +336,15 @@ void MainWindow::show_category_clicked() {
     {
         const BusyPointer busy(*this);
         try {
-            if (const auto listing = show_category(state_.result_path(), code)) {
+            if (const auto listing = read_category(state_.result_path(), code)) {
                 fill_result_list(*list1_, listing->paths);
                 if (listing->list_full) {
-                    messages_.show(list_full_message());
+                    messages_.show(text(Text::ListFull));
                 }
                 label3_->setText(QString::number(listing->count));
             }
-        } catch (const FileError&) {
-            messages_.show(display_failure_message());
+        } catch (const Failure& failure) {
+            messages_.show(failure_text(failure));
         }
     }
     clear_status();
@@ -361,12 +362,12 @@ void MainWindow::execute_operation_clicked() {
     if (operation == Operation::Delete) {
         try {
             const CategoryFootprint footprint =
-                measure_category(state_, code, state_.result_path());
-            if (!messages_.confirm(delete_confirmation_text(footprint))) {
+                measure_category(state_.operation_settings(), code, state_.result_path());
+            if (!messages_.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
                 return;
             }
-        } catch (const FileError&) {
-            messages_.show(cp1250(kResultUnreadable));
+        } catch (const Failure& failure) {
+            messages_.show(failure_text(failure));
             return;
         }
     }
@@ -376,8 +377,8 @@ void MainWindow::execute_operation_clicked() {
     WindowProgress progress(*label6_, *label7_, close_requested_);
     OperationResult result;
     try {
-        result =
-            execute_operation(state_, operation, code, state_.result_path(), progress, messages_);
+        result = execute_operation(state_.operation_settings(), operation, code,
+                                   state_.result_path(), progress, messages_);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();

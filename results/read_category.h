@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/result_code.h"
+#include "format/result_code.h"
 
 #include <cstddef>
 #include <optional>
@@ -21,16 +21,10 @@ struct CategoryListing {
 
 // Reads the records of the result file whose code equals code. Returns nothing
 // when the file is missing or shorter than 4 bytes. An empty code matches no
-// record. Throws FileError when the file cannot be read.
-std::optional<CategoryListing> show_category(std::string_view result_path,
+// record. Throws DisplayFailure when the file cannot be read.
+std::optional<CategoryListing> read_category(std::string_view result_path,
                                              std::optional<ResultCode> code,
                                              std::size_t limit = kResultListLimit);
-
-// The message shown once when more records match than List1 holds.
-const std::string& list_full_message();
-
-// The message that ends a display whose result file could not be read.
-const std::string& display_failure_message();
 
 // The clipboard text of the selected entries, given in list order: CR LF between
 // them, none after the last.

@@ -1,0 +1,123 @@
+#include "common/catalogue.h"
+
+#include "common/code_page.h"
+
+#include <array>
+#include <utility>
+
+namespace ferwis {
+namespace {
+
+// Written as UTF-8 here so that they read as they stand; text() hands them out
+// as Windows-1250.
+constexpr std::array kTexts = {
+    std::pair{Text::ConfigMissing, "Brak pliku ferwis.ini"},
+    std::pair{Text::ConfigEmpty, "Plik ferwis.ini jest pusty."},
+    std::pair{Text::ConfigUnreadable, "Nie można odczytać pliku ferwis.ini."},
+    std::pair{Text::NoSceneryFolder, "Brak podkatalogu SCENERY."},
+    std::pair{Text::NoModelsFolder, "Brak podkatalogu MODELS."},
+    std::pair{Text::NoSoundsFolder, "Brak podkatalogu SOUNDS."},
+    std::pair{Text::NoTexturesFolder, "Brak podkatalogu TEXTURES."},
+    std::pair{Text::NoDynamicFolder, "Brak podkatalogu DYNAMIC."},
+    std::pair{Text::ListingPhase, "FAZA - Wypisywanie wszystkich plików..."},
+    std::pair{Text::RollingStockPhase, "FAZA - Sprawdzanie plików mmd..."},
+    std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
+    std::pair{Text::ExceptionPhase, "FAZA - Zaznaczanie wyjątków..."},
+    std::pair{Text::AnalysisFailed, "Wystąpił błąd. Dalsze działanie programu zostało przerwane."},
+    std::pair{Text::ListFull,
+              "Za dużo pozycji do wyświetlenia. Dalsze pozycje nie będą wyświetlane."},
+    std::pair{Text::DisplayFailed,
+              "Nie można odczytać pliku wynik.txt. Wyświetlanie wyniku zostało przerwane."},
+    std::pair{Text::Copying, "Trwa kopiowanie plików..."},
+    std::pair{Text::Moving, "Trwa przenoszenie plików..."},
+    std::pair{Text::Deleting, "Trwa usuwanie plików..."},
+    std::pair{Text::ResultUnreadable, "Nie można odczytać pliku wynik.txt."},
+    std::pair{Text::CopyPathUnusable, "Zła podana ścieżka kopiowania/przesuwania w pliku ini"},
+    // "bląd" is the program's own spelling of this message.
+    std::pair{Text::OperationFailed,
+              "Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku ini. "
+              "Dalsze działanie zostało przerwane."},
+    std::pair{Text::CategoryUsed, "Używane sceneryjne"},
+    std::pair{Text::CategoryUnused, "Nieużywane"},
+    std::pair{Text::CategoryMissing, "Braki sceneryjne"},
+    std::pair{Text::CategoryException, "Wyjątki"},
+    std::pair{Text::CategoryRollingStockUsed, "Używane *.wav DYNAMIC"},
+    std::pair{Text::CategoryRollingStockMissing, "Braki *.wav DYNAMIC"},
+};
+
+// Every id has its text, in the order of the enumeration.
+constexpr bool in_order() {
+    for (std::size_t i = 0; i < kTexts.size(); ++i) {
+        if (static_cast<std::size_t>(kTexts[i].first) != i) {
+            return false;
+        }
+    }
+    return static_cast<std::size_t>(Text::CategoryRollingStockMissing) + 1 == kTexts.size();
+}
+static_assert(in_order());
+
+std::string group_digits(std::uintmax_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t i = digits.size(); i > 3; i -= 3) {
+        digits.insert(i - 3, 1, ' ');
+    }
+    return digits;
+}
+
+// A size a person reads at a glance: "3,4 MB".
+std::string readable_size(std::uintmax_t bytes) {
+    static constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
+        value /= 1024.0;
+        ++unit;
+    }
+    const auto tenths = static_cast<std::uintmax_t>(value * 10.0 + 0.5);
+    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + " " + kUnits[unit];
+}
+
+} // namespace
+
+const std::string& text(Text id) {
+    static const auto kConverted = [] {
+        std::array<std::string, kTexts.size()> converted;
+        for (std::size_t i = 0; i < kTexts.size(); ++i) {
+            converted[i] = cp1250(kTexts[i].second);
+        }
+        return converted;
+    }();
+    return kConverted[static_cast<std::size_t>(id)];
+}
+
+std::string checking_file_detail(std::string_view path) {
+    static const std::string kLead = cp1250("Sprawdzany plik: ");
+    return kLead + std::string(path);
+}
+
+std::string reading_scenery_detail(std::string_view scenery, std::string_view file) {
+    static const std::string kScenery = cp1250("Sceneria: ");
+    static const std::string kFile = cp1250("Czytam plik: ");
+    std::string detail = kScenery;
+    detail.append(scenery).append(" ").append(kFile).append(file);
+    return detail;
+}
+
+std::string delete_confirmation(std::size_t files, std::uintmax_t bytes) {
+    std::string size = group_digits(bytes) + " B";
+    if (bytes >= 1024) {
+        size += " (" + readable_size(bytes) + ")";
+    }
+    return cp1250("Pliki o wybranym statusie zostaną usunięte.\n") +
+           cp1250("Ilość plików do usunięcia: ") + group_digits(files) + "\n" +
+           cp1250("Łączny rozmiar: ") + size + "\n" +
+           cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+}
+
+std::string skipped_records(std::size_t count) {
+    return cp1250("Pominięto pozycje leżące poza katalogiem głównym symulatora lub zawierające "
+                  "\"..\" w ścieżce. Ilość pominiętych pozycji: ") +
+           std::to_string(count);
+}
+
+} // namespace ferwis

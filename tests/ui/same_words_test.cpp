@@ -1,0 +1,110 @@
+// The window and the command line tell a person the same thing about the same
+// failure: the one Polish message, and on the command line the detail after it.
+
+#include "cli/run_cli.h"
+#include "common/code_page.h"
+#include "common/native_path.h"
+#include "window_fixture.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace ferwis {
+namespace {
+
+using test::Installation;
+using test::StartedWindow;
+
+// Runs action with little more address space than the process uses now, so
+// that a line of a gigabyte cannot be held in memory.
+void with_tight_memory(const std::function<void()>& action) {
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    rlimit tight = old;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
+                     (rlim_t{128} << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    action();
+    setrlimit(RLIMIT_AS, &old);
+}
+
+// A result file that cannot be read: a gigabyte of zero bytes without a line
+// end, which takes no room on disk.
+void write_unreadable_result(const Installation& inst) {
+    inst.tree.write("wynik.txt", "\"a\",\"N\"\r\n");
+    std::filesystem::resize_file(to_native(inst.tree.path("wynik.txt")), std::uintmax_t{1} << 30);
+}
+
+std::string command_line_error(const Installation& inst, const std::vector<std::string>& args) {
+    CliEnvironment environment;
+    environment.program_dir = inst.tree.root();
+    std::istringstream input("t\n");
+    environment.input = &input;
+    environment.input_is_terminal = true;
+    std::ostringstream out;
+    std::ostringstream err;
+    run_cli(args, out, err, environment);
+    return err.str();
+}
+
+TEST(same_words, window_and_command_line_give_one_message_per_failure) {
+    const struct {
+        const char* name;
+        bool unreadable_result;
+        std::function<void(StartedWindow&)> in_window;
+        std::vector<std::string> on_command_line;
+        bool detail; // the command line names file and reason after the message
+    } cases[] = {
+        {"no ferwis.ini", false, [](StartedWindow&) {}, {"copy", "N"}, false},
+        {"display of an unreadable wynik.txt",
+         true,
+         [](StartedWindow& w) { w.find<QPushButton>("Command2")->click(); },
+         {"show", "N"},
+         true},
+        {"delete with an unreadable wynik.txt",
+         true,
+         [](StartedWindow& w) {
+             w.find<QRadioButton>("Option3")->click();
+             w.find<QRadioButton>("Option5")->click();
+             w.find<QPushButton>("Command3")->click();
+         },
+         {"delete", "N"},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        if (c.unreadable_result) {
+            inst.write_complete_ini();
+            write_unreadable_result(inst);
+        }
+        std::vector<std::string> shown;
+        std::string error;
+        with_tight_memory([&] {
+            StartedWindow w(inst);
+            c.in_window(w);
+            shown = w.messages.shown;
+            error = command_line_error(inst, c.on_command_line);
+        });
+        ASSERT_EQ(shown.size(), 1u);
+        const std::string message = cp1250_to_utf8(shown.front()) + "\n";
+        EXPECT_EQ(error.substr(0, message.size()), message);
+        EXPECT_EQ(error.find("\nferwis-cli: ") != std::string::npos, c.detail) << error;
+    }
+}
+
+} // namespace
+} // namespace ferwis
