@@ -17,7 +17,6 @@ struct AppState {
     std::string copy_move_path;         // start-up appends the final "/"
     std::vector<std::string> skip_list; // main directory as read so far + value
 
-    std::string config_path() const { return program_dir + "ferwis.ini"; }
     std::string result_path() const { return program_dir + "wynik.txt"; }
 
     AnalysisSettings analysis_settings() const { return {main_dir, default_extension, skip_list}; }

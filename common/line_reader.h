@@ -39,7 +39,4 @@ private:
     bool eof_ = false;
 };
 
-// Splits bytes already in memory into lines by the same rules.
-std::vector<std::string> split_lines(std::string_view bytes);
-
 } // namespace ferwis

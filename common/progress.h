@@ -30,12 +30,4 @@ inline void let_events_run(Progress& progress) {
     }
 }
 
-// Reports nothing; for callers that need no progress.
-class SilentProgress : public Progress {
-public:
-    void set_status(std::string_view) override {}
-    void set_detail(std::string_view) override {}
-    void process_events() override {}
-};
-
 } // namespace ferwis

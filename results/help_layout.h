@@ -87,8 +87,6 @@ public:
     // to overlap. Returns false when the list is full or a name is empty.
     bool allow_overlap(std::string_view first, std::string_view second);
 
-    const AnchorRow& row(std::size_t index) const { return layout_table_.at(index); }
-    float saved_width() const { return saved_width_; }
     float saved_height() const { return saved_height_; }
     bool resize_guard() const { return resize_guard_; }
 

@@ -1,6 +1,7 @@
 #include "analysis/walk_folder_tree.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ using test::TempTree;
 std::vector<std::string> listing(const TempTree& tree) {
     AnalysisSettings state;
     state.main_dir = tree.path("inst/");
-    SilentProgress progress;
+    test::SilentProgress progress;
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wypisz_wszystkie_pliki(run, wav_dynamic);

@@ -1,5 +1,6 @@
 #include "analysis/sprawdz_dynamic_wav.h"
 #include "analysis/wypisz_wszystkie_pliki.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
         });
     AnalysisSettings state;
     state.main_dir = tree.path("inst/");
-    SilentProgress progress;
+    test::SilentProgress progress;
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();

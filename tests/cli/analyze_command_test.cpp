@@ -1,6 +1,7 @@
 #include "analysis/run_analysis.h"
 #include "app/start_up.h"
 #include "cli/run_cli.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
     EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
 
     StartUp start = start_up(cli.tree.path("bin/"));
-    SilentProgress progress;
+    test::SilentProgress progress;
     run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
                  progress);
     EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));

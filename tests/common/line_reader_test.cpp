@@ -37,7 +37,6 @@ TEST(LineReader, line_ends) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read_all(tree, c.bytes), c.lines);
-        EXPECT_EQ(split_lines(c.bytes), c.lines);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ struct Installation {
     test::TempTree tree;
     OperationSettings state;
     RecordingProgress progress;
-    RecordingMessages messages;
+    test::RecordingMessages messages;
 };
 
 TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {

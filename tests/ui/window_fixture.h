@@ -1,6 +1,7 @@
 #pragma once
 // A small installation in a temporary folder and the main window started on it.
 
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 #include "ui/main_window.h"
 
