@@ -6,6 +6,7 @@
 #include "analysis/resolve_reference.h"
 #include "analysis/resolve_scenery_texture.h"
 #include "analysis/tokenise_statement.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/text_compare.h"
 
@@ -69,15 +70,19 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     LineReader reader(scenery.run.inventory.rows[found.row].path);
     const IncludeContext context(scenery, name, found.row);
     std::string line;
-    while (reader.next(line)) {
-        to_lower_in_place(line);
-        if (line.empty() || line.starts_with("//")) {
-            continue;
+    try {
+        while (reader.next(line)) {
+            to_lower_in_place(line);
+            if (line.empty() || line.starts_with("//")) {
+                continue;
+            }
+            // Only statements are acted on here: no timetables, directives or includes.
+            if (classify_line(line) == LineKind::Statement) {
+                tokenise_statement(scenery, line, nullptr, name);
+            }
         }
-        // Only statements are acted on here: no timetables, directives or includes.
-        if (classify_line(line) == LineKind::Statement) {
-            tokenise_statement(scenery, line, nullptr, name);
-        }
+    } catch (const LineTooLong&) {
+        // Only the include is abandoned; the including file reads on.
     }
 }
 

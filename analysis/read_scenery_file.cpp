@@ -7,6 +7,7 @@
 #include "analysis/timetable_step.h"
 #include "analysis/tokenise_statement.h"
 #include "common/catalogue.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/progress.h"
 #include "common/text_compare.h"
@@ -75,8 +76,13 @@ void read_scenery_file(SceneryRun& scenery, std::string name) {
     // as written may differ from the file's name on disk in letter case.
     LineReader reader(scenery.run.inventory.rows[found.row].path);
     std::string line;
-    while (reader.next(line)) {
-        read_queued_line(scenery, line, reader, name);
+    try {
+        while (reader.next(line)) {
+            read_queued_line(scenery, line, reader, name);
+        }
+    } catch (const LineTooLong&) {
+        // Only this file is abandoned; what it named so far stays found. An
+        // include or model read meanwhile handles its own long line.
     }
 }
 

@@ -1,6 +1,7 @@
 #include "analysis/read_text_model.h"
 
 #include "analysis/resolve_model_texture.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/normalize_line.h"
 #include "common/text_compare.h"
@@ -34,13 +35,17 @@ void read_text_model(SceneryRun& scenery, std::string_view file_path,
                      std::string_view texture_subdirectory) {
     LineReader reader(file_path);
     std::string line;
-    while (reader.next(line)) {
-        if (!contains_name(line, "map:")) {
-            continue;
+    try {
+        while (reader.next(line)) {
+            if (!contains_name(line, "map:")) {
+                continue;
+            }
+            if (const auto texture = map_texture(line)) {
+                resolve_model_texture(scenery, *texture, texture_subdirectory);
+            }
         }
-        if (const auto texture = map_texture(line)) {
-            resolve_model_texture(scenery, *texture, texture_subdirectory);
-        }
+    } catch (const LineTooLong&) {
+        // Only the model is abandoned; the statement that named it goes on.
     }
 }
 

@@ -2,29 +2,21 @@
 
 #include "analysis/resolve_model_texture.h"
 #include "common/errors.h"
-#include "common/native_path.h"
-#include "common/platform.h"
+#include "common/file_system.h"
 #include "common/text_compare.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace ferwis {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 // Fills window with up to one window of bytes from offset.
-std::string_view read_window(File& file, std::string_view path, std::uintmax_t offset,
+std::string_view read_window(const ReadFile& file, std::string_view path, std::uintmax_t offset,
                              std::string& window) {
     window.resize(kBinaryModelWindow);
     if (std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
@@ -43,15 +35,9 @@ std::string_view read_window(File& file, std::string_view path, std::uintmax_t o
 void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
                        std::string_view model_path) {
     const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
-    File file(platform::open_file(to_native(file_path), "rb"));
-    if (!file) {
-        throw FileError(std::string(file_path), std::strerror(errno));
-    }
-    std::error_code ec;
-    const std::uintmax_t length = std::filesystem::file_size(to_native(file_path), ec);
-    if (ec) {
-        throw FileError(std::string(file_path), ec.message());
-    }
+    const OpenedFile opened = open_for_reading(file_path);
+    const ReadFile& file = opened.file;
+    const std::uintmax_t length = opened.size;
 
     // Windows follow each other without overlap, so a tag that straddles a
     // border is found in neither; the first window is read even for an empty file.

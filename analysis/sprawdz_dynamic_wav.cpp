@@ -3,6 +3,7 @@
 #include "analysis/inventory_lookup.h"
 #include "analysis/walk_folder_tree.h"
 #include "common/catalogue.h"
+#include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
@@ -10,32 +11,6 @@
 #include "common/text_compare.h"
 
 namespace ferwis {
-namespace {
-
-bool is_reference_start_separator(char c) {
-    return c == ':' || c == ' ' || c == ',' || c == ';';
-}
-
-} // namespace
-
-std::vector<std::string> cut_sound_references(std::string_view line) {
-    std::vector<std::string> references;
-    for (std::size_t i = 0; i + 4 <= line.size(); ++i) {
-        if (!names_equal(line.substr(i, 4), ".wav")) {
-            continue;
-        }
-        std::size_t j = i;
-        while (j > 0 && !is_reference_start_separator(line[j])) {
-            --j;
-        }
-        // At the start of the line the first character belongs to the
-        // reference even when it is a separator.
-        const std::size_t start = j > 0 ? j + 1 : 0;
-        references.emplace_back(line.substr(start, i + 4 - start));
-    }
-    return references;
-}
-
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     const auto row = find_listed(inventory, pszuk);
     if (!row) {
@@ -50,33 +25,48 @@ bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     return true;
 }
 
+namespace {
+
+void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string& reference,
+                   const std::string& definition_dir, const std::string& sounds_dir,
+                   FolderNameCache* folders) {
+    // Each name of the reference is matched case-insensitively, and the record
+    // keeps the path as it is on disk.
+    if (can_be_path(definition_dir + reference)) {
+        if (const auto beside = find_file_case_insensitive(definition_dir, reference, folders)) {
+            wav_dynamic.append(*beside, ResultCode::UD);
+            return;
+        }
+    }
+    // A piece that cannot be a path is no reference: it writes no record.
+    const std::string candidate = sounds_dir + reference;
+    if (can_be_path(candidate) && !sprawdz_wav(run.inventory, candidate)) {
+        wav_dynamic.append(candidate, ResultCode::BD);
+    }
+}
+
+} // namespace
+
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders) {
     const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
     LineReader reader(path);
     std::string line;
-    while (reader.next(line)) {
-        normalize_line(line);
-        if (line.starts_with("//")) {
-            continue;
-        }
-        for (std::string& reference : cut_sound_references(line)) {
-            if (reference.starts_with("//")) {
+    try {
+        while (reader.next(line)) {
+            normalize_line(line);
+            if (line.starts_with("//")) {
                 continue;
             }
-            read_separators(reference);
-            // Each name of the reference is matched case-insensitively, and
-            // the record keeps the path as it is on disk.
-            if (const auto beside =
-                    find_file_case_insensitive(definition_dir, reference, folders)) {
-                wav_dynamic.append(*beside, ResultCode::UD);
-                continue;
-            }
-            const std::string candidate = sounds_dir + reference;
-            if (!sprawdz_wav(run.inventory, candidate)) {
-                wav_dynamic.append(candidate, ResultCode::BD);
-            }
+            cut_sound_references(line, [&](std::string_view piece) {
+                if (!piece.starts_with("//")) {
+                    resolve_sound(run, wav_dynamic, with_read_separators(piece), definition_dir,
+                                  sounds_dir, folders);
+                }
+            });
         }
+    } catch (const LineTooLong&) {
+        // Only this definition file is abandoned; its records so far stay.
     }
 }
 

@@ -6,6 +6,7 @@
 #include "analysis/package_inventory.h"
 #include "analysis/run_state.h"
 #include "common/file_system.h"
+#include "common/text_compare.h"
 #include "format/wav_dynamic_file.h"
 
 #include <string>
@@ -13,6 +14,10 @@
 #include <vector>
 
 namespace ferwis {
+
+inline bool is_reference_start_separator(char c) {
+    return c == ':' || c == ' ' || c == ',' || c == ';';
+}
 
 // Reads every definition file of at least 4 bytes below the main directory's
 // dynamic folder, breadth-first, after showing it in the detail label and
@@ -27,10 +32,24 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders = nullptr);
 
-// Returns the sound references of one normalised line, in order: for every
-// ".wav" the text from behind the nearest ":", blank, "," or ";" before it (or
-// from the start of the line when there is none) up to and including ".wav".
-std::vector<std::string> cut_sound_references(std::string_view line);
+// Hands take() the sound references of one normalised line, in order: for
+// every ".wav" the text from behind the nearest ":", blank, "," or ";" before it
+// (or from the start of the line when there is none) up to and including
+// ".wav". A piece longer than any path can be names no file and is passed over,
+// so that a line of many ".wav" costs time and output in step with its length.
+template <typename Take> void cut_sound_references(std::string_view line, Take&& take) {
+    // Behind the nearest separator before the position in hand, found going
+    // forward; the first character of the line never counts as one.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 4 <= line.size(); ++i) {
+        if (i >= 2 && is_reference_start_separator(line[i - 1])) {
+            start = i;
+        }
+        if (names_equal(line.substr(i, 4), ".wav") && i + 4 - start <= kMaxPathLength) {
+            take(line.substr(start, i + 4 - start));
+        }
+    }
+}
 
 // Looks pszuk (a full path) up among the listed rows by halving. When found,
 // the row becomes UD unless it is already U, and the result is true.

@@ -46,7 +46,7 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
         }
         if (found == nullptr) {
             context.err << "ferwis-cli: not a scenery file of the scenery directory: ";
-            write_text(context.err, operand);
+            write_name_err(context, operand);
             context.err << '\n';
             return false;
         }
@@ -156,7 +156,7 @@ int analyze_command(const CliContext& context) {
         return kExitUsage;
     }
 
-    StreamProgress progress(context.err);
+    StreamProgress progress(context.err, context.environment.error_is_terminal);
     try {
         run_analysis(state->analysis_settings(), selected, context.options.result_path, progress);
     } catch (const AnalysisFailure& failure) {
@@ -168,7 +168,7 @@ int analyze_command(const CliContext& context) {
         totals = summarise(context.options.result_path);
     } catch (const FileError& error) {
         context.err << "ferwis-cli: ";
-        write_text(context.err, error.what());
+        write_name_err(context, error.what());
         context.err << '\n';
         return kExitFailed;
     }

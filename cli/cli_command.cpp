@@ -13,12 +13,34 @@ void write_text(std::ostream& stream, std::string_view cp1250_text) {
     stream << cp1250_to_utf8(cp1250_text);
 }
 
+void write_name(std::ostream& stream, std::string_view cp1250_text, bool terminal) {
+    if (!terminal) {
+        write_text(stream, cp1250_text);
+        return;
+    }
+    std::string safe(cp1250_text);
+    for (char& c : safe) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
+    write_text(stream, safe);
+}
+
+void write_name_out(const CliContext& context, std::string_view cp1250_text) {
+    write_name(context.out, cp1250_text, context.environment.output_is_terminal);
+}
+
+void write_name_err(const CliContext& context, std::string_view cp1250_text) {
+    write_name(context.err, cp1250_text, context.environment.error_is_terminal);
+}
+
 int report_failure(const CliContext& context, const Failure& failure) {
     write_text(context.err, failure_text(failure));
     context.err << '\n';
     if (*failure.what() != '\0') {
         context.err << "ferwis-cli: ";
-        write_text(context.err, failure.what());
+        write_name_err(context, failure.what());
         context.err << '\n';
     }
     return kExitFailed;
@@ -53,7 +75,7 @@ void StreamProgress::set_detail(std::string_view text) {
     // Every detail of a large run would flood the terminal; show every 1000th.
     if (!text.empty() && details_++ % 1000 == 0) {
         err_ << "  ";
-        write_text(err_, text);
+        write_name(err_, text, terminal_);
         err_ << '\n';
     }
 }
@@ -70,7 +92,7 @@ std::optional<AppState> load_configuration(const CliContext& context) {
         // gets a reason.
         if (start.problems.empty()) {
             context.err << "ferwis-cli: ";
-            write_text(context.err, context.options.config_path);
+            write_name_err(context, context.options.config_path);
             context.err << " does not set [sciezka_dostepu], [domyslne_rozszerzenie] and "
                            "[sciezka_kopiowania_przesuwania]\n";
         }

@@ -34,8 +34,15 @@ struct CliContext {
     const CliEnvironment& environment;
 };
 
-// Writes Windows-1250 text to a terminal stream as UTF-8.
+// Writes the program's own Windows-1250 text to a stream as UTF-8.
 void write_text(std::ostream& stream, std::string_view cp1250_text);
+
+// Writes a name (a path, or a text that holds one) as UTF-8. To a terminal its
+// control characters (bytes below 0x20 and 0x7F) are written as "?", so that no
+// file name can steer the terminal; to a pipe or file the bytes stay.
+void write_name(std::ostream& stream, std::string_view cp1250_text, bool terminal);
+void write_name_out(const CliContext& context, std::string_view cp1250_text);
+void write_name_err(const CliContext& context, std::string_view cp1250_text);
 
 // Says on standard error the Polish message of a failure, as the window shows
 // it, and then its detail (file and reason); returns kExitFailed.
@@ -57,13 +64,14 @@ private:
 // throttled so that a large run stays readable.
 class StreamProgress : public Progress {
 public:
-    explicit StreamProgress(std::ostream& err) : err_(err) {}
+    StreamProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
     void set_status(std::string_view text) override;
     void set_detail(std::string_view text) override;
     void process_events() override {}
 
 private:
     std::ostream& err_;
+    bool terminal_;
     std::string status_;
     std::size_t details_ = 0;
 };

@@ -10,7 +10,9 @@ int main(int argc, char** argv) {
     ferwis::CliEnvironment environment;
     environment.program_dir = ferwis::cp1250_to_utf8(ferwis::program_directory());
     environment.input = &std::cin;
-    environment.input_is_terminal = ferwis::platform::input_is_terminal();
+    environment.input_is_terminal = ferwis::platform::is_terminal(stdin);
+    environment.output_is_terminal = ferwis::platform::is_terminal(stdout);
+    environment.error_is_terminal = ferwis::platform::is_terminal(stderr);
     return ferwis::run_cli(ferwis::platform::utf8_arguments(argc, argv), std::cout, std::cerr,
                            environment);
 }

@@ -20,7 +20,7 @@ std::optional<ResultCode> parse_category(std::string_view text) {
 
 void report_category_problem(const CliContext& context, std::string_view text) {
     context.err << "ferwis-cli: unknown category: ";
-    write_text(context.err, text);
+    write_name_err(context, text);
     context.err << " (use U, N, B, W, UD, BD or the category text)\n";
 }
 
@@ -46,12 +46,12 @@ int show_command(const CliContext& context) {
     }
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
-        write_text(context.err, context.options.result_path);
+        write_name_err(context, context.options.result_path);
         context.err << " is missing or shorter than 4 bytes\n";
         return kExitFailed;
     }
     for (const auto& path : listing->paths) {
-        write_text(context.out, path);
+        write_name_out(context, path);
         context.out << '\n';
     }
     context.out.flush();
@@ -84,7 +84,7 @@ int file_operation_command(const CliContext& context) {
     const auto code = parse_category(*category);
     if (!code || (*code != ResultCode::U && *code != ResultCode::N && *code != ResultCode::UD)) {
         context.err << "ferwis-cli: " << command << " acts only on the categories U, N and UD: ";
-        write_text(context.err, *category);
+        write_name_err(context, *category);
         context.err << '\n';
         return kExitUsage;
     }
@@ -111,7 +111,7 @@ int file_operation_command(const CliContext& context) {
             return kExitFailed;
         }
     }
-    StreamProgress progress(context.err);
+    StreamProgress progress(context.err, context.environment.error_is_terminal);
     const OperationResult result =
         execute_operation(state->operation_settings(), operation, *code,
                           context.options.result_path, progress, messages);
@@ -122,7 +122,7 @@ int file_operation_command(const CliContext& context) {
                 << "bytes: " << result.bytes << '\n';
     if (result.failed) {
         context.err << "ferwis-cli: ";
-        write_text(context.err, result.failure_detail);
+        write_name_err(context, result.failure_detail);
         context.err << '\n';
         return kExitFailed;
     }

@@ -8,9 +8,11 @@
 namespace ferwis {
 
 struct CliEnvironment {
-    std::string program_dir;        // default place of ferwis.ini and wynik.txt, ending with "/"
-    std::istream* input = nullptr;  // answers to questions (delete confirmation)
-    bool input_is_terminal = false; // whether questions may be asked at all
+    std::string program_dir;         // default place of ferwis.ini and wynik.txt, ending with "/"
+    std::istream* input = nullptr;   // answers to questions (delete confirmation)
+    bool input_is_terminal = false;  // whether questions may be asked at all
+    bool output_is_terminal = false; // out and err go to a terminal: names are
+    bool error_is_terminal = false;  // written without their control characters
 };
 
 // Runs one command line (without the program name; arguments in UTF-8). Writes

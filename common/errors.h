@@ -26,6 +26,13 @@ private:
     std::string path_;
 };
 
+// A line longer than a reader holds: the file is abandoned, not the run.
+class LineTooLong : public FileError {
+public:
+    explicit LineTooLong(std::string path)
+        : FileError(std::move(path), "a line too long to be held in memory") {}
+};
+
 // A failure a person is told about: the message it names and the detail.
 class Failure : public std::runtime_error {
 public:

@@ -1,17 +1,57 @@
 #include "common/file_system.h"
 
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace ferwis {
+
+namespace {
+
+// The length of Windows-1250 text in the platform's units for file names.
+std::size_t native_length(std::string_view text) {
+#ifdef _WIN32
+    return text.size();
+#else
+    std::size_t length = 0;
+    for (const char c : text) {
+        const char32_t code_point = cp1250_to_unicode(static_cast<unsigned char>(c));
+        length += code_point < 0x80 ? 1 : code_point < 0x800 ? 2 : 3;
+    }
+    return length;
+#endif
+}
+
+} // namespace
+
+bool can_be_path(std::string_view path) {
+    // The native form is never shorter, so a long text is refused unread.
+    if (path.size() > kMaxPathLength || native_length(path) > kMaxPathLength) {
+        return false;
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t sep = path.find(kSeparator, start);
+        if (sep == std::string_view::npos) {
+            sep = path.size();
+        }
+        if (native_length(path.substr(start, sep - start)) > kMaxNameLength) {
+            return false;
+        }
+        start = sep + 1;
+    }
+    return true;
+}
 
 bool file_exists(std::string_view path) {
     std::error_code ec;
@@ -33,20 +73,59 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
     return size;
 }
 
+OpenedFile open_for_reading(std::string_view path) {
+    return open_for_reading(to_native(path), path);
+}
+
+OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
+    platform::OpenedRegularFile opened = platform::open_regular_file(native);
+    if (opened.file == nullptr) {
+        throw FileError(std::string(path), opened.reason);
+    }
+    ReadFile file(opened.file);
+    // The readers read in large blocks of their own; a stdio buffer would only
+    // copy the bytes once more (and ask for the file's status again).
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    return {std::move(file), opened.size};
+}
+
 namespace {
 
-// Calls visit(name, is_folder, is_link) for every entry of a folder whose kind
-// can be told; links are followed, as the platform's own listing does.
-// Returns the error that stopped the listing, if any.
+enum class EntryKind { File, Folder, LinkedFolder, Other };
+
+// The kind of a listed entry, a link followed. The type the listing gave is
+// used where it can be: only a link (or an entry of unknown type) costs a
+// status call.
+EntryKind kind_of(const fs::directory_entry& entry) {
+    std::error_code ec;
+    // On Windows a link is any reparse point, a junction too.
+    if (platform::is_link(entry)) {
+        const fs::file_type type = entry.status(ec).type();
+        return ec                                 ? EntryKind::Other
+               : type == fs::file_type::directory ? EntryKind::LinkedFolder
+               : type == fs::file_type::regular   ? EntryKind::File
+                                                  : EntryKind::Other;
+    }
+    if (ec) {
+        return EntryKind::Other;
+    }
+    if (entry.is_directory(ec)) {
+        return EntryKind::Folder;
+    }
+    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
+}
+
+// Calls visit(name, is_folder, is_link) for every folder and regular file of a
+// folder; links are followed, as the platform's own listing does. Returns the
+// error that stopped the listing, if any.
 template <typename Visit> std::error_code visit_folder(std::string_view path, Visit&& visit) {
     std::error_code ec;
     fs::directory_iterator it(to_native(path), ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        std::error_code type_ec;
-        const bool is_folder = it->is_directory(type_ec);
-        if (!type_ec) {
-            const bool is_link = is_folder && platform::is_link(*it);
-            visit(from_native(it->path().filename()), is_folder, is_link);
+        const EntryKind kind = kind_of(*it);
+        if (kind != EntryKind::Other) {
+            visit(from_native(it->path().filename()), kind != EntryKind::File,
+                  kind == EntryKind::LinkedFolder);
         }
     }
     return ec;

@@ -1,7 +1,11 @@
 #pragma once
 // The file-system services of the program, on Windows-1250 paths with "/".
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,11 +14,43 @@
 
 namespace ferwis {
 
+// The longest name of one folder or file, and the longest whole path, that the
+// platform's file systems take: in bytes of the native (UTF-8) form on POSIX,
+// in UTF-16 units on Windows, where each Windows-1250 character is one unit.
+inline constexpr std::size_t kMaxNameLength = 255;
+#ifdef _WIN32
+inline constexpr std::size_t kMaxPathLength = 260;
+#else
+inline constexpr std::size_t kMaxPathLength = 4096;
+#endif
+
+// Whether path (Windows-1250, "/" between names) can name a file here at all:
+// no name in it longer than kMaxNameLength and the whole within kMaxPathLength.
+bool can_be_path(std::string_view path);
+
 bool file_exists(std::string_view path);   // a regular file (or a link to one)
 bool folder_exists(std::string_view path); // a directory (or a link to one)
 
 // Returns the length of the file in bytes, or nothing when there is no such file.
 std::optional<std::uintmax_t> file_size(std::string_view path);
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ReadFile = std::unique_ptr<std::FILE, FileCloser>;
+
+struct OpenedFile {
+    ReadFile file;
+    std::uintmax_t size = 0; // its length in bytes when opened
+};
+
+// Opens the regular file (or link to one) at path for reading in binary mode.
+// Never waits: a FIFO or device is refused, not opened for a read that would
+// block or never end. Throws FileError when the file cannot be opened or is no
+// regular file.
+OpenedFile open_for_reading(std::string_view path);
+// The same for a file given by its native path; path is its text, for messages.
+OpenedFile open_for_reading(const std::filesystem::path& native, std::string_view path);
 
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).
@@ -24,7 +60,9 @@ struct FolderListing {
     std::vector<std::string> files;
 };
 
-// Lists a folder. Throws FileError when it cannot be opened or enumerated.
+// Lists a folder: its folders and links to folders, and its regular files and
+// links to regular files (a FIFO, socket or device is no content). Throws FileError when it cannot
+// be opened or enumerated.
 FolderListing list_folder(std::string_view path);
 
 // The entries of the folders that searches for a name had to read, kept so that

@@ -1,58 +1,43 @@
 #include "common/line_reader.h"
 
 #include "common/errors.h"
-#include "common/native_path.h"
-#include "common/platform.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace ferwis {
 
 namespace {
+
 constexpr std::size_t kBufferSize = 1 << 16;
+
+// The first CR or LF in [start, stop), or nullptr.
+const char* find_line_end(const char* start, const char* stop) {
+    const auto size = static_cast<std::size_t>(stop - start);
+    // Two searches that stop at the line end cost less than a byte loop.
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size));
+    const std::size_t before = lf != nullptr ? static_cast<std::size_t>(lf - start) : size;
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', before));
+    return cr != nullptr ? cr : lf;
 }
 
-LineReader::LineReader(std::string_view path, LineEnds ends)
-    : ends_(ends), path_(path), buffer_(kBufferSize) {
-    file_ = platform::open_file(to_native(path), "rb");
-    if (file_ == nullptr) {
-        throw FileError(path_, std::strerror(errno));
-    }
-}
+} // namespace
 
-LineReader::~LineReader() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
+LineReader::LineReader(std::string_view path)
+    : file_(open_for_reading(path).file), path_(path), buffer_(kBufferSize) {}
 
 bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
     pos_ = 0;
     if (end_ < buffer_.size()) {
-        if (std::ferror(file_) != 0) {
+        if (std::ferror(file_.get()) != 0) {
             throw FileError(path_, "read error");
         }
         eof_ = true;
     }
     return end_ > 0;
-}
-
-const char* LineReader::find_line_end(const char* start, const char* stop) const {
-    const auto size = static_cast<std::size_t>(stop - start);
-    if (ends_ == LineEnds::Cr) {
-        return static_cast<const char*>(std::memchr(start, '\r', size));
-    }
-    for (const char* p = start; p != stop; ++p) {
-        if (*p == '\r' || *p == '\n') {
-            return p;
-        }
-    }
-    return nullptr;
 }
 
 bool LineReader::next(std::string& line) {
@@ -64,13 +49,17 @@ bool LineReader::next(std::string& line) {
         }
         any = true;
         const char* start = buffer_.data() + pos_;
-        const char* brk = find_line_end(start, buffer_.data() + end_);
+        const char* stop = buffer_.data() + end_;
+        const char* brk = find_line_end(start, stop);
+        const auto piece = static_cast<std::size_t>((brk != nullptr ? brk : stop) - start);
+        if (piece > kMaxLineLength - line.size()) {
+            throw LineTooLong(path_);
+        }
+        line.append(start, piece);
         if (brk == nullptr) {
-            line.append(start, end_ - pos_);
             pos_ = end_;
             continue;
         }
-        line.append(start, static_cast<std::size_t>(brk - start));
         pos_ = static_cast<std::size_t>(brk - buffer_.data()) + 1;
         // A LF right after the CR belongs to the line end, also across a refill.
         if (*brk == '\r') {

@@ -1,37 +1,37 @@
 #pragma once
-// Reads the program's text files line by line: a line ends at CR, a LF right
-// after that CR belongs to the line end, a LF alone is an ordinary character, a
-// last line without line end is read, and a file of zero bytes has no lines.
+// Reads the program's text files line by line: a line ends at CR LF, at a CR
+// alone or at a LF alone, a last line without line end is read, and a file of
+// zero bytes has no lines.
 
-#include <cstdio>
+#include "common/file_system.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ferwis {
 
+// The longest line a reader holds: far beyond any line of real content (the
+// analysis classifies lines of up to 1000 characters), and small enough that a
+// file without line ends cannot exhaust the memory.
+inline constexpr std::size_t kMaxLineLength = std::size_t{16} << 20;
+
 class LineReader {
 public:
-    // Which bytes end a line: the program's data files end lines at CR only; a
-    // file people edit by hand (wynik.txt) also at a LF alone.
-    enum class LineEnds { Cr, CrOrLf };
-
-    // Opens the file at path (Windows-1250 text). Throws FileError when it cannot.
-    explicit LineReader(std::string_view path, LineEnds ends = LineEnds::Cr);
-    ~LineReader();
-    LineReader(const LineReader&) = delete;
-    LineReader& operator=(const LineReader&) = delete;
+    // Opens the regular file at path (Windows-1250 text). Throws FileError when
+    // it cannot, also when the path names no regular file.
+    explicit LineReader(std::string_view path);
 
     // Reads the next line into line (without its line end). Returns false at the
-    // end of the file. Throws FileError on a read error.
+    // end of the file. Throws FileError on a read error and LineTooLong on a line
+    // longer than kMaxLineLength; after either the file is not to be read on.
     bool next(std::string& line);
 
 private:
     bool fill();
-    const char* find_line_end(const char* start, const char* stop) const;
 
-    std::FILE* file_ = nullptr;
-    LineEnds ends_;
+    ReadFile file_;
     std::string path_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;

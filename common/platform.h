@@ -16,6 +16,16 @@ namespace ferwis::platform {
 // set when it cannot.
 std::FILE* open_file(const std::filesystem::path& path, const char* mode);
 
+// Opens the regular file (or link to one) at path for reading in binary mode.
+// Never waits: a FIFO or device is refused, not opened for a read that would
+// block or never end. file is nullptr, with the reason, when it cannot.
+struct OpenedRegularFile {
+    std::FILE* file = nullptr;
+    std::uintmax_t size = 0; // its length in bytes when opened
+    std::string reason;
+};
+OpenedRegularFile open_regular_file(const std::filesystem::path& path);
+
 // The file of the running program; empty when it cannot be told.
 std::filesystem::path program_file();
 
@@ -27,8 +37,8 @@ std::vector<std::string> utf8_arguments(int argc, char** argv);
 // Makes the console show the UTF-8 the command-line program writes.
 void prepare_console();
 
-// Whether standard input is a terminal (someone can answer a question).
-bool input_is_terminal();
+// Whether a standard stream (stdin, stdout, stderr) is a terminal.
+bool is_terminal(std::FILE* stream);
 
 // Where a folder really lies once every link, junction or other reparse point
 // on the way is followed: two paths to the same folder give equal identities.

@@ -1,5 +1,7 @@
 #include "common/platform.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +10,31 @@ namespace ferwis::platform {
 
 std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+OpenedRegularFile open_regular_file(const std::filesystem::path& path) {
+    OpenedRegularFile opened;
+    // Opened without waiting, so that a FIFO cannot stop the program in the open
+    // call; the type is then checked on the handle, which no rename can change.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        opened.reason = std::strerror(errno);
+        return opened;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        opened.reason = "not a regular file";
+        return opened;
+    }
+    opened.file = ::fdopen(fd, "rb");
+    if (opened.file == nullptr) {
+        opened.reason = std::strerror(errno);
+        ::close(fd);
+        return opened;
+    }
+    opened.size = static_cast<std::uintmax_t>(info.st_size);
+    return opened;
 }
 
 std::filesystem::path program_file() {
@@ -22,8 +49,8 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
 
 void prepare_console() {}
 
-bool input_is_terminal() {
-    return isatty(STDIN_FILENO) != 0;
+bool is_terminal(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
 }
 
 std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path) {

@@ -1,7 +1,11 @@
 #include "common/platform.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -28,6 +32,26 @@ std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
         wide_mode.push_back(static_cast<wchar_t>(*c));
     }
     return _wfopen(path.c_str(), wide_mode.c_str());
+}
+
+OpenedRegularFile open_regular_file(const std::filesystem::path& path) {
+    OpenedRegularFile opened;
+    // Named pipes and devices do not lie in folders on Windows; the check on
+    // the open handle keeps the rule the same.
+    opened.file = _wfopen(path.c_str(), L"rb");
+    if (opened.file == nullptr) {
+        opened.reason = std::strerror(errno);
+        return opened;
+    }
+    struct _stat64 info {};
+    if (_fstat64(_fileno(opened.file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
+        std::fclose(opened.file);
+        opened.file = nullptr;
+        opened.reason = "not a regular file";
+        return opened;
+    }
+    opened.size = static_cast<std::uintmax_t>(info.st_size);
+    return opened;
 }
 
 std::filesystem::path program_file() {
@@ -62,8 +86,8 @@ void prepare_console() {
     SetConsoleCP(CP_UTF8);
 }
 
-bool input_is_terminal() {
-    return _isatty(_fileno(stdin)) != 0;
+bool is_terminal(std::FILE* stream) {
+    return _isatty(_fileno(stream)) != 0;
 }
 
 std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path) {

@@ -1,9 +1,5 @@
 #include "format/result_record.h"
 
-#include "common/errors.h"
-
-#include <new>
-
 namespace ferwis {
 namespace {
 
@@ -56,19 +52,11 @@ ResultRecord parse_record(std::string_view line) {
     return record;
 }
 
-RecordReader::RecordReader(std::string_view path)
-    : lines_(path, LineReader::LineEnds::CrOrLf), path_(path) {}
+RecordReader::RecordReader(std::string_view path) : lines_(path) {}
 
 bool RecordReader::next(ResultRecord& record) {
-    try {
-        if (!lines_.next(line_)) {
-            return false;
-        }
-    } catch (const std::bad_alloc&) {
-        // A damaged or hand-edited file can hold a line larger than the memory
-        // left: a failure to read the file, which every reader reports.
-        line_ = std::string();
-        throw FileError(path_, "a line too long to be held in memory");
+    if (!lines_.next(line_)) {
+        return false;
     }
     record = parse_record(line_);
     return true;

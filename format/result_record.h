@@ -25,21 +25,18 @@ void append_record(std::string& out, std::string_view path, std::string_view cod
 // line and loses trailing blanks. A line with one field gives an empty code.
 ResultRecord parse_record(std::string_view line);
 
-// Reads a result file record by record. People edit wynik.txt by hand, so a
-// record ends at CR LF, at a CR alone or at a LF alone; a last record without
-// line end is read too, and a file of zero bytes has no records.
+// Reads a result file record by record, one record a line.
 class RecordReader {
 public:
     // Opens the file at path. Throws FileError when it cannot.
     explicit RecordReader(std::string_view path);
 
     // Reads the next record. Returns false at the end of the file. Throws
-    // FileError on a read error and on a line too long to be held in memory.
+    // FileError on a read error and on a line too long to be held (LineTooLong).
     bool next(ResultRecord& record);
 
 private:
     LineReader lines_;
-    std::string path_;
     std::string line_;
 };
 

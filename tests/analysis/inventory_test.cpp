@@ -8,6 +8,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace ferwis {
 namespace {
 
@@ -50,6 +54,23 @@ TEST(wypisz_wszystkie_pliki, content_folders_in_order_of_path) {
                                  "textures/b/x.tga N",
                              }));
 }
+
+#ifndef _WIN32
+// A FIFO, socket or device is no content: listing it would let a reader wait
+// for a writer or read without end. A link to a regular file is content.
+TEST(wypisz_wszystkie_pliki, only_regular_files_and_links_to_them) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/scenery/", ""}});
+    ASSERT_EQ(::mkfifo(to_native(tree.path("inst/textures/fifo.dds")).c_str(), 0600), 0);
+    namespace fs = std::filesystem;
+    fs::create_symlink("/dev/zero", to_native(tree.path("inst/scenery/zero.scn")));
+    fs::create_symlink(to_native(tree.path("inst/textures/a.dds")),
+                       to_native(tree.path("inst/textures/b.dds")));
+    fs::create_symlink(to_native(tree.path("inst/none")),
+                       to_native(tree.path("inst/textures/c.dds")));
+    EXPECT_EQ(listing(tree), (std::vector<std::string>{"textures/a.dds N", "textures/b.dds N"}));
+}
+#endif
 
 TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
     TempTree tree;

@@ -127,7 +127,7 @@ TEST(read_scenery_file, directives_comments_timetables_and_token_limits) {
     f.read({"a.scn", "lf.scn"});
     EXPECT_EQ(f.used(), (Names{"inne/opis.txt", "scenery/a.scn", "scenery/images/logo.jpg",
                                "scenery/lf.scn", "scenery/r1.txt", "scenery/rj/r1radio.wav",
-                               "sounds/a.wav", "sounds/c.wav", "sounds/d.wav"}));
+                               "sounds/a.wav", "sounds/c.wav", "sounds/d.wav", "sounds/f.wav"}));
     EXPECT_EQ(f.missing(),
               (Names{"scenery/images/brak.jpg", "inne/brak.txt", "scenery/rj/r1.txt"}));
 }

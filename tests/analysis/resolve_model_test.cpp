@@ -45,18 +45,21 @@ TEST(resolve_model, reads_the_map_lines_of_a_text_model) {
         {"models/lampy/lampa.t3d", crlf({"// map: nie", "  map: drewno", "MAP: Mech x",
                                          "map:\tkamien", "map:  ", "tekstura"})},
         {"models/pusty.t3d", ""},
+        {"models/lf.t3d", "map: lf1\nmap: lf2"}, // edited on Linux
         {"textures/lampy/drewno.dds", ""},
         {"scenery/mech.dds", ""},
     });
     SceneryRun s(f.run);
     resolve_model(s, "lampy/lampa.e3d");
     resolve_model(s, "pusty.t3d");
+    resolve_model(s, "lf.t3d");
     resolve_model(s, "brak/model.e3d");
-    EXPECT_EQ(f.used(), (Names{"models/lampy/lampa.t3d", "models/pusty.t3d", "scenery/mech.dds",
-                               "textures/lampy/drewno.dds"}));
+    EXPECT_EQ(f.used(), (Names{"models/lampy/lampa.t3d", "models/lf.t3d", "models/pusty.t3d",
+                               "scenery/mech.dds", "textures/lampy/drewno.dds"}));
     // A model has no comments: "// map: nie" names nie. A "map:" with nothing
     // behind it on its line names nothing.
-    EXPECT_EQ(f.missing(), (Names{"textures/nie.dds", "models/brak/model.t3d"}));
+    EXPECT_EQ(f.missing(), (Names{"textures/nie.dds", "textures/lf1.dds", "textures/lf2.dds",
+                                  "models/brak/model.t3d"}));
 }
 
 TEST(scan_binary_model, finds_the_list_inside_one_window_and_stops_at_nam0) {

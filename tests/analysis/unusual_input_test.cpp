@@ -1,12 +1,15 @@
 // Scenery reading on input that is not what the data usually looks like: it
 // must neither crash nor hang, and must still find what the rules find.
 
+#include "common/line_reader.h"
 #include "common/native_path.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 
 namespace ferwis {
 namespace {
@@ -15,20 +18,70 @@ using test::crlf;
 using test::SceneryFixture;
 using Names = std::vector<std::string>;
 
-// A file with LF-only line ends is one line: only a directive in it counts.
-TEST(read_scenery_file, a_huge_lf_only_file_is_passed_over) {
-    std::string body = "//$f pl inne/opis.txt ";
+// Files edited on Linux end their lines with a LF alone; a tree-placing tool
+// ends its comment lines with a LF and the node after them with CR LF. Every
+// line of such files counts, however many there are.
+TEST(read_scenery_file, lines_ending_with_a_lone_lf) {
+    std::string body = "//$f pl inne/opis.txt\n";
     for (int i = 0; i < 10000; ++i) {
         body += "node -1 0 s sound a.wav\ninclude b.inc end\n";
     }
     SceneryFixture f({
         {"scenery/a.scn", body},
-        {"scenery/b.inc", ""},
+        {"scenery/b.inc", "// Cell (0.0, 0.0) containing 19 trees\n"
+                          "node 1000 0 none triangles Plants/#drzewo3.tga\n// drzewo\r\n"},
         {"sounds/a.wav", ""},
         {"inne/opis.txt", ""},
+        {"textures/plants/#drzewo3.tga", ""},
     });
     f.read({"a.scn"});
-    EXPECT_EQ(f.used(), (Names{"inne/opis.txt", "scenery/a.scn"}));
+    EXPECT_EQ(f.used(), (Names{"inne/opis.txt", "scenery/a.scn", "scenery/b.inc", "sounds/a.wav",
+                               "textures/plants/#drzewo3.tga"}));
+}
+
+// Writes before, then a line longer than a reader holds (zero bytes, which
+// take no room on disk), then after.
+void write_with_long_line(const test::TempTree& tree, const std::string& relative,
+                          const std::string& before, const std::string& after) {
+    tree.write(relative, before);
+    const auto native = to_native(tree.path(relative));
+    std::filesystem::resize_file(native, before.size() + kMaxLineLength + 1);
+    std::ofstream(native, std::ios::binary | std::ios::app) << "\r\n" << after;
+}
+
+// A line too long to hold abandons the file it is in and only that file: what
+// came before it counts, the rest of the file does not, and the reading goes
+// on behind the file (the next queued file, the including line, the model's
+// statement).
+TEST(read_scenery_file, a_line_too_long_abandons_only_its_file) {
+    SceneryFixture f({
+        {"scenery/a.scn", ""},
+        {"scenery/b.scn", crlf({"node -1 0 s sound b.wav"})},
+        {"scenery/p.inc", ""},
+        {"models/m.t3d", ""},
+        {"inne/opis.txt", ""},
+        {"sounds/a.wav", ""},
+        {"sounds/a2.wav", ""},
+        {"sounds/b.wav", ""},
+        {"sounds/p.wav", ""},
+        {"sounds/p2.wav", ""},
+        {"sounds/z.wav", ""},
+        {"textures/t1.dds", ""},
+        {"textures/t2.dds", ""},
+    });
+    // The directive at the start of the long line would count if it were held.
+    write_with_long_line(f.tree, "scenery/a.scn",
+                         crlf({"node -1 0 s sound a.wav", "include p.inc 1 end",
+                               "node -1 0 m model 0 0 0 0 m.t3d none", "node -1 0 s sound z.wav"}) +
+                             "//$f pl inne/opis.txt ",
+                         crlf({"node -1 0 s sound a2.wav"}));
+    write_with_long_line(f.tree, "scenery/p.inc", crlf({"node -1 0 s sound p.wav"}),
+                         crlf({"node -1 0 s sound p2.wav"}));
+    write_with_long_line(f.tree, "models/m.t3d", crlf({"map: t1"}), crlf({"map: t2"}));
+    f.read({"a.scn", "b.scn"});
+    EXPECT_EQ(f.used(), (Names{"models/m.t3d", "scenery/a.scn", "scenery/b.scn", "scenery/p.inc",
+                               "sounds/a.wav", "sounds/b.wav", "sounds/p.wav", "sounds/z.wav",
+                               "textures/t1.dds"}));
 }
 
 TEST(read_scenery_file, binary_garbage_is_read_without_harm) {

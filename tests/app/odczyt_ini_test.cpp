@@ -70,11 +70,14 @@ TEST(odczyt_ini, line_and_header_rules) {
                                         tree.path("sym/textures/tabor/"), tree.path("sym/two")}));
 }
 
-TEST(odczyt_ini, lf_only_file_is_one_line) {
+// Edited on Linux: every line ends with a LF alone, the last one with none.
+TEST(odczyt_ini, lf_only_file) {
     TempTree tree;
     make_installation(tree);
-    const auto r = read_config(tree, "[sciezka_dostepu]\n" + tree.path("sym") + "\n");
-    EXPECT_TRUE(r.state.main_dir.empty());
+    const auto r = read_config(tree, "[sciezka_dostepu]\n" + tree.path("sym") +
+                                         "\n[domyslne_rozszerzenie]\ndds");
+    EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
+    EXPECT_EQ(r.state.default_extension, "dds");
 }
 
 TEST(odczyt_ini, short_and_unreadable_files) {

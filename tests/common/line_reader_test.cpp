@@ -1,8 +1,15 @@
 #include "common/errors.h"
 #include "common/line_reader.h"
+#include "common/native_path.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace ferwis {
 namespace {
@@ -29,11 +36,16 @@ TEST(LineReader, line_ends) {
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\nb\n", {"a\nb\n"}}, // LF alone is an ordinary character
+        {"a\nb\n", {"a", "b"}},
         {"a\r\nlast", {"a", "last"}},
         {"\r\n\r\n", {"", ""}},
-        {"a\r\n\nb", {"a", "\nb"}},
+        {"a\r\n\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}}, // a LF then a CR are two line ends
         {"\r", {""}},
+        {"\n", {""}},
+        // A tree-placing tool ends comments with a LF and the next line with CR LF.
+        {"// Cell 0\nnode 1000 0 none triangles d.tga\n// d\r\n",
+         {"// Cell 0", "node 1000 0 none triangles d.tga", "// d"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(read_all(tree, c.bytes), c.lines);
@@ -47,11 +59,39 @@ TEST(LineReader, long_lines_and_line_ends_across_buffer_borders) {
     // A CR as the last byte of the 64 KiB buffer and its LF as the first of the next.
     const std::string first(65535, 'y');
     EXPECT_EQ(read_all(tree, first + "\r\nz\r\n"), (Lines{first, "z"}));
+    EXPECT_EQ(read_all(tree, first + "\n\nz"), (Lines{first, "", "z"}));
 }
 
-TEST(LineReader, missing_file_throws) {
+// A line longer than the cap is refused before it is held, whatever its size
+// on disk; a line of exactly the cap is read.
+TEST(LineReader, a_line_over_the_cap_is_refused) {
     test::TempTree tree;
+    tree.write("f.txt", "");
+    const auto native = to_native(tree.path("f.txt"));
+    std::filesystem::resize_file(native, kMaxLineLength);
+    EXPECT_EQ(read_all(tree, std::string(kMaxLineLength, 'x')).front().size(), kMaxLineLength);
+
+    tree.write("f.txt", "first\r\n");
+    std::filesystem::resize_file(native, std::uintmax_t{1} << 32); // zero bytes, no room on disk
+    LineReader reader(tree.path("f.txt"));
+    std::string line;
+    ASSERT_TRUE(reader.next(line));
+    EXPECT_EQ(line, "first");
+    EXPECT_THROW(reader.next(line), LineTooLong);
+}
+
+TEST(LineReader, what_is_not_a_regular_file_is_not_opened) {
+    test::TempTree tree;
+    tree.mkdir("folder");
     EXPECT_THROW(LineReader(tree.path("none.txt")), FileError);
+    EXPECT_THROW(LineReader(tree.path("folder")), FileError);
+#ifndef _WIN32
+    // Neither waits for a writer nor reads without end.
+    ASSERT_EQ(::mkfifo(to_native(tree.path("fifo")).c_str(), 0600), 0);
+    EXPECT_THROW(LineReader(tree.path("fifo")), FileError);
+    std::filesystem::create_symlink("/dev/zero", to_native(tree.path("zero.scn")));
+    EXPECT_THROW(LineReader(tree.path("zero.scn")), FileError);
+#endif
 }
 
 } // namespace
