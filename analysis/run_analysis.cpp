@@ -64,7 +64,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
         result.add(row.path, code_text(row.code));
     }
     if (wav_dynamic.written()) {
-        result.add_records_of(wav_dynamic.path());
+        result.add_records_of(wav_dynamic);
     }
     result.commit();
 }

@@ -19,6 +19,7 @@ namespace ferwis {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 128; // + the signal's number
 
 struct CliOptions {
     std::string config_path;           // Windows-1250
@@ -64,14 +65,17 @@ private:
 // throttled so that a large run stays readable.
 class StreamProgress : public Progress {
 public:
-    StreamProgress(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+    StreamProgress(std::ostream& err, bool terminal, std::function<int()> interrupted = {})
+        : err_(err), terminal_(terminal), interrupted_(std::move(interrupted)) {}
     void set_status(std::string_view text) override;
     void set_detail(std::string_view text) override;
     void process_events() override {}
+    bool close_requested() const override { return interrupted_ && interrupted_() != 0; }
 
 private:
     std::ostream& err_;
     bool terminal_;
+    std::function<int()> interrupted_;
     std::string status_;
     std::size_t details_ = 0;
 };

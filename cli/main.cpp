@@ -1,5 +1,6 @@
 #include "cli/run_cli.h"
 #include "common/code_page.h"
+#include "common/interrupt.h"
 #include "common/native_path.h"
 #include "common/platform.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     environment.input_is_terminal = ferwis::platform::is_terminal(stdin);
     environment.output_is_terminal = ferwis::platform::is_terminal(stdout);
     environment.error_is_terminal = ferwis::platform::is_terminal(stderr);
+    ferwis::catch_interrupt_signals();
+    environment.interrupted = ferwis::interrupt_signal;
     return ferwis::run_cli(ferwis::platform::utf8_arguments(argc, argv), std::cout, std::cerr,
                            environment);
 }

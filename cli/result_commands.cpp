@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/read_category.h"
+#include "trash/system_trash.h"
 
 #include <limits>
 #include <ostream>
@@ -59,26 +60,93 @@ int show_command(const CliContext& context) {
     return kExitDone;
 }
 
+namespace {
+
+// Prints each file of a dry run with what would be done to it.
+class DryRunPrinter : public OperationObserver {
+public:
+    DryRunPrinter(const CliContext& context, std::string_view action)
+        : context_(context), action_(action) {}
+    void file(std::string_view source, std::string_view target, std::uintmax_t) override {
+        context_.out << action_ << ' ';
+        write_name_out(context_, source);
+        if (!target.empty()) {
+            context_.out << " -> ";
+            write_name_out(context_, target);
+        }
+        context_.out << '\n';
+    }
+    void skipped(const SkippedFile& file) override {
+        context_.out << "skip ";
+        write_name_out(context_, file.path);
+        context_.out << " (" << skip_reason_name(file.reason) << ")\n";
+    }
+
+private:
+    const CliContext& context_;
+    std::string action_;
+};
+
+std::string_view action_name(const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        return "copy";
+    case Operation::Move:
+        return "move";
+    case Operation::Delete:
+        break;
+    }
+    return request.delete_mode == DeleteMode::Trash ? "trash" : "delete";
+}
+
+void print_summary(const CliContext& context, const OperationSummary& summary, bool dry_run) {
+    context.out << (dry_run ? "files to handle: " : "files handled: ") << summary.files << '\n'
+                << "bytes: " << summary.bytes << '\n';
+    for (const SkipReason reason :
+         {SkipReason::Outside, SkipReason::Malformed, SkipReason::LinkOutside,
+          SkipReason::TargetOutside, SkipReason::TargetTaken, SkipReason::Collision,
+          SkipReason::Changed, SkipReason::NotTrashed}) {
+        if (const std::size_t count = summary.count(reason); count > 0) {
+            context.out << "skipped (" << skip_reason_name(reason) << "): " << count << '\n';
+        }
+    }
+}
+
+// A file the user asked to act on is still where it was.
+bool left_a_file_behind(const OperationSummary& summary) {
+    return summary.count(SkipReason::Collision) + summary.count(SkipReason::Changed) +
+               summary.count(SkipReason::NotTrashed) >
+           0;
+}
+
+} // namespace
+
 int file_operation_command(const CliContext& context) {
     const std::string& command = context.options.command;
-    const Operation operation = command == "copy"   ? Operation::Copy
-                                : command == "move" ? Operation::Move
-                                                    : Operation::Delete;
+    OperationRequest request;
+    request.operation = command == "copy"   ? Operation::Copy
+                        : command == "move" ? Operation::Move
+                                            : Operation::Delete;
     bool yes = false;
+    bool usage = false;
     std::optional<std::string> category;
     for (const auto& operand : context.options.operands) {
         if (operand == "--yes") {
             yes = true;
-        } else if (!category) {
+        } else if (operand == "--dry-run") {
+            request.dry_run = true;
+        } else if (operand == "--permanent" && request.operation == Operation::Delete) {
+            request.delete_mode = DeleteMode::Permanent;
+        } else if (!category && operand.rfind("--", 0) != 0) {
             category = operand;
         } else {
-            category.reset();
-            break;
+            usage = true;
         }
     }
-    if (!category) {
+    if (!category || usage) {
         context.err << "usage: ferwis-cli [--config FILE] [--result FILE] " << command
-                    << " U|N|UD [--yes]\n";
+                    << " U|N|UD [--dry-run] [--yes]"
+                    << (request.operation == Operation::Delete ? " [--permanent]" : "") << '\n';
         return kExitUsage;
     }
     const auto code = parse_category(*category);
@@ -88,46 +156,56 @@ int file_operation_command(const CliContext& context) {
         context.err << '\n';
         return kExitUsage;
     }
+    request.code = *code;
     const auto state = load_configuration(context);
     if (!state) {
         return kExitUsage;
     }
     StreamMessages messages(context);
-    if (operation == Operation::Delete && !yes) {
-        if (!context.environment.input_is_terminal || context.environment.input == nullptr) {
-            context.err << "ferwis-cli: delete asks for confirmation; without a terminal, "
-                           "confirm with --yes\n";
+    StreamProgress progress(context.err, context.environment.error_is_terminal,
+                            context.environment.interrupted);
+    try {
+        if (request.operation == Operation::Delete && !yes && !request.dry_run) {
+            if (!context.environment.input_is_terminal || context.environment.input == nullptr) {
+                context.err << "ferwis-cli: delete asks for confirmation; without a terminal, "
+                               "confirm with --yes\n";
+                return kExitUsage;
+            }
+            const ConfirmationFacts facts = confirmation_facts(state->operation_settings(), request,
+                                                               context.options.result_path);
+            if (!messages.confirm(confirmation_text(facts, request))) {
+                context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
+                return kExitFailed;
+            }
+        }
+        SystemTrash trash;
+        DryRunPrinter printer(context, action_name(request));
+        const OperationSummary summary =
+            execute_operation(state->operation_settings(), request, context.options.result_path,
+                              progress, &trash, request.dry_run ? &printer : nullptr);
+        print_summary(context, summary, request.dry_run);
+        if (summary.stopped) {
+            // The copy/move path of ferwis.ini is unusable: a configuration problem.
+            messages.show(text(Text::CopyPathUnusable));
             return kExitUsage;
         }
-        CategoryFootprint footprint;
-        try {
-            footprint =
-                measure_category(state->operation_settings(), *code, context.options.result_path);
-        } catch (const Failure& failure) {
-            return report_failure(context, failure);
+        if (!request.dry_run) {
+            if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
+                write_name_err(context, skipped); // it names files
+                context.err << '\n';
+            }
+            if (left_a_file_behind(summary)) {
+                return kExitFailed;
+            }
         }
-        if (!messages.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
-            context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
-            return kExitFailed;
-        }
+        return kExitDone;
+    } catch (const OperationCancelled&) {
+        const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
+        context.err << "ferwis-cli: cancelled; the file in hand was left as it was\n";
+        return kExitCancelled + signal;
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
     }
-    StreamProgress progress(context.err, context.environment.error_is_terminal);
-    const OperationResult result =
-        execute_operation(state->operation_settings(), operation, *code,
-                          context.options.result_path, progress, messages);
-    context.out << "files handled: " << result.handled << '\n'
-                << "skipped (outside the main directory): " << result.skipped_outside << '\n'
-                << "left in place (target is the source or in the main directory): "
-                << result.skipped_same << '\n'
-                << "bytes: " << result.bytes << '\n';
-    if (result.failed) {
-        context.err << "ferwis-cli: ";
-        write_name_err(context, result.failure_detail);
-        context.err << '\n';
-        return kExitFailed;
-    }
-    // The copy/move path of ferwis.ini is unusable: a configuration problem.
-    return result.stopped ? kExitUsage : kExitDone;
 }
 
 } // namespace ferwis

@@ -12,7 +12,9 @@ constexpr std::string_view kUsage =
     "usage: ferwis-cli [--config FILE] [--result FILE] analyze SCENERY...\n"
     "       ferwis-cli [--config FILE] [--result FILE] analyze --all\n"
     "       ferwis-cli [--result FILE] show CATEGORY\n"
-    "       ferwis-cli [--config FILE] [--result FILE] copy|move|delete CATEGORY [--yes]\n";
+    "       ferwis-cli [--config FILE] [--result FILE] copy|move CATEGORY [--dry-run] [--yes]\n"
+    "       ferwis-cli [--config FILE] [--result FILE] delete CATEGORY [--dry-run] [--yes] "
+    "[--permanent]\n";
 
 } // namespace
 

@@ -43,6 +43,15 @@ constexpr std::array kTexts = {
     std::pair{Text::CategoryException, "Wyjątki"},
     std::pair{Text::CategoryRollingStockUsed, "Używane *.wav DYNAMIC"},
     std::pair{Text::CategoryRollingStockMissing, "Braki *.wav DYNAMIC"},
+    std::pair{Text::SkippedFiles, "Pominięto pliki: "},
+    std::pair{Text::SkipOutside, "poza katalogiem głównym symulatora lub z \"..\" w ścieżce"},
+    std::pair{Text::SkipMalformed, "wiersz pliku wynik.txt o złej budowie"},
+    std::pair{Text::SkipLinkOutside, "dowiązanie do pliku spoza katalogu głównego symulatora"},
+    std::pair{Text::SkipTargetOutside, "folder docelowy poza ścieżką kopiowania/przesuwania"},
+    std::pair{Text::SkipTargetTaken, "celem jest sam plik lub plik katalogu głównego symulatora"},
+    std::pair{Text::SkipCollision, "cel zapisany już w tym przebiegu (te same nazwy)"},
+    std::pair{Text::SkipChanged, "plik zmienił się w trakcie działania"},
+    std::pair{Text::SkipNotTrashed, "nie dało się przenieść do kosza, plik pozostał"},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -52,7 +61,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::CategoryRollingStockMissing) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::SkipNotTrashed) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -103,21 +112,34 @@ std::string reading_scenery_detail(std::string_view scenery, std::string_view fi
     return detail;
 }
 
-std::string delete_confirmation(std::size_t files, std::uintmax_t bytes) {
+namespace {
+
+std::string size_text(std::uintmax_t bytes) {
     std::string size = group_digits(bytes) + " B";
     if (bytes >= 1024) {
         size += " (" + readable_size(bytes) + ")";
     }
-    return cp1250("Pliki o wybranym statusie zostaną usunięte.\n") +
+    return size;
+}
+
+} // namespace
+
+std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to_trash) {
+    return cp1250(to_trash ? "Pliki o wybranym statusie zostaną przeniesione do kosza.\n"
+                           : "Pliki o wybranym statusie zostaną usunięte trwale.\n") +
            cp1250("Ilość plików do usunięcia: ") + group_digits(files) + "\n" +
-           cp1250("Łączny rozmiar: ") + size + "\n" +
+           cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
 }
 
-std::string skipped_records(std::size_t count) {
-    return cp1250("Pominięto pozycje leżące poza katalogiem głównym symulatora lub zawierające "
-                  "\"..\" w ścieżce. Ilość pominiętych pozycji: ") +
-           std::to_string(count);
+std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
+                              std::string_view target_folder) {
+    return cp1250("Pliki o wybranym statusie zostaną przeniesione i znikną z katalogu głównego "
+                  "symulatora.\n") +
+           cp1250("Ilość plików do przeniesienia: ") + group_digits(files) + "\n" +
+           cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" + cp1250("Folder docelowy: ") +
+           std::string(target_folder) + "\n" +
+           cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
 }
 
 } // namespace ferwis

@@ -45,6 +45,16 @@ enum class Text {
     CategoryException,
     CategoryRollingStockUsed,
     CategoryRollingStockMissing,
+    // The end message of a file operation: the files left alone, by reason.
+    SkippedFiles,
+    SkipOutside,
+    SkipMalformed,
+    SkipLinkOutside,
+    SkipTargetOutside,
+    SkipTargetTaken,
+    SkipCollision,
+    SkipChanged,
+    SkipNotTrashed,
 };
 
 // The text, Windows-1250.
@@ -56,12 +66,13 @@ std::string checking_file_detail(std::string_view path);
 // The detail line of scenery reading: the selected scenery and the file in hand.
 std::string reading_scenery_detail(std::string_view scenery, std::string_view file);
 
-// The question asked with OK and Cancel before a delete: the number of files
-// and their total size.
-std::string delete_confirmation(std::size_t files, std::uintmax_t bytes);
+// The question asked before a delete: the number of files, their total size,
+// and whether they go to the trash or are deleted for good.
+std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to_trash);
 
-// The notice that names the count of records left alone because they lie
-// outside the main directory or hold "..".
-std::string skipped_records(std::size_t count);
+// The question asked before a move: the number of files, their total size and
+// the folder they go to (Windows-1250).
+std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
+                              std::string_view target_folder);
 
 } // namespace ferwis

@@ -3,13 +3,7 @@
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/platform.h"
 #include "format/result_record.h"
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace ferwis {
 namespace {
@@ -18,11 +12,17 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 } // namespace
 
-ResultFileWriter::ResultFileWriter(std::string result_path)
-    : result_path_(std::move(result_path)), temp_path_(result_path_ + ".tmp") {
-    file_ = platform::open_file(to_native(temp_path_), "wb");
-    if (file_ == nullptr) {
-        throw FileError(temp_path_, std::strerror(errno));
+ResultFileWriter::ResultFileWriter(std::string result_path) : result_path_(std::move(result_path)) {
+    const std::size_t slash = result_path_.rfind(kSeparator);
+    const std::string folder = result_path_.substr(0, slash + 1);
+    name_ = result_path_.substr(slash + 1);
+    folder_ = FolderHandle::open(folder.empty() ? "./" : folder);
+    if (!folder_) {
+        throw FileError(folder, "the folder cannot be opened");
+    }
+    for (int i = 0; !file_; ++i) {
+        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
+        file_ = folder_->create_file(temp_name_);
     }
 }
 
@@ -33,18 +33,16 @@ ResultFileWriter::~ResultFileWriter() {
 }
 
 void ResultFileWriter::discard() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+    file_.reset();
+    try {
+        folder_->remove(temp_name_);
+    } catch (const FileError&) {
+        // Gone already.
     }
-    std::error_code ec;
-    std::filesystem::remove(to_native(temp_path_), ec);
 }
 
 void ResultFileWriter::write(std::string_view bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw FileError(temp_path_, std::strerror(errno));
-    }
+    file_->write(bytes.data(), bytes.size());
 }
 
 void ResultFileWriter::add(std::string_view path, std::string_view code) {
@@ -55,29 +53,32 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
     }
 }
 
-void ResultFileWriter::add_records_of(const std::string& records_path) {
-    LineReader reader(records_path);
-    std::string line;
-    while (reader.next(line)) {
-        const ResultRecord record = parse_record(line);
+void ResultFileWriter::add_records_of(const WavDynamicFile& file) {
+    const std::string bytes = file.contents();
+    const std::string_view records = bytes;
+    // Lines end as in every data file of the program: at a CR, with a LF
+    // right after it belonging to the line end; a last line needs no end.
+    std::size_t start = 0;
+    while (start < records.size()) {
+        std::size_t end = records.find('\r', start);
+        if (end == std::string_view::npos) {
+            end = records.size();
+        }
+        const ResultRecord record = parse_record(records.substr(start, end - start));
         add(record.path, record.code);
+        start = end + 1;
+        if (start < records.size() && records[start] == '\n') {
+            ++start;
+        }
     }
 }
 
 void ResultFileWriter::commit() {
     write(buffer_);
     buffer_.clear();
-    // A full disk may show only when the last bytes are flushed at the close.
-    const int closed = std::fclose(file_);
-    file_ = nullptr;
-    if (closed != 0) {
-        throw FileError(temp_path_, std::strerror(errno));
-    }
-    std::error_code ec;
-    std::filesystem::rename(to_native(temp_path_), to_native(result_path_), ec);
-    if (ec) {
-        throw FileError(result_path_, ec.message());
-    }
+    // A full disk may show only when the last bytes reach the disk at the close.
+    file_->close();
+    folder_->rename(temp_name_, *folder_, name_);
     committed_ = true;
 }
 

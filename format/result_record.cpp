@@ -4,7 +4,7 @@ namespace ferwis {
 namespace {
 
 // Reads one field starting at pos; leaves pos behind the comma that ends it.
-std::string read_field(std::string_view line, std::size_t& pos) {
+std::string read_field(std::string_view line, std::size_t& pos, bool* well_formed = nullptr) {
     while (pos < line.size() && line[pos] == ' ') {
         ++pos;
     }
@@ -13,6 +13,10 @@ std::string read_field(std::string_view line, std::size_t& pos) {
         const std::size_t close = line.find('"', pos + 1);
         const std::size_t end = close == std::string_view::npos ? line.size() : close;
         field.assign(line.substr(pos + 1, end - pos - 1));
+        if (well_formed != nullptr) {
+            *well_formed = close != std::string_view::npos &&
+                           (close + 1 == line.size() || line[close + 1] == ',');
+        }
         pos = end;
         const std::size_t comma = line.find(',', pos);
         pos = comma == std::string_view::npos ? line.size() : comma + 1;
@@ -47,7 +51,7 @@ void append_record(std::string& out, std::string_view path, std::string_view cod
 ResultRecord parse_record(std::string_view line) {
     ResultRecord record;
     std::size_t pos = 0;
-    record.path = read_field(line, pos);
+    record.path = read_field(line, pos, &record.well_formed);
     record.code = read_field(line, pos);
     return record;
 }

@@ -11,6 +11,9 @@ namespace ferwis {
 struct ResultRecord {
     std::string path;
     std::string code; // as read; compare with parse_code()/names_equal
+    // False when the path's closing quote is missing or followed by anything
+    // but the comma or the line end: what the path says is then uncertain.
+    bool well_formed = true;
 };
 
 // Appends the record in its exact byte form: a double quote, the path, the three

@@ -3,21 +3,23 @@
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
+#include "common/folder_handle.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 #include "format/result_record.h"
 #include "results/record_path.h"
 #include "results/target_folder.h"
 
-#include <algorithm>
-#include <exception>
-#include <filesystem>
-#include <system_error>
-
-namespace fs = std::filesystem;
+#include <array>
+#include <optional>
+#include <set>
+#include <unordered_set>
+#include <utility>
 
 namespace ferwis {
 namespace {
+
+constexpr std::size_t kCopyChunk = 1 << 18;
 
 std::string as_folder(std::string_view path) {
     std::string folder = normalize_record_path(path);
@@ -27,164 +29,495 @@ std::string as_folder(std::string_view path) {
     return folder;
 }
 
-// The main directory as records are compared with it, and as the file system
-// resolves it (empty when it cannot be resolved: then nothing lies inside it).
-struct MainDirectory {
-    std::string text;
-    fs::path resolved;
-};
+// Splits a relative path at its separators.
+std::vector<std::string> components(std::string_view relative) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t sep = relative.find(kSeparator, start);
+        if (sep == std::string_view::npos) {
+            sep = relative.size();
+        }
+        parts.emplace_back(relative.substr(start, sep - start));
+        start = sep + 1;
+    }
+    return parts;
+}
 
-MainDirectory resolve_main(std::string_view main_dir) {
-    MainDirectory main{as_folder(main_dir), {}};
-    if (!main.text.empty()) {
-        std::error_code ec;
-        main.resolved = fs::canonical(to_native(main.text), ec);
-        if (ec) {
-            main.resolved.clear();
+std::string join(const std::vector<std::string>& parts, std::size_t count) {
+    std::string joined;
+    for (std::size_t i = 0; i < count; ++i) {
+        joined += parts[i];
+        joined.push_back(kSeparator);
+    }
+    return joined;
+}
+
+// A temporary copy in the target folder, removed unless it took its place.
+class TemporaryCopy {
+public:
+    TemporaryCopy(const FolderHandle& folder) : folder_(folder) {
+        for (int i = 0; !file_; ++i) {
+            name_ = ".ferwis-kopia-" + std::to_string(i) + ".tmp";
+            file_ = folder.create_file(name_);
         }
     }
-    return main;
-}
-
-// Whether a folder lies inside the main directory once links are resolved.
-bool inside_main(const MainDirectory& main, const fs::path& folder) {
-    if (main.resolved.empty()) {
-        return false;
-    }
-    std::error_code ec;
-    const fs::path resolved = fs::canonical(folder, ec);
-    if (ec) {
-        return false;
-    }
-    // Resolved paths are compared component by component, exactly as the file
-    // system names them.
-    const auto [m, f] =
-        std::mismatch(main.resolved.begin(), main.resolved.end(), resolved.begin(), resolved.end());
-    static_cast<void>(f);
-    return m == main.resolved.end();
-}
-
-enum class Verdict { Outside, Missing, Ready };
-
-struct CheckedRecord {
-    Verdict verdict = Verdict::Outside;
-    std::string source;   // main directory + relative path
-    std::string relative; // below the main directory
-};
-
-// Decides, just before acting, whether a record's file may be touched. The file
-// is addressed as main directory + relative path, so the checked path is the one
-// acted on; its folder must still lie inside the main directory once links are
-// resolved, so that a linked folder cannot lead a delete elsewhere.
-CheckedRecord check_record(const MainDirectory& main, std::string_view path) {
-    CheckedRecord checked;
-    auto relative = path_below_main(path, main.text);
-    if (!relative) {
-        return checked;
-    }
-    checked.source = main.text + *relative;
-    checked.relative = std::move(*relative);
-    if (!file_exists(checked.source)) {
-        checked.verdict = Verdict::Missing;
-        return checked;
-    }
-    checked.verdict = inside_main(main, to_native(checked.source).parent_path()) ? Verdict::Ready
-                                                                                 : Verdict::Outside;
-    return checked;
-}
-
-bool exists_as_anything(const fs::path& path) {
-    std::error_code ec;
-    return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
-}
-
-// Copies through a temporary file beside the target that is renamed over it: a
-// broken copy never takes the target's place, and a link at the target is
-// replaced rather than written through. Returns the bytes copied; throws
-// FileError unless the target ends up with the source's size.
-std::uintmax_t copy_over(const std::string& source, const std::string& folder,
-                         const std::string& target) {
-    const auto size = file_size(source);
-    if (!size) {
-        throw FileError(source, "the file disappeared");
-    }
-    const fs::path target_native = to_native(target);
-    // The temporary name does not grow with the file's name, and never takes
-    // the place of anything already in the folder.
-    fs::path temp;
-    for (int i = 0; temp.empty() || exists_as_anything(temp); ++i) {
-        temp = to_native(folder + ".ferwis-kopia-" + std::to_string(i) + ".tmp");
-    }
-    std::error_code ec;
-    fs::copy_file(to_native(source), temp, fs::copy_options::none, ec);
-    if (!ec) {
-        const auto copied = fs::file_size(temp, ec);
-        if (!ec && copied != *size) {
-            ec = std::make_error_code(std::errc::io_error);
+    ~TemporaryCopy() {
+        if (!placed_) {
+            file_.reset();
+            try {
+                folder_.remove(name_);
+            } catch (const FileError&) {
+                // Already gone; nothing else can be done about it here.
+            }
         }
     }
-    if (!ec) {
-        fs::rename(temp, target_native, ec);
-    }
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        throw FileError(target, ec.message());
-    }
-    if (file_size(target) != size) {
-        throw FileError(target, "the copy is incomplete");
-    }
-    return *size;
-}
+    TemporaryCopy(const TemporaryCopy&) = delete;
+    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
 
-// Deletes one file, read-only ones too. Returns its size.
-std::uintmax_t delete_file(const std::string& path) {
-    const fs::path native = to_native(path);
-    const std::uintmax_t size = file_size(path).value_or(0);
-    std::error_code ec;
-    // A link has no attributes of its own here; changing them would reach its target.
-    if (!fs::is_symlink(native, ec)) {
-        fs::permissions(native, fs::perms::owner_write, fs::perm_options::add, ec);
-    }
-    if (!fs::remove(native, ec) || ec) {
-        throw FileError(path, ec ? ec.message() : "the file disappeared");
-    }
-    return size;
-}
+    OpenFile& file() { return *file_; }
+    const std::string& name() const { return name_; }
+    void placed() { placed_ = true; }
 
-bool same_file(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    const bool same = fs::equivalent(to_native(a), to_native(b), ec);
-    return !ec && same;
-}
+private:
+    const FolderHandle& folder_;
+    std::string name_;
+    std::optional<OpenFile> file_;
+    bool placed_ = false;
+};
 
-// Deletes the result file after a move or delete; one that is already gone is
-// fine. Returns whether no result file is left.
-bool delete_result_file(std::string_view result_path) {
-    const fs::path native = to_native(result_path);
-    std::error_code ec;
-    const auto status = fs::symlink_status(native, ec);
-    if (status.type() == fs::file_type::not_found) {
+class Run {
+public:
+    Run(const OperationSettings& settings, const OperationRequest& request, Progress& progress,
+        Trash* trash, OperationObserver* observer)
+        : request_(request), progress_(progress), trash_(trash), observer_(observer),
+          main_text_(as_folder(settings.main_dir)), copy_text_(as_folder(settings.copy_move_path)) {
+        if (root_length(main_text_) > 0) {
+            main_ = FolderHandle::open(main_text_);
+        }
+    }
+
+    const OperationSummary& summary() const { return summary_; }
+    bool stopped() const { return summary_.stopped; }
+
+    void record(const ResultRecord& record) {
+        const std::string path = normalize_record_path(record.path);
+        progress_.set_detail(to_lower(path));
+        let_events_run(progress_);
+        if (!record.well_formed) {
+            skip(SkipReason::Malformed, path);
+            return;
+        }
+        const auto relative = relative_path(path);
+        if (!relative) {
+            skip(SkipReason::Outside, path);
+            return;
+        }
+        const std::vector<std::string> parts = components(*relative);
+        const std::string& name = parts.back();
+        const FolderHandle* folder = nullptr;
+        switch (open_source_folder(parts, folder)) {
+        case Reach::Outside:
+            skip(SkipReason::Outside, path);
+            return;
+        case Reach::Missing:
+            return;
+        case Reach::Open:
+            break;
+        }
+        if (name.empty() || name == "." || name == "..") {
+            return;
+        }
+        const EntryStatus entry = folder->status(name);
+        if (entry.kind != EntryKind::File && entry.kind != EntryKind::Link) {
+            return; // gone, or no file: nothing to act on, as with a missing file
+        }
+        if (!sources_done_.insert(entry.identity).second) {
+            return; // the same file named twice is acted on once
+        }
+        if (request_.operation == Operation::Delete) {
+            remove_source(*folder, name, entry, path);
+            return;
+        }
+        copy_source(*folder, name, entry, path, join(parts, parts.size() - 1));
+    }
+
+private:
+    enum class Reach { Open, Missing, Outside };
+
+    void skip(SkipReason reason, std::string path, std::string detail = {}) {
+        SkippedFile skipped{reason, std::move(path), std::move(detail)};
+        if (observer_ != nullptr) {
+            observer_->skipped(skipped);
+        }
+        summary_.skipped.push_back(std::move(skipped));
+    }
+
+    void acted(std::string_view source, std::string_view target, std::uintmax_t bytes) {
+        ++summary_.files;
+        summary_.bytes += bytes;
+        if (observer_ != nullptr) {
+            observer_->file(source, target, bytes);
+        }
+    }
+
+    // The part of a record's path below the main directory. The record must
+    // name the main directory as it is written, or in other letters only when
+    // those letters lead to the same folder on the disk.
+    std::optional<std::string> relative_path(const std::string& path) const {
+        if (!main_) {
+            return std::nullopt;
+        }
+        auto relative = path_below_main(path, main_text_);
+        if (!relative || path.compare(0, main_text_.size(), main_text_) == 0) {
+            return relative;
+        }
+        const auto named = FolderHandle::open(path.substr(0, main_text_.size()));
+        if (!named || named->identity() != main_->identity()) {
+            return std::nullopt;
+        }
+        return relative;
+    }
+
+    // Reaches the folder of a record from the opened main directory. The last
+    // folder reached is kept: records come folder by folder.
+    Reach open_source_folder(const std::vector<std::string>& parts, const FolderHandle*& out) {
+        const std::string key = join(parts, parts.size() - 1);
+        if (source_folder_ && source_key_ == key) {
+            out = &*source_folder_;
+            return Reach::Open;
+        }
+        source_folder_.reset();
+        const FolderHandle* at = &*main_;
+        std::optional<FolderHandle> next;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            bool linked = false;
+            auto opened = at->open_folder(parts[i], true, &linked);
+            if (!opened) {
+                return Reach::Missing;
+            }
+            if (linked && !opened->lies_within(*main_)) {
+                return Reach::Outside;
+            }
+            next = std::move(opened);
+            at = &*next;
+        }
+        if (!next) {
+            next = FolderHandle::open(main_text_);
+            if (!next || next->identity() != main_->identity()) {
+                return Reach::Missing;
+            }
+        }
+        source_folder_ = std::move(next);
+        source_key_ = key;
+        out = &*source_folder_;
+        return Reach::Open;
+    }
+
+    void remove_source(const FolderHandle& folder, const std::string& name,
+                       const EntryStatus& entry, const std::string& path) {
+        const std::uintmax_t bytes = entry.kind == EntryKind::File ? entry.size : 0;
+        if (request_.dry_run) {
+            acted(path, {}, bytes);
+            return;
+        }
+        if (request_.delete_mode == DeleteMode::Permanent) {
+            folder.remove(name);
+            acted(path, {}, bytes);
+            return;
+        }
+        // The trash takes a path: the folder's real place, free of links, and
+        // checked to still hold this very entry.
+        const auto real = folder.real_path();
+        const std::filesystem::path file = real ? *real / to_native(name) : std::filesystem::path();
+        if (!real || entry_status(file).identity != entry.identity) {
+            skip(SkipReason::Changed, path);
+            return;
+        }
+        const TrashOutcome outcome =
+            trash_ != nullptr ? trash_->move_to_trash(file) : TrashOutcome{false, {}, "no trash"};
+        if (!outcome.moved) {
+            skip(SkipReason::NotTrashed, path, outcome.reason);
+            return;
+        }
+        // The Recycle Bin does not say where a file went; a trash that does is checked.
+        if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
+            skip(SkipReason::NotTrashed, path, "another file reached the trash");
+            return;
+        }
+        acted(path, {}, bytes);
+    }
+
+    // Opens the source for reading: the file itself, or the file a link leads
+    // to when it lies inside the main directory.
+    std::optional<OpenFile> open_source(const FolderHandle& folder, const std::string& name,
+                                        const EntryStatus& entry) const {
+        if (entry.kind == EntryKind::Link) {
+            return folder.open_link_target(name, *main_);
+        }
+        auto file = folder.open_file(name);
+        if (file && file->identity() != entry.identity) {
+            file.reset();
+        }
+        return file;
+    }
+
+    // Opens (creating when missing, not in a dry run) the target folder below
+    // the copy path. A linked level is followed only when it stays inside the
+    // copy path. Nothing with outside set, or nothing with missing set in a dry run.
+    std::optional<FolderHandle> open_target_folder(const std::vector<std::string>& parts,
+                                                   bool& outside, bool& missing) {
+        outside = false;
+        missing = false;
+        if (!copy_) {
+            missing = true;
+            return std::nullopt;
+        }
+        std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
+        if (!at || at->identity() != copy_->identity()) {
+            throw FileError(copy_text_, "the copy/move path changed during the run");
+        }
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            bool linked = false;
+            auto opened = at->open_folder(parts[i], true, &linked);
+            if (!opened) {
+                const EntryStatus status = at->status(parts[i]);
+                if (status.kind != EntryKind::Missing) {
+                    throw FileError(at->path() + parts[i], "not a folder");
+                }
+                if (request_.dry_run) {
+                    missing = true;
+                    return std::nullopt;
+                }
+                at->create_folder(parts[i]);
+                opened = at->open_folder(parts[i], false, &linked);
+                if (!opened) {
+                    throw FileError(at->path() + parts[i], "the new folder cannot be opened");
+                }
+            }
+            if (linked && !opened->lies_within(*copy_)) {
+                outside = true;
+                return std::nullopt;
+            }
+            at = std::move(opened);
+        }
+        return at;
+    }
+
+    // The copy/move path is prepared at the first file to copy; a first level
+    // that does not exist stops the run.
+    bool prepare_copy_path() {
+        if (copy_) {
+            return true;
+        }
+        if (request_.dry_run) {
+            if (const std::size_t root = root_length(copy_text_); root > 0) {
+                copy_ = FolderHandle::open(copy_text_);
+                // A drive ("D:\") is the first level itself; below "/" the first folder is.
+                const std::string first =
+                    root > 1 ? copy_text_.substr(0, root)
+                             : copy_text_.substr(0, copy_text_.find(kSeparator, 1) + 1);
+                if (copy_ || folder_exists(first)) {
+                    return true;
+                }
+            }
+            summary_.stopped = true;
+            return false;
+        }
+        if (!prepare_target_folder(copy_text_)) {
+            summary_.stopped = true;
+            return false;
+        }
+        copy_ = FolderHandle::open(copy_text_);
+        if (!copy_) {
+            throw FileError(copy_text_, "the copy/move path cannot be opened");
+        }
         return true;
     }
-    if (ec) {
-        throw FileError(std::string(result_path), ec.message());
-    }
-    if (status.type() == fs::file_type::directory) {
-        return false; // not a result file; never removed as one
-    }
-    if (!fs::remove(native, ec) && ec) {
-        throw FileError(std::string(result_path), ec.message());
-    }
-    return true;
-}
 
+    void copy_source(const FolderHandle& folder, const std::string& name, const EntryStatus& entry,
+                     const std::string& path, const std::string& relative_folder) {
+        std::optional<OpenFile> source = open_source(folder, name, entry);
+        if (!source) {
+            skip(entry.kind == EntryKind::Link ? SkipReason::LinkOutside : SkipReason::Changed,
+                 path);
+            return;
+        }
+        if (!prepare_copy_path()) {
+            return;
+        }
+        const std::string target_text = copy_text_ + relative_folder + name;
+        bool outside = false;
+        bool missing = false;
+        std::vector<std::string> parts = components(relative_folder + name);
+        std::optional<FolderHandle> target = open_target_folder(parts, outside, missing);
+        if (outside) {
+            skip(SkipReason::TargetOutside, path);
+            return;
+        }
+        const FileIdentity source_id = source->identity();
+        if (request_.dry_run) {
+            // Nothing is written: a collision is told by the text of the target
+            // and by the file that already lies there.
+            const EntryStatus there = target ? target->status(name) : EntryStatus{};
+            if (there.kind != EntryKind::Missing &&
+                (there.identity == source_id || target->lies_within(*main_))) {
+                skip(SkipReason::TargetTaken, path);
+                return;
+            }
+            if (!planned_.insert(target_text).second ||
+                (there.kind != EntryKind::Missing && !planned_ids_.insert(there.identity).second)) {
+                skip(SkipReason::Collision, path);
+                return;
+            }
+            acted(path, target_text, source->size());
+            return;
+        }
+        const EntryStatus there = target->status(name);
+        if (there.kind != EntryKind::Missing) {
+            if (there.identity == source_id || target->lies_within(*main_)) {
+                skip(SkipReason::TargetTaken, path);
+                return;
+            }
+            if (written_.count(there.identity) != 0) {
+                skip(SkipReason::Collision, path);
+                return;
+            }
+        }
+        TemporaryCopy copy(*target);
+        const std::uintmax_t bytes = copy_bytes(*source, copy.file());
+        const FileIdentity copy_id = copy.file().identity();
+        const bool moving = request_.operation == Operation::Move;
+        if (moving) {
+            copy.file().sync(); // the source goes only once its bytes are safe
+        }
+        copy.file().close();
+        // Looked at once more just before the rename: a file written earlier
+        // in this run may have taken the name meanwhile.
+        if (written_.count(target->status(name).identity) != 0) {
+            skip(SkipReason::Collision, path);
+            return;
+        }
+        target->rename(copy.name(), *target, name);
+        copy.placed();
+        written_.insert(copy_id);
+        if (target->status(name).identity != copy_id) {
+            skip(SkipReason::Collision, path, "another file took the target's place");
+            return;
+        }
+        if (moving) {
+            target->sync();
+            // The record's own entry goes, and only when it is still the one read.
+            if (folder.status(name).identity != entry.identity) {
+                skip(SkipReason::Changed, path);
+                return;
+            }
+            folder.remove(name);
+        }
+        acted(path, target_text, bytes);
+    }
+
+    std::uintmax_t copy_bytes(OpenFile& from, OpenFile& to) {
+        std::vector<char> buffer(kCopyChunk);
+        std::uintmax_t total = 0;
+        for (;;) {
+            // A cancel does not wait for a large file to finish.
+            if (progress_.close_requested()) {
+                throw OperationCancelled();
+            }
+            const std::size_t got = from.read(buffer.data(), buffer.size());
+            if (got == 0) {
+                return total;
+            }
+            to.write(buffer.data(), got);
+            total += got;
+        }
+    }
+
+    const OperationRequest& request_;
+    Progress& progress_;
+    Trash* trash_;
+    OperationObserver* observer_;
+    std::string main_text_;
+    std::string copy_text_;
+    std::optional<FolderHandle> main_;
+    std::optional<FolderHandle> copy_;
+    std::optional<FolderHandle> source_folder_;
+    std::string source_key_;
+    std::unordered_set<FileIdentity, FileIdentityHash> written_;
+    std::set<std::string> planned_;
+    std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;
+    std::unordered_set<FileIdentity, FileIdentityHash> planned_ids_;
+    OperationSummary summary_;
+};
+
+// The result file: absent or shorter than 4 bytes means no records; anything
+// but a file there is a failure.
 bool has_records(std::string_view result_path) {
+    const EntryStatus status = entry_status(to_native(result_path));
+    if (status.kind == EntryKind::Missing) {
+        return false;
+    }
+    if (status.kind == EntryKind::Folder || status.kind == EntryKind::Other) {
+        throw FileError(std::string(result_path), "not a file");
+    }
     const auto size = file_size(result_path);
     return size && *size >= 4;
 }
 
+// Deletes the result file after a move or delete; one that is already gone is
+// fine.
+void delete_result_file(std::string_view result_path) {
+    const auto native = to_native(result_path);
+    const EntryStatus status = entry_status(native);
+    if (status.kind == EntryKind::Missing) {
+        return;
+    }
+    if (status.kind == EntryKind::Folder) {
+        throw FileError(std::string(result_path), "not a file");
+    }
+    std::error_code ec;
+    if (!std::filesystem::remove(native, ec) && ec) {
+        throw FileError(std::string(result_path), ec.message());
+    }
+}
+
+constexpr std::array kSkipReasons = {SkipReason::Outside,     SkipReason::Malformed,
+                                     SkipReason::LinkOutside, SkipReason::TargetOutside,
+                                     SkipReason::TargetTaken, SkipReason::Collision,
+                                     SkipReason::Changed,     SkipReason::NotTrashed};
+
+Text reason_text(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::Outside:
+        return Text::SkipOutside;
+    case SkipReason::Malformed:
+        return Text::SkipMalformed;
+    case SkipReason::LinkOutside:
+        return Text::SkipLinkOutside;
+    case SkipReason::TargetOutside:
+        return Text::SkipTargetOutside;
+    case SkipReason::TargetTaken:
+        return Text::SkipTargetTaken;
+    case SkipReason::Collision:
+        return Text::SkipCollision;
+    case SkipReason::Changed:
+        return Text::SkipChanged;
+    case SkipReason::NotTrashed:
+        break;
+    }
+    return Text::SkipNotTrashed;
+}
+
 } // namespace
+
+std::size_t OperationSummary::count(SkipReason reason) const {
+    std::size_t n = 0;
+    for (const auto& file : skipped) {
+        n += file.reason == reason ? 1 : 0;
+    }
+    return n;
+}
 
 const std::string& operation_status(Operation operation) {
     switch (operation) {
@@ -198,107 +531,122 @@ const std::string& operation_status(Operation operation) {
     return text(Text::Deleting);
 }
 
-OperationResult execute_operation(const OperationSettings& settings, Operation operation,
-                                  ResultCode code, std::string_view result_path, Progress& progress,
-                                  Messages& messages) {
-    OperationResult result;
-    progress.set_status(operation_status(operation));
-    const MainDirectory main = resolve_main(settings.main_dir);
-    const std::string copy_path = as_folder(settings.copy_move_path);
+OperationSummary execute_operation(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, Trash* trash, OperationObserver* observer) {
+    progress.set_status(operation_status(request.operation));
+    Run run(settings, request, progress, trash, observer);
+    OperationSummary summary;
     try {
         if (has_records(result_path)) {
             RecordReader reader(result_path);
             ResultRecord record;
-            while (reader.next(record)) {
-                if (!names_equal(record.code, code_text(code))) {
-                    continue;
+            while (!run.stopped() && reader.next(record)) {
+                if (names_equal(record.code, code_text(request.code))) {
+                    run.record(record);
                 }
-                const std::string path = normalize_record_path(record.path);
-                progress.set_detail(to_lower(path));
-                let_events_run(progress);
-                const CheckedRecord checked = check_record(main, path);
-                if (checked.verdict == Verdict::Outside) {
-                    ++result.skipped_outside;
-                    continue;
-                }
-                if (checked.verdict == Verdict::Missing) {
-                    continue;
-                }
-                if (operation == Operation::Delete) {
-                    result.bytes += delete_file(checked.source);
-                    ++result.handled;
-                    continue;
-                }
-                const std::size_t name_start = checked.relative.rfind(kSeparator) + 1;
-                const std::string folder = copy_path + checked.relative.substr(0, name_start);
-                if (!prepare_target_folder(folder)) {
-                    messages.show(text(Text::CopyPathUnusable));
-                    result.stopped = true;
-                    break;
-                }
-                const std::string target = folder + checked.relative.substr(name_start);
-                // A copy/move path that leads back to the file itself leaves it alone.
-                // Nor does one inside the main directory replace a file of the
-                // simulator that already lies at the target.
-                if (same_file(checked.source, target) || (exists_as_anything(to_native(target)) &&
-                                                          inside_main(main, to_native(folder)))) {
-                    ++result.skipped_same;
-                    continue;
-                }
-                const std::uintmax_t bytes = copy_over(checked.source, folder, target);
-                if (operation == Operation::Move) {
-                    delete_file(checked.source);
-                }
-                result.bytes += bytes;
-                ++result.handled;
             }
         }
         progress.set_status("");
         progress.set_detail("");
-        if (operation != Operation::Copy) {
-            result.result_file_deleted = delete_result_file(result_path);
-        }
-    } catch (const OperationCancelled&) {
-        throw;
-    } catch (const std::exception& e) {
-        // Files already handled stay so; the result file stays for another try.
-        messages.show(text(Text::OperationFailed));
-        progress.set_status("");
-        progress.set_detail("");
-        result.failed = true;
-        result.failure_detail = e.what();
-        return result;
-    }
-    if (result.skipped_outside > 0) {
-        messages.show(skipped_records(result.skipped_outside));
-    }
-    return result;
-}
-
-CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
-                                   std::string_view result_path) {
-    CategoryFootprint footprint;
-    try {
-        if (!has_records(result_path)) {
-            return footprint;
-        }
-        const MainDirectory main = resolve_main(settings.main_dir);
-        RecordReader reader(result_path);
-        ResultRecord record;
-        while (reader.next(record)) {
-            if (!names_equal(record.code, code_text(code))) {
-                continue;
-            }
-            const CheckedRecord checked = check_record(main, normalize_record_path(record.path));
-            if (checked.verdict == Verdict::Ready) {
-                ++footprint.files;
-                footprint.bytes += file_size(checked.source).value_or(0);
-            }
+        summary = run.summary();
+        if (request.operation != Operation::Copy && !request.dry_run) {
+            delete_result_file(result_path);
+            summary.result_file_deleted = true;
         }
     } catch (const FileError& error) {
-        throw ResultUnreadable(error.what());
+        throw OperationFailure(error.what());
     }
-    return footprint;
+    return summary;
+}
+
+ConfirmationFacts confirmation_facts(const OperationSettings& settings,
+                                     const OperationRequest& request,
+                                     std::string_view result_path) {
+    OperationRequest dry = request;
+    dry.dry_run = true;
+    struct Quiet : Progress {
+        void set_status(std::string_view) override {}
+        void set_detail(std::string_view) override {}
+        void process_events() override {}
+    } progress;
+    OperationSummary summary;
+    try {
+        summary = execute_operation(settings, dry, result_path, progress);
+    } catch (const OperationFailure& failure) {
+        throw ResultUnreadable(failure.what());
+    }
+    ConfirmationFacts facts;
+    facts.files = summary.files;
+    facts.bytes = summary.bytes;
+    facts.skipped = summary.skipped.size();
+    if (request.operation != Operation::Delete) {
+        facts.target_folder = as_folder(settings.copy_move_path);
+    }
+    return facts;
+}
+
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        break;
+    case Operation::Move:
+        return move_confirmation(facts.files, facts.bytes, facts.target_folder);
+    case Operation::Delete:
+        return delete_confirmation(facts.files, facts.bytes,
+                                   request.delete_mode == DeleteMode::Trash);
+    }
+    return {};
+}
+
+std::string skipped_files_text(const OperationSummary& summary) {
+    constexpr std::size_t kNamed = 10; // a long list would not fit a message box
+    if (summary.skipped.empty()) {
+        return {};
+    }
+    std::string message = text(Text::SkippedFiles) + std::to_string(summary.skipped.size());
+    for (const SkipReason reason : kSkipReasons) {
+        const std::size_t count = summary.count(reason);
+        if (count == 0) {
+            continue;
+        }
+        message += "\n" + text(reason_text(reason)) + ": " + std::to_string(count);
+        std::size_t named = 0;
+        for (const auto& file : summary.skipped) {
+            if (file.reason == reason && named++ < kNamed) {
+                message += "\n  " + file.path;
+                if (!file.detail.empty()) {
+                    message += " (" + file.detail + ")";
+                }
+            }
+        }
+        if (count > kNamed) {
+            message += "\n  ...";
+        }
+    }
+    return message;
+}
+
+std::string_view skip_reason_name(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::Outside:
+        return "outside the main directory";
+    case SkipReason::Malformed:
+        return "malformed record";
+    case SkipReason::LinkOutside:
+        return "link to a file outside the main directory";
+    case SkipReason::TargetOutside:
+        return "target folder outside the copy path";
+    case SkipReason::TargetTaken:
+        return "target is the file itself or a file of the main directory";
+    case SkipReason::Collision:
+        return "target already written by this run";
+    case SkipReason::Changed:
+        return "changed during the run";
+    case SkipReason::NotTrashed:
+        return "could not go to the trash";
+    }
+    return "";
 }
 
 } // namespace ferwis

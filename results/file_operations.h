@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/messages.h"
 #include "common/progress.h"
+#include "common/trash.h"
 #include "format/result_code.h"
 #include "format/settings.h"
 
@@ -9,50 +9,105 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferwis {
 
 enum class Operation { Copy = 1, Move = 2, Delete = 3 };
 
+// Where a delete puts the files: the system trash (undone from the file
+// manager) or nowhere.
+enum class DeleteMode { Trash, Permanent };
+
+struct OperationRequest {
+    Operation operation = Operation::Copy;
+    ResultCode code = ResultCode::U;
+    DeleteMode delete_mode = DeleteMode::Trash;
+    bool dry_run = false; // only tell what would be done; change nothing
+};
+
 // The status text of the operation ("Trwa kopiowanie plików...", ...), Windows-1250.
 const std::string& operation_status(Operation operation);
 
-struct OperationResult {
-    bool failed = false;              // ended by a failure (its message was shown)
+// Why a record of the category was left alone.
+enum class SkipReason {
+    Outside,       // not below the main directory on the disk, or with ".."
+    Malformed,     // the record's path does not end at its closing quote
+    LinkOutside,   // a link to a file outside the main directory (copy, move)
+    TargetOutside, // its target folder does not lie inside the copy path
+    TargetTaken,   // the target is the file itself or a file of the main directory
+    Collision,     // its target was written earlier in the same run
+    Changed,       // the file changed while the run acted on it
+    NotTrashed,    // it could not go to the trash, and stays
+};
+
+struct SkippedFile {
+    SkipReason reason = SkipReason::Outside;
+    std::string path;   // the record's path, Windows-1250
+    std::string detail; // the system's reason, when there is one
+};
+
+struct OperationSummary {
+    std::size_t files = 0;    // files copied, moved or deleted (or that would be)
+    std::uintmax_t bytes = 0; // their bytes
+    std::vector<SkippedFile> skipped;
     bool stopped = false;             // the copy/move path's first level is missing
     bool result_file_deleted = false; // a move or delete run ended with no wynik.txt
-    std::size_t handled = 0;          // files copied, moved or deleted
-    std::size_t skipped_outside = 0;  // records outside the main directory or with ".."
-    std::size_t skipped_same = 0;     // copies whose target is the source itself or
-                                      // another file inside the main directory
-    std::uintmax_t bytes = 0;         // bytes of the handled files
-    std::string failure_detail;       // file and reason of the failure, for the CLI
+
+    std::size_t count(SkipReason reason) const;
 };
 
-// Copies, moves or deletes every file of the category code listed in the result
-// file at result_path. A record is acted on only when its path lies below the
-// main directory (also once links are resolved) and has no ".." segment; a copy
-// never goes onto its own source nor replaces another file that lies inside the
-// main directory, and a move deletes the source only after a complete copy.
-// Shows every message of the run through messages (the bad copy/move path once,
-// the failure message, the count of skipped records) and reports the status and
-// each matching record through progress. A move or delete run that reaches its
-// end deletes the result file. Does not ask for confirmation: a delete is
-// confirmed by the caller (delete_confirmation in the catalogue). Throws OperationCancelled
-// on a close request.
-OperationResult execute_operation(const OperationSettings& settings, Operation operation,
-                                  ResultCode code, std::string_view result_path, Progress& progress,
-                                  Messages& messages);
-
-struct CategoryFootprint {
-    std::size_t files = 0;    // files of the category that exist (and would be acted on)
-    std::uintmax_t bytes = 0; // their total size
+// Sees every file as it is acted on (or, in a dry run, would be).
+class OperationObserver {
+public:
+    virtual ~OperationObserver() = default;
+    // target is empty for a delete.
+    virtual void file(std::string_view source, std::string_view target, std::uintmax_t bytes) = 0;
+    virtual void skipped(const SkippedFile& file) = 0;
 };
 
-// Measures the files a delete of the category would remove, for its confirmation:
-// the same records execute_operation would act on. Nothing when the result file
-// is missing or shorter than 4 bytes. Throws ResultUnreadable when it cannot be read.
-CategoryFootprint measure_category(const OperationSettings& settings, ResultCode code,
-                                   std::string_view result_path);
+// Copies, moves or deletes every file of the category listed in the result
+// file at result_path. The main directory and the copy path are opened once,
+// and every record's folder is reached from them entry by entry: a link on the
+// way is followed only when its folder really lies inside the main directory
+// (or, on the target side, inside the copy path). A record that names a link
+// deletes the link itself; copying one that leads out of the main directory is
+// refused. A run never replaces a file it wrote itself, and a move deletes a
+// source only once its own bytes are at its target. Copies go through a
+// temporary file that never outlives a failure or a cancel. A delete goes to
+// trash unless the request says Permanent (trash may then be null). A move or
+// delete run that reaches its end deletes the result file (not a dry run).
+//
+// Throws OperationFailure when the run fails (files handled so far stay so;
+// the result file stays), and OperationCancelled on a close request or signal.
+OperationSummary execute_operation(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, Trash* trash = nullptr,
+                                   OperationObserver* observer = nullptr);
+
+// What a confirmation tells before the run: the files the run would act on,
+// their size, and (copy, move) the folder they go to.
+struct ConfirmationFacts {
+    std::size_t files = 0;
+    std::uintmax_t bytes = 0;
+    std::string target_folder; // Windows-1250; empty for a delete
+    std::size_t skipped = 0;
+};
+
+// A dry run of the request, for its confirmation. Throws ResultUnreadable when
+// the result file cannot be read.
+ConfirmationFacts confirmation_facts(const OperationSettings& settings,
+                                     const OperationRequest& request, std::string_view result_path);
+
+// The Polish question (Windows-1250) asked before a delete or a move; nothing
+// for a copy.
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
+
+// The Polish end message naming the files a run left alone, by reason (empty
+// when none was).
+std::string skipped_files_text(const OperationSummary& summary);
+
+// The reason of a skip as the command line says it, in English.
+std::string_view skip_reason_name(SkipReason reason);
 
 } // namespace ferwis

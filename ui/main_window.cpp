@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/read_category.h"
+#include "trash/qt_trash.h"
 #include "ui/design_font.h"
 #include "ui/help_window.h"
 #include "ui/result_list.h"
@@ -353,17 +354,19 @@ void MainWindow::show_category_clicked() {
 }
 
 void MainWindow::execute_operation_clicked() {
-    const Operation operation = option1_->isChecked()   ? Operation::Copy
-                                : option2_->isChecked() ? Operation::Move
-                                                        : Operation::Delete;
-    const ResultCode code = option4_->isChecked()   ? ResultCode::U
-                            : option5_->isChecked() ? ResultCode::N
-                                                    : ResultCode::UD;
-    if (operation == Operation::Delete) {
+    OperationRequest request;
+    request.operation = option1_->isChecked()   ? Operation::Copy
+                        : option2_->isChecked() ? Operation::Move
+                                                : Operation::Delete;
+    request.code = option4_->isChecked()   ? ResultCode::U
+                   : option5_->isChecked() ? ResultCode::N
+                                           : ResultCode::UD;
+    if (request.operation != Operation::Copy) {
+        // Move and delete take files out of the installation: both ask first.
         try {
-            const CategoryFootprint footprint =
-                measure_category(state_.operation_settings(), code, state_.result_path());
-            if (!messages_.confirm(delete_confirmation(footprint.files, footprint.bytes))) {
+            const ConfirmationFacts facts =
+                confirmation_facts(state_.operation_settings(), request, state_.result_path());
+            if (!messages_.confirm(confirmation_text(facts, request))) {
                 return;
             }
         } catch (const Failure& failure) {
@@ -371,30 +374,40 @@ void MainWindow::execute_operation_clicked() {
             return;
         }
     }
-    label6_->setText(to_qstring(operation_status(operation)));
+    label6_->setText(to_qstring(operation_status(request.operation)));
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*label6_, *label7_, close_requested_);
-    OperationResult result;
+    QtTrash trash;
+    OperationSummary summary;
     try {
-        result = execute_operation(state_.operation_settings(), operation, code,
-                                   state_.result_path(), progress, messages_);
+        summary = execute_operation(state_.operation_settings(), request, state_.result_path(),
+                                    progress, &trash);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
         set_commands_enabled(true);
         close_if_requested();
         return;
-    }
-    end_busy();
-    clear_status();
-    if (result.failed) {
-        // The buttons keep the state the failed run left them in.
+    } catch (const Failure& failure) {
+        // Files already handled stay so; the buttons keep the state the failed
+        // run left them in.
+        end_busy();
+        clear_status();
+        messages_.show(failure_text(failure));
         close_if_requested();
         return;
     }
+    end_busy();
+    clear_status();
+    if (summary.stopped) {
+        messages_.show(text(Text::CopyPathUnusable));
+    }
+    if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
+        messages_.show(skipped);
+    }
     set_commands_enabled(true);
-    if (result.result_file_deleted) {
+    if (summary.result_file_deleted) {
         command2_->setEnabled(false);
         command3_->setEnabled(false);
     }

@@ -1,7 +1,11 @@
 #include "analysis/mark_exceptions.h"
 #include "analysis/run_analysis.h"
 #include "common/errors.h"
+#include "common/native_path.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +96,29 @@ TEST(run_analysis, failed_or_cancelled_run_leaves_the_previous_result_whole) {
         // A failure keeps what the rolling-stock check found; a close removes it.
         EXPECT_EQ(inst.tree.exists("out/wav_dynamic.txt"), !close);
     }
+}
+
+// Links planted beside the result, where the run makes its temporary and its
+// intermediate file: the run makes files of its own and never writes through.
+TEST(run_analysis, links_beside_the_result_are_never_written_through) {
+    Installation inst;
+    inst.tree.write("private/a", "keep a");
+    inst.tree.write("private/b", "keep b");
+    for (const auto& [name, target] :
+         {std::pair{"wynik.txt.tmp", "private/a"}, std::pair{"wav_dynamic.txt", "private/b"}}) {
+        std::error_code ec;
+        std::filesystem::create_symlink(to_native(inst.tree.path(target)),
+                                        to_native(inst.tree.path(std::string("out/") + name)), ec);
+        if (ec) {
+            GTEST_SKIP() << test::kNoLinks;
+        }
+    }
+    test::SilentProgress progress;
+    run_analysis(inst.state, {}, inst.tree.path("out/wynik.txt"), progress);
+    EXPECT_EQ(inst.tree.read("private/a"), "keep a");
+    EXPECT_EQ(inst.tree.read("private/b"), "keep b");
+    EXPECT_NE(inst.tree.read("out/wynik.txt").find("horn.wav"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::is_symlink(to_native(inst.tree.path("out/wynik.txt"))));
 }
 
 } // namespace

@@ -67,7 +67,7 @@ TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
     Cli cli;
     cli.environment.input_is_terminal = true;
     cli.input.str("n\n");
-    EXPECT_EQ(cli.run({"delete", "N"}), 1);
+    EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 1);
     // Only the file that exists is counted, with its size.
     EXPECT_NE(cli.err.str().find("Ilość plików do usunięcia: 1\nŁączny rozmiar: 3 B"),
               std::string::npos);
@@ -75,7 +75,7 @@ TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
     EXPECT_TRUE(cli.tree.exists("wynik.txt"));
     cli.input.clear();
     cli.input.str("t\n");
-    EXPECT_EQ(cli.run({"delete", "N"}), 0);
+    EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 0);
     EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
     EXPECT_FALSE(cli.tree.exists("wynik.txt"));
     EXPECT_NE(cli.out.str().find("files handled: 1"), std::string::npos);

@@ -26,10 +26,10 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
         const char* name;
         std::function<void(ResultFileWriter&, const test::TempTree&)> fail;
     } cases[] = {
-        {"records of a missing file",
+        {"records of a file never made",
          [](ResultFileWriter& writer, const test::TempTree& tree) {
              writer.add("a", "U");
-             writer.add_records_of(tree.path("missing.txt"));
+             writer.add_records_of(WavDynamicFile(tree.path("missing.txt")));
          }},
 #ifndef _WIN32
         {"no room for the bytes",
@@ -75,10 +75,12 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
 TEST(ResultFileWriter, commit_replaces_the_result) {
     test::TempTree tree;
     tree.write("wynik.txt", kPrevious);
-    tree.write("wav_dynamic.txt", "\"s.wav\",\"UD\"\r\n");
+    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
+    wav_dynamic.create();
+    wav_dynamic.append("s.wav", ResultCode::UD);
     ResultFileWriter writer(tree.path("wynik.txt"));
     writer.add("a", "N");
-    writer.add_records_of(tree.path("wav_dynamic.txt"));
+    writer.add_records_of(wav_dynamic);
     writer.commit();
     EXPECT_EQ(tree.read("wynik.txt"), "\"a\",\"N\"\r\n\"s.wav\",\"UD\"\r\n");
 }

@@ -1,3 +1,4 @@
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
@@ -38,14 +39,17 @@ struct Installation {
         }
         tree.write("wynik.txt", bytes);
     }
-    OperationResult run(Operation operation, ResultCode code = ResultCode::U) {
-        return execute_operation(state, operation, code, result_path(), progress, messages);
+    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
+        OperationRequest request;
+        request.operation = operation;
+        request.code = code;
+        request.delete_mode = DeleteMode::Permanent;
+        return execute_operation(state, request, result_path(), progress);
     }
     std::string result_path() const { return tree.path("wynik.txt"); }
     test::TempTree tree;
     OperationSettings state;
     RecordingProgress progress;
-    test::RecordingMessages messages;
 };
 
 TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
@@ -60,16 +64,14 @@ TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
                 {main + "sounds/b.wav", "UD"},
                 {main + "textures/gone.dds", "U"}});
     for (int run = 0; run < 2; ++run) {
-        const OperationResult result = in.run(Operation::Copy);
-        EXPECT_FALSE(result.failed);
-        EXPECT_EQ(result.handled, 2u);
+        const OperationSummary result = in.run(Operation::Copy);
+        EXPECT_EQ(result.files, 2u);
         EXPECT_EQ(result.bytes, 6u);
     }
     EXPECT_EQ(in.tree.read("kopia/textures/abc/X.dds"), "new");
     EXPECT_EQ(in.tree.read("kopia/top.txt"), "top");
     EXPECT_FALSE(in.tree.exists("kopia/sounds"));
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
-    EXPECT_TRUE(in.messages.shown.empty());
     EXPECT_EQ(in.progress.status, "");
 }
 
@@ -79,16 +81,14 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         in.tree.write("sim/textures/ro.dds", "ro");
         fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
         in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
-        const OperationResult result = in.run(operation, ResultCode::N);
-        EXPECT_FALSE(result.failed);
-        EXPECT_EQ(result.handled, 1u);
+        const OperationSummary result = in.run(operation, ResultCode::N);
+        EXPECT_EQ(result.files, 1u);
         EXPECT_FALSE(in.tree.exists("sim/textures/ro.dds"));
         EXPECT_EQ(in.tree.exists("kopia/textures/ro.dds"), operation == Operation::Move);
         EXPECT_TRUE(result.result_file_deleted);
         EXPECT_FALSE(in.tree.exists("wynik.txt"));
         // A second run finds no result file: nothing to delete, no failure.
-        EXPECT_FALSE(in.run(operation).failed);
-        EXPECT_TRUE(in.messages.shown.empty());
+        EXPECT_EQ(in.run(operation).files, 0u);
     }
 }
 
@@ -97,10 +97,8 @@ TEST(execute_operation, missing_first_level_stops_once) {
     in.state.copy_move_path = "/ferwis-no-such-level-" + std::to_string(getpid()) + "/kopia/";
     make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
     in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
-    const OperationResult result = in.run(Operation::Move);
+    const OperationSummary result = in.run(Operation::Move);
     EXPECT_TRUE(result.stopped);
-    EXPECT_EQ(in.messages.shown, std::vector<std::string>{cp1250(
-                                     "Zła podana ścieżka kopiowania/przesuwania w pliku ini")});
     EXPECT_TRUE(in.tree.exists("sim/a.dds"));
     EXPECT_TRUE(in.tree.exists("sim/b.dds"));
     EXPECT_FALSE(in.tree.exists("wynik.txt")); // a move run ends by deleting it all the same
@@ -119,12 +117,11 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
                     {main + "textures/link/keep.dds", "N"},
                     {main, "N"},
                     {main + "textures", "N"}});
-        EXPECT_EQ(measure_category(in.state, ResultCode::N, in.result_path()).files, 0u);
-        in.messages.shown.clear();
-        const OperationResult result = in.run(operation, ResultCode::N);
-        EXPECT_EQ(result.handled, 0u);
-        EXPECT_EQ(result.skipped_outside, 3u);
-        EXPECT_EQ(in.messages.shown, std::vector<std::string>{skipped_records(3)});
+        OperationRequest request{operation, ResultCode::N, DeleteMode::Permanent, false};
+        EXPECT_EQ(confirmation_facts(in.state, request, in.result_path()).files, 0u);
+        const OperationSummary result = in.run(operation, ResultCode::N);
+        EXPECT_EQ(result.files, 0u);
+        EXPECT_EQ(result.count(SkipReason::Outside), 3u);
         EXPECT_EQ(in.tree.read("outside/keep.dds"), "keep");
         EXPECT_TRUE(in.tree.exists("sim/textures"));
     }
@@ -139,9 +136,8 @@ TEST(execute_operation, copy_path_leading_back_to_the_file_loses_nothing) {
     for (const std::string& target : {in.state.main_dir, in.tree.path("alias/")}) {
         in.state.copy_move_path = target;
         in.records({{in.state.main_dir + "textures/a.dds", "U"}});
-        const OperationResult result = in.run(Operation::Move);
-        EXPECT_FALSE(result.failed);
-        EXPECT_EQ(result.skipped_same, 1u);
+        const OperationSummary result = in.run(Operation::Move);
+        EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     }
 }
@@ -155,9 +151,8 @@ TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its
         in.state.copy_move_path = in.tree.path("sim/textures/");
         in.records({{in.state.main_dir + "models/x.t3d", "U"},
                     {in.state.main_dir + "textures/models/x.t3d", "U"}});
-        const OperationResult result = in.run(operation);
-        EXPECT_FALSE(result.failed);
-        EXPECT_EQ(result.skipped_same, 1u);
+        const OperationSummary result = in.run(operation);
+        EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/models/x.t3d"), "model");
         EXPECT_EQ(in.tree.read("sim/textures/textures/models/x.t3d"), "other");
         EXPECT_EQ(in.tree.exists("sim/textures/models/x.t3d"), operation == Operation::Copy);
@@ -168,16 +163,9 @@ TEST(execute_operation, failure_keeps_source_and_result_file) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});
     in.records({{in.state.main_dir + "textures/a.dds", "U"}});
-    const OperationResult result = in.run(Operation::Move);
-    EXPECT_TRUE(result.failed);
-    EXPECT_FALSE(result.failure_detail.empty());
-    EXPECT_EQ(in.messages.shown,
-              std::vector<std::string>{cp1250(
-                  "Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku "
-                  "ini. Dalsze działanie zostało przerwane.")});
+    EXPECT_THROW(in.run(Operation::Move), OperationFailure);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
-    EXPECT_EQ(in.progress.status, "");
 }
 
 } // namespace

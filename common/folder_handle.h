@@ -1,0 +1,148 @@
+#pragma once
+// Folders and files reached through opened handles rather than through path
+// text. The file operations check a record's folder and act on it; between the
+// two a link in the path may be swapped, so they open each folder once and do
+// everything else relative to that opened folder. Names given here are single
+// components (no separator), Windows-1250 text like every path of the program.
+//
+// This is part of the platform layer: the POSIX implementation uses the *at
+// family of calls; a Windows implementation goes beside it, using handle-based
+// calls or refusing reparse points where it cannot follow them safely.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ferwis {
+
+// Which file-system object an entry is: equal identities are the same object.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t node = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct FileIdentityHash {
+    std::size_t operator()(const FileIdentity& id) const {
+        return std::hash<std::uint64_t>()(id.node) ^ (std::hash<std::uint64_t>()(id.device) << 1);
+    }
+};
+
+enum class EntryKind { Missing, File, Folder, Link, Other };
+
+// What an entry is, as the entry itself (a link is not followed).
+struct EntryStatus {
+    EntryKind kind = EntryKind::Missing;
+    std::uintmax_t size = 0;
+    FileIdentity identity;
+};
+
+// An open regular file.
+class OpenFile {
+public:
+    OpenFile() = default;
+    ~OpenFile();
+    OpenFile(OpenFile&& other) noexcept;
+    OpenFile& operator=(OpenFile&& other) noexcept;
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    bool is_open() const;
+    FileIdentity identity() const;
+    std::uintmax_t size() const;
+    // Reads up to size bytes; 0 at the end. Throws FileError.
+    std::size_t read(char* buffer, std::size_t size);
+    // Writes all bytes. Throws FileError with the system's reason (a full disk
+    // says so).
+    void write(const char* buffer, std::size_t size);
+    // Makes the written bytes durable. Throws FileError.
+    void sync();
+    // Closes the file, reporting a failure of the close itself. Throws FileError.
+    void close();
+
+private:
+    friend class FolderHandle;
+    OpenFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    std::intptr_t handle_ = -1;
+    std::string path_; // for messages
+};
+
+class FolderHandle {
+public:
+    FolderHandle() = default;
+    ~FolderHandle();
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    // Opens a folder by its path (links followed: this is a folder a person
+    // configured). Nothing when there is no folder there.
+    static std::optional<FolderHandle> open(std::string_view path);
+
+    bool is_open() const;
+    // The path this folder was reached by, ending with "/" (for messages).
+    const std::string& path() const { return path_; }
+    FileIdentity identity() const;
+
+    // The entry name of this folder, without following a link.
+    EntryStatus status(std::string_view name) const;
+
+    // Opens the folder name of this folder. A link is followed only when
+    // follow_link; linked tells the caller that one was, so that it can check
+    // where the opened folder really lies. Nothing when name is no folder (or
+    // is a link and follow_link is false).
+    std::optional<FolderHandle> open_folder(std::string_view name, bool follow_link,
+                                            bool* linked = nullptr) const;
+
+    // Whether this folder is ancestor or lies below it on the disk.
+    bool lies_within(const FolderHandle& ancestor) const;
+
+    // Opens the regular file name for reading, never through a link. Nothing
+    // when name is no regular file (a FIFO is never opened, so it cannot block).
+    std::optional<OpenFile> open_file(std::string_view name) const;
+
+    // Follows the link name (and any link it leads to) and opens the regular
+    // file at its end for reading, when every folder on the way to that file
+    // lies within ancestor. Nothing otherwise.
+    std::optional<OpenFile> open_link_target(std::string_view name,
+                                             const FolderHandle& ancestor) const;
+
+    // Creates name as a new file, never through a link and never over an
+    // existing entry. Nothing when an entry of that name exists; throws
+    // FileError for any other failure.
+    std::optional<OpenFile> create_file(std::string_view name) const;
+
+    // Creates the folder name; one that appeared meanwhile is no failure.
+    // Throws FileError.
+    void create_folder(std::string_view name) const;
+
+    // Removes the entry name (a link itself, never its target), read-only
+    // files too. Throws FileError.
+    void remove(std::string_view name) const;
+
+    // Renames name to new_name in folder to, replacing an entry there (a link
+    // there is replaced, not written through). Throws FileError.
+    void rename(std::string_view name, const FolderHandle& to, std::string_view new_name) const;
+
+    // Makes the entries of this folder durable (after a rename). Throws FileError.
+    void sync() const;
+
+    // The folder's real place as the file system names it now (no link on the
+    // way), native. Nothing when it cannot be told.
+    std::optional<std::filesystem::path> real_path() const;
+
+private:
+    FolderHandle(std::intptr_t handle, std::string path)
+        : handle_(handle), path_(std::move(path)) {}
+    std::intptr_t handle_ = -1;
+    std::string path_;
+};
+
+// The entry at a native path, without following a link at its end.
+EntryStatus entry_status(const std::filesystem::path& path);
+
+} // namespace ferwis

@@ -1,0 +1,181 @@
+// copy, move and delete from the command line: the trash, the dry run, the
+// statuses of a failed and of a cancelled run.
+#include "cli/run_cli.h"
+#include "common/native_path.h"
+#include "format/result_record.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            ::setenv(name_, old_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// An installation whose category N holds two files (one with a Polish name),
+// and a home folder of its own, so the trash is the test's.
+struct Cli {
+    Cli()
+        : home("HOME", native("home")),
+          data("XDG_DATA_HOME", native("home/data")) { // not there yet: the run makes it
+        for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
+            tree.mkdir(std::string("sym/") + sub);
+        }
+        tree.write("ferwis.ini",
+                   test::crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]",
+                               "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia")}));
+        tree.mkdir("kopia/");
+        tree.mkdir("home/");
+        tree.write("sym/textures/a.dds", "abc");
+        tree.write(cp1250("sym/textures/żółw.dds"), "turtle");
+        std::string records;
+        append_record(records, tree.path("sym/textures/a.dds"), "N");
+        append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
+        tree.write("wynik.txt", records);
+        environment.program_dir = cp1250_to_utf8(tree.root());
+    }
+    std::string native(const std::string& relative) const {
+        return to_native(tree.path(relative)).string();
+    }
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return run_cli(args, out, err, environment);
+    }
+    // Every entry below the tree with its kind and bytes.
+    std::map<std::string, std::string> snapshot() const {
+        std::map<std::string, std::string> entries;
+        const fs::path root = to_native(tree.root());
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            const std::string key = fs::relative(entry.path(), root).string();
+            entries[key] = entry.is_symlink()     ? "link " + fs::read_symlink(entry).string()
+                           : entry.is_directory() ? "folder"
+                                                  : test::read_file(entry.path());
+        }
+        return entries;
+    }
+    test::TempTree tree;
+    ScopedEnv home;
+    ScopedEnv data;
+    CliEnvironment environment;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST(file_commands, delete_puts_the_files_into_the_trash) {
+    Cli cli;
+    EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 0) << cli.err.str();
+    EXPECT_NE(cli.out.str().find("files handled: 2"), std::string::npos);
+    EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
+    EXPECT_FALSE(cli.tree.exists(cp1250("sym/textures/żółw.dds")));
+    EXPECT_EQ(cli.tree.read("home/data/Trash/files/a.dds"), "abc");
+    EXPECT_EQ(cli.tree.read(cp1250("home/data/Trash/files/żółw.dds")), "turtle");
+    const std::string info = cli.tree.read("home/data/Trash/info/a.dds.trashinfo");
+    EXPECT_NE(info.find("Path=" + cli.native("sym/textures/a.dds")), std::string::npos) << info;
+    EXPECT_FALSE(cli.tree.exists("wynik.txt"));
+}
+
+// A trash that cannot be made: the file stays where it was, is named, and the
+// run says it did not do everything.
+TEST(file_commands, a_file_the_trash_does_not_take_stays) {
+    Cli cli;
+    cli.tree.write("home/data/Trash", "a file where the trash folder should be");
+    EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 1);
+    EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
+    EXPECT_NE(cli.out.str().find("skipped (could not go to the trash): 2"), std::string::npos);
+    EXPECT_NE(cli.err.str().find(cli.tree.path("sym/textures/a.dds")), std::string::npos);
+    // Nothing is left behind where Qt put the file by mistake.
+    EXPECT_FALSE(fs::exists(fs::current_path() / "info" / "a.dds.trashinfo"));
+}
+
+TEST(file_commands, dry_run_tells_and_changes_nothing) {
+    Cli cli;
+    cli.tree.write("sym/textures/b.dds", "b");
+    std::string records = cli.tree.read("wynik.txt");
+    append_record(records, cli.tree.path("sym/textures/b.dds"), "N");
+    append_record(records, cli.tree.path("elsewhere/x.dds"), "N");
+    cli.tree.write("wynik.txt", records);
+    const auto before = cli.snapshot();
+    const struct {
+        std::vector<std::string> args;
+        std::string first_line;
+    } cases[] = {
+        {{"copy", "--dry-run", "N"},
+         "copy " + cli.tree.path("sym/textures/a.dds") + " -> " +
+             cli.tree.path("kopia/textures/a.dds")},
+        {{"move", "N", "--dry-run"}, "move " + cli.tree.path("sym/textures/a.dds")},
+        {{"delete", "--permanent", "--dry-run", "N"},
+         "delete " + cli.tree.path("sym/textures/a.dds")},
+        {{"delete", "--dry-run", "--yes", "N"}, "trash " + cli.tree.path("sym/textures/a.dds")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cli.run(c.args), 0) << c.args.front() << cli.err.str();
+        const std::string out = cli.out.str();
+        EXPECT_EQ(out.rfind(c.first_line, 0), 0u) << out;
+        EXPECT_NE(
+            out.find("skip " + cli.tree.path("elsewhere/x.dds") + " (outside the main directory)"),
+            std::string::npos)
+            << out;
+        EXPECT_NE(out.find("files to handle: 3\nbytes: 10\n"), std::string::npos) << out;
+        EXPECT_EQ(cli.snapshot(), before) << c.args.front();
+    }
+    // The options are the category's: each at most once, and --permanent only for delete.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"copy", "N", "--permanent"},
+          {"move", "N", "U", "--dry-run"},
+          {"delete", "--dry-run"},
+          {"delete", "N", "--fast"}}) {
+        EXPECT_EQ(cli.run(args), 2) << args.back();
+    }
+}
+
+TEST(file_commands, a_result_file_that_is_a_folder_fails_with_the_message) {
+    Cli cli;
+    fs::remove(to_native(cli.tree.path("wynik.txt")));
+    cli.tree.mkdir("wynik.txt/");
+    for (const char* command : {"copy", "move", "delete"}) {
+        EXPECT_EQ(cli.run({command, "N", "--yes"}), 1) << command;
+        EXPECT_NE(cli.err.str().find("Wystąpił bląd."), std::string::npos) << cli.err.str();
+        EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+    }
+}
+
+TEST(file_commands, a_signal_cancels_with_its_own_status) {
+    Cli cli;
+    cli.environment.interrupted = [] { return 15; };
+    EXPECT_EQ(cli.run({"move", "N"}), 128 + 15);
+    EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
+    EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+}
+
+} // namespace
+} // namespace ferwis

@@ -1,0 +1,269 @@
+// File operations under hostile trees: links swapped while a run goes on,
+// links that lead out of the main directory or the copy path, two sources
+// with one target, records that do not say what they seem to say.
+#include "common/errors.h"
+#include "common/native_path.h"
+#include "format/result_record.h"
+#include "results/file_operations.h"
+#include "support/doubles.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+namespace {
+
+struct Installation {
+    Installation() {
+        state.main_dir = tree.path("sim/");
+        state.copy_move_path = tree.path("kopia/");
+        tree.mkdir("sim/");
+        tree.mkdir("kopia/");
+    }
+    void records(const std::vector<std::string>& paths, const std::string& code = "U") const {
+        std::string bytes;
+        for (const auto& path : paths) {
+            append_record(bytes, path, code);
+        }
+        tree.write("wynik.txt", bytes);
+    }
+    void link(const std::string& target, const std::string& at) const {
+        fs::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
+    }
+    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
+        OperationRequest request;
+        request.operation = operation;
+        request.code = code;
+        request.delete_mode = DeleteMode::Permanent;
+        return execute_operation(state, request, result_path(), progress);
+    }
+    std::string result_path() const { return tree.path("wynik.txt"); }
+    std::string main(const std::string& relative) const { return state.main_dir + relative; }
+    test::TempTree tree;
+    OperationSettings state;
+    test::SilentProgress progress;
+};
+
+// A folder link flipped back and forth between a folder inside the main
+// directory and one outside while a delete goes over many records: the check
+// and the act must concern the same folder.
+TEST(file_operations_safety, folder_link_flipped_during_a_delete_touches_nothing_outside) {
+    Installation in;
+    constexpr int kFiles = 600;
+    std::vector<std::string> paths;
+    // One folder per file, so that every record passes the link afresh.
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "d" + std::to_string(i) + "/f.dds";
+        in.tree.write("sim/inner/" + name, "in");
+        in.tree.write("outside/" + name, "out");
+        paths.push_back(in.main("textures/flip/" + name));
+    }
+    in.tree.mkdir("sim/textures/");
+    in.link("sim/inner", "sim/textures/flip");
+    in.records(paths);
+    std::atomic<bool> done{false};
+    std::thread flipper([&] {
+        const fs::path at = to_native(in.tree.path("sim/textures/flip"));
+        const fs::path next = to_native(in.tree.path("sim/textures/flip.next"));
+        for (int i = 0; !done; ++i) {
+            std::error_code ec;
+            fs::remove(next, ec);
+            fs::create_directory_symlink(
+                to_native(in.tree.path(i % 2 == 0 ? "outside" : "sim/inner")), next, ec);
+            fs::rename(next, at, ec); // an atomic swap, as an attacker would do it
+        }
+    });
+    in.run(Operation::Delete);
+    done = true;
+    flipper.join();
+    int left_outside = 0;
+    for (int i = 0; i < kFiles; ++i) {
+        left_outside += in.tree.exists("outside/d" + std::to_string(i) + "/f.dds") ? 1 : 0;
+    }
+    EXPECT_EQ(left_outside, kFiles);
+}
+
+// A record that names a link: delete removes the link, never its target; a
+// copy or move of a link that leads out of the main directory is skipped.
+TEST(file_operations_safety, record_naming_a_link_to_a_file_outside) {
+    for (const Operation operation : {Operation::Copy, Operation::Move, Operation::Delete}) {
+        Installation in;
+        make_tree(in.tree, {{"private/key.txt", "secret"}, {"sim/models/m.t3d", "model"}});
+        in.tree.mkdir("sim/textures/");
+        in.link("private/key.txt", "sim/textures/x.dds");
+        in.link("sim/models/m.t3d", "sim/textures/inside.dds");
+        in.records({in.main("textures/x.dds"), in.main("textures/inside.dds")});
+        const OperationSummary result = in.run(operation);
+        EXPECT_EQ(in.tree.read("private/key.txt"), "secret");
+        EXPECT_FALSE(in.tree.exists("kopia/textures/x.dds"));
+        if (operation == Operation::Delete) {
+            EXPECT_FALSE(fs::is_symlink(to_native(in.tree.path("sim/textures/x.dds"))));
+            EXPECT_EQ(in.tree.read("sim/models/m.t3d"), "model");
+        } else {
+            // The link inside the main directory gives its file's bytes.
+            EXPECT_EQ(in.tree.read("kopia/textures/inside.dds"), "model");
+            EXPECT_EQ(result.files, 1u);
+            EXPECT_EQ(result.count(SkipReason::LinkOutside), 1u);
+        }
+    }
+}
+
+// A folder of the copy path that is a link elsewhere is refused for the
+// record; one that stays inside the copy path is followed.
+TEST(file_operations_safety, target_folder_linked_out_of_the_copy_path_is_refused) {
+    for (const Operation operation : {Operation::Copy, Operation::Move}) {
+        Installation in;
+        make_tree(in.tree, {{"sim/textures/a.dds", "new"},
+                            {"sim/models/b.t3d", "model"},
+                            {"elsewhere/a.dds", "private"},
+                            {"kopia/real-models/", ""}});
+        in.link("elsewhere", "kopia/textures");
+        in.link("kopia/real-models", "kopia/models");
+        in.records({in.main("textures/a.dds"), in.main("models/b.t3d")});
+        const OperationSummary result = in.run(operation);
+        EXPECT_EQ(in.tree.read("elsewhere/a.dds"), "private");
+        EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "new");
+        EXPECT_EQ(in.tree.read("kopia/real-models/b.t3d"), "model");
+        EXPECT_EQ(result.files, 1u);
+        EXPECT_EQ(result.count(SkipReason::TargetOutside), 1u);
+    }
+}
+
+// Two sources that end at one target: the second is left where it is and no
+// file is lost.
+TEST(file_operations_safety, two_sources_with_one_target_lose_nothing) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "one"}, {"sim/tex2/a.dds", "two"}});
+    in.tree.mkdir("kopia/textures/");
+    in.link("kopia/textures", "kopia/tex2"); // as a case-insensitive target sees A.dds and a.dds
+    in.records({in.main("textures/a.dds"), in.main("tex2/a.dds")});
+    const OperationSummary result = in.run(Operation::Move);
+    EXPECT_EQ(result.files, 1u);
+    ASSERT_EQ(result.skipped.size(), 1u);
+    EXPECT_EQ(result.skipped[0].reason, SkipReason::Collision);
+    EXPECT_EQ(result.skipped[0].path, in.main("tex2/a.dds"));
+    EXPECT_EQ(in.tree.read("kopia/textures/a.dds"), "one");
+    EXPECT_EQ(in.tree.read("sim/tex2/a.dds"), "two");
+    EXPECT_FALSE(in.tree.exists("sim/textures/a.dds"));
+}
+
+// A record acts on the file it names and no other: a main directory written
+// in other letters is another folder on a case-sensitive disk, and a path
+// that goes on after its closing quote is not a path at all.
+TEST(file_operations_safety, records_that_name_another_file_are_skipped) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"sim/textures/q", "q"}});
+    std::string bytes;
+    std::string upper = in.state.main_dir;
+    upper.replace(upper.size() - 4, 3, "SIM");
+    append_record(bytes, upper + "textures/a.dds", "U");
+    bytes += "\"" + in.main("textures/q") + "\"uote.dds\",\"U\"\r\n";
+    in.tree.write("wynik.txt", bytes);
+    const OperationSummary result = in.run(Operation::Delete);
+    EXPECT_EQ(result.files, 0u);
+    EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
+    EXPECT_EQ(in.tree.read("sim/textures/q"), "q");
+    EXPECT_EQ(result.count(SkipReason::Outside), 1u);
+    EXPECT_EQ(result.count(SkipReason::Malformed), 1u);
+}
+
+// A wynik.txt that is a folder is a failure, not an empty category.
+TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
+    for (const Operation operation : {Operation::Move, Operation::Delete}) {
+        Installation in;
+        in.tree.mkdir("wynik.txt/");
+        EXPECT_THROW(in.run(operation), OperationFailure);
+        EXPECT_TRUE(in.tree.exists("wynik.txt"));
+    }
+}
+
+// Asks to stop at the n-th look, as a signal arriving in the middle of a copy.
+struct StopAfter : test::SilentProgress {
+    explicit StopAfter(int looks) : looks_left(looks) {}
+    bool close_requested() const override { return --looks_left < 0; }
+    mutable int looks_left;
+};
+
+TEST(file_operations_safety, a_cancel_in_the_middle_of_a_file_leaves_no_temporary_copy) {
+    for (const Operation operation : {Operation::Copy, Operation::Move}) {
+        Installation in;
+        const std::string big(700 * 1024, 'x'); // several pieces of a copy
+        in.tree.write("sim/textures/big.dds", big);
+        in.records({in.main("textures/big.dds")});
+        StopAfter progress(2); // the record's look and the first piece pass
+        OperationRequest request{operation, ResultCode::U, DeleteMode::Permanent, false};
+        EXPECT_THROW(execute_operation(in.state, request, in.result_path(), progress),
+                     OperationCancelled);
+        EXPECT_EQ(in.tree.read("sim/textures/big.dds"), big);
+        EXPECT_TRUE(in.tree.exists("wynik.txt"));
+        int entries = 0;
+        for (const auto& entry :
+             fs::recursive_directory_iterator(to_native(in.tree.path("kopia")))) {
+            entries += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(entries, 0);
+    }
+}
+
+bool write_whole_file(const char* path, const std::string& text) {
+    std::ofstream out(path);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+// A copy cut short by a full disk says so, in the system's words. The small
+// disk is a tmpfs mounted in a namespace of a child process of its own.
+TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
+    Installation in;
+    in.tree.write("sim/textures/big.dds", std::string(256 * 1024, 'x'));
+    in.records({in.main("textures/big.dds")});
+    const std::string small = to_native(in.tree.path("kopia")).string();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Alone in a user namespace the process may mount, with its own user
+        // mapped onto the namespace's root, so that it owns what it writes.
+        const std::string uid_map = "0 " + std::to_string(getuid()) + " 1";
+        const std::string gid_map = "0 " + std::to_string(getgid()) + " 1";
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+            !write_whole_file("/proc/self/setgroups", "deny") ||
+            !write_whole_file("/proc/self/uid_map", uid_map) ||
+            !write_whole_file("/proc/self/gid_map", gid_map) ||
+            mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            _exit(77);
+        }
+        OperationRequest request{Operation::Move, ResultCode::U, DeleteMode::Permanent, false};
+        test::SilentProgress progress;
+        try {
+            execute_operation(in.state, request, in.result_path(), progress);
+        } catch (const OperationFailure& e) {
+            const bool says_full = std::string(e.what()).find(std::strerror(ENOSPC)) == 0;
+            _exit(says_full && in.tree.exists("sim/textures/big.dds") ? 0 : 1);
+        }
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "no small disk can be mounted here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+} // namespace
+} // namespace ferwis
