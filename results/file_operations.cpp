@@ -265,14 +265,20 @@ private:
     // Opens (creating when missing, not in a dry run) the target folder below
     // the copy path. A linked level is followed only when it stays inside the
     // copy path. Nothing with outside set, or nothing with missing set in a dry run.
-    std::optional<FolderHandle> open_target_folder(const std::vector<std::string>& parts,
-                                                   bool& outside, bool& missing) {
+    // The last folder opened is kept, as on the source side.
+    const FolderHandle* open_target_folder(const std::vector<std::string>& parts, bool& outside,
+                                           bool& missing) {
         outside = false;
         missing = false;
         if (!copy_) {
             missing = true;
-            return std::nullopt;
+            return nullptr;
         }
+        const std::string key = join(parts, parts.size() - 1);
+        if (target_folder_ && target_key_ == key) {
+            return &*target_folder_;
+        }
+        target_folder_.reset();
         std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
         if (!at || at->identity() != copy_->identity()) {
             throw FileError(copy_text_, "the copy/move path changed during the run");
@@ -287,7 +293,7 @@ private:
                 }
                 if (request_.dry_run) {
                     missing = true;
-                    return std::nullopt;
+                    return nullptr;
                 }
                 at->create_folder(parts[i]);
                 opened = at->open_folder(parts[i], false, &linked);
@@ -297,11 +303,16 @@ private:
             }
             if (linked && !opened->lies_within(*copy_)) {
                 outside = true;
-                return std::nullopt;
+                return nullptr;
             }
             at = std::move(opened);
         }
-        return at;
+        target_folder_ = std::move(at);
+        target_key_ = key;
+        // A copy/move path inside the main directory puts targets among the
+        // simulator's own files, none of which is ever replaced.
+        target_in_main_ = target_folder_->lies_within(*main_);
+        return &*target_folder_;
     }
 
     // The copy/move path is prepared at the first file to copy; a first level
@@ -350,7 +361,7 @@ private:
         bool outside = false;
         bool missing = false;
         std::vector<std::string> parts = components(relative_folder + name);
-        std::optional<FolderHandle> target = open_target_folder(parts, outside, missing);
+        const FolderHandle* target = open_target_folder(parts, outside, missing);
         if (outside) {
             skip(SkipReason::TargetOutside, path);
             return;
@@ -361,7 +372,7 @@ private:
             // and by the file that already lies there.
             const EntryStatus there = target ? target->status(name) : EntryStatus{};
             if (there.kind != EntryKind::Missing &&
-                (there.identity == source_id || target->lies_within(*main_))) {
+                (there.identity == source_id || target_in_main_)) {
                 skip(SkipReason::TargetTaken, path);
                 return;
             }
@@ -375,7 +386,7 @@ private:
         }
         const EntryStatus there = target->status(name);
         if (there.kind != EntryKind::Missing) {
-            if (there.identity == source_id || target->lies_within(*main_)) {
+            if (there.identity == source_id || target_in_main_) {
                 skip(SkipReason::TargetTaken, path);
                 return;
             }
@@ -444,6 +455,9 @@ private:
     std::optional<FolderHandle> copy_;
     std::optional<FolderHandle> source_folder_;
     std::string source_key_;
+    std::optional<FolderHandle> target_folder_;
+    std::string target_key_;
+    bool target_in_main_ = false;
     std::unordered_set<FileIdentity, FileIdentityHash> written_;
     std::set<std::string> planned_;
     std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;

@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -175,6 +180,51 @@ TEST(file_commands, a_signal_cancels_with_its_own_status) {
     EXPECT_EQ(cli.run({"move", "N"}), 128 + 15);
     EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
     EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+}
+
+// Ctrl+C or kill in the middle of a large copy: ferwis-cli ends with the
+// signal's status, the temporary copy is gone, and the source stays.
+TEST(file_commands, a_signal_in_the_middle_of_a_copy_leaves_no_temporary_copy) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        Cli cli;
+        // Sparse: large to copy, nothing on the disk.
+        const fs::path big = to_native(cli.tree.path("sym/textures/big.dds"));
+        { std::ofstream(big).flush(); }
+        fs::resize_file(big, std::uintmax_t{1} << 30);
+        std::string records;
+        append_record(records, cli.tree.path("sym/textures/big.dds"), "U");
+        cli.tree.write("wynik.txt", records);
+        const fs::path temporary = to_native(cli.tree.path("kopia/textures/.ferwis-kopia-0.tmp"));
+        const std::string config = cli.native("ferwis.ini");
+        const std::string result = cli.native("wynik.txt");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            execl(FERWIS_CLI_PATH, FERWIS_CLI_PATH, "--config", config.c_str(), "--result",
+                  result.c_str(), "move", "U", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        bool seen = false;
+        for (int i = 0; i < 20000 && !seen; ++i) {
+            seen = fs::exists(temporary);
+            if (!seen) {
+                usleep(500);
+            }
+        }
+        kill(child, seen ? signal : SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(seen) << "the copy never began";
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 128 + signal);
+        EXPECT_FALSE(fs::exists(temporary));
+        EXPECT_FALSE(cli.tree.exists("kopia/textures/big.dds"));
+        EXPECT_EQ(fs::file_size(big), std::uintmax_t{1} << 30);
+        EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+    }
 }
 
 } // namespace
