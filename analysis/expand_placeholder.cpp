@@ -58,7 +58,7 @@ std::string expand_placeholder(const SceneryRun& scenery, std::string_view name)
         return std::string(name);
     }
     std::string expanded(name.substr(0, placeholder->start));
-    expanded += scenery.parameters[placeholder->index];
+    expanded += scenery.statement.parameter(placeholder->index);
     expanded += name.substr(placeholder->end + 1);
     return expanded;
 }

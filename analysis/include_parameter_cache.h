@@ -5,8 +5,11 @@
 // parameters instead of reading the file again, and mark exactly what a new
 // reading would mark.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ferwis {
@@ -17,11 +20,18 @@ struct IncludeTemplate {
     std::string name; // as written in the include file, placeholder included
 };
 
-struct IncludeParameterCache {
-    // One row per include file that has templates, numbered from 1 through the
-    // cache_row of the include file's inventory row; each row holds its file's
-    // distinct templates in the order they first occur.
-    std::vector<std::vector<IncludeTemplate>> rows;
+class IncludeParameterCache {
+public:
+    // The templates of the include file at an inventory row, in the order
+    // they first occurred; nullptr when it has none.
+    const std::vector<IncludeTemplate>* templates_of(std::size_t row) const;
+
+    // Records a template for the include file at an inventory row, unless the
+    // file has the same template (kind and name under the one comparison).
+    void record(std::size_t row, IncludeTemplate::Kind kind, std::string_view name);
+
+private:
+    std::unordered_map<std::size_t, std::vector<IncludeTemplate>> templates_;
 };
 
 } // namespace ferwis

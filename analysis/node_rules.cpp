@@ -34,9 +34,9 @@ void read_track_textures(SceneryRun& scenery, LineReader& reader) {
         }
         ++n;
         if (n == 1) {
-            scenery.track_texture_1 = piece;
+            scenery.statement.track_texture_1 = piece;
         } else if (n == 3) {
-            scenery.track_texture_2 = piece;
+            scenery.statement.track_texture_2 = piece;
         }
     });
 }
@@ -58,7 +58,8 @@ void apply_node_token(SceneryRun& scenery, NodeStatement& node, std::string_view
             node.kind = Kind::Triangles;
         } else if (names_equal(token, "triangle_strip")) {
             node.kind = Kind::TriangleStrip;
-        } else if (names_equal(token, "track") && scenery.context == LineContext::Queued) {
+        } else if (names_equal(token, "track") &&
+                   scenery.statement.context() == LineContext::Queued) {
             // A track inside an include read with parameters stays a plain node.
             node.kind = Kind::Track;
         }
@@ -70,7 +71,7 @@ void apply_node_token(SceneryRun& scenery, NodeStatement& node, std::string_view
         if (n == 11) {
             node.texture = token;
         } else if (n == 10) {
-            scenery.model_name = token;
+            scenery.statement.model_name = token;
         }
     }
     if (names_triangles(node.kind) && names_equal(token, "material")) {
@@ -102,7 +103,7 @@ void finish_node_statement(SceneryRun& scenery, NodeStatement& node, LineReader*
         read_track_textures(scenery, *reader);
     }
     const bool names_texture = node.kind == Kind::Model || names_triangles(node.kind);
-    if (scenery.context == LineContext::Include && names_texture) {
+    if (scenery.statement.context() == LineContext::Include && names_texture) {
         read_separators(node.texture);
         if (find_placeholder(node.texture)) {
             record_include_template(scenery, IncludeTemplate::Kind::Texture, node.texture);
@@ -113,11 +114,11 @@ void finish_node_statement(SceneryRun& scenery, NodeStatement& node, LineReader*
         resolve_scenery_texture(scenery, node.texture, file_being_read);
     }
     if (node.kind == Kind::Track) {
-        resolve_scenery_texture(scenery, scenery.track_texture_1, file_being_read);
-        resolve_scenery_texture(scenery, scenery.track_texture_2, file_being_read);
+        resolve_scenery_texture(scenery, scenery.statement.track_texture_1, file_being_read);
+        resolve_scenery_texture(scenery, scenery.statement.track_texture_2, file_being_read);
     }
     if (node.kind == Kind::Model) {
-        resolve_model(scenery, scenery.model_name);
+        resolve_model(scenery, scenery.statement.model_name);
     }
 }
 

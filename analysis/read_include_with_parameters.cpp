@@ -13,10 +13,11 @@
 namespace ferwis {
 namespace {
 
-void replay_templates(SceneryRun& scenery, std::uint32_t cache_row, const std::string& name) {
-    // Replaying resolves models, which may record nothing here (context 1), so
-    // the row cannot grow while it is walked; an index keeps it safe anyway.
-    const auto& templates = scenery.cache.rows[cache_row - 1];
+void replay_templates(SceneryRun& scenery, const std::vector<IncludeTemplate>& templates,
+                      const std::string& name) {
+    // Replaying resolves models, which record nothing here (a queued file's
+    // line is in hand), so the list cannot grow while it is walked; an index
+    // keeps it safe anyway.
     for (std::size_t i = 0; i < templates.size(); ++i) {
         const IncludeTemplate entry = templates[i];
         if (entry.kind == IncludeTemplate::Kind::Texture) {
@@ -29,23 +30,6 @@ void replay_templates(SceneryRun& scenery, std::uint32_t cache_row, const std::s
     }
 }
 
-// Restores line context 1 however the reading of the include ends.
-struct IncludeContext {
-    IncludeContext(SceneryRun& run, const std::string& name, std::size_t row) : scenery(run) {
-        scenery.context = LineContext::Include;
-        scenery.include_name = name;
-        scenery.include_row = row;
-    }
-    ~IncludeContext() {
-        scenery.context = LineContext::Queued;
-        scenery.include_name.clear();
-        scenery.include_row = 0;
-    }
-    IncludeContext(const IncludeContext&) = delete;
-    IncludeContext& operator=(const IncludeContext&) = delete;
-    SceneryRun& scenery;
-};
-
 } // namespace
 
 void read_include_with_parameters(SceneryRun& scenery, std::string name) {
@@ -55,9 +39,8 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     const LookupResult cached =
         resolve_reference(scenery, scenery.run.scenery_dir, name, LookupMode::LookUpOnly);
     if (cached.found) {
-        const std::uint32_t cache_row = scenery.run.inventory.rows[cached.row].cache_row;
-        if (cache_row > 0) {
-            replay_templates(scenery, cache_row, name);
+        if (const auto* templates = scenery.cache.templates_of(cached.row)) {
+            replay_templates(scenery, *templates, name);
             return;
         }
     }
@@ -67,8 +50,8 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
         return;
     }
 
-    LineReader reader(scenery.run.inventory.rows[found.row].path);
-    const IncludeContext context(scenery, name, found.row);
+    LineReader reader(scenery.run.inventory.row(found.row).path);
+    const StatementState::IncludeScope scope(scenery.statement, found.row);
     std::string line;
     try {
         while (reader.next(line)) {

@@ -57,9 +57,7 @@ void read_queued_line(SceneryRun& scenery, std::string& line, LineReader& reader
 } // namespace
 
 void queue_plain_include(SceneryRun& scenery, const std::string& name) {
-    if (scenery.queued.insert(to_lower(name)).second) {
-        scenery.queue.push_back(name);
-    }
+    scenery.queue.add_include(name);
 }
 
 void read_scenery_file(SceneryRun& scenery, std::string name) {
@@ -74,7 +72,7 @@ void read_scenery_file(SceneryRun& scenery, std::string name) {
     }
     // Opened by the path of its row: on a case-sensitive file system the name
     // as written may differ from the file's name on disk in letter case.
-    LineReader reader(scenery.run.inventory.rows[found.row].path);
+    LineReader reader(scenery.run.inventory.row(found.row).path);
     std::string line;
     try {
         while (reader.next(line)) {

@@ -3,7 +3,6 @@
 #include "analysis/read_scenery_file.h"
 #include "analysis/scenery_run.h"
 #include "common/errors.h"
-#include "common/text_compare.h"
 
 #include <new>
 
@@ -15,11 +14,9 @@ void read_selected_sceneries(RunState& run, const std::vector<std::string>& sele
         for (const std::string& name : selected) {
             run.selected_scenery = name;
             // A selected scenery is queued even when an equal entry is; includes are not.
-            scenery.queue.push_back(name);
-            scenery.queued.insert(to_lower(name));
-            while (scenery.cursor < scenery.queue.size()) {
-                // A copy: reading the entry may grow the queue.
-                const std::string entry = scenery.queue[scenery.cursor++];
+            scenery.queue.add_selected(name);
+            std::string entry;
+            while (scenery.queue.next(entry)) {
                 read_scenery_file(scenery, entry);
             }
         }

@@ -36,9 +36,9 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
         record_include_template(scenery, IncludeTemplate::Kind::Model, name);
         name = expand_placeholder(scenery, name);
     }
-    scenery.model_name = name;
+    scenery.statement.model_name = name;
 
-    auto& rows = scenery.run.inventory.rows;
+    PackageInventory& inventory = scenery.run.inventory;
     const std::string& models = scenery.run.models_dir;
     std::string binary = replace_all(name, ".t3d", ".e3d");
     std::string text = replace_all(name, ".e3d", ".t3d");
@@ -54,13 +54,11 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
         resolve_reference(scenery, models, text, LookupMode::RecordMissing);
         return;
     }
-    if (rows[found.row].model_read) {
+    if (!inventory.mark_model_read(found.row)) {
         return;
     }
-    rows[found.row].model_read = true;
-
     // A copy: reading the model may append rows and move the inventory.
-    const std::string file_path = rows[found.row].path;
+    const std::string file_path = inventory.row(found.row).path;
     if (binary_found) {
         scan_binary_model(scenery, file_path, binary);
     } else {

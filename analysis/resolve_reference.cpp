@@ -1,21 +1,8 @@
 #include "analysis/resolve_reference.h"
 
-#include "analysis/inventory_lookup.h"
 #include "common/native_path.h"
-#include "common/text_compare.h"
 
 namespace ferwis {
-namespace {
-
-void record_missing(SceneryRun& scenery, std::string target) {
-    // The set holds every appended path in lower case, so "already recorded"
-    // needs no scan of the appended rows.
-    if (scenery.recorded_missing.insert(target).second) {
-        scenery.run.inventory.rows.push_back(FileEntry{std::move(target), ResultCode::B});
-    }
-}
-
-} // namespace
 
 void clean_reference_name(std::string& name) {
     read_separators(name);
@@ -31,30 +18,21 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
                                LookupMode mode, FallbackPosition fallback,
                                std::string_view fallback_base) {
     clean_reference_name(name);
-    std::string target = to_lower(std::string(directory) + name);
-
-    LookupResult result;
-    if (const auto row = scenery.listed_index.find(target)) {
-        result.found = true;
-        result.row = *row;
-        auto& rows = scenery.run.inventory.rows;
-        result.newly_used = rows[result.row].code != ResultCode::U;
-        const std::size_t end = case_twins_end(scenery.run.inventory, result.row);
-        for (std::size_t r = result.row; r < end; ++r) {
-            rows[r].code = ResultCode::U;
-        }
-        return result;
+    std::string target = std::string(directory) + name;
+    PackageInventory& inventory = scenery.run.inventory;
+    if (const auto row = inventory.find(target)) {
+        return LookupResult{true, *row, inventory.mark_used(*row)};
     }
     if (mode != LookupMode::RecordMissing || fallback == FallbackPosition::EarlyTry) {
-        return result;
+        return LookupResult{};
     }
     if (fallback == FallbackPosition::LastTry) {
         std::string recorded = std::string(fallback_base) + scenery.run.extensions[0];
         clean_reference_name(recorded);
-        target = to_lower(std::string(directory) + recorded);
+        target = std::string(directory) + recorded;
     }
-    record_missing(scenery, std::move(target));
-    return result;
+    inventory.record_missing(std::move(target));
+    return LookupResult{};
 }
 
 } // namespace ferwis

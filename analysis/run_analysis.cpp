@@ -60,7 +60,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
                   const std::string& result_path) {
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
-    for (const FileEntry& row : run.inventory.rows) {
+    for (const FileEntry& row : run.inventory.rows()) {
         result.add(row.path, code_text(row.code));
     }
     if (wav_dynamic.written()) {

@@ -1,6 +1,5 @@
 #include "analysis/sprawdz_dynamic_wav.h"
 
-#include "analysis/inventory_lookup.h"
 #include "analysis/walk_folder_tree.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
@@ -12,17 +11,11 @@
 
 namespace ferwis {
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
-    const auto row = find_listed(inventory, pszuk);
-    if (!row) {
-        return false;
+    const auto row = inventory.find(pszuk);
+    if (row) {
+        inventory.mark_rolling_stock_sound(*row);
     }
-    const std::size_t end = case_twins_end(inventory, *row);
-    for (std::size_t r = *row; r < end; ++r) {
-        if (inventory.rows[r].code != ResultCode::U) {
-            inventory.rows[r].code = ResultCode::UD;
-        }
-    }
-    return true;
+    return row.has_value();
 }
 
 namespace {

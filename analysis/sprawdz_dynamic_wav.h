@@ -51,8 +51,8 @@ template <typename Take> void cut_sound_references(std::string_view line, Take&&
     }
 }
 
-// Looks pszuk (a full path) up among the listed rows by halving. When found,
-// the row becomes UD unless it is already U, and the result is true.
+// Looks pszuk (a full path) up among the listed rows. When found, the row and
+// its case-only twins become UD unless they are U already, and the result is true.
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk);
 
 } // namespace ferwis

@@ -20,11 +20,9 @@ IncludeStatement tokenise_statement(SceneryRun& scenery, std::string& line, Line
     if (tokens.size() > kMaxStatementTokens) {
         return {};
     }
-    const bool queued = scenery.context == LineContext::Queued;
+    const bool queued = scenery.statement.context() == LineContext::Queued;
     if (queued) {
-        for (auto& parameter : scenery.parameters) {
-            parameter.clear();
-        }
+        scenery.statement.clear_parameters();
     }
 
     bool sky = false;
@@ -52,7 +50,7 @@ IncludeStatement tokenise_statement(SceneryRun& scenery, std::string& line, Line
             include_name = token;
         }
         if (queued && n <= kStatementParameters) {
-            scenery.parameters[n] = token;
+            scenery.statement.set_parameter(n, token);
         }
         if (n == 2 && trainset) {
             std::string timetable(token);

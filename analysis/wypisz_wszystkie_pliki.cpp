@@ -8,6 +8,7 @@
 #include "common/native_path.h"
 
 #include <array>
+#include <iterator>
 #include <string_view>
 
 namespace ferwis {
@@ -22,6 +23,7 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     // keeps the whole inventory sorted.
     static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",
                                                                         "sounds", "textures"};
+    std::vector<std::string> listed;
     for (const std::string_view name : kContentFolders) {
         const std::string root = content_folder(main, name);
         if (!folder_exists(root)) {
@@ -29,12 +31,10 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         }
         std::vector<std::string> files = walk_folder_tree(root).files;
         SortowanieSzybkie(files, 0, std::ssize(files) - 1);
-        for (std::string& path : files) {
-            FileEntry& entry = run.inventory.rows.emplace_back();
-            entry.path = std::move(path);
-        }
+        listed.insert(listed.end(), std::make_move_iterator(files.begin()),
+                      std::make_move_iterator(files.end()));
     }
-    run.inventory.listed = run.inventory.rows.size();
+    run.inventory = PackageInventory(std::move(listed));
 
     sprawdz_dynamic_wav(run, wav_dynamic);
 }

@@ -102,7 +102,8 @@ public:
     bool lies_within(const FolderHandle& ancestor) const;
 
     // Opens the regular file name for reading, never through a link. Nothing
-    // when name is no regular file (a FIFO is never opened, so it cannot block).
+    // when name is gone or no regular file (a FIFO is never opened, so it
+    // cannot block); throws FileError when it cannot be read.
     std::optional<OpenFile> open_file(std::string_view name) const;
 
     // Follows the link name (and any link it leads to) and opens the regular

@@ -250,7 +250,12 @@ std::optional<OpenFile> FolderHandle::open_file(std::string_view name) const {
     const int fd = ::openat(fd_of(handle_), native_name(name).c_str(),
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return std::nullopt;
+        // Gone, or no longer the file it was (a link now): nothing to open.
+        // Anything else (no permission to read it) is a failure to report.
+        if (errno == ENOENT || errno == ELOOP || errno == ENXIO || errno == ENOTDIR) {
+            return std::nullopt;
+        }
+        throw FileError(path_ + std::string(name), reason());
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

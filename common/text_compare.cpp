@@ -73,6 +73,33 @@ int compare_names(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+std::uint64_t hash_name(std::string_view text) {
+    // Eight lower-cased bytes at a time, each block mixed in by a multiply.
+    std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ text.size();
+    const auto mix = [&hash](std::uint64_t block) {
+        hash = (hash ^ block) * 0xBF58476D1CE4E5B9ULL;
+        hash ^= hash >> 31;
+    };
+    const auto lowered = [&text](std::size_t i) {
+        return static_cast<std::uint64_t>(kLower[static_cast<unsigned char>(text[i])]);
+    };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t block = 0;
+        for (std::size_t k = 0; k < 8; ++k) {
+            block |= lowered(i + k) << (8 * k);
+        }
+        mix(block);
+    }
+    std::uint64_t block = 0;
+    for (std::size_t k = 0; i + k < text.size(); ++k) {
+        block |= lowered(i + k) << (8 * k);
+    }
+    mix(block);
+    hash *= 0x94D049BB133111EBULL;
+    return hash ^ (hash >> 32);
+}
+
 bool sort_before(std::string_view a, std::string_view b) {
     const int c = compare_names(a, b);
     if (c != 0) {

@@ -3,6 +3,7 @@
 // keywords and codes in the program goes through these functions.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ int compare_names(std::string_view a, std::string_view b);
 inline bool names_equal(std::string_view a, std::string_view b) {
     return a.size() == b.size() && compare_names(a, b) == 0;
 }
+
+// A hash of the text under the one comparison: texts that compare equal hash
+// alike, without a lower-case copy being made.
+std::uint64_t hash_name(std::string_view text);
 
 // The sort order: compare_names, and for texts equal under it their raw unsigned
 // bytes, so that the order is deterministic.

@@ -26,9 +26,9 @@ std::vector<std::string> listing(const TempTree& tree) {
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wypisz_wszystkie_pliki(run, wav_dynamic);
-    EXPECT_EQ(run.inventory.listed, run.inventory.rows.size());
+    EXPECT_EQ(run.inventory.listed_count(), run.inventory.rows().size());
     std::vector<std::string> rows;
-    for (const auto& row : run.inventory.rows) {
+    for (const auto& row : run.inventory.rows()) {
         rows.push_back(test::portable(row.path.substr(state.main_dir.size())) + " " +
                        std::string(code_text(row.code)));
     }

@@ -1,8 +1,13 @@
 #include "analysis/classify_line.h"
+#include "analysis/expand_placeholder.h"
 #include "common/errors.h"
+#include "common/native_path.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
 
 namespace ferwis {
 namespace {
@@ -85,6 +90,36 @@ TEST(read_scenery_file, takes_a_malformed_placeholder_as_written) {
                                   "textures/d2.dds"}));
 }
 
+TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
+    const struct {
+        const char* name;
+        std::optional<std::size_t> index;
+    } cases[] = {
+        {"a(p1).dds", 3},
+        {"(P 3)", 5},
+        {"(p+1)x", 3},
+        {"(p)", 2},
+        {"(px)", 2},
+        // Halves go to the even neighbour, never away from zero.
+        {"(p0.5)", 2},
+        {"(p1.5)", 4},
+        {"(p2.5)", 4},
+        {"(p-1.5)", 0},
+        {"(p-2.5)", 0},
+        {"(p48)", 50},
+        {"(p48.5)", 50},
+        {"(p49)", std::nullopt},
+        {"(p-3)", std::nullopt},
+        {"x)(p1)", std::nullopt},
+        {"(p1", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto placeholder = find_placeholder(c.name);
+        EXPECT_EQ(placeholder ? std::optional(placeholder->index) : std::nullopt, c.index)
+            << c.name;
+    }
+}
+
 TEST(classify_line, keywords_and_the_length_limit) {
     const std::string long_node = "node" + std::string(kMaxClassifiedLine - 4, 'x');
     const std::vector<std::pair<std::string, LineKind>> cases = {
@@ -159,8 +194,8 @@ TEST(read_scenery_file, node_kinds_and_the_track_texture_line) {
 
 TEST(read_selected_sceneries, a_found_file_that_cannot_be_read_fails_the_run) {
     SceneryFixture f({{"scenery/a.scn", ""}});
-    f.run.inventory.rows[0].path += "-gone";
-    EXPECT_THROW(f.read({"a.scn-gone"}), AnalysisFailure);
+    std::filesystem::remove(to_native(f.tree.path("scenery/a.scn")));
+    EXPECT_THROW(f.read({"a.scn"}), AnalysisFailure);
 }
 
 } // namespace

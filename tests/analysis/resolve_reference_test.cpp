@@ -16,7 +16,7 @@ using Names = std::vector<std::string>;
 
 TEST(resolve_reference, cleans_the_name_marks_used_and_records_a_miss_once) {
     SceneryFixture f({{"textures/tory/szyna.dds", ""}, {"sounds/gwizd.wav", ""}});
-    f.run.inventory.rows[0].code = ResultCode::UD; // sounds/gwizd.wav
+    f.run.inventory.mark_rolling_stock_sound(0); // sounds/gwizd.wav
     SceneryRun s(f.run);
 
     std::string name = "\\Tory\\szyna.dds  ";
@@ -110,19 +110,20 @@ TEST(resolve_node_sound, marks_the_companions_on_the_first_reference_only) {
                       {"sounds/syrena.txt", ""},
                       {"sounds/syrena2.wav", ""},
                       {"sounds/syrenax.txt", ""},
-                      {"sounds/brak.txt", ""}});
+                      {"sounds/brak.txt", ""},
+                      {"sounds/gwizd.wav", ""},
+                      {"sounds/gwizd.txt", ""}});
     SceneryRun s(f.run);
-    resolve_node_sound(s, "syrena.wav");
-    EXPECT_EQ(f.used(), (Names{"sounds/syrena.txt", "sounds/syrena.wav", "sounds/syrenax.txt"}));
+    // Used before by another reference: its companion stays unused.
+    std::string gwizd = "gwizd.wav";
+    resolve_reference(s, f.run.sounds_dir, gwizd, LookupMode::LookUpOnly);
 
-    for (auto& row : f.run.inventory.rows) {
-        if (row.path.ends_with("syrenax.txt")) {
-            row.code = ResultCode::N;
-        }
-    }
+    resolve_node_sound(s, "syrena.wav");
     resolve_node_sound(s, "SYRENA.wav");
+    resolve_node_sound(s, "Gwizd.wav");
     resolve_node_sound(s, "brak.wav");
-    EXPECT_EQ(f.used(), (Names{"sounds/syrena.txt", "sounds/syrena.wav"}));
+    EXPECT_EQ(f.used(), (Names{"sounds/gwizd.wav", "sounds/syrena.txt", "sounds/syrena.wav",
+                               "sounds/syrenax.txt"}));
     EXPECT_EQ(f.missing(), (Names{"sounds/brak.wav"}));
 }
 

@@ -118,7 +118,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();
     wypisz_wszystkie_pliki(run, wav_dynamic);
-    ASSERT_EQ(run.inventory.rows.size(), 3u);
+    ASSERT_EQ(run.inventory.rows().size(), 3u);
 
     const std::string dyn = tree.path("inst/dynamic/");
     EXPECT_TRUE(wav_dynamic.written());
@@ -130,9 +130,9 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
                     "\"" + tree.path("inst/dynamic/ezt/both.wav") + "\",\"UD\""}));
     // Found under sounds: the row becomes UD; the sound beside its definition
     // file leaves the row of its namesake under sounds alone.
-    EXPECT_EQ(run.inventory.rows[0].code, ResultCode::N); // sounds/Both.wav
-    EXPECT_EQ(run.inventory.rows[1].code, ResultCode::UD);
-    EXPECT_EQ(run.inventory.rows[2].code, ResultCode::UD);
+    EXPECT_EQ(run.inventory.row(0).code, ResultCode::N); // sounds/Both.wav
+    EXPECT_EQ(run.inventory.row(1).code, ResultCode::UD);
+    EXPECT_EQ(run.inventory.row(2).code, ResultCode::UD);
 }
 
 // A line too long to hold abandons its definition file only: the records found
@@ -159,20 +159,16 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
 }
 
 TEST(sprawdz_wav, found_rows_become_ud_unless_used) {
-    PackageInventory inventory;
     // s/B.wav and s/b.wav are case-only twins: both are the sound in use.
-    for (const char* path : {"s/a.wav", "s/B.wav", "s/b.wav", "s/c.wav"}) {
-        inventory.rows.emplace_back().path = path;
-    }
-    inventory.listed = 4;
-    inventory.rows[3].code = ResultCode::U;
+    PackageInventory inventory({"s/a.wav", "s/B.wav", "s/b.wav", "s/c.wav"});
+    inventory.mark_used(3);
     EXPECT_TRUE(sprawdz_wav(inventory, "s/b.wav"));
     EXPECT_TRUE(sprawdz_wav(inventory, "s/c.wav"));
     EXPECT_FALSE(sprawdz_wav(inventory, "s/d.wav"));
-    EXPECT_EQ(inventory.rows[0].code, ResultCode::N);
-    EXPECT_EQ(inventory.rows[1].code, ResultCode::UD);
-    EXPECT_EQ(inventory.rows[2].code, ResultCode::UD);
-    EXPECT_EQ(inventory.rows[3].code, ResultCode::U);
+    EXPECT_EQ(inventory.row(0).code, ResultCode::N);
+    EXPECT_EQ(inventory.row(1).code, ResultCode::UD);
+    EXPECT_EQ(inventory.row(2).code, ResultCode::UD);
+    EXPECT_EQ(inventory.row(3).code, ResultCode::U);
 }
 
 } // namespace

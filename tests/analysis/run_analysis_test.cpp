@@ -16,29 +16,30 @@ using test::crlf;
 using test::TempTree;
 
 TEST(mark_exceptions, skip_entries_are_path_prefixes_for_unused_rows) {
-    PackageInventory inventory;
     const struct {
         const char* path;
         ResultCode before, after;
     } rows[] = {
+        {"m/inne/stare.txt", ResultCode::N, ResultCode::W},
+        {"m/inne/stare.txt.bak", ResultCode::N, ResultCode::W},
+        {"m/textures/tab.dds", ResultCode::N, ResultCode::N},
         {"m/Textures/Tabor/a.dds", ResultCode::N, ResultCode::W},
         {"m/textures/tabor/b.dds", ResultCode::U, ResultCode::U},
         {"m/textures/tabor/c.wav", ResultCode::UD, ResultCode::UD},
         {"m/textures/taborowe/d.dds", ResultCode::N, ResultCode::W}, // entry without "/"
-        {"m/textures/tab.dds", ResultCode::N, ResultCode::N},
-        {"m/inne/stare.txt", ResultCode::N, ResultCode::W},
-        {"m/inne/stare.txt.bak", ResultCode::N, ResultCode::W},
-        {"m/textures/tabor/e.dds", ResultCode::B, ResultCode::B}, // appended row
+        {"m/textures/tabor/e.dds", ResultCode::B, ResultCode::B},    // missing-file row
     };
-    for (const auto& r : rows) {
-        FileEntry& entry = inventory.rows.emplace_back();
-        entry.path = r.path;
-        entry.code = r.before;
+    std::vector<std::string> listed;
+    for (std::size_t i = 0; i + 1 < std::size(rows); ++i) {
+        listed.emplace_back(rows[i].path);
     }
-    inventory.listed = std::size(rows) - 1;
+    PackageInventory inventory(std::move(listed));
+    inventory.mark_used(4);
+    inventory.mark_rolling_stock_sound(5);
+    inventory.record_missing(rows[7].path);
     mark_exceptions(inventory, {"m/textures/tabor", "m/inne/stare.txt", "m/textures/x/"});
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(inventory.rows[i].code, rows[i].after) << rows[i].path;
+        EXPECT_EQ(inventory.row(i).code, rows[i].after) << rows[i].path;
     }
 }
 

@@ -28,7 +28,6 @@ SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std:
 }
 
 void SceneryFixture::list_inventory() {
-    run.inventory = PackageInventory{};
     std::vector<std::string> paths;
     for (const auto& entry :
          std::filesystem::recursive_directory_iterator(to_native(tree.root()))) {
@@ -38,10 +37,7 @@ void SceneryFixture::list_inventory() {
     }
     std::sort(paths.begin(), paths.end(),
               [](const std::string& a, const std::string& b) { return sort_before(a, b); });
-    for (auto& path : paths) {
-        run.inventory.rows.push_back(FileEntry{std::move(path), ResultCode::N});
-    }
-    run.inventory.listed = run.inventory.rows.size();
+    run.inventory = PackageInventory(std::move(paths));
 }
 
 void SceneryFixture::read(const std::vector<std::string>& selected) {
@@ -50,9 +46,9 @@ void SceneryFixture::read(const std::vector<std::string>& selected) {
 
 std::vector<std::string> SceneryFixture::used() const {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < run.inventory.listed; ++i) {
-        if (run.inventory.rows[i].code == ResultCode::U) {
-            out.push_back(portable(run.inventory.rows[i].path.substr(tree.root().size())));
+    for (const FileEntry& row : run.inventory.listed_rows()) {
+        if (row.code == ResultCode::U) {
+            out.push_back(portable(row.path.substr(tree.root().size())));
         }
     }
     return out;
@@ -61,8 +57,8 @@ std::vector<std::string> SceneryFixture::used() const {
 std::vector<std::string> SceneryFixture::missing() const {
     std::vector<std::string> out;
     const std::string root = to_lower(tree.root());
-    for (std::size_t i = run.inventory.listed; i < run.inventory.rows.size(); ++i) {
-        const std::string& path = run.inventory.rows[i].path;
+    for (const FileEntry& row : run.inventory.missing_rows()) {
+        const std::string& path = row.path;
         out.push_back(portable(path.starts_with(root) ? path.substr(root.size()) : path));
     }
     return out;

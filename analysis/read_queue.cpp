@@ -1,0 +1,31 @@
+#include "analysis/read_queue.h"
+
+#include "common/text_compare.h"
+
+#include <utility>
+
+namespace ferwis {
+
+void ReadQueue::add_selected(const std::string& name) {
+    entries_.push_back(name);
+    queued_.insert(to_lower(name));
+}
+
+bool ReadQueue::add_include(const std::string& name) {
+    if (!queued_.insert(to_lower(name)).second) {
+        return false;
+    }
+    entries_.push_back(name);
+    return true;
+}
+
+bool ReadQueue::next(std::string& entry) {
+    if (cursor_ == entries_.size()) {
+        return false;
+    }
+    // An entry that was read is looked at again only through queued_.
+    entry = std::move(entries_[cursor_++]);
+    return true;
+}
+
+} // namespace ferwis
