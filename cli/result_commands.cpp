@@ -56,7 +56,8 @@ int show_command(const CliContext& context) {
         context.out << '\n';
     }
     context.out.flush();
-    context.err << "Ilość: " << listing->count << '\n';
+    write_text(context.err, text(Text::Count));
+    context.err << ' ' << listing->count << '\n';
     return kExitDone;
 }
 

@@ -24,6 +24,7 @@ constexpr std::array kTexts = {
     std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
     std::pair{Text::ExceptionPhase, "FAZA - Zaznaczanie wyjątków..."},
     std::pair{Text::AnalysisFailed, "Wystąpił błąd. Dalsze działanie programu zostało przerwane."},
+    std::pair{Text::Count, "Ilość:"},
     std::pair{Text::ListFull,
               "Za dużo pozycji do wyświetlenia. Dalsze pozycje nie będą wyświetlane."},
     std::pair{Text::DisplayFailed,

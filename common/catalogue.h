@@ -28,7 +28,8 @@ enum class Text {
     SceneryPhase,
     ExceptionPhase,
     AnalysisFailed,
-    // The result display.
+    // The result display: the count of a category, and its notice and failure.
+    Count,
     ListFull,
     DisplayFailed,
     // The file operations.
