@@ -3,6 +3,7 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -12,10 +13,7 @@
 #include <system_error>
 #include <utility>
 
-#ifdef _WIN32
-#include <sys/stat.h>
-#include <sys/types.h>
-#else
+#ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,41 +82,19 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
 }
 
 OpenedFile open_for_reading(std::string_view path) {
-    const std::string name(path);
-#ifdef _WIN32
-    // Named pipes and devices do not lie in folders on Windows; the check on
-    // the open handle keeps the rule the same.
-    ReadFile file(_wfopen(to_native(path).c_str(), L"rb"));
-    if (!file) {
-        throw FileError(name, std::strerror(errno));
+    return open_for_reading(to_native(path), path);
+}
+
+OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
+    platform::OpenedRegularFile opened = platform::open_regular_file(native);
+    if (opened.file == nullptr) {
+        throw FileError(std::string(path), opened.reason);
     }
-    struct _stat64 info {};
-    if (_fstat64(_fileno(file.get()), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-        throw FileError(name, "not a regular file");
-    }
-#else
-    // Opened without waiting, so that a FIFO cannot stop the program in the open
-    // call; the type is then checked on the handle, which no rename can change.
-    const int fd = ::open(to_native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        throw FileError(name, std::strerror(errno));
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw FileError(name, "not a regular file");
-    }
-    ReadFile file(::fdopen(fd, "rb"));
-    if (!file) {
-        const int saved = errno;
-        ::close(fd);
-        throw FileError(name, std::strerror(saved));
-    }
-#endif
+    ReadFile file(opened.file);
     // The readers read in large blocks of their own; a stdio buffer would only
     // copy the bytes once more (and ask for the file's status again).
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return {std::move(file), static_cast<std::uintmax_t>(info.st_size)};
+    return {std::move(file), opened.size};
 }
 
 namespace {
@@ -207,7 +183,8 @@ enum class EntryKind { File, Folder, LinkedFolder, Other };
 // status call.
 EntryKind kind_of(const fs::directory_entry& entry) {
     std::error_code ec;
-    if (entry.is_symlink(ec)) {
+    // On Windows a link is any reparse point, a junction too.
+    if (platform::is_link(entry)) {
         const fs::file_type type = entry.status(ec).type();
         return ec ? EntryKind::Other
                : type == fs::file_type::directory ? EntryKind::LinkedFolder
@@ -325,7 +302,10 @@ std::optional<std::string> find_entry(std::string_view folder, std::string_view 
     const bool dots = name == "." || name == "..";
     const std::vector<FolderNameCache::Entry>* walked =
         cache != nullptr && !dots ? cache->walked(folder) : nullptr;
-    if (walked == nullptr) {
+    // Where names differ in case, an entry found under the name as written has
+    // that name on disk. Where they do not, it may be spelt otherwise there, and
+    // the name is reported as on disk on every platform: the folder is read.
+    if (walked == nullptr && kNamesDifferInCase) {
         std::string exact(folder);
         exact.append(name);
         if (want_folder ? folder_exists(exact) : file_exists(exact)) {

@@ -66,8 +66,8 @@ TEST(odczyt_ini, line_and_header_rules) {
     EXPECT_EQ(r.state.default_extension, "bmp");
     EXPECT_EQ(r.state.copy_move_path, "a b c");
     EXPECT_EQ(r.state.skip_list,
-              (std::vector<std::string>{"textures/x/", tree.path("sym/textures/tabor/"),
-                                        tree.path("sym/two")}));
+              (std::vector<std::string>{test::separated("textures/x/"),
+                                        tree.path("sym/textures/tabor/"), tree.path("sym/two")}));
 }
 
 // Edited on Linux: every line ends with a LF alone, the last one with none.
