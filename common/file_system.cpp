@@ -13,13 +13,6 @@
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace ferwis {
@@ -107,126 +100,17 @@ struct ListedEntry {
     std::uintmax_t size = 0; // with sizes: the length of a regular file (a link followed)
 };
 
-#ifndef _WIN32
-
-bool is_dot_entry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-// Calls visit(entry) for every folder and regular file of a folder; links are
-// followed, as the platform's own listing does. The kind comes with the name,
-// so a status call (relative to the open folder) is made only for a link, an
-// entry of unknown kind, or a file whose length is asked for. Returns the
-// error that stopped the listing, if any.
-template <typename Visit>
-std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
-    DIR* dir = ::opendir(to_native(path).c_str());
-    if (dir == nullptr) {
-        return {errno, std::generic_category()};
-    }
-    const int fd = ::dirfd(dir);
-    int failure = 0;
-    while (true) {
-        errno = 0;
-        const dirent* found = ::readdir(dir);
-        if (found == nullptr) {
-            failure = errno;
-            break;
-        }
-        const unsigned char type = found->d_type;
-        if (is_dot_entry(found->d_name) ||
-            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
-            continue; // a FIFO, socket or device is no content
-        }
-        ListedEntry entry;
-        if (type == DT_DIR) {
-            entry.is_folder = true;
-        } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
-            struct stat info {};
-            if (type == DT_UNKNOWN) {
-                if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-                    continue;
-                }
-                entry.is_link = S_ISLNK(info.st_mode);
-            } else {
-                entry.is_link = type == DT_LNK;
-            }
-            if ((type != DT_UNKNOWN || entry.is_link) &&
-                ::fstatat(fd, found->d_name, &info, 0) != 0) {
-                continue; // a link that leads nowhere
-            }
-            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
-                continue;
-            }
-            entry.is_folder = S_ISDIR(info.st_mode);
-            entry.is_link = entry.is_link && entry.is_folder;
-            if (S_ISREG(info.st_mode)) {
-                entry.size = static_cast<std::uintmax_t>(info.st_size);
-            }
-        }
-        entry.name = utf8_to_cp1250(found->d_name);
-        visit(std::move(entry));
-    }
-    ::closedir(dir);
-    if (failure != 0) {
-        return {failure, std::generic_category()};
-    }
-    return {};
-}
-
-#else
-
-enum class EntryKind { File, Folder, LinkedFolder, Other };
-
-// The kind of a listed entry, a link followed. The type the listing gave is
-// used where it can be: only a link (or an entry of unknown type) costs a
-// status call.
-EntryKind kind_of(const fs::directory_entry& entry) {
-    std::error_code ec;
-    // On Windows a link is any reparse point, a junction too.
-    if (platform::is_link(entry)) {
-        const fs::file_type type = entry.status(ec).type();
-        return ec ? EntryKind::Other
-               : type == fs::file_type::directory ? EntryKind::LinkedFolder
-               : type == fs::file_type::regular ? EntryKind::File
-                                                : EntryKind::Other;
-    }
-    if (ec) {
-        return EntryKind::Other;
-    }
-    if (entry.is_directory(ec)) {
-        return EntryKind::Folder;
-    }
-    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
-}
-
 // Calls visit(entry) for every folder and regular file of a folder; links are
 // followed, as the platform's own listing does. Returns the error that stopped
 // the listing, if any.
 template <typename Visit>
 std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
-    std::error_code ec;
-    fs::directory_iterator it(to_native(path), ec);
-    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const EntryKind kind = kind_of(*it);
-        if (kind == EntryKind::Other) {
-            continue;
-        }
-        ListedEntry entry;
-        entry.is_folder = kind != EntryKind::File;
-        entry.is_link = kind == EntryKind::LinkedFolder;
-        if (with_sizes && kind == EntryKind::File) {
-            std::error_code size_ec;
-            const std::uintmax_t size = it->file_size(size_ec);
-            entry.size = size_ec ? 0 : size;
-        }
-        entry.name = from_native(it->path().filename());
-        visit(std::move(entry));
-    }
-    return ec;
+    return platform::visit_folder(
+        to_native(path), with_sizes, [&](const platform::FolderEntry& found) {
+            visit(ListedEntry{from_native_name(found.name), found.is_folder, found.is_link,
+                              found.size});
+        });
 }
-
-#endif
 
 } // namespace
 

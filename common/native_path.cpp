@@ -21,7 +21,10 @@ std::filesystem::path to_native(std::string_view path) {
 }
 
 std::string from_native(const std::filesystem::path& path) {
-    const std::wstring& wide = path.native();
+    return from_native_name(path.native());
+}
+
+std::string from_native_name(std::wstring_view wide) {
     std::string out;
     out.reserve(wide.size());
     for (std::size_t i = 0; i < wide.size(); ++i) {
@@ -60,6 +63,10 @@ std::filesystem::path to_native(std::string_view path) {
 
 std::string from_native(const std::filesystem::path& path) {
     return utf8_to_cp1250(path.native());
+}
+
+std::string from_native_name(std::string_view name) {
+    return utf8_to_cp1250(name);
 }
 
 bool has_cp1250_form(const std::filesystem::path& name) {

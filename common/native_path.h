@@ -29,6 +29,9 @@ std::filesystem::path to_native(std::string_view path);
 // characters without a Windows-1250 form).
 std::string from_native(const std::filesystem::path& path);
 
+// The same for a name as a folder listing gives it.
+std::string from_native_name(std::basic_string_view<std::filesystem::path::value_type> name);
+
 // Whether a native name has a Windows-1250 form, so that its text names it again.
 bool has_cp1250_form(const std::filesystem::path& name);
 

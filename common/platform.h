@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace ferwis::platform {
@@ -55,22 +58,22 @@ bool is_link(const std::filesystem::path& path);
 // The same for an entry of a folder listing, from what the listing already knows where it can.
 bool is_link(const std::filesystem::directory_entry& entry);
 
-// An open folder of which the sizes of many files are asked: the system does
-// not look the folder's path up again for every file.
-class OpenFolder {
-public:
-    explicit OpenFolder(const std::filesystem::path& folder);
-    ~OpenFolder();
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
+// A file name as the system gives it: UTF-16 on Windows, bytes elsewhere.
+using NativeName = std::basic_string_view<std::filesystem::path::value_type>;
 
-    // The length of the regular file (a link followed) named name in the
-    // folder, or nothing.
-    std::optional<std::uintmax_t> regular_file_size(const std::filesystem::path& name) const;
-
-private:
-    std::filesystem::path folder_;
-    int handle_ = -1;
+// One entry of a folder: a folder or a regular file, links followed.
+struct FolderEntry {
+    NativeName name;
+    bool is_folder = false;
+    bool is_link = false;    // a folder reached through a link
+    std::uintmax_t size = 0; // with sizes: the length of a regular file
 };
+
+// Calls visit for every folder and regular file of folder, in the order the
+// system lists them; a FIFO, socket or device is no content and a link that
+// leads nowhere is left out. The name is valid only during the call. Returns
+// the error that stopped the listing, if any.
+std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
+                             const std::function<void(const FolderEntry&)>& visit);
 
 } // namespace ferwis::platform

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,25 +73,71 @@ bool is_link(const std::filesystem::directory_entry& entry) {
     return entry.is_symlink(ec);
 }
 
-OpenFolder::OpenFolder(const std::filesystem::path& folder)
-    : folder_(folder), handle_(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+namespace {
 
-OpenFolder::~OpenFolder() {
-    if (handle_ >= 0) {
-        ::close(handle_);
-    }
+bool is_dot_entry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-std::optional<std::uintmax_t>
-OpenFolder::regular_file_size(const std::filesystem::path& name) const {
-    if (handle_ < 0) {
-        return std::nullopt;
+} // namespace
+
+std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
+                             const std::function<void(const FolderEntry&)>& visit) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return {errno, std::generic_category()};
     }
-    struct stat info {};
-    if (::fstatat(handle_, name.c_str(), &info, 0) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
+    // The kind comes with the name, so a status call (relative to the open
+    // folder) is made only for a link, an entry of unknown kind, or a file
+    // whose length is asked for.
+    const int fd = ::dirfd(dir);
+    int failure = 0;
+    while (true) {
+        errno = 0;
+        const dirent* found = ::readdir(dir);
+        if (found == nullptr) {
+            failure = errno;
+            break;
+        }
+        const unsigned char type = found->d_type;
+        if (is_dot_entry(found->d_name) ||
+            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
+            continue; // a FIFO, socket or device is no content
+        }
+        FolderEntry entry;
+        if (type == DT_DIR) {
+            entry.is_folder = true;
+        } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
+            struct stat info {};
+            if (type == DT_UNKNOWN) {
+                if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                    continue;
+                }
+                entry.is_link = S_ISLNK(info.st_mode);
+            } else {
+                entry.is_link = type == DT_LNK;
+            }
+            if ((type != DT_UNKNOWN || entry.is_link) &&
+                ::fstatat(fd, found->d_name, &info, 0) != 0) {
+                continue; // a link that leads nowhere
+            }
+            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
+                continue;
+            }
+            entry.is_folder = S_ISDIR(info.st_mode);
+            entry.is_link = entry.is_link && entry.is_folder;
+            if (S_ISREG(info.st_mode)) {
+                entry.size = static_cast<std::uintmax_t>(info.st_size);
+            }
+        }
+        entry.name = found->d_name;
+        visit(entry);
     }
-    return static_cast<std::uintmax_t>(info.st_size);
+    ::closedir(dir);
+    if (failure != 0) {
+        return {failure, std::generic_category()};
+    }
+    return {};
 }
 
 } // namespace ferwis::platform

@@ -120,22 +120,52 @@ bool is_link(const std::filesystem::directory_entry& entry) {
     return is_link(entry.path());
 }
 
-OpenFolder::OpenFolder(const std::filesystem::path& folder) : folder_(folder) {}
+namespace {
 
-OpenFolder::~OpenFolder() = default;
+enum class EntryKind { File, Folder, LinkedFolder, Other };
 
-std::optional<std::uintmax_t>
-OpenFolder::regular_file_size(const std::filesystem::path& name) const {
+// The kind of a listed entry, a link followed. The type the listing gave is
+// used where it can be: only a link (any reparse point, a junction too) costs
+// a status call.
+EntryKind kind_of(const std::filesystem::directory_entry& entry) {
     std::error_code ec;
-    const std::filesystem::path file = folder_ / name;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        return std::nullopt;
+    if (is_link(entry)) {
+        const std::filesystem::file_type type = entry.status(ec).type();
+        return ec                                              ? EntryKind::Other
+               : type == std::filesystem::file_type::directory ? EntryKind::LinkedFolder
+               : type == std::filesystem::file_type::regular   ? EntryKind::File
+                                                               : EntryKind::Other;
     }
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) {
-        return std::nullopt;
+    if (entry.is_directory(ec)) {
+        return EntryKind::Folder;
     }
-    return size;
+    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
+}
+
+} // namespace
+
+std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
+                             const std::function<void(const FolderEntry&)>& visit) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        const EntryKind kind = kind_of(*it);
+        if (kind == EntryKind::Other) {
+            continue;
+        }
+        const std::filesystem::path name = it->path().filename();
+        FolderEntry entry;
+        entry.name = name.native();
+        entry.is_folder = kind != EntryKind::File;
+        entry.is_link = kind == EntryKind::LinkedFolder;
+        if (with_sizes && kind == EntryKind::File) {
+            std::error_code size_ec;
+            const std::uintmax_t size = it->file_size(size_ec);
+            entry.size = size_ec ? 0 : size;
+        }
+        visit(entry);
+    }
+    return ec;
 }
 
 } // namespace ferwis::platform
