@@ -189,7 +189,7 @@ std::optional<std::string> find_entry(std::string_view folder, std::string_view 
     // Where names differ in case, an entry found under the name as written has
     // that name on disk. Where they do not, it may be spelt otherwise there, and
     // the name is reported as on disk on every platform: the folder is read.
-    if (walked == nullptr && kNamesDifferInCase) {
+    if (walked == nullptr && (kNamesDifferInCase || dots)) {
         std::string exact(folder);
         exact.append(name);
         if (want_folder ? folder_exists(exact) : file_exists(exact)) {
