@@ -196,9 +196,9 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
         request.operation = c.operation;
         request.code = ResultCode::N;
         const OperationPreview preview = operation_preview(in.state, request, in.result_path());
-        std::string line = cp1250(c.action) + main + "textures/a.dds";
+        std::string line = cp1250(c.action) + in.tree.path("sim/textures/a.dds");
         if (c.target) {
-            line += " -> " + in.state.copy_move_path + "textures/a.dds";
+            line += " -> " + in.tree.path("kopia/textures/a.dds");
         }
         EXPECT_NE(preview.listing.find(line + "\n"), std::string::npos) << preview.listing;
         EXPECT_NE(preview.listing.find(cp1250("pominięcie: ") + in.tree.path("elsewhere.dds") +
