@@ -58,7 +58,7 @@ struct Installation : test::CliRun {
         write_ini("inst");
     }
     std::string at(std::string_view relative) const {
-        return tree.path("inst/") + std::string(relative);
+        return tree.path("inst/" + std::string(relative));
     }
 };
 
