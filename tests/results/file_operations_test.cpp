@@ -2,6 +2,7 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
@@ -12,7 +13,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -100,7 +100,8 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
 
 TEST(execute_operation, missing_first_level_stops_once) {
     Installation in;
-    in.state.copy_move_path = "/ferwis-no-such-level-" + std::to_string(getpid()) + "/kopia/";
+    in.state.copy_move_path =
+        "/ferwis-no-such-level-" + std::to_string(platform::process_id()) + "/kopia/";
     make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
     in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
     const OperationSummary result = in.run(Operation::Move);
