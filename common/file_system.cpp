@@ -65,10 +65,10 @@ bool folder_exists(std::string_view path) {
 }
 
 std::optional<std::uintmax_t> file_size(std::string_view path) {
-    return file_size(to_native(path));
+    return native_file_size(to_native(path));
 }
 
-std::optional<std::uintmax_t> file_size(const fs::path& native) {
+std::optional<std::uintmax_t> native_file_size(const fs::path& native) {
     // One status call: the length of anything but a regular file is an error.
     std::error_code ec;
     const auto size = fs::file_size(native, ec);

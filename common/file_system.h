@@ -34,7 +34,8 @@ bool folder_exists(std::string_view path); // a directory (or a link to one)
 
 // Returns the length of the file in bytes, or nothing when there is no such file.
 std::optional<std::uintmax_t> file_size(std::string_view path);
-std::optional<std::uintmax_t> file_size(const std::filesystem::path& native);
+// The same for a file given by its native path.
+std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& native);
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }

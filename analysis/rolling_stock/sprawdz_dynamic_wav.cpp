@@ -112,7 +112,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
         let_events_run(run.progress);
         // Reached by its name as the walk found it: the text may hold a "?".
         const std::filesystem::path native = tree.native_file(f);
-        const auto size = file_size(native);
+        const auto size = native_file_size(native);
         if (!size) {
             throw FileError(path, "the file disappeared during the run");
         }
