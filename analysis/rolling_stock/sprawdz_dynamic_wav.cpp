@@ -54,9 +54,10 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
 } // namespace
 
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 const std::string& sounds_dir, FolderNameCache* folders) {
+                 const std::string& sounds_dir, FolderNameCache* folders,
+                 const std::filesystem::path* native) {
     const std::string definition_dir(folder_part(path));
-    LineReader reader(path);
+    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
     PackageInventory& inventory = run.inventory;
     // Entered in the source table with its first reference: most definition
     // files name no sound.
@@ -101,18 +102,22 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     // listings answer whether a sound lies beside its definition file without
     // a call to the system for each reference.
     FolderNameCache folders;
-    for (const std::string& path : walk_folder_tree(root, false, &folders).files) {
+    const FolderTree tree = walk_folder_tree(root, false, &folders);
+    for (std::size_t f = 0; f < tree.files.size(); ++f) {
+        const std::string& path = tree.files[f];
         if (!ends_with_name(path, ".mmd")) {
             continue;
         }
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
-        const auto size = file_size(path);
+        // Reached by its name as the walk found it: the text may hold a "?".
+        const std::filesystem::path native = tree.native_file(f);
+        const auto size = native_file_size(native);
         if (!size) {
             throw FileError(path, "the file disappeared during the run");
         }
         if (*size >= 4) {
-            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders);
+            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders, &native);
         }
     }
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -73,6 +74,36 @@ TEST(wypisz_wszystkie_pliki, only_regular_files_and_links_to_them) {
     EXPECT_EQ(listing(tree), (std::vector<std::string>{"textures/a.dds N", "textures/b.dds N"}));
 }
 #endif
+
+// A name without a Windows-1250 form stops nothing: the walk goes by the names
+// as the file system gives them, the rows carry "?" for the letters the code
+// page lacks, and a definition file in such a folder is read.
+TEST(wypisz_wszystkie_pliki, names_without_a_windows_1250_form_get_rows) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/sounds/syrena.wav", ""}});
+    const std::filesystem::path main = to_native(tree.path("inst/"));
+    std::vector<std::filesystem::path> odd = {std::filesystem::path(u8"Москва")};
+    // One "?" per letter; written apart, as "??/" would be read as a trigraph.
+    const std::string moskwa(6, '?');
+    std::vector<std::string> expected = {"sounds/syrena.wav UD", "textures/" + moskwa + ".dds N",
+                                         "textures/" + moskwa + "/sub/b.dds N", "textures/a.dds N"};
+#ifndef _WIN32
+    // Bytes that are no UTF-8 (on Windows every name is UTF-16 text).
+    odd.emplace_back("\xff\xfe");
+    const std::string bytes(2, '?');
+    expected.insert(expected.begin() + 1,
+                    {"textures/" + bytes + ".dds N", "textures/" + bytes + "/sub/b.dds N"});
+#endif
+    for (const std::filesystem::path& name : odd) {
+        std::filesystem::create_directories(main / "textures" / name / "sub");
+        std::ofstream(main / "textures" / name / "sub" / "b.dds") << "x";
+        std::filesystem::path file = name;
+        std::ofstream(main / "textures" / file.concat(".dds")) << "x";
+        std::filesystem::create_directories(main / "dynamic" / name);
+        std::ofstream(main / "dynamic" / name / "e.mmd", std::ios::binary) << "a: syrena.wav\r\n";
+    }
+    EXPECT_EQ(listing(tree), expected);
+}
 
 TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
     TempTree tree;
