@@ -28,10 +28,10 @@ TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
                         {"sim/sounds/b.wav", "wav"},
                         {"kopia/textures/abc/X.dds", "old"}});
     const std::string main = in.state.main_dir;
-    in.coded_records({{main + "textures\\\\abc//X.dds", "U"},
-                      {main + "top.txt", "u"},
-                      {main + "sounds/b.wav", "UD"},
-                      {main + "textures/gone.dds", "U"}});
+    in.records({{main + "textures\\\\abc//X.dds", "U"},
+                {main + "top.txt", "u"},
+                {main + "sounds/b.wav", "UD"},
+                {main + "textures/gone.dds", "U"}});
     for (int run = 0; run < 2; ++run) {
         const OperationSummary result = in.run(Operation::Copy);
         EXPECT_EQ(result.files, 2u);
@@ -49,7 +49,7 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
         Installation in;
         in.tree.write("sim/textures/ro.dds", "ro");
         fs::permissions(to_native(in.tree.path("sim/textures/ro.dds")), fs::perms::owner_read);
-        in.coded_records({{in.state.main_dir + "textures/ro.dds", "N"}});
+        in.records({{in.state.main_dir + "textures/ro.dds", "N"}});
         in.tree.write("wynik_zrodla.txt", "places of the result\r\n");
         const OperationSummary result = in.run(operation, ResultCode::N);
         EXPECT_EQ(result.files, 1u);
@@ -68,7 +68,7 @@ TEST(execute_operation, missing_first_level_stops_once) {
     in.state.copy_move_path =
         "/ferwis-no-such-level-" + std::to_string(platform::process_id()) + "/kopia/";
     make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
-    in.coded_records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
+    in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
     const OperationSummary result = in.run(Operation::Move);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(in.tree.exists("sim/a.dds"));
@@ -84,11 +84,11 @@ TEST(execute_operation, never_touches_files_outside_the_main_directory) {
     }
     const std::string main = in.state.main_dir;
     for (const Operation operation : {Operation::Move, Operation::Delete}) {
-        in.coded_records({{in.tree.path("outside/keep.dds"), "N"},
-                          {main + "../outside/keep.dds", "N"},
-                          {main + "textures/link/keep.dds", "N"},
-                          {main, "N"},
-                          {main + "textures", "N"}});
+        in.records({{in.tree.path("outside/keep.dds"), "N"},
+                    {main + "../outside/keep.dds", "N"},
+                    {main + "textures/link/keep.dds", "N"},
+                    {main, "N"},
+                    {main + "textures", "N"}});
         OperationRequest request{operation, ResultCode::N, DeleteMode::Permanent, false};
         EXPECT_EQ(confirmation_facts(in.state, request, in.result_path()).files, 0u);
         const OperationSummary result = in.run(operation, ResultCode::N);
@@ -107,7 +107,7 @@ TEST(execute_operation, copy_path_leading_back_to_the_file_loses_nothing) {
     }
     for (const std::string& target : {in.state.main_dir, in.tree.path("alias/")}) {
         in.state.copy_move_path = target;
-        in.coded_records({{in.state.main_dir + "textures/a.dds", "U"}});
+        in.records({{in.state.main_dir + "textures/a.dds", "U"}});
         const OperationSummary result = in.run(Operation::Move);
         EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
@@ -121,8 +121,8 @@ TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its
         Installation in;
         make_tree(in.tree, {{"sim/models/x.t3d", "model"}, {"sim/textures/models/x.t3d", "other"}});
         in.state.copy_move_path = in.tree.path("sim/textures/");
-        in.coded_records({{in.state.main_dir + "models/x.t3d", "U"},
-                          {in.state.main_dir + "textures/models/x.t3d", "U"}});
+        in.records({{in.state.main_dir + "models/x.t3d", "U"},
+                    {in.state.main_dir + "textures/models/x.t3d", "U"}});
         const OperationSummary result = in.run(operation);
         EXPECT_EQ(result.count(SkipReason::TargetTaken), 1u);
         EXPECT_EQ(in.tree.read("sim/models/x.t3d"), "model");
@@ -134,7 +134,7 @@ TEST(execute_operation, copy_path_inside_the_main_directory_replaces_none_of_its
 TEST(execute_operation, failure_keeps_source_and_result_file) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "a"}, {"kopia/textures", "a file, not a folder"}});
-    in.coded_records({{in.state.main_dir + "textures/a.dds", "U"}});
+    in.records({{in.state.main_dir + "textures/a.dds", "U"}});
     EXPECT_THROW(in.run(Operation::Move), OperationFailure);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
@@ -186,8 +186,8 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});
     const std::string main = in.state.main_dir;
-    in.records({main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")},
-               "N");
+    in.records_with_code(
+        {main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")}, "N");
     const std::string result = in.tree.read("wynik.txt");
     const struct {
         Operation operation;

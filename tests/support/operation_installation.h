@@ -46,6 +46,15 @@ struct OperationInstallation {
         }
         tree.write("wynik.txt", bytes);
     }
+    // Writes wynik.txt with a record of code for each path.
+    void records_with_code(const std::vector<std::string>& paths,
+                           const std::string& code = "U") const {
+        std::vector<std::pair<std::string, std::string>> coded;
+        for (const auto& path : paths) {
+            coded.emplace_back(path, code);
+        }
+        records(coded);
+    }
     // Makes a link at at (below the tree) to target (below the tree).
     void link(const std::string& target, const std::string& at) const {
         std::filesystem::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
