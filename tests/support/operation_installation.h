@@ -30,16 +30,8 @@ struct OperationInstallation {
         tree.mkdir("sim/");
         tree.mkdir("kopia/");
     }
-    // Writes wynik.txt with a record of code for each path.
-    void records(const std::vector<std::string>& paths, const std::string& code = "U") const {
-        std::vector<std::pair<std::string, std::string>> coded;
-        for (const auto& path : paths) {
-            coded.emplace_back(path, code);
-        }
-        coded_records(coded);
-    }
-    void
-    coded_records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
+    // Writes wynik.txt with a record for each (path, code).
+    void records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
         std::string bytes;
         for (const auto& [path, code] : path_and_code) {
             append_record(bytes, path, code);
