@@ -1,7 +1,5 @@
 #include "results/help_layout.h"
 
-#include "common/text_compare.h"
-
 #include <algorithm>
 
 namespace ferwis {
@@ -89,22 +87,9 @@ bool HelpLayout::overlaps(LayoutSize client) const {
                                          extent(b.left, client.width - b.right_margin)) ||
                                separated(extent(a.top, client.height - a.bottom_margin),
                                          extent(b.top, client.height - b.bottom_margin));
-            if (!apart && !overlap_allowed(i, j)) {
+            if (!apart) {
                 return true;
             }
-        }
-    }
-    return false;
-}
-
-bool HelpLayout::allow_overlap(std::string_view first, std::string_view second) {
-    if (first.empty() || second.empty()) {
-        return false;
-    }
-    for (auto& pair : overlap_pairs_) {
-        if (pair.first.empty()) {
-            pair = {std::string(first), std::string(second)};
-            return true;
         }
     }
     return false;
@@ -118,21 +103,6 @@ LayoutRect HelpLayout::rect_at(std::size_t index, LayoutSize client) const {
     const AnchorRow& row = layout_table_[index];
     return {row.left, row.top, client.width - row.left - row.right_margin,
             client.height - row.top - row.bottom_margin};
-}
-
-bool HelpLayout::overlap_allowed(std::size_t first, std::size_t second) const {
-    const std::string a = window_.control_name(first);
-    const std::string b = window_.control_name(second);
-    for (const auto& pair : overlap_pairs_) {
-        if (pair.first.empty()) {
-            break;
-        }
-        if ((names_equal(a, pair.first) && names_equal(b, pair.second)) ||
-            (names_equal(a, pair.second) && names_equal(b, pair.first))) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void HelpLayout::record_outer_size() {

@@ -7,9 +7,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string>
-#include <string_view>
-#include <utility>
 
 namespace ferwis {
 
@@ -38,7 +35,6 @@ public:
     // changes nothing).
     virtual bool set_outer_size(LayoutSize size) = 0;
     virtual std::size_t control_count() const = 0;
-    virtual std::string control_name(std::size_t index) const = 0;
     virtual LayoutRect control_rect(std::size_t index) const = 0;
     // Places one control; false when it cannot be placed (the layout goes on).
     virtual bool place_control(std::size_t index, const LayoutRect& rect) = 0;
@@ -55,7 +51,6 @@ struct AnchorRow {
 class HelpLayout {
 public:
     static constexpr std::size_t kTableRows = 101;
-    static constexpr std::size_t kOverlapPairs = 21;
 
     explicit HelpLayout(AnchoredWindow& window) : window_(window) {}
 
@@ -79,13 +74,9 @@ public:
 
     // True when every control keeps a width and height above zero at client.
     bool fits(LayoutSize client) const;
-    // True when two controls, not allowed to, would overlap at client
+    // True when two controls would overlap at client
     // (touching counts as overlapping).
     bool overlaps(LayoutSize client) const;
-
-    // Allows the two controls (names compare case-insensitively, either order)
-    // to overlap. Returns false when the list is full or a name is empty.
-    bool allow_overlap(std::string_view first, std::string_view second);
 
     float saved_height() const { return saved_height_; }
     bool resize_guard() const { return resize_guard_; }
@@ -93,12 +84,10 @@ public:
 private:
     std::size_t anchored_count() const;
     LayoutRect rect_at(std::size_t index, LayoutSize client) const;
-    bool overlap_allowed(std::size_t first, std::size_t second) const;
     void record_outer_size();
 
     AnchoredWindow& window_;
     std::array<AnchorRow, kTableRows> layout_table_{};
-    std::array<std::pair<std::string, std::string>, kOverlapPairs> overlap_pairs_{};
     float saved_width_ = 0;
     float saved_height_ = 0;
     bool resize_guard_ = false;

@@ -99,10 +99,6 @@ bool HelpWindow::set_outer_size(LayoutSize size) {
     return true;
 }
 
-std::string HelpWindow::control_name(std::size_t) const {
-    return text1_->objectName().toStdString();
-}
-
 LayoutRect HelpWindow::control_rect(std::size_t) const {
     const QRect r = text1_->geometry();
     return {static_cast<float>(r.x()), static_cast<float>(r.y()), static_cast<float>(r.width()),

@@ -32,7 +32,6 @@ private:
     LayoutSize outer_size() const override;
     bool set_outer_size(LayoutSize size) override;
     std::size_t control_count() const override { return 1; }
-    std::string control_name(std::size_t index) const override;
     LayoutRect control_rect(std::size_t index) const override;
     bool place_control(std::size_t index, const LayoutRect& rect) override;
 
