@@ -36,15 +36,10 @@ std::vector<std::string> listing(const TempTree& tree) {
 
 TEST(wypisz_wszystkie_pliki, content_folders_in_order_of_path) {
     TempTree tree;
-    test::make_tree(tree, {{"inst/textures/b/x.tga", ""},
-                           {"inst/textures/a.dds", ""},
-                           {"inst/Models/z/deep/m.t3d", ""},
-                           {"inst/Models/Z.e3d", ""},
-                           {"inst/scenery/", ""},
-                           {"inst/sounds/empty/", ""},
-                           {"inst/dynamic/x/readme.txt", ""},
-                           {"inst/inne/opis.pdf", ""},
-                           {"inst/dalej/other.txt", ""}});
+    test::make_tree(tree, {},
+                    {"inst/textures/b/x.tga", "inst/textures/a.dds", "inst/Models/z/deep/m.t3d",
+                     "inst/Models/Z.e3d", "inst/scenery/", "inst/sounds/empty/",
+                     "inst/dynamic/x/readme.txt", "inst/inne/opis.pdf", "inst/dalej/other.txt"});
     EXPECT_EQ(listing(tree), (std::vector<std::string>{
                                  "inne/opis.pdf N",
                                  "Models/Z.e3d N", // "." orders before "/"

@@ -41,14 +41,13 @@ TEST(resolve_model, prefers_the_binary_form_and_reads_each_model_once) {
 }
 
 TEST(resolve_model, reads_the_map_lines_of_a_text_model) {
-    SceneryFixture f({
-        {"models/lampy/lampa.t3d", crlf({"// map: nie", "  map: drewno", "MAP: Mech x",
-                                         "map:\tkamien", "map:  ", "tekstura"})},
-        {"models/pusty.t3d", ""},
-        {"models/lf.t3d", "map: lf1\nmap: lf2"}, // edited on Linux
-        {"textures/lampy/drewno.dds", ""},
-        {"scenery/mech.dds", ""},
-    });
+    SceneryFixture f(
+        {
+            {"models/lampy/lampa.t3d", crlf({"// map: nie", "  map: drewno", "MAP: Mech x",
+                                             "map:\tkamien", "map:  ", "tekstura"})},
+            {"models/lf.t3d", "map: lf1\nmap: lf2"}, // edited on Linux
+        },
+        {"models/pusty.t3d", "textures/lampy/drewno.dds", "scenery/mech.dds"});
     SceneryRun s(f.run);
     resolve_model(s, "lampy/lampa.e3d");
     resolve_model(s, "pusty.t3d");

@@ -12,7 +12,7 @@ using test::SceneryFixture;
 using Names = std::vector<std::string>;
 
 TEST(resolve_reference, cleans_the_name_marks_used_and_records_a_miss_once) {
-    SceneryFixture f({{"textures/tory/szyna.dds", ""}, {"sounds/gwizd.wav", ""}});
+    SceneryFixture f({}, {"textures/tory/szyna.dds", "sounds/gwizd.wav"});
     f.run.inventory.mark_rolling_stock_sound(0); // sounds/gwizd.wav
     SceneryRun s(f.run);
 
@@ -44,7 +44,7 @@ TEST(resolve_reference, marks_every_case_only_twin_used) {
     if (!kNamesDifferInCase) {
         GTEST_SKIP() << "names that differ only in case cannot coexist on this file system";
     }
-    SceneryFixture f({{"scenery/B.inc", ""}, {"scenery/b.inc", ""}, {"scenery/c.inc", ""}});
+    SceneryFixture f({}, {"scenery/B.inc", "scenery/b.inc", "scenery/c.inc"});
     SceneryRun s(f.run);
     std::string name = "b.INC";
     EXPECT_TRUE(resolve_reference(s, f.run.scenery_dir, name, LookupMode::LookUpOnly).newly_used);
@@ -66,8 +66,7 @@ TEST(resolve_with_extensions, tries_the_priority_list_and_records_the_first_exte
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.extension + " " + c.name);
-        SceneryFixture f({{"textures/szyna.dds", ""}, {"textures/wersja.2/szyna.dds", ""}},
-                         c.extension);
+        SceneryFixture f({}, {"textures/szyna.dds", "textures/wersja.2/szyna.dds"}, c.extension);
         SceneryRun s(f.run);
         resolve_with_extensions(s, f.run.textures_dir, c.name, LookupMode::RecordMissing);
         EXPECT_EQ(f.used(), c.used);
@@ -76,7 +75,7 @@ TEST(resolve_with_extensions, tries_the_priority_list_and_records_the_first_exte
 }
 
 TEST(resolve_scenery_texture, tries_the_directory_of_the_file_then_the_textures_directory) {
-    SceneryFixture f({{"scenery/tory/a.dds", ""}, {"textures/a.dds", ""}, {"textures/b.tga", ""}});
+    SceneryFixture f({}, {"scenery/tory/a.dds", "textures/a.dds", "textures/b.tga"});
     SceneryRun s(f.run);
     for (const char* texture : {"a", "b", "c", "NONE", "ReplacableSkin"}) {
         resolve_scenery_texture(s, texture, test::separated("tory/stacja.inc"));
@@ -86,10 +85,8 @@ TEST(resolve_scenery_texture, tries_the_directory_of_the_file_then_the_textures_
 }
 
 TEST(resolve_model_texture, tries_the_model_directory_the_scenery_and_the_textures) {
-    SceneryFixture f({{"textures/lampy/drewno.dds", ""},
-                      {"textures/drewno.dds", ""},
-                      {"scenery/kamien.tga", ""},
-                      {"textures/mur.bmp", ""}});
+    SceneryFixture f({}, {"textures/lampy/drewno.dds", "textures/drewno.dds", "scenery/kamien.tga",
+                          "textures/mur.bmp"});
     SceneryRun s(f.run);
     const std::string subdirectory =
         model_texture_subdirectory(s, test::separated("lampy/lampa.t3d"));
@@ -103,13 +100,9 @@ TEST(resolve_model_texture, tries_the_model_directory_the_scenery_and_the_textur
 }
 
 TEST(resolve_node_sound, marks_the_companions_on_the_first_reference_only) {
-    SceneryFixture f({{"sounds/syrena.wav", ""},
-                      {"sounds/syrena.txt", ""},
-                      {"sounds/syrena2.wav", ""},
-                      {"sounds/syrenax.txt", ""},
-                      {"sounds/brak.txt", ""},
-                      {"sounds/gwizd.wav", ""},
-                      {"sounds/gwizd.txt", ""}});
+    SceneryFixture f({}, {"sounds/syrena.wav", "sounds/syrena.txt", "sounds/syrena2.wav",
+                          "sounds/syrenax.txt", "sounds/brak.txt", "sounds/gwizd.wav",
+                          "sounds/gwizd.txt"});
     SceneryRun s(f.run);
     // Used before by another reference: its companion stays unused.
     std::string gwizd = "gwizd.wav";

@@ -90,21 +90,16 @@ TEST(sprawdz_mmd, a_piece_that_cannot_be_a_path_is_no_reference) {
 TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     TempTree tree;
     test::make_tree(
-        tree, {
-                  {"inst/sounds/tabor/drzwi.wav", ""},
-                  {"inst/sounds/tabor/used.wav", ""},
-                  {"inst/sounds/Both.wav", ""},
-                  {"inst/dynamic/ezt/Sub/Horn.wav", ""},
-                  {"inst/dynamic/ezt/both.wav", ""},
-                  {"inst/dynamic/ezt/a.mmd",
-                   crlf({"// komentarz: drzwi.wav", "   // x: used.wav", "syrena: sub\\horn.wav 1",
-                         "drzwi: tabor/DRZWI.wav;brak/nic.wav", "x: both.wav"})},
-                  // Edited on Linux: a LF alone ends the comment line.
-                  {"inst/dynamic/b.MMD",
-                   "// stary\ndrzwi: tabor/drzwi.wav tabor/used.wav brak/nic.wav\n"},
-                  {"inst/dynamic/c.mmd.txt", crlf({"x: brak/inny.wav"})},
-                  {"inst/dynamic/d.mmd", "a.w"}, // 3 bytes: skipped
-              });
+        tree,
+        {{"inst/dynamic/ezt/a.mmd",
+          crlf({"// komentarz: drzwi.wav", "   // x: used.wav", "syrena: sub\\horn.wav 1",
+                "drzwi: tabor/DRZWI.wav;brak/nic.wav", "x: both.wav"})},
+         // Edited on Linux: a LF alone ends the comment line.
+         {"inst/dynamic/b.MMD", "// stary\ndrzwi: tabor/drzwi.wav tabor/used.wav brak/nic.wav\n"},
+         {"inst/dynamic/c.mmd.txt", crlf({"x: brak/inny.wav"})},
+         {"inst/dynamic/d.mmd", "a.w"}}, // 3 bytes: skipped
+        {"inst/sounds/tabor/drzwi.wav", "inst/sounds/tabor/used.wav", "inst/sounds/Both.wav",
+         "inst/dynamic/ezt/Sub/Horn.wav", "inst/dynamic/ezt/both.wav"});
     test::InstallationRun r(tree);
     wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
     const PackageInventory& inventory = r.run.inventory;

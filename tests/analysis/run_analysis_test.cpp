@@ -47,17 +47,12 @@ TEST(mark_exceptions, skip_entries_are_path_prefixes_for_unused_rows) {
 // run reaches the exception marking with a rolling-stock list written.
 struct Installation {
     Installation() {
-        test::make_tree(tree, {
-                                  {"inst/scenery/a.scn", ""},
-                                  {"inst/models/", ""},
-                                  {"inst/sounds/horn.wav", ""},
-                                  {"inst/textures/Tabor/x.dds", "DDS "},
-                                  {"inst/textures/zwykla.dds", ""},
-                                  {"inst/dynamic/en57/en57.mmd",
-                                   crlf({"a: horn.wav", "b: silnik.wav", "c: brak.wav"})},
-                                  {"inst/dynamic/en57/silnik.wav", ""},
-                                  {"out/", ""},
-                              });
+        test::make_tree(
+            tree,
+            {{"inst/textures/Tabor/x.dds", "DDS "},
+             {"inst/dynamic/en57/en57.mmd", crlf({"a: horn.wav", "b: silnik.wav", "c: brak.wav"})}},
+            {"inst/scenery/a.scn", "inst/models/", "inst/sounds/horn.wav",
+             "inst/textures/zwykla.dds", "inst/dynamic/en57/silnik.wav", "out/"});
         state.main_dir = tree.path("inst/");
         state.default_extension = "DDS";
         state.skip_list = {tree.path("inst/textures/tabor/")};
@@ -86,6 +81,7 @@ TEST(run_analysis, failed_or_cancelled_run_leaves_the_previous_result_whole) {
     for (const bool close : {false, true}) {
         Installation inst;
         inst.tree.write("out/wynik.txt", "\"previous\",\"U\"\r\n");
+        inst.tree.write("out/wynik_zrodla.txt", "previous places");
         FailingProgress progress(close);
         const std::string result = inst.tree.path("out/wynik.txt");
         if (close) {
@@ -94,6 +90,8 @@ TEST(run_analysis, failed_or_cancelled_run_leaves_the_previous_result_whole) {
             EXPECT_THROW(run_analysis(inst.state, {}, result, progress), AnalysisFailure);
         }
         EXPECT_EQ(inst.tree.read("out/wynik.txt"), "\"previous\",\"U\"\r\n");
+        EXPECT_EQ(inst.tree.read("out/wynik_zrodla.txt"), "previous places"); // the two go together
+        EXPECT_FALSE(inst.tree.exists("out/wynik_zrodla.txt.tmp"));
         // A failure keeps what the rolling-stock check found; a close removes it.
         EXPECT_EQ(inst.tree.exists("out/wav_dynamic.txt"), !close);
     }

@@ -9,9 +9,10 @@
 
 namespace ferwis::test {
 
-SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std::string>> files,
+SceneryFixture::SceneryFixture(const std::vector<std::pair<std::string, std::string>>& files,
+                               const std::vector<std::string>& empty,
                                const std::string& default_extension) {
-    make_tree(tree, std::vector<std::pair<std::string, std::string>>(files));
+    make_tree(tree, files, empty);
     settings.main_dir = tree.root();
     settings.default_extension = default_extension;
     run.scenery_dir = tree.path("scenery/");

@@ -6,7 +6,6 @@
 #include "common/progress.h"
 #include "support/temp_tree.h"
 
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,9 +23,11 @@ public:
 
 class SceneryFixture {
 public:
-    // Writes the files (paths relative to the main directory) and lists every
-    // file of the tree in the order of the one comparison, all N.
-    explicit SceneryFixture(std::initializer_list<std::pair<std::string, std::string>> files,
+    // Writes the files (paths relative to the main directory, with their bytes)
+    // and the empty files and folders of empty, and lists every file of the tree in
+    // the order of the one comparison, all N.
+    explicit SceneryFixture(const std::vector<std::pair<std::string, std::string>>& files,
+                            const std::vector<std::string>& empty = {},
                             const std::string& default_extension = ".dds");
 
     // Lists the tree again into a fresh inventory.

@@ -33,21 +33,10 @@ void write_with_long_line(const test::TempTree& tree, const std::string& relativ
 // on behind the file (the next queued file, the including line, the model's
 // statement).
 TEST(read_scenery_file, a_line_too_long_abandons_only_its_file) {
-    SceneryFixture f({
-        {"scenery/a.scn", ""},
-        {"scenery/b.scn", crlf({"node -1 0 s sound b.wav"})},
-        {"scenery/p.inc", ""},
-        {"models/m.t3d", ""},
-        {"inne/opis.txt", ""},
-        {"sounds/a.wav", ""},
-        {"sounds/a2.wav", ""},
-        {"sounds/b.wav", ""},
-        {"sounds/p.wav", ""},
-        {"sounds/p2.wav", ""},
-        {"sounds/z.wav", ""},
-        {"textures/t1.dds", ""},
-        {"textures/t2.dds", ""},
-    });
+    SceneryFixture f({{"scenery/b.scn", crlf({"node -1 0 s sound b.wav"})}},
+                     {"scenery/a.scn", "scenery/p.inc", "models/m.t3d", "inne/opis.txt",
+                      "sounds/a.wav", "sounds/a2.wav", "sounds/b.wav", "sounds/p.wav",
+                      "sounds/p2.wav", "sounds/z.wav", "textures/t1.dds", "textures/t2.dds"});
     // The directive at the start of the long line would count if it were held.
     write_with_long_line(f.tree, "scenery/a.scn",
                          crlf({"node -1 0 s sound a.wav", "include p.inc 1 end",
@@ -79,12 +68,11 @@ TEST(read_scenery_file, binary_garbage_is_read_without_harm) {
 }
 
 TEST(read_scenery_file, polish_letters_and_mixed_separators) {
-    SceneryFixture f({
-        {cp1250("scenery/Łódź/Dworzec.inc"), crlf({cp1250("node -1 0 t triangles Żółw")})},
-        {"scenery/a.scn", crlf({cp1250("include łÓDŹ\\dworzec.INC end"),
-                                cp1250("include \\ŁÓDŹ/dworzec.inc 1 end")})},
-        {cp1250("scenery/łódź/żółw.tga"), ""},
-    });
+    SceneryFixture f(
+        {{cp1250("scenery/Łódź/Dworzec.inc"), crlf({cp1250("node -1 0 t triangles Żółw")})},
+         {"scenery/a.scn", crlf({cp1250("include łÓDŹ\\dworzec.INC end"),
+                                 cp1250("include \\ŁÓDŹ/dworzec.inc 1 end")})}},
+        {cp1250("scenery/łódź/żółw.tga")});
     f.read({"a.scn"});
     // Where names differ only in case the two folders are one: the second file
     // went into the folder the first one made.
@@ -95,12 +83,11 @@ TEST(read_scenery_file, polish_letters_and_mixed_separators) {
 }
 
 TEST(read_scenery_file, deep_and_self_including_files_end) {
-    SceneryFixture f({
-        {"scenery/a.scn", crlf({"include a.scn end", "include p.inc 1 end", "include 0.inc end"})},
-        {"scenery/p.inc",
-         crlf({"include p.inc 2 end", "include a.scn end", "node -1 0 t triangles (p1)"})},
-        {"textures/1.dds", ""},
-    });
+    SceneryFixture f(
+        {{"scenery/a.scn", crlf({"include a.scn end", "include p.inc 1 end", "include 0.inc end"})},
+         {"scenery/p.inc",
+          crlf({"include p.inc 2 end", "include a.scn end", "node -1 0 t triangles (p1)"})}},
+        {"textures/1.dds"});
     for (int i = 0; i < 2000; ++i) {
         f.tree.write("scenery/" + std::to_string(i) + ".inc",
                      crlf({"include " + std::to_string(i + 1) + ".inc end"}));

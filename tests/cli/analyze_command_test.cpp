@@ -12,15 +12,12 @@ using test::crlf;
 
 struct Cli : test::CliRun {
     Cli() : CliRun("bin/") {
-        test::make_tree(tree, {
-                                  {"inst/scenery/a.scn", ""},
-                                  {"inst/scenery/b.scn", ""},
-                                  {"inst/scenery/opis.txt", ""},
-                                  {"inst/models/", ""},
-                                  {"inst/sounds/horn.wav", "12345"},
-                                  {"inst/textures/tabor/x.dds", "DDS "},
-                                  {"inst/dynamic/en57.mmd", crlf({"a: horn.wav", "b: brak.wav"})},
-                              });
+        test::make_tree(
+            tree,
+            {{"inst/sounds/horn.wav", "12345"},
+             {"inst/textures/tabor/x.dds", "DDS "},
+             {"inst/dynamic/en57.mmd", crlf({"a: horn.wav", "b: brak.wav"})}},
+            {"inst/scenery/a.scn", "inst/scenery/b.scn", "inst/scenery/opis.txt", "inst/models/"});
         write_ini("inst", {"[pomijane_foldery_pliki]", "textures/tabor/"});
     }
 };

@@ -20,36 +20,13 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 // An installation whose category N holds two files (one with a Polish name),
-// and a home folder of its own, so the trash is the test's.
+// and a home folder of its own, so the trash is the test's. Every test of this
+// program sets the two variables afresh, so none is put back.
 struct Cli : test::CliRun {
-    Cli()
-        : home("HOME", native("home")),
-          data("XDG_DATA_HOME", native("home/data")) { // not there yet: the run makes it
+    Cli() {
+        ::setenv("HOME", native("home").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", native("home/data").c_str(), 1); // the run makes it
         test::make_content_folders(tree, "sym/");
         write_ini("sym");
         tree.mkdir("kopia/");
@@ -76,8 +53,6 @@ struct Cli : test::CliRun {
         }
         return entries;
     }
-    ScopedEnv home;
-    ScopedEnv data;
 };
 
 TEST(file_commands, delete_puts_the_files_into_the_trash) {

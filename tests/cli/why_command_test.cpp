@@ -1,7 +1,5 @@
-#include "analysis/run/run_analysis.h"
 #include "common/native_path.h"
 #include "support/cli_run.h"
-#include "support/doubles.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -119,28 +117,6 @@ TEST(why_command, rows_without_a_place_and_results_without_valid_provenance) {
     // Without valid places (which ones are valid is the provenance tests' case).
     std::filesystem::remove(to_native(inst.tree.path("bin/wynik_zrodla.txt")));
     EXPECT_EQ(inst.run({"why", inst.at("textures/trawa.dds")}), 2);
-}
-
-TEST(why_command, a_cancelled_run_keeps_the_result_and_its_places_together) {
-    Installation inst;
-    ASSERT_EQ(inst.run({"analyze", "main.scn"}), 0) << inst.err.str();
-    const std::string result = inst.tree.read("bin/wynik.txt");
-    const std::string places = inst.tree.read("bin/wynik_zrodla.txt");
-    // Closed after everything was read, before anything is written.
-    struct CloseBeforeWriting : test::SilentProgress {
-        void set_status(std::string_view text) override {
-            closing = closing || text == cp1250("FAZA - Zaznaczanie wyjątków...");
-        }
-        bool close_requested() const override { return closing; }
-        bool closing = false;
-    } progress;
-    inst.tree.write("inst/scenery/main.scn", crlf({"include plain.inc end"}));
-    const AnalysisSettings settings{inst.tree.path("inst/"), "dds", {}};
-    EXPECT_THROW(run_analysis(settings, {"main.scn"}, inst.tree.path("bin/wynik.txt"), progress),
-                 OperationCancelled);
-    EXPECT_EQ(inst.tree.read("bin/wynik.txt"), result);
-    EXPECT_EQ(inst.tree.read("bin/wynik_zrodla.txt"), places);
-    EXPECT_FALSE(inst.tree.exists("bin/wynik_zrodla.txt.tmp"));
 }
 
 TEST(analyze_command, json_report_parses_and_agrees_with_the_summary) {

@@ -65,13 +65,20 @@ bool TempTree::exists(std::string_view relative) const {
 }
 
 void make_tree(const TempTree& tree,
-               const std::vector<std::pair<std::string, std::string>>& entries) {
-    for (const auto& [relative, content] : entries) {
+               const std::vector<std::pair<std::string, std::string>>& entries,
+               const std::vector<std::string>& empty) {
+    const auto make = [&](const std::string& relative, const std::string& content) {
         if (!relative.empty() && relative.back() == '/') {
             tree.mkdir(relative);
         } else {
             tree.write(relative, content);
         }
+    };
+    for (const auto& [relative, content] : entries) {
+        make(relative, content);
+    }
+    for (const std::string& relative : empty) {
+        make(relative, "");
     }
 }
 

@@ -53,9 +53,11 @@ inline constexpr const char* kNoLinks = "the runtime cannot create a link to a f
 // stays so on POSIX and becomes "C:\sim\a" on Windows.
 std::string absolute(std::string_view posix_path);
 
-// Builds a tree from (relative path, content) pairs; a path ending in "/" is a folder.
+// Builds a tree from (relative path, content) pairs, then the paths of empty;
+// a path ending in "/" is a folder, any other one of empty an empty file.
 void make_tree(const TempTree& tree,
-               const std::vector<std::pair<std::string, std::string>>& entries);
+               const std::vector<std::pair<std::string, std::string>>& entries,
+               const std::vector<std::string>& empty = {});
 
 // Returns the bytes of a file (empty when it cannot be read).
 std::string read_file(const std::filesystem::path& file);

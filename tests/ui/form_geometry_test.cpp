@@ -28,20 +28,12 @@ QRect ink_of(const QLabel& label) {
         .translated(inside.left(), inside.top() + metrics.ascent());
 }
 
-struct Fixture {
+TEST(form_geometry, captions_show_whole_and_controls_stay_inside_their_frames) {
     Installation inst;
-    std::unique_ptr<StartedWindow> w;
-    Fixture() {
-        inst.write_complete_ini();
-        w = std::make_unique<StartedWindow>(inst);
-        w->window.show();
-        QApplication::processEvents();
-    }
-};
-
-TEST(form_geometry, captions_show_whole_at_the_design_font_size) {
-    Fixture f;
-    StartedWindow& w = *f.w;
+    inst.write_complete_ini();
+    StartedWindow w(inst);
+    w.window.show();
+    QApplication::processEvents();
     for (const char* name : {"Label1", "Label2", "Label4"}) {
         SCOPED_TRACE(name);
         const auto* label = w.find<QLabel>(name);
@@ -67,16 +59,6 @@ TEST(form_geometry, captions_show_whole_at_the_design_font_size) {
         EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 2 * margin,
                   button->width());
     }
-    // The drop-down list shows its longest entry whole ("Używane *.wav DYNAMIC").
-    auto* combo = w.find<QComboBox>("Combo1");
-    ASSERT_EQ(combo->count(), 6);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    EXPECT_LE(combo->sizeHint().width(), combo->width());
-}
-
-TEST(form_geometry, controls_and_captions_stay_inside_their_frames) {
-    Fixture f;
-    StartedWindow& w = *f.w;
     const auto frames = w.window.findChildren<DesignFrame*>();
     ASSERT_EQ(frames.size(), 8);
     for (const DesignFrame* frame : frames) {
@@ -92,6 +74,11 @@ TEST(form_geometry, controls_and_captions_stay_inside_their_frames) {
         SCOPED_TRACE(control->objectName().toStdString());
         EXPECT_TRUE(w.window.rect().contains(control->geometry()));
     }
+    // The drop-down list shows its longest entry whole ("Używane *.wav DYNAMIC").
+    auto* combo = w.find<QComboBox>("Combo1");
+    ASSERT_EQ(combo->count(), 6);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    EXPECT_LE(combo->sizeHint().width(), combo->width());
 }
 
 } // namespace
