@@ -19,10 +19,8 @@ TEST(sample_installation, analyze_all_writes_the_checked_result) {
     test::TempTree tree;
     std::filesystem::copy(FERWIS_SAMPLE_SOURCE, to_native(tree.path("sym")),
                           std::filesystem::copy_options::recursive);
-    tree.write("ferwis.ini",
-               test::crlf({"[sciezka_dostepu]", tree.path("sym/"), "[domyslne_rozszerzenie]", "dds",
-                           "[sciezka_kopiowania_przesuwania]", tree.path("kopia/"),
-                           "[pomijane_foldery_pliki]", "textures/tabor/"}));
+    tree.write("ferwis.ini", test::ini_bytes(tree.path("sym/"), tree.path("kopia/"),
+                                             {"[pomijane_foldery_pliki]", "textures/tabor/"}));
     CliEnvironment environment;
     environment.program_dir = cp1250_to_utf8(tree.root());
     std::ostringstream out, err;

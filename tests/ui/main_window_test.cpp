@@ -266,7 +266,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
     }
 }
 
-TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing) {
+TEST(main_window, a_preview_changes_nothing_and_a_copy_keeps_the_list) {
     Installation inst;
     inst.write_one_used_file();
     StartedWindow w(inst);
@@ -280,6 +280,19 @@ TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing
                                            "/Textures/a.dds -> "),
               std::string::npos);
     EXPECT_FALSE(inst.tree.exists("kopia/Textures"));
+
+    // The copy takes nothing away: the result stays listed, and its summary
+    // until the next action.
+    w.find<QPushButton>("Command2")->click();
+    execute->click();
+    EXPECT_TRUE(w.questions.asked.empty());
+    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("Skopiowano plików: 1 (4 B), pominięto: 0."));
+    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 1);
+    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "1");
+    w.find<QPushButton>("Command2")->click();
+    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+    std::filesystem::remove_all(to_native(inst.tree.path("kopia")));
 
     // A delete: the preview, the question again, then Anuluj.
     w.questions.delete_answers = {Questions::DeleteChoice::Preview,
@@ -301,22 +314,6 @@ TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing
     EXPECT_EQ(w.questions.previews.size(), 3u);
     EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
-}
-
-TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
-    Installation inst;
-    inst.write_one_used_file();
-    StartedWindow w(inst);
-    w.find<QPushButton>("Command2")->click();
-    w.find<QPushButton>("Command3")->click();
-    EXPECT_TRUE(w.questions.asked.empty()); // a copy takes nothing away
-    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
-    EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("Skopiowano plików: 1 (4 B), pominięto: 0."));
-    EXPECT_EQ(w.find<QListWidget>("List1")->count(), 1); // the result is still there
-    EXPECT_EQ(w.find<QLabel>("Label3")->text(), "1");
-
-    w.find<QPushButton>("Command2")->click();
-    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
 }
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {

@@ -41,10 +41,8 @@ void save_next_box(const char* file) {
 TEST(screenshots, the_main_window_after_an_analysis_the_help_window_and_the_questions) {
     // The sample installation, read where it lies: the analysis only reads it.
     test::TempTree program;
-    program.write("ferwis.ini",
-                  test::crlf({"[sciezka_dostepu]", FERWIS_SAMPLE_DIR, "[domyslne_rozszerzenie]",
-                              "dds", "[sciezka_kopiowania_przesuwania]", program.path("kopia"),
-                              "[pomijane_foldery_pliki]", "textures/tabor/"}));
+    program.write("ferwis.ini", test::ini_bytes(FERWIS_SAMPLE_DIR, program.path("kopia"),
+                                                {"[pomijane_foldery_pliki]", "textures/tabor/"}));
     test::RecordingMessages messages;
     MainWindow window(messages, program.root(), [] {});
     window.load();
