@@ -23,8 +23,17 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
     if (listed.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("too many files in the inventory");
     }
+    // Reserved whole: grown by doubling, the block of a large inventory's paths
+    // would briefly need three times its size.
+    std::size_t length = 0;
+    for (const FileEntry& row : listed) {
+        length += row.path.size();
+    }
     text_.clear();
-    starts_.assign(1, 0);
+    text_.reserve(length);
+    starts_.clear();
+    starts_.reserve(listed.size() + 1);
+    starts_.push_back(0);
     for (const FileEntry& row : listed) {
         text_ += row.path;
         starts_.push_back(text_.size());

@@ -55,12 +55,16 @@ public:
     explicit PackageInventory(std::vector<std::string> listed_paths,
                               std::vector<std::uintmax_t> listed_sizes = {});
 
-    // Every row: the listed rows, then the missing-file rows (code B).
-    std::span<const FileEntry> rows() const { return rows_; }
-    const FileEntry& row(std::size_t index) const { return rows_[index]; }
-    std::size_t listed_count() const { return listed_; }
-    std::span<const FileEntry> listed_rows() const { return rows().first(listed_); }
-    std::span<const FileEntry> missing_rows() const { return rows().subspan(listed_); }
+    // Every row: the listed rows, then the missing-file rows (code B). The two
+    // are kept apart, so that the first missing file does not move every
+    // listed row to a block twice its size.
+    std::size_t row_count() const { return rows_.size() + missing_.size(); }
+    const FileEntry& row(std::size_t index) const {
+        return index < rows_.size() ? rows_[index] : missing_[index - rows_.size()];
+    }
+    std::size_t listed_count() const { return rows_.size(); }
+    std::span<const FileEntry> listed_rows() const { return rows_; }
+    std::span<const FileEntry> missing_rows() const { return missing_; }
     // The length of a listed row's file in bytes, when the lengths were given.
     std::uintmax_t listed_size(std::size_t index) const {
         return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
@@ -113,8 +117,8 @@ public:
 private:
     RowRange case_twins(std::size_t row) const;
 
-    std::vector<FileEntry> rows_;
-    std::size_t listed_ = 0;
+    std::vector<FileEntry> rows_;    // listed
+    std::vector<FileEntry> missing_; // appended
     std::vector<std::uintmax_t> listed_sizes_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no

@@ -89,15 +89,22 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     if (helper.joinable()) {
         helper.join();
     }
-    std::vector<std::string> paths;
-    std::vector<std::uintmax_t> sizes;
-    for (ListedFolder& folder : listed) {
+    std::size_t count = 0;
+    for (const ListedFolder& folder : listed) {
         if (folder.failure) {
             std::rethrow_exception(folder.failure);
         }
+        count += folder.paths.size();
+    }
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> sizes;
+    paths.reserve(count);
+    sizes.reserve(with_sizes ? count : 0);
+    for (ListedFolder& folder : listed) {
         paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
                      std::make_move_iterator(folder.paths.end()));
         sizes.insert(sizes.end(), folder.sizes.begin(), folder.sizes.end());
+        folder = ListedFolder{};
     }
     run.inventory = PackageInventory(std::move(paths), std::move(sizes));
 

@@ -28,9 +28,9 @@ std::vector<std::string> listing(const TempTree& tree) {
     RunState run(state, progress);
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wypisz_wszystkie_pliki(run, wav_dynamic);
-    EXPECT_EQ(run.inventory.listed_count(), run.inventory.rows().size());
+    EXPECT_EQ(run.inventory.listed_count(), run.inventory.row_count());
     std::vector<std::string> rows;
-    for (const auto& row : run.inventory.rows()) {
+    for (const auto& row : run.inventory.listed_rows()) {
         rows.push_back(row.path.substr(state.main_dir.size()) + " " +
                        std::string(code_text(row.code)));
     }

@@ -12,8 +12,8 @@ namespace {
 
 std::vector<ResultCode> codes(const PackageInventory& inventory) {
     std::vector<ResultCode> out;
-    for (const FileEntry& row : inventory.rows()) {
-        out.push_back(row.code);
+    for (std::size_t row = 0; row < inventory.row_count(); ++row) {
+        out.push_back(inventory.row(row).code);
     }
     return out;
 }

@@ -115,7 +115,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
     wav_dynamic.create();
     wypisz_wszystkie_pliki(run, wav_dynamic);
-    ASSERT_EQ(run.inventory.rows().size(), 3u);
+    ASSERT_EQ(run.inventory.row_count(), 3u);
 
     const std::string dyn = tree.path("inst/dynamic/");
     EXPECT_TRUE(wav_dynamic.written());
