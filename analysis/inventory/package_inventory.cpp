@@ -8,12 +8,7 @@
 
 namespace ferwis {
 
-PackageInventory::PackageInventory(std::vector<std::string> listed_paths,
-                                   std::vector<std::uintmax_t> listed_sizes)
-    : listed_sizes_(std::move(listed_sizes)) {
-    if (!listed_sizes_.empty() && listed_sizes_.size() != listed_paths.size()) {
-        throw std::invalid_argument("a length for each listed path, or none");
-    }
+PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
     rows_.reserve(listed_paths.size());
     for (std::string& path : listed_paths) {
         rows_.push_back(FileEntry{std::move(path), ResultCode::N, false, Place{}});
@@ -25,6 +20,13 @@ PackageInventory::PackageInventory(std::vector<std::string> listed_paths,
             throw std::invalid_argument("the listed paths are not in order: " + rows_[row].path);
         }
     }
+}
+
+void PackageInventory::set_listed_sizes(std::vector<std::uintmax_t> sizes) {
+    if (!sizes.empty() && sizes.size() != rows_.size()) {
+        throw std::invalid_argument("a length for each listed path, or none");
+    }
+    listed_sizes_ = std::move(sizes);
 }
 
 std::optional<std::size_t> PackageInventory::find(std::string_view path) const {

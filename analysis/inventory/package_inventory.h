@@ -48,12 +48,10 @@ public:
     // An inventory with nothing listed.
     PackageInventory() = default;
 
-    // Lists the files, each with code N, and keeps their lengths when given
-    // (one for each path, or none). The paths must ascend under the one
+    // Lists the files, each with code N. The paths must ascend under the one
     // comparison (names that differ only in case next to each other); throws
     // std::invalid_argument when they do not.
-    explicit PackageInventory(std::vector<std::string> listed_paths,
-                              std::vector<std::uintmax_t> listed_sizes = {});
+    explicit PackageInventory(std::vector<std::string> listed_paths);
 
     // Every row: the listed rows, then the missing-file rows (code B). The two
     // are kept apart, so that the first missing file does not move every
@@ -65,6 +63,9 @@ public:
     std::size_t listed_count() const { return rows_.size(); }
     std::span<const FileEntry> listed_rows() const { return rows_; }
     std::span<const FileEntry> missing_rows() const { return missing_; }
+    // Keeps the lengths of the listed rows' files (one for each, or none);
+    // throws std::invalid_argument for another count.
+    void set_listed_sizes(std::vector<std::uintmax_t> sizes);
     // The length of a listed row's file in bytes, when the lengths were given.
     std::uintmax_t listed_size(std::size_t index) const {
         return index < listed_sizes_.size() ? listed_sizes_[index] : 0;

@@ -18,23 +18,19 @@
 namespace ferwis {
 namespace {
 
-// The files of one content folder in the order of their paths, with their lengths.
+// The files of one content folder in the order of their paths.
 struct ListedFolder {
     std::vector<std::string> paths;
-    std::vector<std::uintmax_t> sizes;
     std::exception_ptr failure;
 };
 
-ListedFolder list_content_folder(const std::string& root, bool with_sizes) {
-    FolderTree tree = walk_folder_tree(root, with_sizes);
+ListedFolder list_content_folder(const std::string& root) {
+    FolderTree tree = walk_folder_tree(root);
     ListedFolder listed;
     const std::vector<std::size_t> order = files_in_path_order(tree);
     listed.paths.reserve(order.size());
     for (const std::size_t i : order) {
         listed.paths.push_back(std::move(tree.files[i]));
-        if (with_sizes) {
-            listed.sizes.push_back(tree.file_sizes[i]);
-        }
     }
     return listed;
 }
@@ -63,7 +59,6 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     // the textures (mostly the most files) first. Every folder is listed whole
     // before the first failure, in the order above, ends the run.
     static constexpr std::array<std::size_t, kContentFolders.size()> kWalkOrder = {4, 1, 0, 3, 2};
-    const bool with_sizes = run.totals != nullptr;
     std::array<ListedFolder, kContentFolders.size()> listed;
     std::atomic<std::size_t> next{0};
     const auto walk = [&] {
@@ -73,7 +68,7 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
                 continue;
             }
             try {
-                listed[f] = list_content_folder(roots[f], with_sizes);
+                listed[f] = list_content_folder(roots[f]);
             } catch (...) {
                 listed[f].failure = std::current_exception();
             }
@@ -97,16 +92,16 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         count += folder.paths.size();
     }
     std::vector<std::string> paths;
-    std::vector<std::uintmax_t> sizes;
     paths.reserve(count);
-    sizes.reserve(with_sizes ? count : 0);
     for (ListedFolder& folder : listed) {
         paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
                      std::make_move_iterator(folder.paths.end()));
-        sizes.insert(sizes.end(), folder.sizes.begin(), folder.sizes.end());
         folder = ListedFolder{};
     }
-    run.inventory = PackageInventory(std::move(paths), std::move(sizes));
+    run.inventory = PackageInventory(std::move(paths));
+    if (run.totals != nullptr) {
+        run.listed_sizes.start(run.inventory.listed_rows());
+    }
 
     sprawdz_dynamic_wav(run, wav_dynamic);
 }

@@ -84,6 +84,7 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
     } catch (const LineTooLong&) {
         // Only this definition file is abandoned; its records so far stay.
     }
+    wav_dynamic.flush();
 }
 
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {

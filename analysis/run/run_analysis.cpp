@@ -116,6 +116,7 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     let_events_run(progress);
     mark_exceptions(run.inventory, settings.skip_list);
     if (totals != nullptr) {
+        run.inventory.set_listed_sizes(run.listed_sizes.take());
         count_rows(run.inventory, *totals);
     }
 

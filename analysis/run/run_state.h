@@ -1,6 +1,7 @@
 #pragma once
 // The state of one analysis run that the readers share.
 
+#include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
 #include "analysis/run/run_analysis.h"
 #include "common/progress.h"
@@ -20,9 +21,10 @@ struct RunState {
     Progress& progress;
     PackageInventory inventory;
 
-    // Counted when the caller asks for the totals of the result; the listing
-    // then keeps the length of each listed file in inventory.listed_sizes.
+    // Counted when the caller asks for the totals of the result; the lengths
+    // of the listed files are then asked for beside the run.
     RunTotals* totals = nullptr;
+    ListedSizes listed_sizes; // after the inventory: done with its rows first
 
     // Directory prefixes: main directory + "scenery/", "textures/", "models/",
     // "sounds/", each ending with "/".
