@@ -1,11 +1,11 @@
 #include "app/odczyt_ini.h"
 
+#include "common/blank_text.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 #include <array>

@@ -61,6 +61,12 @@ constexpr std::array kTexts = {
     std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},
     std::pair{Text::DoneDeleting, "Usunięto trwale plików:"},
     std::pair{Text::SelectedForAnalysis, "sceneria wybrana do analizy"},
+    std::pair{Text::PreviewTitle, "Podgląd - nic nie zostało jeszcze zmienione."},
+    std::pair{Text::PreviewCopy, "kopiowanie: "},
+    std::pair{Text::PreviewMove, "przeniesienie: "},
+    std::pair{Text::PreviewDelete, "usunięcie: "},
+    std::pair{Text::PreviewSkip, "pominięcie: "},
+    std::pair{Text::PreviewMore, "... oraz dalsze pliki: "},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -70,7 +76,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::SelectedForAnalysis) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::PreviewMore) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -169,6 +175,11 @@ std::string delete_choice(std::size_t files, std::uintmax_t bytes) {
            cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty.\n") +
            cp1250("Przenieść pliki do kosza (można je z niego przywrócić) czy usunąć je trwale?");
+}
+
+std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped) {
+    return cp1250("Ilość plików: ") + group_digits(files) + "\n" + cp1250("Łączny rozmiar: ") +
+           size_text(bytes) + "\n" + cp1250("Pominięto: ") + group_digits(skipped);
 }
 
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,

@@ -65,6 +65,13 @@ enum class Text {
     DoneDeleting,
     // Where a file of the result was named: the place of a selected scenery.
     SelectedForAnalysis,
+    // The preview of a file operation: what would be done to each file.
+    PreviewTitle,
+    PreviewCopy,
+    PreviewMove,
+    PreviewDelete,
+    PreviewSkip,
+    PreviewMore,
 };
 
 // The text, Windows-1250.
@@ -98,6 +105,10 @@ std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes
 // The window's question before a delete, answered by going to the trash or
 // deleting for good: the number of files and their total size.
 std::string delete_choice(std::size_t files, std::uintmax_t bytes);
+
+// The totals under the preview of a file operation: the files that would be
+// acted on, their total size and the files that would be left alone.
+std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped);
 
 // The question asked before a move: the number of files, their total size and
 // the folder they go to (Windows-1250).

@@ -501,7 +501,7 @@ constexpr std::array kSkipReasons = {SkipReason::Outside,     SkipReason::Malfor
                                      SkipReason::TargetTaken, SkipReason::Collision,
                                      SkipReason::Changed,     SkipReason::NotTrashed};
 
-Text reason_text(SkipReason reason) {
+Text reason_id(SkipReason reason) {
     switch (reason) {
     case SkipReason::Outside:
         return Text::SkipOutside;
@@ -524,6 +524,10 @@ Text reason_text(SkipReason reason) {
 }
 
 } // namespace
+
+const std::string& skip_reason_text(SkipReason reason) {
+    return text(reason_id(reason));
+}
 
 std::size_t OperationSummary::count(SkipReason reason) const {
     std::size_t n = 0;
@@ -624,7 +628,7 @@ std::string skipped_files_text(const OperationSummary& summary) {
         if (count == 0) {
             continue;
         }
-        message += "\n" + text(reason_text(reason)) + ": " + std::to_string(count);
+        message += "\n" + skip_reason_text(reason) + ": " + std::to_string(count);
         std::size_t named = 0;
         for (const auto& file : summary.skipped) {
             if (file.reason == reason && named++ < kNamed) {

@@ -13,7 +13,7 @@
 
 namespace ferwis {
 
-enum class Operation { Copy = 1, Move = 2, Delete = 3 };
+enum class Operation { Copy, Move, Delete };
 
 // Where a delete puts the files: the system trash (undone from the file
 // manager) or nowhere.
@@ -106,6 +106,9 @@ std::string confirmation_text(const ConfirmationFacts& facts, const OperationReq
 // The Polish end message naming the files a run left alone, by reason (empty
 // when none was).
 std::string skipped_files_text(const OperationSummary& summary);
+
+// The reason of a skip in Polish (Windows-1250), as the end message says it.
+const std::string& skip_reason_text(SkipReason reason);
 
 // The reason of a skip as the command line says it, in English.
 std::string_view skip_reason_name(SkipReason reason);

@@ -5,6 +5,7 @@
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
+#include "results/operation_preview.h"
 #include "results/read_category.h"
 #include "trash/qt_trash.h"
 #include "ui/form_controls.h"
@@ -13,6 +14,7 @@
 #include "ui/widget_helpers.h"
 #include "ui/window_progress.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -141,6 +143,12 @@ void MainWindow::build_controls() {
     connect(analyse_button_, &QPushButton::clicked, this, &MainWindow::run_analysis_clicked);
     connect(display_button_, &QPushButton::clicked, this, &MainWindow::show_category_clicked);
     connect(execute_button_, &QPushButton::clicked, this, &MainWindow::execute_operation_clicked);
+    // A dry run of any operation, copy included, from the button's own menu.
+    auto* preview = new QAction(ui_text("Podgląd (bez zmian)"), execute_button_);
+    execute_button_->addAction(preview);
+    execute_button_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    execute_button_->setToolTip(ui_text("Prawy przycisk myszy: podgląd bez zmian"));
+    connect(preview, &QAction::triggered, this, &MainWindow::preview_operation_clicked);
     connect(help_button_, &QPushButton::clicked, this, &MainWindow::show_help);
 }
 
@@ -290,7 +298,7 @@ void MainWindow::show_category_clicked() {
     update_analyse_button();
 }
 
-void MainWindow::execute_operation_clicked() {
+OperationRequest MainWindow::chosen_request() const {
     OperationRequest request;
     request.operation = copy_option_->isChecked()   ? Operation::Copy
                         : move_option_->isChecked() ? Operation::Move
@@ -298,6 +306,31 @@ void MainWindow::execute_operation_clicked() {
     request.code = used_option_->isChecked()     ? ResultCode::U
                    : unused_option_->isChecked() ? ResultCode::N
                                                  : ResultCode::UD;
+    return request;
+}
+
+void MainWindow::preview_operation_clicked() {
+    if (!execute_button_->isEnabled()) {
+        return;
+    }
+    try {
+        show_preview(chosen_request());
+    } catch (const Failure& failure) {
+        messages_.show(failure_text(failure));
+    }
+}
+
+void MainWindow::show_preview(const OperationRequest& request) {
+    OperationPreview preview;
+    {
+        const BusyPointer busy(*this);
+        preview = operation_preview(state_.operation_settings(), request, state_.result_path());
+    }
+    questions_->show_preview(preview);
+}
+
+void MainWindow::execute_operation_clicked() {
+    OperationRequest request = chosen_request();
     status_label_->clear(); // the summary of the previous operation
     if (request.operation != Operation::Copy && !confirm(request)) {
         return;
@@ -351,22 +384,33 @@ void MainWindow::execute_operation_clicked() {
 
 bool MainWindow::confirm(OperationRequest& request) {
     // Move and delete take files out of the installation: both ask first, with
-    // the number of files, their size and (move) the target folder.
+    // the number of files, their size and (move) the target folder, and offer a
+    // preview of every file before the answer.
+    using DeleteChoice = Questions::DeleteChoice;
+    using MoveChoice = Questions::MoveChoice;
     try {
-        const ConfirmationFacts facts =
-            confirmation_facts(state_.operation_settings(), request, state_.result_path());
-        if (request.operation == Operation::Move) {
-            return questions_->confirm_move(confirmation_text(facts, request));
-        }
-        switch (questions_->choose_delete(delete_choice(facts.files, facts.bytes))) {
-        case Questions::DeleteChoice::Trash:
-            request.delete_mode = DeleteMode::Trash;
-            return true;
-        case Questions::DeleteChoice::Permanent:
-            request.delete_mode = DeleteMode::Permanent;
-            return true;
-        case Questions::DeleteChoice::Cancel:
-            return false;
+        for (;;) {
+            const ConfirmationFacts facts =
+                confirmation_facts(state_.operation_settings(), request, state_.result_path());
+            if (request.operation == Operation::Move) {
+                const MoveChoice choice =
+                    questions_->choose_move(confirmation_text(facts, request));
+                if (choice != MoveChoice::Preview) {
+                    return choice == MoveChoice::Move;
+                }
+            } else {
+                const DeleteChoice choice =
+                    questions_->choose_delete(delete_choice(facts.files, facts.bytes));
+                if (choice == DeleteChoice::Cancel) {
+                    return false;
+                }
+                if (choice != DeleteChoice::Preview) {
+                    request.delete_mode =
+                        choice == DeleteChoice::Trash ? DeleteMode::Trash : DeleteMode::Permanent;
+                    return true;
+                }
+            }
+            show_preview(request);
         }
     } catch (const Failure& failure) {
         messages_.show(failure_text(failure));

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
+#include "results/file_operations.h"
 #include "ui/message_box.h"
 
 #include <QPointer>
@@ -62,6 +63,8 @@ public:
     void run_analysis_clicked();
     void show_category_clicked();
     void execute_operation_clicked();
+    // Shows what the chosen operation would do, changing nothing.
+    void preview_operation_clicked();
     void show_help();
 
 protected:
@@ -80,6 +83,9 @@ private:
     // Asks before a move or delete; a delete's answer sets its mode. False when
     // the person declines or the result file cannot be read (said).
     bool confirm(OperationRequest& request);
+    // The operation and category the options choose.
+    OperationRequest chosen_request() const;
+    void show_preview(const OperationRequest& request);
 
     Messages& messages_;
     MessageBoxQuestions own_questions_{this};

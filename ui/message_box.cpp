@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include "ui/preview_dialog.h"
 #include "ui/widget_helpers.h"
 
 #include <QMessageBox>
@@ -42,20 +43,36 @@ Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text
     switch (ask(parent_, text,
                 {{"Do kosza", QMessageBox::AcceptRole, true},
                  {"Usuń trwale", QMessageBox::DestructiveRole, false},
+                 {"Podgląd", QMessageBox::ActionRole, false},
                  {"Anuluj", QMessageBox::RejectRole, false}})) {
     case 0:
         return DeleteChoice::Trash;
     case 1:
         return DeleteChoice::Permanent;
+    case 2:
+        return DeleteChoice::Preview;
     default:
         return DeleteChoice::Cancel;
     }
 }
 
-bool MessageBoxQuestions::confirm_move(std::string_view text) {
-    return ask(parent_, text,
-               {{"Przenieś", QMessageBox::AcceptRole, true},
-                {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
+Questions::MoveChoice MessageBoxQuestions::choose_move(std::string_view text) {
+    switch (ask(parent_, text,
+                {{"Przenieś", QMessageBox::AcceptRole, true},
+                 {"Podgląd", QMessageBox::ActionRole, false},
+                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+    case 0:
+        return MoveChoice::Move;
+    case 1:
+        return MoveChoice::Preview;
+    default:
+        return MoveChoice::Cancel;
+    }
+}
+
+void MessageBoxQuestions::show_preview(const OperationPreview& preview) {
+    PreviewDialog dialog(preview, parent_);
+    dialog.exec();
 }
 
 } // namespace ferwis

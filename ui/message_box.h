@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/messages.h"
+#include "results/operation_preview.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -41,13 +42,16 @@ private:
 // installation. A test answers them without a box.
 class Questions {
 public:
-    enum class DeleteChoice { Trash, Permanent, Cancel };
+    enum class DeleteChoice { Trash, Permanent, Preview, Cancel };
+    enum class MoveChoice { Move, Preview, Cancel };
 
     virtual ~Questions() = default;
-    // "Do kosza" (the default), "Usuń trwale" or "Anuluj".
+    // "Do kosza" (the default), "Usuń trwale", "Podgląd" or "Anuluj".
     virtual DeleteChoice choose_delete(std::string_view text) = 0;
-    // "Przenieś" (the default) or "Anuluj".
-    virtual bool confirm_move(std::string_view text) = 0;
+    // "Przenieś" (the default), "Podgląd" or "Anuluj".
+    virtual MoveChoice choose_move(std::string_view text) = 0;
+    // Shows what an operation would do, until the person closes it.
+    virtual void show_preview(const OperationPreview& preview) = 0;
 };
 
 // The questions as modal boxes titled "Ferwis" with Polish buttons.
@@ -56,7 +60,8 @@ public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
 
     DeleteChoice choose_delete(std::string_view text) override;
-    bool confirm_move(std::string_view text) override;
+    MoveChoice choose_move(std::string_view text) override;
+    void show_preview(const OperationPreview& preview) override;
 
 private:
     QPointer<QWidget> parent_;

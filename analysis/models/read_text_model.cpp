@@ -1,9 +1,9 @@
 #include "analysis/models/read_text_model.h"
 
-#include "analysis/resolve/resolve_model_texture.h"
+#include "analysis/resolve/reference_rules.h"
+#include "common/blank_text.h"
 #include "common/errors.h"
 #include "common/line_reader.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "analysis/models/scan_binary_model.h"
 
-#include "analysis/resolve/resolve_model_texture.h"
+#include "analysis/resolve/reference_rules.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"

@@ -1,12 +1,12 @@
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 
 #include "analysis/inventory/walk_folder_tree.h"
+#include "common/blank_text.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 namespace ferwis {

@@ -1,10 +1,10 @@
 #include "analysis/scenery/apply_statement.h"
 
-#include "analysis/resolve/resolve_model.h"
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
+#include "analysis/resolve/reference_rules.h"
 #include "analysis/scenery/node_rules.h"
+#include "common/blank_text.h"
 #include "common/native_path.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 #include <string_view>

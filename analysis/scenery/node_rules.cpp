@@ -1,12 +1,10 @@
 #include "analysis/scenery/node_rules.h"
 
-#include "analysis/resolve/resolve_model.h"
-#include "analysis/resolve/resolve_node_sound.h"
-#include "analysis/resolve/resolve_scenery_texture.h"
+#include "analysis/resolve/reference_rules.h"
 #include "analysis/scenery/expand_placeholder.h"
 #include "analysis/scenery/record_include_template.h"
+#include "common/blank_text.h"
 #include "common/native_path.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 namespace ferwis {

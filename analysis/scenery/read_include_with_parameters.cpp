@@ -1,8 +1,7 @@
 #include "analysis/scenery/read_include_with_parameters.h"
 
-#include "analysis/resolve/resolve_model.h"
-#include "analysis/resolve/resolve_reference.h"
-#include "analysis/resolve/resolve_scenery_texture.h"
+#include "analysis/resolve/lookup.h"
+#include "analysis/resolve/reference_rules.h"
 #include "analysis/scenery/apply_statement.h"
 #include "analysis/scenery/classify_line.h"
 #include "analysis/scenery/expand_placeholder.h"

@@ -1,6 +1,6 @@
 #include "analysis/scenery/read_scenery_file.h"
 
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
 #include "analysis/scenery/apply_statement.h"
 #include "analysis/scenery/classify_line.h"
 #include "analysis/scenery/read_include_with_parameters.h"

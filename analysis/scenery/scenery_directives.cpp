@@ -1,24 +1,14 @@
 #include "analysis/scenery/scenery_directives.h"
 
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
+#include "common/blank_text.h"
 #include "common/native_path.h"
-#include "common/normalize_line.h"
 #include "common/text_compare.h"
 
 #include <string_view>
 
 namespace ferwis {
 namespace {
-
-std::string_view trim_blanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 void image_directive(SceneryRun& scenery, std::string& line) {
     normalize_line(line);

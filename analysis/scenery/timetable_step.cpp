@@ -1,6 +1,7 @@
 #include "analysis/scenery/timetable_step.h"
 
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
+#include "common/blank_text.h"
 #include "common/text_compare.h"
 
 #include <string>
@@ -9,13 +10,7 @@ namespace ferwis {
 
 void timetable_step(SceneryRun& scenery, std::string_view line) {
     const std::size_t at = find_name(line, "timetable:");
-    std::string_view rest = line.substr(at + 10);
-    while (!rest.empty() && rest.front() == ' ') {
-        rest.remove_prefix(1);
-    }
-    while (!rest.empty() && rest.back() == ' ') {
-        rest.remove_suffix(1);
-    }
+    const std::string_view rest = trim_blanks(line.substr(at + 10));
     if (rest.empty()) {
         return;
     }

@@ -1,5 +1,5 @@
 #include "analysis/models/scan_binary_model.h"
-#include "analysis/resolve/resolve_model.h"
+#include "analysis/resolve/reference_rules.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>

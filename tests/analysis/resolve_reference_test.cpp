@@ -1,8 +1,5 @@
-#include "analysis/resolve/resolve_model_texture.h"
-#include "analysis/resolve/resolve_node_sound.h"
-#include "analysis/resolve/resolve_reference.h"
-#include "analysis/resolve/resolve_scenery_texture.h"
-#include "analysis/resolve/resolve_with_extensions.h"
+#include "analysis/resolve/lookup.h"
+#include "analysis/resolve/reference_rules.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,10 @@
+#include "common/catalogue.h"
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "results/operation_preview.h"
 #include "support/doubles.h"
 #include "support/temp_tree.h"
 
@@ -165,6 +168,55 @@ TEST(execute_operation, failure_keeps_source_and_result_file) {
     EXPECT_THROW(in.run(Operation::Move), OperationFailure);
     EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "a");
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
+}
+
+// The preview is a dry run: every file with its action and target, every skip
+// with its reason, the totals, and the installation left as it was.
+TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
+    Installation in;
+    make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});
+    const std::string main = in.state.main_dir;
+    in.records({{main + "textures/a.dds", "N"},
+                {main + "textures/b.dds", "N"},
+                {in.tree.path("elsewhere.dds"), "N"}});
+    const std::string result = in.tree.read("wynik.txt");
+    const struct {
+        Operation operation;
+        const char* action;
+        bool target;
+    } cases[] = {{Operation::Copy, "kopiowanie: ", true},
+                 {Operation::Move, "przeniesienie: ", true},
+                 {Operation::Delete, "usunięcie: ", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        OperationRequest request;
+        request.operation = c.operation;
+        request.code = ResultCode::N;
+        const OperationPreview preview = operation_preview(in.state, request, in.result_path());
+        std::string line = cp1250(c.action) + main + "textures/a.dds";
+        if (c.target) {
+            line += " -> " + in.state.copy_move_path + "textures/a.dds";
+        }
+        EXPECT_NE(preview.listing.find(line + "\n"), std::string::npos) << preview.listing;
+        EXPECT_NE(preview.listing.find(cp1250("pominięcie: ") + in.tree.path("elsewhere.dds") +
+                                       " (" + skip_reason_text(SkipReason::Outside) + ")"),
+                  std::string::npos);
+        EXPECT_EQ(preview.totals, preview_totals(2, 6, 1));
+        EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "aaaa");
+        EXPECT_FALSE(in.tree.exists("kopia/textures"));
+        EXPECT_EQ(in.tree.read("wynik.txt"), result);
+    }
+    // Past its limit the preview counts what it leaves out; the totals count all.
+    OperationRequest request;
+    request.code = ResultCode::N;
+    const OperationPreview cut = operation_preview(in.state, request, in.result_path(), 1);
+    EXPECT_NE(cut.listing.find(cp1250("... oraz dalsze pliki: 2")), std::string::npos)
+        << cut.listing;
+    EXPECT_EQ(cut.listing.find("b.dds"), std::string::npos);
+    EXPECT_EQ(cut.totals, preview_totals(2, 6, 1));
+    fs::remove(in.tree.path("wynik.txt"));
+    in.tree.mkdir("wynik.txt"); // a result that cannot be read
+    EXPECT_THROW(operation_preview(in.state, request, in.result_path()), ResultUnreadable);
 }
 
 } // namespace

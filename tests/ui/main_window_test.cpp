@@ -4,6 +4,7 @@
 #include "common/native_path.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -241,14 +242,12 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Installation inst;
-        inst.write_complete_ini();
-        inst.tree.write("sym/Textures/a.dds", "aaaa");
-        inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+        inst.write_one_used_file();
         // The trash of a person of its own, inside the test's folder.
         const QByteArray data_home = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(inst.tree.path("data")));
         StartedWindow w(inst);
-        w.questions.delete_answer = c.answer;
+        w.questions.delete_answers = {c.answer};
         w.find<QRadioButton>("Option3")->click();
         EXPECT_TRUE(w.find<QRadioButton>("Option4")->isChecked()); // the groups are independent
 
@@ -267,11 +266,46 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
     }
 }
 
+TEST(main_window, a_preview_from_the_question_or_the_button_menu_changes_nothing) {
+    Installation inst;
+    inst.write_one_used_file();
+    StartedWindow w(inst);
+    auto* execute = w.find<QPushButton>("Command3");
+    ASSERT_EQ(execute->actions().size(), 1);
+
+    // Copy asks nothing; its preview comes from the button's menu.
+    execute->actions().front()->trigger();
+    ASSERT_EQ(w.questions.previews.size(), 1u);
+    EXPECT_NE(w.questions.previews[0].find(cp1250("kopiowanie: ") + inst.main_dir() +
+                                           "/Textures/a.dds -> "),
+              std::string::npos);
+    EXPECT_FALSE(inst.tree.exists("kopia/Textures"));
+
+    // A delete: the preview, the question again, then Anuluj.
+    w.questions.delete_answers = {Questions::DeleteChoice::Preview,
+                                  Questions::DeleteChoice::Cancel};
+    w.find<QRadioButton>("Option3")->click();
+    execute->click();
+    EXPECT_EQ(w.questions.asked.size(), 2u);
+    ASSERT_EQ(w.questions.previews.size(), 2u);
+    EXPECT_NE(w.questions.previews[1].find(cp1250("usunięcie: ") + inst.main_dir()),
+              std::string::npos);
+    EXPECT_TRUE(inst.tree.exists("sym/Textures/a.dds"));
+    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
+
+    // A move: the preview, then Przenieś.
+    w.questions.move_answers = {Questions::MoveChoice::Preview, Questions::MoveChoice::Move};
+    w.find<QRadioButton>("Option2")->click();
+    execute->click();
+    EXPECT_EQ(w.questions.previews.size(), 3u);
+    EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
+    EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
+}
+
 TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_action) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_used_file();
     StartedWindow w(inst);
     w.find<QPushButton>("Command2")->click();
     w.find<QPushButton>("Command3")->click();
@@ -287,9 +321,7 @@ TEST(main_window, a_copy_keeps_the_list_and_its_summary_stays_until_the_next_act
 
 TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_file_after) {
     Installation inst;
-    inst.write_complete_ini();
-    inst.tree.write("sym/Textures/a.dds", "aaaa");
-    inst.tree.write("wynik.txt", crlf({"\"" + inst.main_dir() + "/Textures/a.dds\",\"U\""}));
+    inst.write_one_used_file();
     StartedWindow w(inst);
     w.window.show();
     w.find<QPushButton>("Command2")->click();

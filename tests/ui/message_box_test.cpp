@@ -7,7 +7,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -76,12 +78,14 @@ TEST(message_box, a_message_has_one_ok_button_and_a_question_ok_and_anuluj) {
 
 TEST(message_box, the_questions_before_a_delete_and_a_move_have_polish_buttons) {
     using Choice = Questions::DeleteChoice;
+    using MoveChoice = Questions::MoveChoice;
     MessageBoxQuestions questions(nullptr);
     const struct {
         const char* press;
         Choice answer;
     } deletes[] = {{"Do kosza", Choice::Trash},
                    {"Usuń trwale", Choice::Permanent},
+                   {"Podgląd", Choice::Preview},
                    {"Anuluj", Choice::Cancel},
                    {"", Choice::Cancel}};
     for (const auto& c : deletes) {
@@ -90,19 +94,46 @@ TEST(message_box, the_questions_before_a_delete_and_a_move_have_polish_buttons) 
         answer_next_box(QString::fromUtf8(c.press), seen);
         EXPECT_EQ(questions.choose_delete(cp1250("Usunąć?")), c.answer);
         seen.captions.sort(); // the box lays its buttons out by their roles
-        EXPECT_EQ(seen.captions,
-                  QStringList({"Anuluj", "Do kosza", QString::fromUtf8("Usuń trwale")}));
+        EXPECT_EQ(seen.captions, QStringList({"Anuluj", "Do kosza", QString::fromUtf8("Podgląd"),
+                                              QString::fromUtf8("Usuń trwale")}));
         EXPECT_EQ(seen.default_caption, "Do kosza");
         EXPECT_FALSE(seen.any_icon);
     }
-    for (const auto& [press, answer] : {std::pair{"Przenieś", true}, {"Anuluj", false}}) {
+    for (const auto& [press, answer] : {std::pair{"Przenieś", MoveChoice::Move},
+                                        {"Podgląd", MoveChoice::Preview},
+                                        {"Anuluj", MoveChoice::Cancel}}) {
         SCOPED_TRACE(press);
         SeenBox seen;
         answer_next_box(QString::fromUtf8(press), seen);
-        EXPECT_EQ(questions.confirm_move(cp1250("Przenieść?")), answer);
-        EXPECT_EQ(seen.captions, QStringList({QString::fromUtf8("Przenieś"), "Anuluj"}));
+        EXPECT_EQ(questions.choose_move(cp1250("Przenieść?")), answer);
+        seen.captions.sort();
+        EXPECT_EQ(seen.captions, QStringList({"Anuluj", QString::fromUtf8("Podgląd"),
+                                              QString::fromUtf8("Przenieś")}));
         EXPECT_EQ(seen.title, "Ferwis");
     }
+}
+
+TEST(message_box, the_preview_shows_its_text_and_closes_with_a_polish_button) {
+    MessageBoxQuestions questions(nullptr);
+    QString shown;
+    QString totals;
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+        totals = dialog->findChild<QLabel*>("PreviewTotals")->text();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            captions << button->text();
+            if (button->text() == "Zamknij") {
+                button->click();
+            }
+        }
+    });
+    questions.show_preview({cp1250("usunięcie: /sym/a.dds\n"), cp1250("Ilość plików: 1")});
+    EXPECT_EQ(shown, QString::fromUtf8("usunięcie: /sym/a.dds\n"));
+    EXPECT_EQ(totals, QString::fromUtf8("Ilość plików: 1"));
+    EXPECT_EQ(captions, QStringList{"Zamknij"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "common/catalogue.h"
 #include "common/errors.h"
+#include "results/operation_preview.h"
 #include "ui/help_window.h"
 #include "ui/message_box.h"
 #include "window_fixture.h"
@@ -69,7 +70,12 @@ TEST(screenshots, the_main_window_after_an_analysis_the_help_window_and_the_ques
     save_next_box("question_delete.png");
     questions.choose_delete(delete_choice(7, 679));
     save_next_box("question_move.png");
-    questions.confirm_move(move_confirmation(7, 679, program.path("kopia/")));
+    questions.choose_move(move_confirmation(7, 679, program.path("kopia/")));
+    OperationRequest request;
+    request.code = ResultCode::N;
+    save_next_box("preview_copy.png");
+    questions.show_preview(operation_preview({FERWIS_SAMPLE_DIR "/", program.path("kopia/")},
+                                             request, program.path("wynik.txt")));
     MessageBoxMessages messages_box;
     messages_box.set_parent(&window);
     save_next_box("message_settings.png");

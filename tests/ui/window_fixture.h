@@ -43,6 +43,14 @@ struct Installation {
         tree.write("ferwis.ini", crlf(lines));
     }
 
+    // A complete configuration, one file sym/Textures/a.dds of 4 bytes and a
+    // result that lists it as used.
+    void write_one_used_file() const {
+        write_complete_ini();
+        tree.write("sym/Textures/a.dds", "aaaa");
+        tree.write("wynik.txt", crlf({"\"" + main_dir() + "/Textures/a.dds\",\"U\""}));
+    }
+
     // The configuration naming every setting.
     void write_complete_ini() const {
         write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
@@ -51,20 +59,30 @@ struct Installation {
     }
 };
 
-// Answers the window's questions before a move or delete as told, and
-// remembers them.
+// Answers the window's questions before a move or delete as told (one answer
+// after another, the last one again), and remembers them and the previews.
 struct RecordingQuestions : Questions {
-    DeleteChoice delete_answer = DeleteChoice::Trash;
-    bool move_answer = true;
+    std::vector<DeleteChoice> delete_answers{DeleteChoice::Trash};
+    std::vector<MoveChoice> move_answers{MoveChoice::Move};
     std::vector<std::string> asked;
+    std::vector<std::string> previews;
 
     DeleteChoice choose_delete(std::string_view text) override {
-        asked.emplace_back(text);
-        return delete_answer;
+        return answer(text, delete_answers);
     }
-    bool confirm_move(std::string_view text) override {
+    MoveChoice choose_move(std::string_view text) override { return answer(text, move_answers); }
+    void show_preview(const OperationPreview& preview) override {
+        previews.push_back(preview.listing);
+    }
+
+private:
+    template <typename Choice> Choice answer(std::string_view text, std::vector<Choice>& answers) {
         asked.emplace_back(text);
-        return move_answer;
+        const Choice choice = answers.front();
+        if (answers.size() > 1) {
+            answers.erase(answers.begin());
+        }
+        return choice;
     }
 };
 

@@ -1,4 +1,4 @@
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
 
 #include "common/native_path.h"
 
@@ -33,6 +33,24 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     }
     inventory.record_missing(std::move(target));
     return LookupResult{};
+}
+
+bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, std::string_view name,
+                             LookupMode mode) {
+    if (name.find('.') != std::string_view::npos) {
+        std::string cleaned(name);
+        return resolve_reference(scenery, directory, cleaned, mode).found;
+    }
+    const auto& extensions = scenery.run.extensions;
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        std::string tried = std::string(name) + extensions[i];
+        const FallbackPosition position =
+            i + 1 < extensions.size() ? FallbackPosition::EarlyTry : FallbackPosition::LastTry;
+        if (resolve_reference(scenery, directory, tried, mode, position, name).found) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace ferwis

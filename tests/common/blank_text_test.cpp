@@ -1,4 +1,4 @@
-#include "common/normalize_line.h"
+#include "common/blank_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,9 @@
 #pragma once
-// The one lookup of a referenced file: finds directory + name among the listed
-// rows, marks the file used, and records a missing file as a B row.
+// The one lookup of a referenced file: how a name given by a scenery, an
+// include or a model becomes a row. Finds directory + name among the listed
+// rows, marks the file used, and records a missing file as a B row. The rules
+// that say in which directories each kind of reference is looked for are in
+// reference_rules.h.
 
 #include "analysis/scenery/scenery_run.h"
 
@@ -36,5 +39,12 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
 
 // Cleans a referenced name as resolve_reference does.
 void clean_reference_name(std::string& name);
+
+// Looks up a texture name. A name with a "." anywhere is looked up once as it
+// stands; a name without one is tried with each extension of the priority list
+// in turn, and only the last try may record a miss (under the first extension).
+// Returns whether the file was found.
+bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, std::string_view name,
+                             LookupMode mode);
 
 } // namespace ferwis

@@ -1,4 +1,4 @@
-#include "common/normalize_line.h"
+#include "common/blank_text.h"
 
 namespace ferwis {
 
@@ -22,6 +22,16 @@ void normalize_line(std::string& line) {
         line[out++] = c;
     }
     line.resize(out);
+}
+
+std::string_view trim_blanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 } // namespace ferwis

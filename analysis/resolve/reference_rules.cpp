@@ -1,9 +1,8 @@
-#include "analysis/resolve/resolve_model.h"
+#include "analysis/resolve/reference_rules.h"
 
 #include "analysis/models/read_text_model.h"
 #include "analysis/models/scan_binary_model.h"
-#include "analysis/resolve/resolve_model_texture.h"
-#include "analysis/resolve/resolve_reference.h"
+#include "analysis/resolve/lookup.h"
 #include "analysis/scenery/expand_placeholder.h"
 #include "analysis/scenery/record_include_template.h"
 #include "common/native_path.h"
@@ -29,6 +28,42 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 }
 
 } // namespace
+
+std::string_view directory_part(std::string_view path) {
+    const std::size_t last = path.rfind(kSeparator);
+    return last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1);
+}
+
+void resolve_scenery_texture(SceneryRun& scenery, std::string_view texture,
+                             std::string_view file_being_read) {
+    if (names_equal(texture, "none")) {
+        return;
+    }
+    const std::string name = with_read_separators(texture);
+    const std::string own_directory =
+        scenery.run.scenery_dir + std::string(directory_part(file_being_read));
+    if (resolve_with_extensions(scenery, own_directory, name, LookupMode::LookUpOnly)) {
+        return;
+    }
+    resolve_with_extensions(scenery, scenery.run.textures_dir, name, LookupMode::RecordMissing);
+}
+
+std::string model_texture_subdirectory(const SceneryRun& scenery, std::string_view model_path) {
+    return with_final_separator(scenery.run.textures_dir + std::string(directory_part(model_path)));
+}
+
+void resolve_model_texture(SceneryRun& scenery, std::string_view texture,
+                           std::string_view texture_subdirectory) {
+    if (names_equal(texture, "none") || contains_name(texture, "replacableskin")) {
+        return;
+    }
+    const std::string name = with_read_separators(texture);
+    if (resolve_with_extensions(scenery, texture_subdirectory, name, LookupMode::LookUpOnly) ||
+        resolve_with_extensions(scenery, scenery.run.scenery_dir, name, LookupMode::LookUpOnly)) {
+        return;
+    }
+    resolve_with_extensions(scenery, scenery.run.textures_dir, name, LookupMode::RecordMissing);
+}
 
 void resolve_model(SceneryRun& scenery, std::string_view written) {
     std::string name = with_read_separators(written);
@@ -66,6 +101,24 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
         scan_binary_model(scenery, file_path, binary);
     } else {
         read_text_model(scenery, file_path, model_texture_subdirectory(scenery, text));
+    }
+}
+
+void resolve_node_sound(SceneryRun& scenery, std::string_view sound) {
+    std::string name(sound);
+    const LookupResult result = resolve_reference(scenery, to_lower(scenery.run.sounds_dir), name,
+                                                  LookupMode::RecordMissing);
+    if (!result.newly_used) {
+        return;
+    }
+    const std::string prefix =
+        scenery.run.sounds_dir + name.substr(0, name.size() < 4 ? 0 : name.size() - 4);
+    PackageInventory& inventory = scenery.run.inventory;
+    const RowRange companions = inventory.listed_with_prefix(prefix);
+    for (std::size_t row = companions.first; row < companions.last; ++row) {
+        if (!ends_with_name(inventory.row(row).path, ".wav")) {
+            inventory.mark_if_unused(row, ResultCode::U);
+        }
     }
 }
 

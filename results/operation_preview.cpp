@@ -1,0 +1,104 @@
+#include "results/operation_preview.h"
+
+#include "common/catalogue.h"
+#include "common/errors.h"
+
+#include <utility>
+
+namespace ferwis {
+namespace {
+
+Text action_text(Operation operation) {
+    switch (operation) {
+    case Operation::Copy:
+        return Text::PreviewCopy;
+    case Operation::Move:
+        return Text::PreviewMove;
+    case Operation::Delete:
+        break;
+    }
+    return Text::PreviewDelete;
+}
+
+// Writes the lines as the dry run meets the files, up to the limit, and counts
+// the rest.
+class PreviewWriter : public OperationObserver {
+public:
+    PreviewWriter(Operation operation, std::size_t line_limit)
+        : action_(text(action_text(operation))), line_limit_(line_limit) {}
+
+    void file(std::string_view source, std::string_view target, std::uintmax_t) override {
+        if (!room()) {
+            return;
+        }
+        lines_.append(action_).append(source);
+        if (!target.empty()) {
+            lines_.append(" -> ").append(target);
+        }
+        lines_ += '\n';
+    }
+
+    void skipped(const SkippedFile& file) override {
+        if (!room()) {
+            return;
+        }
+        lines_.append(text(Text::PreviewSkip)).append(file.path);
+        lines_.append(" (").append(skip_reason_text(file.reason));
+        if (!file.detail.empty()) {
+            lines_.append(": ").append(file.detail);
+        }
+        lines_ += ")\n";
+    }
+
+    OperationPreview finish(const OperationSummary& summary) && {
+        if (left_out_ > 0) {
+            lines_.append(text(Text::PreviewMore)).append(std::to_string(left_out_)) += '\n';
+        }
+        return {std::move(lines_),
+                preview_totals(summary.files, summary.bytes, summary.skipped.size())};
+    }
+
+private:
+    bool room() {
+        if (written_ < line_limit_) {
+            ++written_;
+            return true;
+        }
+        ++left_out_;
+        return false;
+    }
+
+    std::string action_;
+    std::size_t line_limit_;
+    std::size_t written_ = 0;
+    std::size_t left_out_ = 0;
+    std::string lines_;
+};
+
+// The preview shows nothing on the status line: it is over in a moment, and
+// the window stays as it was.
+struct QuietProgress : Progress {
+    void set_status(std::string_view) override {}
+    void set_detail(std::string_view) override {}
+    void process_events() override {}
+};
+
+} // namespace
+
+OperationPreview operation_preview(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   std::size_t line_limit) {
+    OperationRequest dry = request;
+    dry.dry_run = true;
+    QuietProgress progress;
+    PreviewWriter writer(request.operation, line_limit);
+    OperationSummary summary;
+    try {
+        summary = execute_operation(settings, dry, result_path, progress, nullptr, &writer);
+    } catch (const OperationFailure& failure) {
+        throw ResultUnreadable(failure.what());
+    }
+    return std::move(writer).finish(summary);
+}
+
+} // namespace ferwis
