@@ -2,12 +2,18 @@
 # Ferwis developer entry point: installs what the build needs, builds, and runs.
 #   ./dev.sh run     build the window program and open it on the sample installation
 #   ./dev.sh cli ARGS...   build ferwis-cli and run it (no display needed)
-#   ./dev.sh test    check the formatting, build and run the whole test suite
+#   ./dev.sh test    check the formatting, build and run the whole test suite, then the
+#                    Windows build's under wine
+#   ./dev.sh windows cross-build the core and ferwis-cli for Windows and test them under wine
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth fonts-liberation2)
+# The Windows build: MinGW-w64 (the flavour with std::thread), GoogleTest's
+# sources, the JSON library's headers, wine to run the tests, iconv for the
+# command-line check.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev wine wine64 libc-bin)
 
 install_packages() {
     local missing=()
@@ -44,6 +50,17 @@ build() { # build DIR [cmake options...]
     cmake --build "$dir" -j "$(nproc)"
 }
 
+# Cross-builds the core, ferwis-cli and the core tests for Windows and runs the
+# tests under wine (its own prefix inside the build folder). Extra arguments go
+# to cmake.
+windows_test() {
+    install_packages "${WINDOWS_PACKAGES[@]}"
+    export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DFERWIS_CORE_ONLY=ON \
+        -DFERWIS_WERROR=ON "$@"
+    (cd build-windows && ctest --output-on-failure -j "$(nproc)" -L core)
+}
+
 case "${1:-}" in
 run)
     if ! has_display; then
@@ -70,6 +87,10 @@ test)
     # The core reads untrusted bytes: its tests run once more under the sanitizers.
     build build-sanitize -DFERWIS_CORE_ONLY=ON -DFERWIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd build-sanitize && ctest --output-on-failure -j "$(nproc)" -L core)
+    windows_test -DFERWIS_NATIVE_CLI="$PWD/build/ferwis-cli"
+    ;;
+windows)
+    windows_test
     ;;
 bench)
     install_packages "${PACKAGES[@]}" time
@@ -79,7 +100,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|cli|test|bench" >&2
+    echo "usage: ./dev.sh run|cli|test|windows|bench" >&2
     exit 2
     ;;
 esac

@@ -1,25 +1,28 @@
 // ferwis-generate: writes a synthetic installation for the benchmark.
 #include "bench/generator.h"
 #include "common/code_page.h"
+#include "common/platform.h"
 
 #include <exception>
 #include <iostream>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     ferwis::bench::GeneratorOptions options;
     bool have_dir = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--size" && i + 1 < argc) {
-            const auto size = ferwis::bench::parse_size(argv[++i]);
+    const std::vector<std::string> args = ferwis::platform::utf8_arguments(argc, argv);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--size" && i + 1 < args.size()) {
+            const auto size = ferwis::bench::parse_size(args[++i]);
             if (!size) {
-                std::cerr << "ferwis-generate: unknown size " << argv[i] << '\n';
+                std::cerr << "ferwis-generate: unknown size " << args[i] << '\n';
                 return 2;
             }
             options.size = *size;
-        } else if (arg == "--seed" && i + 1 < argc) {
-            options.seed = std::stoull(argv[++i]);
+        } else if (arg == "--seed" && i + 1 < args.size()) {
+            options.seed = std::stoull(args[++i]);
         } else if (!have_dir && !arg.empty() && arg[0] != '-') {
             options.out_dir = ferwis::utf8_to_cp1250(arg);
             if (options.out_dir.back() != '/') {

@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -190,10 +191,10 @@ private:
             fs::create_directories(to_native(folder));
         }
         const fs::path native = to_native(path);
-        std::FILE* file = std::fopen(native.c_str(), "wb");
+        std::FILE* file = platform::open_file(native, "wb");
         if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
             std::fclose(file) != 0) {
-            throw std::runtime_error("cannot write " + native.string());
+            throw std::runtime_error("cannot write " + native_to_utf8(native));
         }
         ++summary_["files_" + top];
         if (top != "dynamic") {
@@ -866,10 +867,10 @@ private:
 
     static void write_plain(const std::string& path, std::string_view bytes) {
         const fs::path native = to_native(path);
-        std::FILE* file = std::fopen(native.c_str(), "wb");
+        std::FILE* file = platform::open_file(native, "wb");
         if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
             std::fclose(file) != 0) {
-            throw std::runtime_error("cannot write " + native.string());
+            throw std::runtime_error("cannot write " + native_to_utf8(native));
         }
     }
 
@@ -877,7 +878,7 @@ private:
         const auto list = [this](const std::set<std::string>& paths, const char* name) {
             std::string text;
             for (const std::string& path : paths) {
-                text += to_native(path).string();
+                text += native_to_utf8(to_native(path));
                 text += '\n';
             }
             write_plain(out_ + name, text);

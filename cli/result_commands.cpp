@@ -3,7 +3,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/read_category.h"
-#include "trash/qt_trash.h"
+#include "trash/system_trash.h"
 
 #include <limits>
 #include <ostream>
@@ -179,7 +179,7 @@ int file_operation_command(const CliContext& context) {
                 return kExitFailed;
             }
         }
-        QtTrash trash;
+        SystemTrash trash;
         DryRunPrinter printer(context, action_name(request));
         const OperationSummary summary =
             execute_operation(state->operation_settings(), request, context.options.result_path,

@@ -3,6 +3,7 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@
 #include <filesystem>
 #include <system_error>
 #include <utility>
-
-#ifdef _WIN32
-#include <sys/stat.h>
-#include <sys/types.h>
-#else
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -84,41 +75,19 @@ std::optional<std::uintmax_t> file_size(std::string_view path) {
 }
 
 OpenedFile open_for_reading(std::string_view path) {
-    const std::string name(path);
-#ifdef _WIN32
-    // Named pipes and devices do not lie in folders on Windows; the check on
-    // the open handle keeps the rule the same.
-    ReadFile file(_wfopen(to_native(path).c_str(), L"rb"));
-    if (!file) {
-        throw FileError(name, std::strerror(errno));
+    return open_for_reading(to_native(path), path);
+}
+
+OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
+    platform::OpenedRegularFile opened = platform::open_regular_file(native);
+    if (opened.file == nullptr) {
+        throw FileError(std::string(path), opened.reason);
     }
-    struct _stat64 info {};
-    if (_fstat64(_fileno(file.get()), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-        throw FileError(name, "not a regular file");
-    }
-#else
-    // Opened without waiting, so that a FIFO cannot stop the program in the open
-    // call; the type is then checked on the handle, which no rename can change.
-    const int fd = ::open(to_native(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        throw FileError(name, std::strerror(errno));
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw FileError(name, "not a regular file");
-    }
-    ReadFile file(::fdopen(fd, "rb"));
-    if (!file) {
-        const int saved = errno;
-        ::close(fd);
-        throw FileError(name, std::strerror(saved));
-    }
-#endif
+    ReadFile file(opened.file);
     // The readers read in large blocks of their own; a stdio buffer would only
     // copy the bytes once more (and ask for the file's status again).
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return {std::move(file), static_cast<std::uintmax_t>(info.st_size)};
+    return {std::move(file), opened.size};
 }
 
 namespace {
@@ -131,125 +100,17 @@ struct ListedEntry {
     std::uintmax_t size = 0; // with sizes: the length of a regular file (a link followed)
 };
 
-#ifndef _WIN32
-
-bool is_dot_entry(const char* name) {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-// Calls visit(entry) for every folder and regular file of a folder; links are
-// followed, as the platform's own listing does. The kind comes with the name,
-// so a status call (relative to the open folder) is made only for a link, an
-// entry of unknown kind, or a file whose length is asked for. Returns the
-// error that stopped the listing, if any.
-template <typename Visit>
-std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
-    DIR* dir = ::opendir(to_native(path).c_str());
-    if (dir == nullptr) {
-        return {errno, std::generic_category()};
-    }
-    const int fd = ::dirfd(dir);
-    int failure = 0;
-    while (true) {
-        errno = 0;
-        const dirent* found = ::readdir(dir);
-        if (found == nullptr) {
-            failure = errno;
-            break;
-        }
-        const unsigned char type = found->d_type;
-        if (is_dot_entry(found->d_name) ||
-            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
-            continue; // a FIFO, socket or device is no content
-        }
-        ListedEntry entry;
-        if (type == DT_DIR) {
-            entry.is_folder = true;
-        } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
-            struct stat info {};
-            if (type == DT_UNKNOWN) {
-                if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-                    continue;
-                }
-                entry.is_link = S_ISLNK(info.st_mode);
-            } else {
-                entry.is_link = type == DT_LNK;
-            }
-            if ((type != DT_UNKNOWN || entry.is_link) &&
-                ::fstatat(fd, found->d_name, &info, 0) != 0) {
-                continue; // a link that leads nowhere
-            }
-            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
-                continue;
-            }
-            entry.is_folder = S_ISDIR(info.st_mode);
-            entry.is_link = entry.is_link && entry.is_folder;
-            if (S_ISREG(info.st_mode)) {
-                entry.size = static_cast<std::uintmax_t>(info.st_size);
-            }
-        }
-        entry.name = utf8_to_cp1250(found->d_name);
-        visit(std::move(entry));
-    }
-    ::closedir(dir);
-    if (failure != 0) {
-        return {failure, std::generic_category()};
-    }
-    return {};
-}
-
-#else
-
-enum class EntryKind { File, Folder, LinkedFolder, Other };
-
-// The kind of a listed entry, a link followed. The type the listing gave is
-// used where it can be: only a link (or an entry of unknown type) costs a
-// status call.
-EntryKind kind_of(const fs::directory_entry& entry) {
-    std::error_code ec;
-    if (entry.is_symlink(ec)) {
-        const fs::file_type type = entry.status(ec).type();
-        return ec ? EntryKind::Other
-               : type == fs::file_type::directory ? EntryKind::LinkedFolder
-               : type == fs::file_type::regular ? EntryKind::File
-                                                : EntryKind::Other;
-    }
-    if (ec) {
-        return EntryKind::Other;
-    }
-    if (entry.is_directory(ec)) {
-        return EntryKind::Folder;
-    }
-    return !ec && entry.is_regular_file(ec) && !ec ? EntryKind::File : EntryKind::Other;
-}
-
 // Calls visit(entry) for every folder and regular file of a folder; links are
 // followed, as the platform's own listing does. Returns the error that stopped
 // the listing, if any.
 template <typename Visit>
 std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
-    std::error_code ec;
-    fs::directory_iterator it(to_native(path), ec);
-    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        const EntryKind kind = kind_of(*it);
-        if (kind == EntryKind::Other) {
-            continue;
-        }
-        ListedEntry entry;
-        entry.is_folder = kind != EntryKind::File;
-        entry.is_link = kind == EntryKind::LinkedFolder;
-        if (with_sizes && kind == EntryKind::File) {
-            std::error_code size_ec;
-            const std::uintmax_t size = it->file_size(size_ec);
-            entry.size = size_ec ? 0 : size;
-        }
-        entry.name = from_native(it->path().filename());
-        visit(std::move(entry));
-    }
-    return ec;
+    return platform::visit_folder(
+        to_native(path), with_sizes, [&](const platform::FolderEntry& found) {
+            visit(ListedEntry{from_native_name(found.name), found.is_folder, found.is_link,
+                              found.size});
+        });
 }
-
-#endif
 
 } // namespace
 
@@ -325,7 +186,10 @@ std::optional<std::string> find_entry(std::string_view folder, std::string_view 
     const bool dots = name == "." || name == "..";
     const std::vector<FolderNameCache::Entry>* walked =
         cache != nullptr && !dots ? cache->walked(folder) : nullptr;
-    if (walked == nullptr) {
+    // Where names differ in case, an entry found under the name as written has
+    // that name on disk. Where they do not, it may be spelt otherwise there, and
+    // the name is reported as on disk on every platform: the folder is read.
+    if (walked == nullptr && (kNamesDifferInCase || dots)) {
         std::string exact(folder);
         exact.append(name);
         if (want_folder ? folder_exists(exact) : file_exists(exact)) {

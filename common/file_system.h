@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,8 @@ struct OpenedFile {
 // block or never end. Throws FileError when the file cannot be opened or is no
 // regular file.
 OpenedFile open_for_reading(std::string_view path);
+// The same for a file given by its native path; path is its text, for messages.
+OpenedFile open_for_reading(const std::filesystem::path& native, std::string_view path);
 
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).
@@ -92,9 +95,11 @@ private:
 
 // Returns the name, as it is on disk, of the entry of folder whose name equals
 // name case-insensitively (a folder when want_folder, else a file); an exact
-// match is preferred. Nothing when there is none or the folder cannot be read.
-// With a cache, the folder's entries are taken from it; in a folder it
-// remembers from a walk, not even the exact name is asked for.
+// match is preferred. On every platform the name comes back as on disk, also
+// where the file system finds it under any spelling. Nothing when there is none
+// or the folder cannot be read. With a cache, the folder's entries are taken
+// from it; in a folder it remembers from a walk, not even the exact name is
+// asked for.
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache = nullptr);
 

@@ -1,6 +1,7 @@
 #pragma once
-// Paths inside the program are Windows-1250 text with "/" as separator; they
-// become native (UTF-8 on POSIX) only at the moment the file system is touched.
+// Paths inside the program are Windows-1250 text with the platform's separator
+// ("\" on Windows, "/" elsewhere); they become native (UTF-16 on Windows, UTF-8
+// elsewhere) only at the moment the file system is touched.
 
 #include <filesystem>
 #include <string>
@@ -8,8 +9,18 @@
 
 namespace ferwis {
 
+#ifdef _WIN32
 // The separator of every path the program composes.
+inline constexpr char kSeparator = '\\';
+// The other separator, read as kSeparator in names taken from files.
+inline constexpr char kOtherSeparator = '/';
+// Whether the file system keeps names apart that differ only in letter case.
+inline constexpr bool kNamesDifferInCase = false;
+#else
 inline constexpr char kSeparator = '/';
+inline constexpr char kOtherSeparator = '\\';
+inline constexpr bool kNamesDifferInCase = true;
+#endif
 
 // Returns the native path for a Windows-1250 path.
 std::filesystem::path to_native(std::string_view path);
@@ -18,11 +29,24 @@ std::filesystem::path to_native(std::string_view path);
 // characters without a Windows-1250 form).
 std::string from_native(const std::filesystem::path& path);
 
-// Reads every "\" of a name taken from a data file, the configuration file or
-// the result file as "/", in place. This happens before anything else is done
-// with the name.
+// The same for a name as a folder listing gives it.
+std::string from_native_name(std::basic_string_view<std::filesystem::path::value_type> name);
+
+// Whether a native name has a Windows-1250 form, so that its text names it again.
+bool has_cp1250_form(const std::filesystem::path& name);
+
+// Returns the UTF-8 text of a native path, for messages.
+std::string native_to_utf8(const std::filesystem::path& path);
+
+// Reads every kOtherSeparator of a name taken from a data file, the
+// configuration file or the result file as kSeparator, in place. This happens
+// before anything else is done with the name.
 void read_separators(std::string& name);
 std::string with_read_separators(std::string_view name);
+
+// The length of the root of an absolute path: "/" on POSIX, a drive such as
+// "C:\" on Windows. 0 when the path is not absolute in that way.
+std::size_t root_length(std::string_view path);
 
 // Every folder path the program composes ends with the separator: appends it
 // when missing.
@@ -32,7 +56,7 @@ inline std::string with_final_separator(std::string path) {
     return path;
 }
 
-// Returns the directory of the running executable, ending with "/".
+// Returns the directory of the running executable, ending with the separator.
 std::string program_directory();
 
 } // namespace ferwis

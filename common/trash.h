@@ -10,7 +10,7 @@ namespace ferwis {
 
 struct TrashOutcome {
     bool moved = false;
-    std::filesystem::path place; // where the file went, when moved
+    std::filesystem::path place; // where the file went, when moved and the trash says
     std::string reason;          // why not, when not moved
 };
 

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <array>
@@ -109,7 +110,7 @@ std::uint64_t ResultDigest::hash() const {
 }
 
 std::optional<ResultDigest> digest_of_file(std::string_view path) {
-    std::FILE* file = std::fopen(to_native(path).c_str(), "rb");
+    std::FILE* file = platform::open_file(to_native(path), "rb");
     if (file == nullptr) {
         return std::nullopt;
     }

@@ -93,7 +93,7 @@ public:
         Trash* trash, OperationObserver* observer)
         : request_(request), progress_(progress), trash_(trash), observer_(observer),
           main_text_(as_folder(settings.main_dir)), copy_text_(as_folder(settings.copy_move_path)) {
-        if (!main_text_.empty() && main_text_.front() == kSeparator) {
+        if (root_length(main_text_) > 0) {
             main_ = FolderHandle::open(main_text_);
         }
     }
@@ -241,7 +241,8 @@ private:
             skip(SkipReason::NotTrashed, path, outcome.reason);
             return;
         }
-        if (entry_status(outcome.place).identity != entry.identity) {
+        // The Recycle Bin does not say where a file went; a trash that does is checked.
+        if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
             skip(SkipReason::NotTrashed, path, "another file reached the trash");
             return;
         }
@@ -322,9 +323,12 @@ private:
             return true;
         }
         if (request_.dry_run) {
-            if (!copy_text_.empty() && copy_text_.front() == kSeparator) {
+            if (const std::size_t root = root_length(copy_text_); root > 0) {
                 copy_ = FolderHandle::open(copy_text_);
-                const std::string first = copy_text_.substr(0, copy_text_.find(kSeparator, 1) + 1);
+                // A drive ("D:\") is the first level itself; below "/" the first folder is.
+                const std::string first =
+                    root > 1 ? copy_text_.substr(0, root)
+                             : copy_text_.substr(0, copy_text_.find(kSeparator, 1) + 1);
                 if (copy_ || folder_exists(first)) {
                     return true;
                 }

@@ -9,7 +9,7 @@ std::string normalize_record_path(std::string_view path) {
     std::string out;
     out.reserve(path.size());
     for (char c : path) {
-        if (c == '\\') {
+        if (c == kOtherSeparator) {
             c = kSeparator;
         }
         if (c == kSeparator && !out.empty() && out.back() == kSeparator) {
@@ -21,7 +21,7 @@ std::string normalize_record_path(std::string_view path) {
 }
 
 std::optional<std::string> path_below_main(std::string_view path, std::string_view main_dir) {
-    if (main_dir.empty() || main_dir.front() != kSeparator || main_dir.back() != kSeparator ||
+    if (root_length(main_dir) == 0 || main_dir.back() != kSeparator ||
         !starts_with_name(path, main_dir) || path.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }

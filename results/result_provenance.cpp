@@ -3,6 +3,7 @@
 #include "common/catalogue.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 #include "results/record_path.h"
 
@@ -17,7 +18,7 @@ std::string compared_form(std::string_view path) {
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> read_bytes(std::string_view path) {
-    std::FILE* file = std::fopen(to_native(path).c_str(), "rb");
+    std::FILE* file = platform::open_file(to_native(path), "rb");
     if (file == nullptr) {
         return std::nullopt;
     }

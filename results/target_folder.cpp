@@ -11,12 +11,21 @@
 namespace ferwis {
 
 bool prepare_target_folder(std::string_view folder) {
-    if (folder.empty() || folder.front() != kSeparator) {
+    const std::size_t root = root_length(folder);
+    if (root == 0) {
         return false;
     }
-    std::string built(1, kSeparator);
+    std::string built(folder.substr(0, root));
     bool first = true;
-    std::size_t start = 1;
+    // A drive ("D:\") is the first level itself; "/" is none, so there the
+    // first folder below it is.
+    if (root > 1) {
+        if (!folder_exists(built)) {
+            return false;
+        }
+        first = false;
+    }
+    std::size_t start = root;
     while (start < folder.size()) {
         std::size_t sep = folder.find(kSeparator, start);
         if (sep == std::string_view::npos) {

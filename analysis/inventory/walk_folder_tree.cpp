@@ -2,6 +2,7 @@
 
 #include "common/file_system.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 
 #include "common/text_compare.h"
 
@@ -9,22 +10,18 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
-#include <sys/stat.h>
 #include <utility>
 
 namespace ferwis {
 namespace {
 
-// Which folder a path leads to after every link is followed: its device and
-// node. Nothing when that cannot be told, in which case the folder is walked
-// like any other. One status call, where resolving the whole path would read
-// every level of it.
-std::optional<std::pair<dev_t, ino_t>> real_folder(const std::string& path) {
-    struct stat info {};
-    if (::stat(to_native(path).c_str(), &info) != 0) {
-        return std::nullopt;
-    }
-    return std::pair{info.st_dev, info.st_ino};
+using Place = std::optional<platform::FolderIdentity>;
+
+// Which folder a path leads to after every link is followed. Nothing when that
+// cannot be told, in which case the folder is walked like any other. One status
+// call, where resolving the whole path would read every level of it.
+Place real_folder(const std::string& path) {
+    return platform::folder_identity(to_native(path));
 }
 
 } // namespace
@@ -35,7 +32,6 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     // Per folder entry: the entry of its parent and, once asked, where it really
     // lies. Only a link can lead back to one of a folder's own ancestors, so a
     // folder's real place is asked for only when a link below it needs it.
-    using Place = std::optional<std::pair<dev_t, ino_t>>;
     std::vector<std::size_t> parent{0};
     std::vector<std::optional<Place>> real{std::nullopt};
     const auto real_of = [&](std::size_t entry) -> const Place& {

@@ -23,7 +23,7 @@ void image_directive(SceneryRun& scenery, std::string& line) {
         }
     });
     if (taken) {
-        resolve_reference(scenery, scenery.run.scenery_dir + "images/", image,
+        resolve_reference(scenery, scenery.run.scenery_dir + "images" + kSeparator, image,
                           LookupMode::RecordMissing);
     }
 }

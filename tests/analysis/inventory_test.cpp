@@ -32,7 +32,7 @@ std::vector<std::string> listing(const TempTree& tree) {
     EXPECT_EQ(run.inventory.listed_count(), run.inventory.row_count());
     std::vector<std::string> rows;
     for (const auto& row : run.inventory.listed_rows()) {
-        rows.push_back(row.path.substr(state.main_dir.size()) + " " +
+        rows.push_back(test::portable(row.path.substr(state.main_dir.size())) + " " +
                        std::string(code_text(row.code)));
     }
     return rows;
@@ -84,13 +84,15 @@ TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
 TEST(walk_folder_tree, breadth_first_and_safe_from_link_loops) {
     TempTree tree;
     test::make_tree(tree, {{"r/f.txt", ""}, {"r/a/b/deep.txt", ""}, {"r/c/g.txt", ""}});
-    std::filesystem::create_directory_symlink(to_native(tree.path("r")),
-                                              to_native(tree.path("r/a/back")));
+    if (!test::link_folder(tree.path("r"), tree.path("r/a/back"))) {
+        GTEST_SKIP() << test::kNoLinks;
+    }
     const FolderTree walked = walk_folder_tree(tree.path("r/"));
     const std::string r = tree.path("r/");
-    EXPECT_EQ(walked.folders, (std::vector<std::string>{r, r + "a/", r + "c/", r + "a/b/"}));
-    EXPECT_EQ(walked.files,
-              (std::vector<std::string>{r + "f.txt", r + "c/g.txt", r + "a/b/deep.txt"}));
+    EXPECT_EQ(walked.folders, (std::vector<std::string>{r, tree.path("r/a/"), tree.path("r/c/"),
+                                                        tree.path("r/a/b/")}));
+    EXPECT_EQ(walked.files, (std::vector<std::string>{tree.path("r/f.txt"), tree.path("r/c/g.txt"),
+                                                      tree.path("r/a/b/deep.txt")}));
 }
 
 // The walk gives the order of the whole paths without sorting them: names

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -57,7 +58,9 @@ TEST(sprawdz_mmd, a_piece_that_cannot_be_a_path_is_no_reference) {
     tree.mkdir("inst/sounds/");
     const std::string sounds = tree.path("inst/sounds/");
     const auto bd = [&](const std::string& name) { return "\"" + sounds + name + "\",\"BD\"\r\n"; };
-    const std::string name_255 = std::string(kMaxNameLength - 4, 'a') + ".wav";
+    // The longest name: on Windows the whole path's limit comes first.
+    const std::size_t longest = std::min(kMaxNameLength, kMaxPathLength - sounds.size());
+    const std::string name_255 = std::string(longest - 4, 'a') + ".wav";
     EXPECT_EQ(records_of(tree, "x: " + name_255), bd(name_255));
     EXPECT_EQ(records_of(tree, "x: a" + name_255), "");
 #ifndef _WIN32
@@ -69,10 +72,10 @@ TEST(sprawdz_mmd, a_piece_that_cannot_be_a_path_is_no_reference) {
     const std::size_t room = kMaxPathLength - sounds.size() - 5;
     std::string deep;
     while (deep.size() + 201 <= room) {
-        deep += std::string(200, 'd') + "/";
+        deep += std::string(200, 'd') + kSeparator;
     }
     if (deep.size() < room) {
-        deep += std::string(room - deep.size() - 1, 'e') + "/";
+        deep += std::string(room - deep.size() - 1, 'e') + kSeparator;
     }
     EXPECT_EQ(records_of(tree, "x: " + deep + "a.wav"), bd(deep + "a.wav"));
     EXPECT_EQ(records_of(tree, "x: " + deep + "ab.wav"), "");
@@ -84,7 +87,7 @@ TEST(sprawdz_mmd, a_piece_that_cannot_be_a_path_is_no_reference) {
         many += ".wav";
     }
     std::string expected;
-    for (std::size_t n = 4; n <= kMaxNameLength; n += 4) {
+    for (std::size_t n = 4; n <= longest; n += 4) {
         expected += bd(many.substr(0, n));
     }
     EXPECT_EQ(records_of(tree, many), expected);
@@ -121,8 +124,10 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     EXPECT_TRUE(wav_dynamic.written());
     const std::string missing = tree.path("inst/sounds/brak/nic.wav");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
-              crlf({"\"" + missing + "\",\"BD\"", "\"" + dyn + "ezt/Sub/Horn.wav\",\"UD\"",
-                    "\"" + missing + "\",\"BD\"", "\"" + dyn + "ezt/both.wav\",\"UD\""}));
+              crlf({"\"" + missing + "\",\"BD\"",
+                    "\"" + tree.path("inst/dynamic/ezt/Sub/Horn.wav") + "\",\"UD\"",
+                    "\"" + missing + "\",\"BD\"",
+                    "\"" + tree.path("inst/dynamic/ezt/both.wav") + "\",\"UD\""}));
     // Found under sounds: the row becomes UD; the sound beside its definition
     // file leaves the row of its namesake under sounds alone.
     EXPECT_EQ(run.inventory.row(0).code, ResultCode::N); // sounds/Both.wav

@@ -107,8 +107,12 @@ TEST(run_analysis, links_beside_the_result_are_never_written_through) {
     inst.tree.write("private/b", "keep b");
     for (const auto& [name, target] :
          {std::pair{"wynik.txt.tmp", "private/a"}, std::pair{"wav_dynamic.txt", "private/b"}}) {
+        std::error_code ec;
         std::filesystem::create_symlink(to_native(inst.tree.path(target)),
-                                        to_native(inst.tree.path(std::string("out/") + name)));
+                                        to_native(inst.tree.path(std::string("out/") + name)), ec);
+        if (ec) {
+            GTEST_SKIP() << test::kNoLinks;
+        }
     }
     test::SilentProgress progress;
     run_analysis(inst.state, {}, inst.tree.path("out/wynik.txt"), progress);

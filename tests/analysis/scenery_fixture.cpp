@@ -14,10 +14,10 @@ SceneryFixture::SceneryFixture(std::initializer_list<std::pair<std::string, std:
     make_tree(tree, std::vector<std::pair<std::string, std::string>>(files));
     settings.main_dir = tree.root();
     settings.default_extension = default_extension;
-    run.scenery_dir = tree.root() + "scenery/";
-    run.textures_dir = tree.root() + "textures/";
-    run.models_dir = tree.root() + "models/";
-    run.sounds_dir = tree.root() + "sounds/";
+    run.scenery_dir = tree.path("scenery/");
+    run.textures_dir = tree.path("textures/");
+    run.models_dir = tree.path("models/");
+    run.sounds_dir = tree.path("sounds/");
     const std::string lower = to_lower(default_extension);
     if (lower == ".dds") {
         run.extensions = {".dds", ".tga", ".bmp", ".tex"};
@@ -48,7 +48,7 @@ std::vector<std::string> SceneryFixture::used() const {
     std::vector<std::string> out;
     for (const FileEntry& row : run.inventory.listed_rows()) {
         if (row.code == ResultCode::U) {
-            out.push_back(row.path.substr(tree.root().size()));
+            out.push_back(portable(row.path.substr(tree.root().size())));
         }
     }
     return out;
@@ -59,7 +59,7 @@ std::vector<std::string> SceneryFixture::missing() const {
     const std::string root = to_lower(tree.root());
     for (const FileEntry& row : run.inventory.missing_rows()) {
         const std::string& path = row.path;
-        out.push_back(path.starts_with(root) ? path.substr(root.size()) : path);
+        out.push_back(portable(path.starts_with(root) ? path.substr(root.size()) : path));
     }
     return out;
 }

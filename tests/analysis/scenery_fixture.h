@@ -35,9 +35,10 @@ public:
     // Reads the selected sceneries as the analysis run does.
     void read(const std::vector<std::string>& selected);
 
-    // Listed files with code U, relative to the main directory, in row order.
+    // Listed files with code U, relative to the main directory with "/" as
+    // separator, in row order.
     std::vector<std::string> used() const;
-    // The appended B rows relative to the main directory, in the order recorded.
+    // The appended B rows likewise, in the order recorded.
     std::vector<std::string> missing() const;
 
     TempTree tree;

@@ -107,8 +107,11 @@ TEST(read_scenery_file, polish_letters_and_mixed_separators) {
         {cp1250("scenery/łódź/żółw.tga"), ""},
     });
     f.read({"a.scn"});
+    // Where names differ only in case the two folders are one: the second file
+    // went into the folder the first one made.
+    const std::string second_folder = cp1250(kNamesDifferInCase ? "łódź" : "Łódź");
     EXPECT_EQ(f.used(), (Names{"scenery/a.scn", cp1250("scenery/Łódź/Dworzec.inc"),
-                               cp1250("scenery/łódź/żółw.tga")}));
+                               "scenery/" + second_folder + cp1250("/żółw.tga")}));
     EXPECT_TRUE(f.missing().empty());
 }
 

@@ -1,4 +1,5 @@
 #include "app/odczyt_ini.h"
+#include "common/native_path.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -66,8 +67,8 @@ TEST(odczyt_ini, line_and_header_rules) {
     EXPECT_EQ(r.state.default_extension, "bmp");
     EXPECT_EQ(r.state.copy_move_path, "a b c");
     EXPECT_EQ(r.state.skip_list,
-              (std::vector<std::string>{"textures/x/", tree.path("sym/textures/tabor/"),
-                                        tree.path("sym/two")}));
+              (std::vector<std::string>{test::separated("textures/x/"),
+                                        tree.path("sym/textures/tabor/"), tree.path("sym/two")}));
 }
 
 // Edited on Linux: every line ends with a LF alone, the last one with none.
@@ -119,14 +120,14 @@ TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
         {"a main directory that does not exist: one message, not one per sub-directory",
          {"[sciezka_dostepu]", main + "/nie_ma", "[domyslne_rozszerzenie]", "dds",
           "[sciezka_kopiowania_przesuwania]", "/kopia"},
-         {cp1250("Katalog główny symulatora nie istnieje:\n") + main + "/nie_ma/"},
+         {cp1250("Katalog główny symulatora nie istnieje:\n") + main + test::separated("/nie_ma/")},
          false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto r = read_config(tree, crlf(c.lines));
         EXPECT_EQ(r.told, c.told);
-        EXPECT_EQ(r.state.main_dir, c.main_kept ? main + "/" : "");
+        EXPECT_EQ(r.state.main_dir, c.main_kept ? main + kSeparator : std::string());
     }
 }
 
@@ -148,7 +149,7 @@ TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const auto r = read_config(tree, c.bytes);
-        EXPECT_EQ(r.state.main_dir, main_cp1250 + "/");
+        EXPECT_EQ(r.state.main_dir, main_cp1250 + kSeparator);
         ASSERT_EQ(r.told.size(), 1u); // only the two settings not given
         EXPECT_EQ(r.told.front().find(cp1250("Brak podkatalogu")), std::string::npos);
     }

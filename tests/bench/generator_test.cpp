@@ -15,13 +15,14 @@ using ferwis::test::TempTree;
 
 namespace {
 
-// Every file below main/, by its path relative to it.
+// Every file below main/, by its path relative to it ("/" between the levels).
 std::map<std::string, std::string> files_below(const TempTree& tree) {
     const fs::path root = ferwis::to_native(tree.path("main"));
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
-            files[fs::relative(entry.path(), root).string()] = read_file(entry.path());
+            files[ferwis::test::portable(ferwis::from_native(fs::relative(entry.path(), root)))] =
+                read_file(entry.path());
         }
     }
     return files;
@@ -84,7 +85,7 @@ TEST(generate_installation, writes_every_kind_with_cr_lf_and_lists_files_that_ex
         std::istringstream lines(read_file(ferwis::to_native(tree.path(list))));
         std::uint64_t count = 0;
         for (std::string line; std::getline(lines, line); ++count) {
-            EXPECT_TRUE(fs::is_regular_file(line)) << line;
+            EXPECT_TRUE(fs::is_regular_file(std::u8string(line.begin(), line.end()))) << line;
         }
         EXPECT_EQ(count, summary[key]) << list;
     }

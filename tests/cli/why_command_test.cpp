@@ -69,7 +69,7 @@ struct Installation {
         return run_cli(args, out, err, environment);
     }
     std::string at(std::string_view relative) const {
-        return tree.path("inst/") + std::string(relative);
+        return tree.path("inst/" + std::string(relative));
     }
 
     TempTree tree;

@@ -2,6 +2,7 @@
 
 #include "common/native_path.h"
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,7 @@ TempTree::TempTree() {
                                                       "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    root_ = from_native(dir) + "/";
+    root_ = from_native(dir) + kSeparator;
 }
 
 TempTree::~TempTree() {
@@ -71,6 +72,32 @@ void make_tree(const TempTree& tree,
             tree.write(relative, content);
         }
     }
+}
+
+std::string separated(std::string_view text) {
+    std::string out(text);
+    std::replace(out.begin(), out.end(), '/', kSeparator);
+    return out;
+}
+
+std::string portable(std::string_view path) {
+    std::string out(path);
+    std::replace(out.begin(), out.end(), kSeparator, '/');
+    return out;
+}
+
+bool link_folder(const std::string& target, const std::string& link) {
+    std::error_code ec;
+    fs::create_directory_symlink(to_native(target), to_native(link), ec);
+    return !ec;
+}
+
+std::string absolute(std::string_view posix_path) {
+#ifdef _WIN32
+    return "C:" + separated(posix_path);
+#else
+    return std::string(posix_path);
+#endif
 }
 
 std::string crlf(const std::vector<std::string>& lines) {

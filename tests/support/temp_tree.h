@@ -13,6 +13,12 @@
 
 namespace ferwis::test {
 
+// Returns text with every "/" turned into the platform's separator: tests write
+// their paths with "/" and compare them with what the program composes.
+std::string separated(std::string_view text);
+// The reverse: the platform's separators of a composed path as "/".
+std::string portable(std::string_view path);
+
 class TempTree {
 public:
     // Creates an empty temporary folder; removed with its contents on destruction.
@@ -21,9 +27,10 @@ public:
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
 
-    // The folder, ending with "/", as Windows-1250 text.
+    // The folder, ending with the separator, as Windows-1250 text.
     const std::string& root() const { return root_; }
-    std::string path(std::string_view relative) const { return root_ + std::string(relative); }
+    // root() + relative, whose "/" become the platform's separator.
+    std::string path(std::string_view relative) const { return root_ + separated(relative); }
 
     // Writes a file (creating its folders); relative uses "/".
     void write(std::string_view relative, std::string_view bytes) const;
@@ -35,6 +42,16 @@ public:
 private:
     std::string root_;
 };
+
+// Makes link a link to the folder target (both Windows-1250 paths). Returns
+// false when the runtime cannot make one: the MinGW runtime on Windows cannot,
+// and the tests that need a link then say so and step aside.
+bool link_folder(const std::string& target, const std::string& link);
+inline constexpr const char* kNoLinks = "the runtime cannot create a link to a folder here";
+
+// Returns an absolute path of the platform for a POSIX-style one: "/sim/a"
+// stays so on POSIX and becomes "C:\sim\a" on Windows.
+std::string absolute(std::string_view posix_path);
 
 // Builds a tree from (relative path, content) pairs; a path ending in "/" is a folder.
 void make_tree(const TempTree& tree,

@@ -1,0 +1,79 @@
+#pragma once
+// The one place that speaks to the operating system directly. Everything else
+// reaches files through std::filesystem and these calls; the two
+// implementations are platform_posix.cpp and platform_windows.cpp.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace ferwis::platform {
+
+// Opens a file with a stdio mode ("rb", "wb", "ab"). Returns nullptr with errno
+// set when it cannot.
+std::FILE* open_file(const std::filesystem::path& path, const char* mode);
+
+// Opens the regular file (or link to one) at path for reading in binary mode.
+// Never waits: a FIFO or device is refused, not opened for a read that would
+// block or never end. file is nullptr, with the reason, when it cannot.
+struct OpenedRegularFile {
+    std::FILE* file = nullptr;
+    std::uintmax_t size = 0; // its length in bytes when opened
+    std::string reason;
+};
+OpenedRegularFile open_regular_file(const std::filesystem::path& path);
+
+// The file of the running program; empty when it cannot be told.
+std::filesystem::path program_file();
+
+// The command-line arguments without the program name, in UTF-8. On Windows
+// they are taken from the wide command line, so that names outside the ANSI
+// code page arrive whole; elsewhere they are argv as given.
+std::vector<std::string> utf8_arguments(int argc, char** argv);
+
+// Makes the console show the UTF-8 the command-line program writes.
+void prepare_console();
+
+// Whether a standard stream (stdin, stdout, stderr) is a terminal.
+bool is_terminal(std::FILE* stream);
+
+// Where a folder really lies once every link, junction or other reparse point
+// on the way is followed: two paths to the same folder give equal identities.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t node = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path);
+
+// Whether the entry at path is itself a link (on Windows: any reparse point,
+// such as a symbolic link or a junction), without following it.
+bool is_link(const std::filesystem::path& path);
+// The same for an entry of a folder listing, from what the listing already knows where it can.
+bool is_link(const std::filesystem::directory_entry& entry);
+
+// A file name as the system gives it: UTF-16 on Windows, bytes elsewhere.
+using NativeName = std::basic_string_view<std::filesystem::path::value_type>;
+
+// One entry of a folder: a folder or a regular file, links followed.
+struct FolderEntry {
+    NativeName name;
+    bool is_folder = false;
+    bool is_link = false;    // a folder reached through a link
+    std::uintmax_t size = 0; // with sizes: the length of a regular file
+};
+
+// Calls visit for every folder and regular file of folder, in the order the
+// system lists them; a FIFO, socket or device is no content and a link that
+// leads nowhere is left out. The name is valid only during the call. Returns
+// the error that stopped the listing, if any.
+std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
+                             const std::function<void(const FolderEntry&)>& visit);
+
+} // namespace ferwis::platform

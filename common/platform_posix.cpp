@@ -1,0 +1,143 @@
+#include "common/platform.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ferwis::platform {
+
+std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+OpenedRegularFile open_regular_file(const std::filesystem::path& path) {
+    OpenedRegularFile opened;
+    // Opened without waiting, so that a FIFO cannot stop the program in the open
+    // call; the type is then checked on the handle, which no rename can change.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        opened.reason = std::strerror(errno);
+        return opened;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        opened.reason = "not a regular file";
+        return opened;
+    }
+    opened.file = ::fdopen(fd, "rb");
+    if (opened.file == nullptr) {
+        opened.reason = std::strerror(errno);
+        ::close(fd);
+        return opened;
+    }
+    opened.size = static_cast<std::uintmax_t>(info.st_size);
+    return opened;
+}
+
+std::filesystem::path program_file() {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe;
+}
+
+std::vector<std::string> utf8_arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void prepare_console() {}
+
+bool is_terminal(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
+std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return FolderIdentity{static_cast<std::uint64_t>(info.st_dev),
+                          static_cast<std::uint64_t>(info.st_ino)};
+}
+
+bool is_link(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+bool is_link(const std::filesystem::directory_entry& entry) {
+    std::error_code ec;
+    return entry.is_symlink(ec);
+}
+
+namespace {
+
+bool is_dot_entry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+} // namespace
+
+std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
+                             const std::function<void(const FolderEntry&)>& visit) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return {errno, std::generic_category()};
+    }
+    // The kind comes with the name, so a status call (relative to the open
+    // folder) is made only for a link, an entry of unknown kind, or a file
+    // whose length is asked for.
+    const int fd = ::dirfd(dir);
+    int failure = 0;
+    while (true) {
+        errno = 0;
+        const dirent* found = ::readdir(dir);
+        if (found == nullptr) {
+            failure = errno;
+            break;
+        }
+        const unsigned char type = found->d_type;
+        if (is_dot_entry(found->d_name) ||
+            (type != DT_DIR && type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)) {
+            continue; // a FIFO, socket or device is no content
+        }
+        FolderEntry entry;
+        if (type == DT_DIR) {
+            entry.is_folder = true;
+        } else if (type == DT_LNK || type == DT_UNKNOWN || with_sizes) {
+            struct stat info {};
+            if (type == DT_UNKNOWN) {
+                if (::fstatat(fd, found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                    continue;
+                }
+                entry.is_link = S_ISLNK(info.st_mode);
+            } else {
+                entry.is_link = type == DT_LNK;
+            }
+            if ((type != DT_UNKNOWN || entry.is_link) &&
+                ::fstatat(fd, found->d_name, &info, 0) != 0) {
+                continue; // a link that leads nowhere
+            }
+            if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
+                continue;
+            }
+            entry.is_folder = S_ISDIR(info.st_mode);
+            entry.is_link = entry.is_link && entry.is_folder;
+            if (S_ISREG(info.st_mode)) {
+                entry.size = static_cast<std::uintmax_t>(info.st_size);
+            }
+        }
+        entry.name = found->d_name;
+        visit(entry);
+    }
+    ::closedir(dir);
+    if (failure != 0) {
+        return {failure, std::generic_category()};
+    }
+    return {};
+}
+
+} // namespace ferwis::platform
