@@ -103,10 +103,7 @@ std::string_view action_name(const OperationRequest& request) {
 void print_summary(const CliContext& context, const OperationSummary& summary, bool dry_run) {
     context.out << (dry_run ? "files to handle: " : "files handled: ") << summary.files << '\n'
                 << "bytes: " << summary.bytes << '\n';
-    for (const SkipReason reason :
-         {SkipReason::Outside, SkipReason::Malformed, SkipReason::LinkOutside,
-          SkipReason::TargetOutside, SkipReason::TargetTaken, SkipReason::Collision,
-          SkipReason::Changed, SkipReason::NotTrashed}) {
+    for (const SkipReason reason : kSkipReasons) {
         if (const std::size_t count = summary.count(reason); count > 0) {
             context.out << "skipped (" << skip_reason_name(reason) << "): " << count << '\n';
         }
@@ -116,7 +113,7 @@ void print_summary(const CliContext& context, const OperationSummary& summary, b
 // A file the user asked to act on is still where it was.
 bool left_a_file_behind(const OperationSummary& summary) {
     return summary.count(SkipReason::Collision) + summary.count(SkipReason::Changed) +
-               summary.count(SkipReason::NotTrashed) >
+               summary.count(SkipReason::NotTrashed) + summary.count(SkipReason::NameWithoutForm) >
            0;
 }
 

@@ -56,6 +56,8 @@ constexpr std::array kTexts = {
     std::pair{Text::SkipCollision, "cel zapisany już w tym przebiegu (te same nazwy)"},
     std::pair{Text::SkipChanged, "plik zmienił się w trakcie działania"},
     std::pair{Text::SkipNotTrashed, "nie dało się przenieść do kosza, plik pozostał"},
+    std::pair{Text::SkipNameWithoutForm,
+              "nazwa ze znakami spoza Windows-1250, których wynik.txt nie zapisze (\"?\")"},
     std::pair{Text::DoneCopying, "Skopiowano plików:"},
     std::pair{Text::DoneMoving, "Przeniesiono plików:"},
     std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},

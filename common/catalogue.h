@@ -58,6 +58,7 @@ enum class Text {
     SkipCollision,
     SkipChanged,
     SkipNotTrashed,
+    SkipNameWithoutForm,
     // The line the status label keeps after a file operation: what was done.
     DoneCopying,
     DoneMoving,

@@ -65,9 +65,13 @@ bool folder_exists(std::string_view path) {
 }
 
 std::optional<std::uintmax_t> file_size(std::string_view path) {
+    return native_file_size(to_native(path));
+}
+
+std::optional<std::uintmax_t> native_file_size(const fs::path& native) {
     // One status call: the length of anything but a regular file is an error.
     std::error_code ec;
-    const auto size = fs::file_size(to_native(path), ec);
+    const auto size = fs::file_size(native, ec);
     if (ec) {
         return std::nullopt;
     }
@@ -98,26 +102,73 @@ struct ListedEntry {
     bool is_folder = false;
     bool is_link = false;    // a folder reached through a link
     std::uintmax_t size = 0; // with sizes: the length of a regular file (a link followed)
+    // The name as the system gave it, when name does not name the entry.
+    std::optional<fs::path> native;
 };
 
 // Calls visit(entry) for every folder and regular file of a folder; links are
 // followed, as the platform's own listing does. Returns the error that stopped
 // the listing, if any.
 template <typename Visit>
-std::error_code visit_folder(std::string_view path, bool with_sizes, Visit&& visit) {
-    return platform::visit_folder(
-        to_native(path), with_sizes, [&](const platform::FolderEntry& found) {
-            visit(ListedEntry{from_native_name(found.name), found.is_folder, found.is_link,
-                              found.size});
-        });
+std::error_code visit_folder(const fs::path& native, bool with_sizes, Visit&& visit) {
+    return platform::visit_folder(native, with_sizes, [&](const platform::FolderEntry& found) {
+        ListedEntry entry{from_native_name(found.name), found.is_folder, found.is_link, found.size,
+                          std::nullopt};
+        if (!names_native(entry.name, found.name)) {
+            entry.native.emplace(found.name);
+        }
+        visit(std::move(entry));
+    });
+}
+
+// The entries of a listing whose text does not name them: each with its
+// text, its length (0 for a folder) and its name as the system gave it.
+struct OddEntry {
+    std::string name;
+    std::uintmax_t size = 0;
+    fs::path native;
+};
+
+// Gives each odd entry the position of its row among the sorted rows (name,
+// size): the first such row not taken yet. Rows alike in name and size are
+// alike in everything the listing tells.
+void place_native_names(const std::vector<std::pair<std::string, std::uintmax_t>>& rows,
+                        std::vector<OddEntry>& odd,
+                        std::vector<std::pair<std::size_t, fs::path>>& out) {
+    std::vector<bool> taken(rows.size());
+    for (OddEntry& entry : odd) {
+        auto at = std::lower_bound(
+            rows.begin(), rows.end(), entry.name,
+            [](const auto& row, const std::string& name) { return sort_before(row.first, name); });
+        for (; at != rows.end() && at->first == entry.name; ++at) {
+            const auto position = static_cast<std::size_t>(at - rows.begin());
+            if (!taken[position] && at->second == entry.size) {
+                taken[position] = true;
+                out.emplace_back(position, std::move(entry.native));
+                break;
+            }
+        }
+    }
+    std::sort(out.begin(), out.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 } // namespace
 
 FolderListing list_folder(std::string_view path, bool with_sizes) {
+    return list_folder(to_native(path), path, with_sizes);
+}
+
+FolderListing list_folder(const fs::path& native, std::string_view path, bool with_sizes) {
     FolderListing listing;
     std::vector<std::pair<std::string, std::uintmax_t>> files;
-    const std::error_code ec = visit_folder(path, with_sizes, [&](ListedEntry entry) {
+    std::vector<OddEntry> odd_folders;
+    std::vector<OddEntry> odd_files;
+    const std::error_code ec = visit_folder(native, with_sizes, [&](ListedEntry entry) {
+        if (entry.native) {
+            (entry.is_folder ? odd_folders : odd_files)
+                .push_back({entry.name, entry.size, std::move(*entry.native)});
+        }
         if (!entry.is_folder) {
             files.emplace_back(std::move(entry.name), entry.size);
             return;
@@ -137,6 +188,16 @@ FolderListing list_folder(std::string_view path, bool with_sizes) {
     std::sort(listing.linked_folders.begin(), listing.linked_folders.end(), by_name);
     std::sort(files.begin(), files.end(),
               [](const auto& a, const auto& b) { return sort_before(a.first, b.first); });
+    if (!odd_files.empty()) {
+        place_native_names(files, odd_files, listing.native_files);
+    }
+    if (!odd_folders.empty()) {
+        std::vector<std::pair<std::string, std::uintmax_t>> folders;
+        for (const std::string& name : listing.folders) {
+            folders.emplace_back(name, 0);
+        }
+        place_native_names(folders, odd_folders, listing.native_folders);
+    }
     listing.files.reserve(files.size());
     for (auto& [name, size] : files) {
         listing.files.push_back(std::move(name));
@@ -147,11 +208,48 @@ FolderListing list_folder(std::string_view path, bool with_sizes) {
     return listing;
 }
 
+bool names_entry_without_form(std::string_view folder, std::string_view relative) {
+    std::string path(folder);
+    std::size_t start = 0;
+    while (start < relative.size()) {
+        std::size_t sep = relative.find(kSeparator, start);
+        if (sep == std::string_view::npos) {
+            sep = relative.size();
+        }
+        const std::string_view part = relative.substr(start, sep - start);
+        start = sep + 1;
+        if (part.empty()) {
+            continue;
+        }
+        bool without_form = false;
+        std::optional<std::string> next;
+        visit_folder(to_native(path), false, [&](ListedEntry entry) {
+            if (without_form || !names_equal(entry.name, part)) {
+                return;
+            }
+            if (entry.native) {
+                without_form = true;
+            } else if (entry.is_folder && !next) {
+                next = std::move(entry.name);
+            }
+        });
+        if (without_form) {
+            return true;
+        }
+        if (!next) {
+            return false;
+        }
+        path += *next;
+        path.push_back(kSeparator);
+    }
+    return false;
+}
+
 namespace {
 
 std::optional<std::vector<FolderNameCache::Entry>> read_entries(std::string_view folder) {
     std::vector<FolderNameCache::Entry> entries;
-    const std::error_code ec = visit_folder(folder, false, [&](ListedEntry entry) {
+    const std::error_code ec = visit_folder(to_native(folder), false, [&](ListedEntry entry) {
         entries.push_back({std::move(entry.name), entry.is_folder});
     });
     if (ec && entries.empty()) {

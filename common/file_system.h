@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -33,6 +34,8 @@ bool folder_exists(std::string_view path); // a directory (or a link to one)
 
 // Returns the length of the file in bytes, or nothing when there is no such file.
 std::optional<std::uintmax_t> file_size(std::string_view path);
+// The same for a file given by its native path.
+std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& native);
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -60,6 +63,11 @@ struct FolderListing {
     std::vector<std::string> files;
     // When asked for: the length of each of files in bytes, in the same order.
     std::vector<std::uintmax_t> file_sizes;
+    // The names as the system gave them of those folders and files whose text
+    // does not name them (a name without a Windows-1250 form has "?" in its
+    // text), by their position in folders or files, ascending. Mostly empty.
+    std::vector<std::pair<std::size_t, std::filesystem::path>> native_folders;
+    std::vector<std::pair<std::size_t, std::filesystem::path>> native_files;
 };
 
 // Lists a folder: its folders and links to folders, and its regular files and
@@ -68,6 +76,14 @@ struct FolderListing {
 // open folder, where the names alone give no length). Throws FileError when it
 // cannot be opened or enumerated.
 FolderListing list_folder(std::string_view path, bool with_sizes = false);
+// The same for a folder given by its native path; path is its text, for messages.
+FolderListing list_folder(const std::filesystem::path& native, std::string_view path,
+                          bool with_sizes = false);
+
+// Whether relative (below folder) names, letter case aside, an entry on the way
+// whose name has no Windows-1250 form: its text has a "?" there and names no
+// file, so the entry cannot be reached through it.
+bool names_entry_without_form(std::string_view folder, std::string_view relative);
 
 // The entries of the folders that searches for a name had to read, kept so that
 // many searches in the same folders read each folder once (for a walk over

@@ -1,6 +1,7 @@
 #include "common/line_reader.h"
 
 #include "common/errors.h"
+#include "common/native_path.h"
 
 #include <cstring>
 
@@ -22,8 +23,10 @@ const char* find_line_end(const char* start, const char* stop) {
 
 } // namespace
 
-LineReader::LineReader(std::string_view path)
-    : file_(open_for_reading(path).file), path_(path), buffer_(new char[kBufferSize]) {}
+LineReader::LineReader(std::string_view path) : LineReader(to_native(path), path) {}
+
+LineReader::LineReader(const std::filesystem::path& native, std::string_view path)
+    : file_(open_for_reading(native, path).file), path_(path), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::fill() {
     if (eof_) {

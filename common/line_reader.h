@@ -6,6 +6,7 @@
 #include "common/file_system.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,8 @@ public:
     // Opens the regular file at path (Windows-1250 text). Throws FileError when
     // it cannot, also when the path names no regular file.
     explicit LineReader(std::string_view path);
+    // The same for a file given by its native path; path is its text, for messages.
+    LineReader(const std::filesystem::path& native, std::string_view path);
 
     // Reads the next line into line (without its line end). Returns false at the
     // end of the file. Throws FileError on a read error and LineTooLong on a line

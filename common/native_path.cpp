@@ -40,8 +40,17 @@ std::string from_native_name(std::wstring_view wide) {
     return out;
 }
 
-bool has_cp1250_form(const std::filesystem::path& name) {
-    return to_native(from_native(name)).native() == name.native();
+bool names_native(std::string_view text, std::wstring_view native) {
+    if (text.size() != native.size()) {
+        return false; // a pair of surrogates became one "?"
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (cp1250_to_unicode(static_cast<unsigned char>(text[i])) !=
+            static_cast<char32_t>(native[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string native_to_utf8(const std::filesystem::path& path) {
@@ -69,8 +78,9 @@ std::string from_native_name(std::string_view name) {
     return utf8_to_cp1250(name);
 }
 
-bool has_cp1250_form(const std::filesystem::path& name) {
-    return cp1250_to_utf8(from_native(name)) == name.native();
+bool names_native(std::string_view text, std::string_view native) {
+    // Equal bytes are ASCII: any other UTF-8 is longer than its text.
+    return text == native || cp1250_to_utf8(text) == native;
 }
 
 std::string native_to_utf8(const std::filesystem::path& path) {

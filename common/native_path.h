@@ -32,8 +32,11 @@ std::string from_native(const std::filesystem::path& path);
 // The same for a name as a folder listing gives it.
 std::string from_native_name(std::basic_string_view<std::filesystem::path::value_type> name);
 
-// Whether a native name has a Windows-1250 form, so that its text names it again.
-bool has_cp1250_form(const std::filesystem::path& name);
+// Whether text, the Windows-1250 text of a native name, names it again: not so
+// when the name has characters (or, on POSIX, bytes that are no UTF-8) without
+// a Windows-1250 form, which the text holds as "?".
+bool names_native(std::string_view text,
+                  std::basic_string_view<std::filesystem::path::value_type> native);
 
 // Returns the UTF-8 text of a native path, for messages.
 std::string native_to_utf8(const std::filesystem::path& path);

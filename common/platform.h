@@ -37,6 +37,9 @@ std::filesystem::path program_file();
 // code page arrive whole; elsewhere they are argv as given.
 std::vector<std::string> utf8_arguments(int argc, char** argv);
 
+// The number the system gives the running process (unique among the running ones).
+unsigned long process_id();
+
 // Makes the console show the UTF-8 the command-line program writes.
 void prepare_console();
 

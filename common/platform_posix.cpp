@@ -48,6 +48,10 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+unsigned long process_id() {
+    return static_cast<unsigned long>(::getpid());
+}
+
 void prepare_console() {}
 
 bool is_terminal(std::FILE* stream) {

@@ -81,6 +81,10 @@ std::vector<std::string> utf8_arguments(int, char**) {
     return args;
 }
 
+unsigned long process_id() {
+    return GetCurrentProcessId();
+}
+
 void prepare_console() {
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);

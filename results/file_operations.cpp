@@ -122,6 +122,7 @@ public:
             skip(SkipReason::Outside, path);
             return;
         case Reach::Missing:
+            skip_if_unnamed(path, *relative);
             return;
         case Reach::Open:
             break;
@@ -131,7 +132,9 @@ public:
         }
         const EntryStatus entry = folder->status(name);
         if (entry.kind != EntryKind::File && entry.kind != EntryKind::Link) {
-            return; // gone, or no file: nothing to act on, as with a missing file
+            // Gone, or no file: nothing to act on, as with a missing file.
+            skip_if_unnamed(path, *relative);
+            return;
         }
         if (!sources_done_.insert(entry.identity).second) {
             return; // the same file named twice is acted on once
@@ -152,6 +155,16 @@ private:
             observer_->skipped(skipped);
         }
         summary_.skipped.push_back(std::move(skipped));
+    }
+
+    // A record whose file is not found by its text may still name it: the
+    // analysis wrote "?" for each letter without a Windows-1250 form. Such a
+    // file is there, and is counted as left alone rather than as handled.
+    void skip_if_unnamed(const std::string& path, const std::string& relative) {
+        if (relative.find('?') != std::string::npos &&
+            names_entry_without_form(main_text_, relative)) {
+            skip(SkipReason::NameWithoutForm, path);
+        }
     }
 
     void acted(std::string_view source, std::string_view target, std::uintmax_t bytes) {
@@ -500,11 +513,6 @@ void delete_result_file(std::string_view result_path) {
     remove_provenance(result_path);
 }
 
-constexpr std::array kSkipReasons = {SkipReason::Outside,     SkipReason::Malformed,
-                                     SkipReason::LinkOutside, SkipReason::TargetOutside,
-                                     SkipReason::TargetTaken, SkipReason::Collision,
-                                     SkipReason::Changed,     SkipReason::NotTrashed};
-
 Text reason_id(SkipReason reason) {
     switch (reason) {
     case SkipReason::Outside:
@@ -521,6 +529,8 @@ Text reason_id(SkipReason reason) {
         return Text::SkipCollision;
     case SkipReason::Changed:
         return Text::SkipChanged;
+    case SkipReason::NameWithoutForm:
+        return Text::SkipNameWithoutForm;
     case SkipReason::NotTrashed:
         break;
     }
@@ -667,6 +677,8 @@ std::string_view skip_reason_name(SkipReason reason) {
         return "changed during the run";
     case SkipReason::NotTrashed:
         return "could not go to the trash";
+    case SkipReason::NameWithoutForm:
+        return "a name without a Windows-1250 form";
     }
     return "";
 }

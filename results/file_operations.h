@@ -5,6 +5,7 @@
 #include "format/result_code.h"
 #include "format/settings.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,7 +40,16 @@ enum class SkipReason {
     Collision,     // its target was written earlier in the same run
     Changed,       // the file changed while the run acted on it
     NotTrashed,    // it could not go to the trash, and stays
+    // A name on its way has no Windows-1250 form: the record holds "?" there
+    // and cannot name the file.
+    NameWithoutForm,
 };
+
+// Every reason, in the order the end messages give them.
+inline constexpr std::array kSkipReasons = {
+    SkipReason::Outside,       SkipReason::Malformed,   SkipReason::LinkOutside,
+    SkipReason::TargetOutside, SkipReason::TargetTaken, SkipReason::Collision,
+    SkipReason::Changed,       SkipReason::NotTrashed,  SkipReason::NameWithoutForm};
 
 struct SkippedFile {
     SkipReason reason = SkipReason::Outside;

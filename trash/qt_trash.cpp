@@ -11,6 +11,24 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
+// Qt's text of a path and back: UTF-16 on Windows, the local 8-bit form of
+// file names elsewhere.
+QString to_qt(const fs::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(path.c_str());
+#endif
+}
+
+fs::path from_qt(const QString& path) {
+#ifdef _WIN32
+    return fs::path(path.toStdWString());
+#else
+    return fs::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
 #ifndef _WIN32
 // The user's data folder, where the home trash lives.
 fs::path data_home() {
@@ -58,11 +76,11 @@ TrashOutcome QtTrash::move_to_trash(const fs::path& path) {
     ensure_data_home();
 #endif
     QString in_trash;
-    if (!QFile::moveToTrash(QFile::decodeName(path.c_str()), &in_trash)) {
+    if (!QFile::moveToTrash(to_qt(path), &in_trash)) {
         outcome.reason = "the system trash did not take the file";
         return outcome;
     }
-    outcome.place = fs::path(QFile::encodeName(in_trash).toStdString());
+    outcome.place = from_qt(in_trash);
 #ifndef _WIN32
     if (!in_trash_folder(outcome.place)) {
         // Put it back where it was, as a file that could not go to the trash,

@@ -20,11 +20,32 @@ using Place = std::optional<platform::FolderIdentity>;
 // Which folder a path leads to after every link is followed. Nothing when that
 // cannot be told, in which case the folder is walked like any other. One status
 // call, where resolving the whole path would read every level of it.
-Place real_folder(const std::string& path) {
-    return platform::folder_identity(to_native(path));
+Place real_folder(const std::filesystem::path& path) {
+    return platform::folder_identity(path);
+}
+
+// The native name of entry position of a listing, when its text does not name
+// it; natives ascend by position, and next is where to look on from.
+const std::filesystem::path*
+native_name_at(const std::vector<std::pair<std::size_t, std::filesystem::path>>& natives,
+               std::size_t position, std::size_t& next) {
+    if (next < natives.size() && natives[next].first == position) {
+        return &natives[next++].second;
+    }
+    return nullptr;
 }
 
 } // namespace
+
+std::filesystem::path FolderTree::native_folder(std::size_t index) const {
+    const auto found = native_folders.find(index);
+    return found != native_folders.end() ? found->second : to_native(folders[index]);
+}
+
+std::filesystem::path FolderTree::native_file(std::size_t index) const {
+    const auto found = native_files.find(index);
+    return found != native_files.end() ? found->second : to_native(files[index]);
+}
 
 FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderNameCache* names) {
     FolderTree tree;
@@ -36,14 +57,14 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     std::vector<std::optional<Place>> real{std::nullopt};
     const auto real_of = [&](std::size_t entry) -> const Place& {
         if (!real[entry]) {
-            real[entry] = real_folder(tree.folders[entry]);
+            real[entry] = real_folder(tree.native_folder(entry));
         }
         return *real[entry];
     };
     std::vector<FolderListing> listings;
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
-        FolderListing& listing =
-            listings.emplace_back(list_folder(tree.folders[position], with_sizes));
+        FolderListing& listing = listings.emplace_back(
+            list_folder(tree.native_folder(position), tree.folders[position], with_sizes));
         if (names != nullptr) {
             std::vector<FolderNameCache::Entry> entries;
             entries.reserve(listing.files.size() + listing.folders.size());
@@ -55,14 +76,27 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
             }
             names->remember(tree.folders[position], std::move(entries));
         }
-        for (const std::string& name : listing.folders) {
+        const auto parent_native = tree.native_folders.find(position);
+        std::size_t next_native = 0;
+        for (std::size_t i = 0; i < listing.folders.size(); ++i) {
+            const std::string& name = listing.folders[i];
             std::string path = tree.folders[position] + name;
             path.push_back(kSeparator);
+            // Below a name without a Windows-1250 form, the text names no folder.
+            const std::filesystem::path* odd =
+                native_name_at(listing.native_folders, i, next_native);
+            std::optional<std::filesystem::path> native;
+            if (odd != nullptr || parent_native != tree.native_folders.end()) {
+                native = (parent_native != tree.native_folders.end()
+                              ? parent_native->second
+                              : to_native(tree.folders[position])) /
+                         (odd != nullptr ? *odd : to_native(name));
+            }
             std::optional<Place> where;
             if (std::binary_search(
                     listing.linked_folders.begin(), listing.linked_folders.end(), name,
                     [](const std::string& a, const std::string& b) { return sort_before(a, b); })) {
-                where = real_folder(path);
+                where = real_folder(native ? *native : to_native(path));
                 bool loop = false;
                 for (std::size_t up = position; *where; up = parent[up]) {
                     if (real_of(up) == *where) {
@@ -76,6 +110,9 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
                 if (loop) {
                     continue;
                 }
+            }
+            if (native) {
+                tree.native_folders.emplace(tree.folders.size(), std::move(*native));
             }
             tree.folders.push_back(std::move(path));
             parent.push_back(position);
@@ -92,8 +129,19 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     tree.files_begin.reserve(tree.folders.size() + 1);
     for (std::size_t f = 0; f < tree.folders.size(); ++f) {
         tree.files_begin.push_back(tree.files.size());
-        for (const std::string& name : listings[f].files) {
-            tree.files.push_back(tree.folders[f] + name);
+        const FolderListing& listing = listings[f];
+        const auto folder_native = tree.native_folders.find(f);
+        std::size_t next_native = 0;
+        for (std::size_t i = 0; i < listing.files.size(); ++i) {
+            const std::filesystem::path* odd = native_name_at(listing.native_files, i, next_native);
+            if (odd != nullptr || folder_native != tree.native_folders.end()) {
+                tree.native_files.emplace(
+                    tree.files.size(),
+                    (folder_native != tree.native_folders.end() ? folder_native->second
+                                                                : to_native(tree.folders[f])) /
+                        (odd != nullptr ? *odd : to_native(listing.files[i])));
+            }
+            tree.files.push_back(tree.folders[f] + listing.files[i]);
         }
         tree.file_sizes.insert(tree.file_sizes.end(), listings[f].file_sizes.begin(),
                                listings[f].file_sizes.end());

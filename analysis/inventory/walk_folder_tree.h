@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ferwis {
@@ -24,6 +26,16 @@ struct FolderTree {
     // where its files begin in files (one more entry: the end).
     std::vector<std::size_t> parents;
     std::vector<std::size_t> files_begin;
+    // Where the text of a folder or file does not name it (a name on its way
+    // has no Windows-1250 form, so its text holds a "?"): its native path, by
+    // its position in folders or files. The walk and every file access go by
+    // these; everything else is reached through its text.
+    std::unordered_map<std::size_t, std::filesystem::path> native_folders;
+    std::unordered_map<std::size_t, std::filesystem::path> native_files;
+
+    // The native path of folders[index] or files[index].
+    std::filesystem::path native_folder(std::size_t index) const;
+    std::filesystem::path native_file(std::size_t index) const;
 };
 
 // Collects root (ending with "/") and every folder and file below it, with the

@@ -19,9 +19,11 @@
 namespace ferwis {
 namespace {
 
-// The files of one content folder in the order of their paths.
+// The files of one content folder in the order of their paths, and the native
+// paths of those whose text does not name them.
 struct ListedFolder {
     std::vector<std::string> paths;
+    NativePaths natives;
     std::exception_ptr failure;
 };
 
@@ -31,6 +33,9 @@ ListedFolder list_content_folder(const std::string& root) {
     const std::vector<std::size_t> order = files_in_path_order(tree);
     listed.paths.reserve(order.size());
     for (const std::size_t i : order) {
+        if (const auto native = tree.native_files.find(i); native != tree.native_files.end()) {
+            listed.natives.emplace_back(listed.paths.size(), native->second);
+        }
         listed.paths.push_back(std::move(tree.files[i]));
     }
     return listed;
@@ -103,15 +108,19 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         count += folder.paths.size();
     }
     std::vector<std::string> paths;
+    NativePaths natives;
     paths.reserve(count);
     for (ListedFolder& folder : listed) {
+        for (auto& [row, native] : folder.natives) {
+            natives.emplace_back(paths.size() + row, std::move(native));
+        }
         paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
                      std::make_move_iterator(folder.paths.end()));
         folder = ListedFolder{};
     }
     run.inventory = PackageInventory(std::move(paths));
     if (run.totals != nullptr) {
-        run.listed_sizes.start(run.inventory.listed_rows());
+        run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
     }
 
     sprawdz_dynamic_wav(run, wav_dynamic);

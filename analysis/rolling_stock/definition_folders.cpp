@@ -1,7 +1,5 @@
 #include "analysis/rolling_stock/definition_folders.h"
 
-#include "analysis/inventory/walk_folder_tree.h"
-
 namespace ferwis {
 
 DefinitionFolders walk_definition_folders(const std::string& root) {
@@ -9,7 +7,7 @@ DefinitionFolders walk_definition_folders(const std::string& root) {
     try {
         walked.found = folder_exists(root);
         if (walked.found) {
-            walked.files = walk_folder_tree(root, false, &walked.names).files;
+            walked.tree = walk_folder_tree(root, false, &walked.names);
         }
     } catch (...) {
         walked.failure = std::current_exception();

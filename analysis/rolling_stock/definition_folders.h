@@ -4,19 +4,19 @@
 // whether a sound lies beside its definition file without a call to the
 // system. Walked beside the listing of the content folders.
 
+#include "analysis/inventory/walk_folder_tree.h"
 #include "common/file_system.h"
 
 #include <exception>
 #include <string>
-#include <vector>
 
 namespace ferwis {
 
 struct DefinitionFolders {
-    bool found = false;             // the main directory has a dynamic folder
-    std::vector<std::string> files; // breadth-first, each folder's in name order
-    FolderNameCache names;          // every folder walked, with all its entries
-    std::exception_ptr failure;     // of the walk, reported when the check begins
+    bool found = false;         // the main directory has a dynamic folder
+    FolderTree tree;            // its files breadth-first, each folder's in name order
+    FolderNameCache names;      // every folder walked, with all its entries
+    std::exception_ptr failure; // of the walk, reported when the check begins
 };
 
 // Walks the dynamic folder root (ending with "/"). A failure is kept, not thrown.

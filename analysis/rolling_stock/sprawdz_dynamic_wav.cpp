@@ -57,9 +57,10 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
 } // namespace
 
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 const std::string& sounds_dir, FolderNameCache* folders) {
+                 const std::string& sounds_dir, FolderNameCache* folders,
+                 const std::filesystem::path* native) {
     const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
-    LineReader reader(path);
+    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
     PackageInventory& inventory = run.inventory;
     // Entered in the source table with its first reference: most definition
     // files name no sound.
@@ -111,18 +112,22 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
     FolderNameCache& folders = walked.names;
-    for (const std::string& path : walked.files) {
+    const FolderTree& tree = walked.tree;
+    for (std::size_t f = 0; f < tree.files.size(); ++f) {
+        const std::string& path = tree.files[f];
         if (!ends_with_name(path, ".mmd")) {
             continue;
         }
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
-        const auto size = file_size(path);
+        // Reached by its name as the walk found it: the text may hold a "?".
+        const std::filesystem::path native = tree.native_file(f);
+        const auto size = native_file_size(native);
         if (!size) {
             throw FileError(path, "the file disappeared during the run");
         }
         if (*size >= 4) {
-            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders);
+            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders, &native);
         }
     }
 }

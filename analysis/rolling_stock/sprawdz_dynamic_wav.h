@@ -9,6 +9,7 @@
 #include "common/text_compare.h"
 #include "format/wav_dynamic_file.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,11 +27,13 @@ inline bool is_reference_start_separator(char c) {
 // read or wav_dynamic cannot be written, OperationCancelled on a close request.
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 
-// Reads one definition file (full path) and resolves every sound reference of
-// its lines that are not comments; sounds_dir is the main directory's sounds
-// folder as it is on disk. Throws FileError.
+// Reads one definition file (full path; opened by its native path, as the walk
+// found it, when given) and resolves every sound reference of its lines that
+// are not comments; sounds_dir is the main directory's sounds folder as it is
+// on disk. Throws FileError.
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 const std::string& sounds_dir, FolderNameCache* folders = nullptr);
+                 const std::string& sounds_dir, FolderNameCache* folders = nullptr,
+                 const std::filesystem::path* native = nullptr);
 
 // Hands take() the sound references of one normalised line, in order: for
 // every ".wav" the text from behind the nearest ":", blank, "," or ";" before it

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -75,6 +76,36 @@ TEST(wypisz_wszystkie_pliki, only_regular_files_and_links_to_them) {
 }
 #endif
 
+// A name without a Windows-1250 form stops nothing: the walk goes by the names
+// as the file system gives them, the rows carry "?" for the letters the code
+// page lacks, and a definition file in such a folder is read.
+TEST(wypisz_wszystkie_pliki, names_without_a_windows_1250_form_get_rows) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/sounds/syrena.wav", ""}});
+    const std::filesystem::path main = to_native(tree.path("inst/"));
+    std::vector<std::filesystem::path> odd = {std::filesystem::path(u8"Москва")};
+    // One "?" per letter; written apart, as "??/" would be read as a trigraph.
+    const std::string moskwa(6, '?');
+    std::vector<std::string> expected = {"sounds/syrena.wav UD", "textures/" + moskwa + ".dds N",
+                                         "textures/" + moskwa + "/sub/b.dds N", "textures/a.dds N"};
+#ifndef _WIN32
+    // Bytes that are no UTF-8 (on Windows every name is UTF-16 text).
+    odd.emplace_back("\xff\xfe");
+    const std::string bytes(2, '?');
+    expected.insert(expected.begin() + 1,
+                    {"textures/" + bytes + ".dds N", "textures/" + bytes + "/sub/b.dds N"});
+#endif
+    for (const std::filesystem::path& name : odd) {
+        std::filesystem::create_directories(main / "textures" / name / "sub");
+        std::ofstream(main / "textures" / name / "sub" / "b.dds") << "x";
+        std::filesystem::path file = name;
+        std::ofstream(main / "textures" / file.concat(".dds")) << "x";
+        std::filesystem::create_directories(main / "dynamic" / name);
+        std::ofstream(main / "dynamic" / name / "e.mmd", std::ios::binary) << "a: syrena.wav\r\n";
+    }
+    EXPECT_EQ(listing(tree), expected);
+}
+
 TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
     TempTree tree;
     tree.mkdir("inst/");
@@ -129,8 +160,8 @@ TEST(walk_folder_tree, files_in_the_order_of_their_whole_paths_with_their_sizes)
 }
 
 // The lengths asked for beside the run, in row order: a folder's files that
-// other rows interrupt, a link followed to its file, a file gone since the
-// listing and a folder that cannot be opened count 0.
+// other rows interrupt, a link followed to its file, a file known by its native
+// path; a file gone since the listing and a folder that cannot be opened count 0.
 TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     TempTree tree;
     test::make_tree(tree, {{"r/a.dds", "1"},
@@ -145,6 +176,12 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
         paths.push_back(tree.path(cp1250(relative)));
         expected.push_back(size);
     };
+    // A name without a Windows-1250 form: its text names no file, its native path does.
+    const std::filesystem::path odd =
+        to_native(tree.path("r/")) / std::filesystem::path(u8"Москва.dds");
+    std::ofstream(odd, std::ios::binary) << "666666";
+    const NativePaths natives = {{0, odd}};
+    row("r/" + std::string(6, '?') + ".dds", 6);
     row("r/a.dds", 1);
     row("r/b/c.dds", 2);
     row("r/b/d/e.dds", 3);
@@ -160,10 +197,10 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     const PackageInventory inventory(paths);
     std::filesystem::remove(to_native(tree.path("r/gone.dds")));
 
-    EXPECT_EQ(measure_listed_files(inventory.listed_rows()), expected);
+    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives), expected);
     ListedSizes sizes;
     EXPECT_TRUE(sizes.take().empty());
-    sizes.start(inventory.listed_rows());
+    sizes.start(inventory.listed_rows(), natives);
     EXPECT_EQ(sizes.take(), expected);
 }
 

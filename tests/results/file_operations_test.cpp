@@ -2,6 +2,7 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
@@ -11,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -99,7 +100,8 @@ TEST(execute_operation, move_and_delete_remove_read_only_files_and_the_result) {
 
 TEST(execute_operation, missing_first_level_stops_once) {
     Installation in;
-    in.state.copy_move_path = "/ferwis-no-such-level-" + std::to_string(getpid()) + "/kopia/";
+    in.state.copy_move_path =
+        "/ferwis-no-such-level-" + std::to_string(platform::process_id()) + "/kopia/";
     make_tree(in.tree, {{"sim/a.dds", "a"}, {"sim/b.dds", "b"}});
     in.records({{in.state.main_dir + "a.dds", "U"}, {in.state.main_dir + "b.dds", "U"}});
     const OperationSummary result = in.run(Operation::Move);
@@ -175,6 +177,46 @@ TEST(execute_operation, failure_keeps_source_and_result_file) {
 
 // The preview is a dry run: every file with its action and target, every skip
 // with its reason, the totals, and the installation left as it was.
+// A name without a Windows-1250 form (Cyrillic; on POSIX also bytes that are no
+// UTF-8) has "?" in its record, which names no file: every operation leaves
+// such a file where it is and counts it with its reason, while a record with a
+// "?" whose file is simply gone is passed over as before.
+TEST(execute_operation, names_without_a_windows_1250_form_are_skipped_with_their_reason) {
+    std::vector<fs::path> odd = {fs::path(u8"Москва")};
+#ifndef _WIN32
+    odd.emplace_back("\xff\xfe");
+#endif
+    for (const Operation operation : {Operation::Copy, Operation::Move, Operation::Delete}) {
+        Installation in;
+        make_tree(in.tree, {{"sim/textures/a.dds", "a"}});
+        const fs::path textures = to_native(in.tree.path("sim/textures/"));
+        const std::string main = in.state.main_dir;
+        std::vector<std::pair<std::string, std::string>> records = {
+            {main + "textures/a.dds", "U"}, {main + "textures/gone?.dds", "U"}};
+        for (const fs::path& name : odd) {
+            fs::create_directories(textures / name);
+            std::ofstream(textures / name / "b.dds", std::ios::binary) << "b";
+            fs::path file = name;
+            std::ofstream(textures / file.concat(".dds"), std::ios::binary) << "c";
+            const std::string text = from_native(name);
+            records.push_back({main + "textures/" + text + "/b.dds", "U"});
+            records.push_back({main + "textures/" + text + ".dds", "U"});
+        }
+        in.records(records);
+        const OperationSummary result = in.run(operation);
+        EXPECT_EQ(result.files, 1u);
+        EXPECT_EQ(result.skipped.size(), 2 * odd.size());
+        EXPECT_EQ(result.count(SkipReason::NameWithoutForm), 2 * odd.size());
+        EXPECT_NE(skipped_files_text(result).find(text(Text::SkipNameWithoutForm)),
+                  std::string::npos);
+        for (const fs::path& name : odd) {
+            fs::path file = name;
+            EXPECT_TRUE(fs::exists(textures / name / "b.dds"));
+            EXPECT_TRUE(fs::exists(textures / file.concat(".dds")));
+        }
+    }
+}
+
 TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});

@@ -1,6 +1,7 @@
 #include "support/temp_tree.h"
 
 #include "common/native_path.h"
+#include "common/platform.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,8 +16,9 @@ namespace ferwis::test {
 
 TempTree::TempTree() {
     static std::atomic<int> counter{0};
-    const fs::path dir = fs::temp_directory_path() / ("ferwis-test-" + std::to_string(getpid()) +
-                                                      "-" + std::to_string(counter++));
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("ferwis-test-" + std::to_string(platform::process_id()) + "-" + std::to_string(counter++));
     fs::remove_all(dir);
     fs::create_directories(dir);
     root_ = from_native(dir) + kSeparator;
