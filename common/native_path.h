@@ -59,6 +59,17 @@ inline std::string with_final_separator(std::string path) {
     return path;
 }
 
+// The folder part of a path: up to and including its last separator (empty
+// for a bare name).
+inline std::string_view folder_part(std::string_view path) {
+    const std::size_t last = path.rfind(kSeparator);
+    return last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1);
+}
+// The name part of a path: what follows its last separator.
+inline std::string_view name_part(std::string_view path) {
+    return path.substr(folder_part(path).size());
+}
+
 // Returns the directory of the running executable, ending with the separator.
 std::string program_directory();
 

@@ -5,6 +5,7 @@
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "common/text_compare.h"
+#include "format/file_beside.h"
 
 #include <array>
 #include <bit>
@@ -140,18 +141,8 @@ std::string provenance_path(std::string_view result_path) {
 
 ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path,
                                            const ResultDigest& result) {
-    const std::string path = provenance_path(result_path);
-    const std::size_t slash = path.rfind(kSeparator);
-    const std::string folder = path.substr(0, slash + 1);
-    name_ = path.substr(slash + 1);
-    folder_ = FolderHandle::open(folder.empty() ? "./" : folder);
-    if (!folder_) {
-        throw FileError(folder, "the folder cannot be opened");
-    }
-    for (int i = 0; !file_; ++i) {
-        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
-        file_ = folder_->create_file(temp_name_);
-    }
+    folder_ = open_folder_of(provenance_path(result_path), name_);
+    file_ = create_temporary(*folder_, name_, temp_name_);
     buffer_ = binding_line(result) + "\r\n";
 }
 

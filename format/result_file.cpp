@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/line_reader.h"
-#include "common/native_path.h"
+#include "format/file_beside.h"
 #include "format/result_record.h"
 
 namespace ferwis {
@@ -13,17 +13,8 @@ constexpr std::size_t kFlushSize = 1 << 16;
 } // namespace
 
 ResultFileWriter::ResultFileWriter(std::string result_path) : result_path_(std::move(result_path)) {
-    const std::size_t slash = result_path_.rfind(kSeparator);
-    const std::string folder = result_path_.substr(0, slash + 1);
-    name_ = result_path_.substr(slash + 1);
-    folder_ = FolderHandle::open(folder.empty() ? "./" : folder);
-    if (!folder_) {
-        throw FileError(folder, "the folder cannot be opened");
-    }
-    for (int i = 0; !file_; ++i) {
-        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
-        file_ = folder_->create_file(temp_name_);
-    }
+    folder_ = open_folder_of(result_path_, name_);
+    file_ = create_temporary(*folder_, name_, temp_name_);
 }
 
 ResultFileWriter::~ResultFileWriter() {

@@ -1,7 +1,7 @@
 #include "format/wav_dynamic_file.h"
 
 #include "common/errors.h"
-#include "common/native_path.h"
+#include "format/file_beside.h"
 #include "format/result_record.h"
 
 #include <utility>
@@ -25,13 +25,7 @@ void WavDynamicFile::close() {
 
 void WavDynamicFile::create() {
     close();
-    const std::size_t slash = path_.rfind(kSeparator);
-    const std::string folder = path_.substr(0, slash + 1);
-    name_ = path_.substr(slash + 1);
-    folder_ = FolderHandle::open(folder.empty() ? "./" : folder);
-    if (!folder_) {
-        throw FileError(folder, "the folder cannot be opened");
-    }
+    folder_ = open_folder_of(path_, name_);
     if (folder_->status(name_).kind != EntryKind::Missing) {
         folder_->remove(name_);
     }

@@ -29,11 +29,6 @@ std::string replace_all(std::string_view text, std::string_view from, std::strin
 
 } // namespace
 
-std::string_view directory_part(std::string_view path) {
-    const std::size_t last = path.rfind(kSeparator);
-    return last == std::string_view::npos ? std::string_view{} : path.substr(0, last + 1);
-}
-
 void resolve_scenery_texture(SceneryRun& scenery, std::string_view texture,
                              std::string_view file_being_read) {
     if (names_equal(texture, "none")) {
@@ -41,7 +36,7 @@ void resolve_scenery_texture(SceneryRun& scenery, std::string_view texture,
     }
     const std::string name = with_read_separators(texture);
     const std::string own_directory =
-        scenery.run.scenery_dir + std::string(directory_part(file_being_read));
+        scenery.run.scenery_dir + std::string(folder_part(file_being_read));
     if (resolve_with_extensions(scenery, own_directory, name, LookupMode::LookUpOnly)) {
         return;
     }
@@ -49,7 +44,7 @@ void resolve_scenery_texture(SceneryRun& scenery, std::string_view texture,
 }
 
 std::string model_texture_subdirectory(const SceneryRun& scenery, std::string_view model_path) {
-    return with_final_separator(scenery.run.textures_dir + std::string(directory_part(model_path)));
+    return with_final_separator(scenery.run.textures_dir + std::string(folder_part(model_path)));
 }
 
 void resolve_model_texture(SceneryRun& scenery, std::string_view texture,

@@ -40,8 +40,4 @@ void resolve_model(SceneryRun& scenery, std::string_view name);
 // unused become used too.
 void resolve_node_sound(SceneryRun& scenery, std::string_view sound);
 
-// Returns the directory part of a relative path, up to and including its last
-// "/" (empty for a name without one).
-std::string_view directory_part(std::string_view path);
-
 } // namespace ferwis

@@ -59,7 +59,7 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders,
                  const std::filesystem::path* native) {
-    const std::string definition_dir = path.substr(0, path.rfind(kSeparator) + 1);
+    const std::string definition_dir(folder_part(path));
     LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
     PackageInventory& inventory = run.inventory;
     // Entered in the source table with its first reference: most definition

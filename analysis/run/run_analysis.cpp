@@ -20,11 +20,6 @@
 namespace ferwis {
 namespace {
 
-std::string folder_of(const std::string& path) {
-    const std::size_t sep = path.rfind(kSeparator);
-    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
-}
-
 void build_prefixes(RunState& run) {
     const std::string main = with_final_separator(run.settings.main_dir);
     // The folders as they are on disk, so that files named below them can be
@@ -128,7 +123,7 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
 
 void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
              const std::string& result_path, Progress& progress, RunTotals* totals) {
-    WavDynamicFile wav_dynamic(folder_of(result_path) + "wav_dynamic.txt");
+    WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
     try {
         analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {

@@ -3,8 +3,7 @@
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
-#include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "installation_run.h"
 
 #include <gtest/gtest.h>
 
@@ -24,16 +23,13 @@ using test::TempTree;
 // Lists the installation below tree/inst/ and returns the paths below it with
 // their codes.
 std::vector<std::string> listing(const TempTree& tree) {
-    AnalysisSettings state;
-    state.main_dir = tree.path("inst/");
-    test::SilentProgress progress;
-    RunState run(state, progress);
-    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-    wypisz_wszystkie_pliki(run, wav_dynamic);
-    EXPECT_EQ(run.inventory.listed_count(), run.inventory.row_count());
+    test::InstallationRun r(tree);
+    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    const PackageInventory& inventory = r.run.inventory;
+    EXPECT_EQ(inventory.listed_count(), inventory.row_count());
     std::vector<std::string> rows;
-    for (const auto& row : run.inventory.listed_rows()) {
-        rows.push_back(test::portable(row.path.substr(state.main_dir.size())) + " " +
+    for (const auto& row : inventory.listed_rows()) {
+        rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())) + " " +
                        std::string(code_text(row.code)));
     }
     return rows;

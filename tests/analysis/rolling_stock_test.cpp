@@ -2,8 +2,7 @@
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "installation_run.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +40,8 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
 // The records of one definition file, read on its own.
 std::string records_of(const TempTree& tree, const std::string& definition) {
     tree.write("inst/dynamic/a.mmd", definition);
-    AnalysisSettings state;
-    state.main_dir = tree.path("inst/");
-    test::SilentProgress progress;
-    RunState run(state, progress);
-    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-    wav_dynamic.create();
-    sprawdz_mmd(run, wav_dynamic, tree.path("inst/dynamic/a.mmd"), tree.path("inst/sounds/"));
+    test::InstallationRun r(tree);
+    sprawdz_mmd(r.run, r.wav_dynamic, tree.path("inst/dynamic/a.mmd"), tree.path("inst/sounds/"));
     return tree.read("wav_dynamic.txt");
 }
 
@@ -111,17 +105,13 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
                   {"inst/dynamic/c.mmd.txt", crlf({"x: brak/inny.wav"})},
                   {"inst/dynamic/d.mmd", "a.w"}, // 3 bytes: skipped
               });
-    AnalysisSettings state;
-    state.main_dir = tree.path("inst/");
-    test::SilentProgress progress;
-    RunState run(state, progress);
-    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-    wav_dynamic.create();
-    wypisz_wszystkie_pliki(run, wav_dynamic);
-    ASSERT_EQ(run.inventory.row_count(), 3u);
+    test::InstallationRun r(tree);
+    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    const PackageInventory& inventory = r.run.inventory;
+    ASSERT_EQ(inventory.row_count(), 3u);
 
     const std::string dyn = tree.path("inst/dynamic/");
-    EXPECT_TRUE(wav_dynamic.written());
+    EXPECT_TRUE(r.wav_dynamic.written());
     const std::string missing = tree.path("inst/sounds/brak/nic.wav");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
               crlf({"\"" + missing + "\",\"BD\"",
@@ -130,9 +120,9 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
                     "\"" + tree.path("inst/dynamic/ezt/both.wav") + "\",\"UD\""}));
     // Found under sounds: the row becomes UD; the sound beside its definition
     // file leaves the row of its namesake under sounds alone.
-    EXPECT_EQ(run.inventory.row(0).code, ResultCode::N); // sounds/Both.wav
-    EXPECT_EQ(run.inventory.row(1).code, ResultCode::UD);
-    EXPECT_EQ(run.inventory.row(2).code, ResultCode::UD);
+    EXPECT_EQ(inventory.row(0).code, ResultCode::N); // sounds/Both.wav
+    EXPECT_EQ(inventory.row(1).code, ResultCode::UD);
+    EXPECT_EQ(inventory.row(2).code, ResultCode::UD);
 }
 
 // A line too long to hold abandons its definition file only: the records found
@@ -146,13 +136,8 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
     std::filesystem::resize_file(native, before.size() + kMaxLineLength);
     std::ofstream(native, std::ios::binary | std::ios::app) << "\r\nx: c.wav\r\n";
 
-    AnalysisSettings state;
-    state.main_dir = tree.path("inst/");
-    test::SilentProgress progress;
-    RunState run(state, progress);
-    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-    wav_dynamic.create();
-    sprawdz_dynamic_wav(run, wav_dynamic);
+    test::InstallationRun r(tree);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
     const std::string sounds = tree.path("inst/sounds/");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
               crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));

@@ -18,27 +18,6 @@ using test::crlf;
 using test::SceneryFixture;
 using Names = std::vector<std::string>;
 
-// Files edited on Linux end their lines with a LF alone; a tree-placing tool
-// ends its comment lines with a LF and the node after them with CR LF. Every
-// line of such files counts, however many there are.
-TEST(read_scenery_file, lines_ending_with_a_lone_lf) {
-    std::string body = "//$f pl inne/opis.txt\n";
-    for (int i = 0; i < 10000; ++i) {
-        body += "node -1 0 s sound a.wav\ninclude b.inc end\n";
-    }
-    SceneryFixture f({
-        {"scenery/a.scn", body},
-        {"scenery/b.inc", "// Cell (0.0, 0.0) containing 19 trees\n"
-                          "node 1000 0 none triangles Plants/#drzewo3.tga\n// drzewo\r\n"},
-        {"sounds/a.wav", ""},
-        {"inne/opis.txt", ""},
-        {"textures/plants/#drzewo3.tga", ""},
-    });
-    f.read({"a.scn"});
-    EXPECT_EQ(f.used(), (Names{"inne/opis.txt", "scenery/a.scn", "scenery/b.inc", "sounds/a.wav",
-                               "textures/plants/#drzewo3.tga"}));
-}
-
 // Writes before, then a line longer than a reader holds (zero bytes, which
 // take no room on disk), then after.
 void write_with_long_line(const test::TempTree& tree, const std::string& relative,

@@ -10,13 +10,6 @@ namespace {
 using test::crlf;
 using test::TempTree;
 
-// A main directory with the five required folders.
-void make_installation(const TempTree& tree, const std::string& main = "sym/") {
-    for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
-        tree.mkdir(main + sub);
-    }
-}
-
 struct Read {
     AppState state;
     std::vector<std::string> told; // the problems' messages, in order
@@ -36,7 +29,7 @@ Read read_config(const TempTree& tree, const std::string& bytes,
 
 TEST(odczyt_ini, line_and_header_rules) {
     TempTree tree;
-    make_installation(tree);
+    test::make_content_folders(tree, "sym/");
     // Blank lines after a header are skipped, headers in any case and with trailing
     // text open their section, ";" and tabs become blanks, runs of blanks one blank,
     // only the first value of a single-value section counts, an unknown header
@@ -71,16 +64,6 @@ TEST(odczyt_ini, line_and_header_rules) {
                                         tree.path("sym/textures/tabor/"), tree.path("sym/two")}));
 }
 
-// Edited on Linux: every line ends with a LF alone, the last one with none.
-TEST(odczyt_ini, lf_only_file) {
-    TempTree tree;
-    make_installation(tree);
-    const auto r = read_config(tree, "[sciezka_dostepu]\n" + tree.path("sym") +
-                                         "\n[domyslne_rozszerzenie]\ndds");
-    EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
-    EXPECT_EQ(r.state.default_extension, "dds");
-}
-
 TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
     {
@@ -103,7 +86,7 @@ TEST(odczyt_ini, short_and_unreadable_files) {
 
 TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
     TempTree tree;
-    make_installation(tree);
+    test::make_content_folders(tree, "sym/");
     const std::string main = tree.path("sym");
     const struct {
         const char* what;
@@ -134,7 +117,7 @@ TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
 TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
     TempTree tree;
     const std::string polish = cp1250("sym/łódź");
-    make_installation(tree, polish + "/");
+    test::make_content_folders(tree, polish + "/");
     const std::string main_cp1250 = tree.path(polish);
     const std::string main_utf8 = cp1250_to_utf8(main_cp1250);
     const std::string bom = "\xEF\xBB\xBF";

@@ -1,45 +1,28 @@
 #include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
-#include "cli/run_cli.h"
+#include "support/cli_run.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace ferwis {
 namespace {
 
 using test::crlf;
-using test::TempTree;
 
-struct Cli {
-    Cli() {
-        test::make_tree(
-            tree, {
-                      {"inst/scenery/a.scn", ""},
-                      {"inst/scenery/b.scn", ""},
-                      {"inst/scenery/opis.txt", ""},
-                      {"inst/models/", ""},
-                      {"inst/sounds/horn.wav", "12345"},
-                      {"inst/textures/tabor/x.dds", "DDS "},
-                      {"inst/dynamic/en57.mmd", crlf({"a: horn.wav", "b: brak.wav"})},
-                      {"bin/ferwis.ini",
-                       crlf({"[sciezka_dostepu]", tree.path("inst/"), "[domyslne_rozszerzenie]",
-                             "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia/"),
-                             "[pomijane_foldery_pliki]", "textures/tabor/"})},
-                  });
-        environment.program_dir = cp1250_to_utf8(tree.path("bin/"));
+struct Cli : test::CliRun {
+    Cli() : CliRun("bin/") {
+        test::make_tree(tree, {
+                                  {"inst/scenery/a.scn", ""},
+                                  {"inst/scenery/b.scn", ""},
+                                  {"inst/scenery/opis.txt", ""},
+                                  {"inst/models/", ""},
+                                  {"inst/sounds/horn.wav", "12345"},
+                                  {"inst/textures/tabor/x.dds", "DDS "},
+                                  {"inst/dynamic/en57.mmd", crlf({"a: horn.wav", "b: brak.wav"})},
+                              });
+        write_ini("inst", {"[pomijane_foldery_pliki]", "textures/tabor/"});
     }
-    int run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        return run_cli(args, out, err, environment);
-    }
-    TempTree tree;
-    CliEnvironment environment;
-    std::ostringstream out, err;
 };
 
 TEST(analyze_command, usage_and_configuration_problems) {

@@ -1,9 +1,8 @@
 // copy, move and delete from the command line: the trash, the dry run, the
 // statuses of a failed and of a cancelled run.
-#include "cli/run_cli.h"
 #include "common/native_path.h"
 #include "format/result_record.h"
-#include "support/temp_tree.h"
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,16 +46,12 @@ private:
 
 // An installation whose category N holds two files (one with a Polish name),
 // and a home folder of its own, so the trash is the test's.
-struct Cli {
+struct Cli : test::CliRun {
     Cli()
         : home("HOME", native("home")),
           data("XDG_DATA_HOME", native("home/data")) { // not there yet: the run makes it
-        for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
-            tree.mkdir(std::string("sym/") + sub);
-        }
-        tree.write("ferwis.ini",
-                   test::crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]",
-                               "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia")}));
+        test::make_content_folders(tree, "sym/");
+        write_ini("sym");
         tree.mkdir("kopia/");
         tree.mkdir("home/");
         tree.write("sym/textures/a.dds", "abc");
@@ -66,15 +60,9 @@ struct Cli {
         append_record(records, tree.path("sym/textures/a.dds"), "N");
         append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
         tree.write("wynik.txt", records);
-        environment.program_dir = cp1250_to_utf8(tree.root());
     }
     std::string native(const std::string& relative) const {
         return to_native(tree.path(relative)).string();
-    }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return run_cli(args, out, err, environment);
     }
     // Every entry below the tree with its kind and bytes.
     std::map<std::string, std::string> snapshot() const {
@@ -88,12 +76,8 @@ struct Cli {
         }
         return entries;
     }
-    test::TempTree tree;
     ScopedEnv home;
     ScopedEnv data;
-    CliEnvironment environment;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST(file_commands, delete_puts_the_files_into_the_trash) {
@@ -161,25 +145,6 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
           {"delete", "N", "--fast"}}) {
         EXPECT_EQ(cli.run(args), 2) << args.back();
     }
-}
-
-TEST(file_commands, a_result_file_that_is_a_folder_fails_with_the_message) {
-    Cli cli;
-    fs::remove(to_native(cli.tree.path("wynik.txt")));
-    cli.tree.mkdir("wynik.txt/");
-    for (const char* command : {"copy", "move", "delete"}) {
-        EXPECT_EQ(cli.run({command, "N", "--yes"}), 1) << command;
-        EXPECT_NE(cli.err.str().find("Wystąpił bląd."), std::string::npos) << cli.err.str();
-        EXPECT_TRUE(cli.tree.exists("wynik.txt"));
-    }
-}
-
-TEST(file_commands, a_signal_cancels_with_its_own_status) {
-    Cli cli;
-    cli.environment.interrupted = [] { return 15; };
-    EXPECT_EQ(cli.run({"move", "N"}), 128 + 15);
-    EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
-    EXPECT_TRUE(cli.tree.exists("wynik.txt"));
 }
 
 // Ctrl+C or kill in the middle of a large copy: ferwis-cli ends with the

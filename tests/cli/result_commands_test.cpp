@@ -1,42 +1,23 @@
-#include "cli/run_cli.h"
 #include "format/result_record.h"
-#include "support/temp_tree.h"
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
-
-#include <sstream>
 
 namespace ferwis {
 namespace {
 
 // An installation with ferwis.ini and wynik.txt in the program directory.
-struct Cli {
+struct Cli : test::CliRun {
     Cli() {
-        for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
-            tree.mkdir(std::string("sym/") + sub);
-        }
-        tree.write("ferwis.ini",
-                   test::crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]",
-                               "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia")}));
+        test::make_content_folders(tree, "sym/");
+        write_ini("sym");
         tree.mkdir("kopia/");
         tree.write("sym/textures/a.dds", "abc");
         std::string records;
         append_record(records, tree.path("sym/textures/a.dds"), "N");
         append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
         tree.write("wynik.txt", records);
-        environment.program_dir = tree.root();
-        environment.input = &input;
     }
-    int run(const std::vector<std::string>& args) {
-        out.str("");
-        err.str("");
-        return run_cli(args, out, err, environment);
-    }
-    test::TempTree tree;
-    CliEnvironment environment;
-    std::istringstream input;
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST(result_commands, statuses) {

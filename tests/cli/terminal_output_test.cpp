@@ -24,13 +24,9 @@ const std::string kShown = "a?[2J??.dds";
 
 struct Installation {
     Installation() {
-        for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
-            tree.mkdir(std::string("sym/") + sub);
-        }
+        test::make_content_folders(tree, "sym/");
         tree.write("sym/scenery/" + kName + ".scn", "");
-        tree.write("ferwis.ini",
-                   test::crlf({"[sciezka_dostepu]", tree.path("sym"), "[domyslne_rozszerzenie]",
-                               "dds", "[sciezka_kopiowania_przesuwania]", tree.path("kopia")}));
+        tree.write("ferwis.ini", test::ini_bytes(tree.path("sym"), tree.path("kopia")));
         std::string records;
         append_record(records, tree.path("sym/textures/" + kName), "N");
         tree.write("wynik.txt", records);

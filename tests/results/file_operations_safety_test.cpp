@@ -6,7 +6,7 @@
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "support/operation_installation.h"
 
 #include <gtest/gtest.h>
 
@@ -26,36 +26,7 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
-struct Installation {
-    Installation() {
-        state.main_dir = tree.path("sim/");
-        state.copy_move_path = tree.path("kopia/");
-        tree.mkdir("sim/");
-        tree.mkdir("kopia/");
-    }
-    void records(const std::vector<std::string>& paths, const std::string& code = "U") const {
-        std::string bytes;
-        for (const auto& path : paths) {
-            append_record(bytes, path, code);
-        }
-        tree.write("wynik.txt", bytes);
-    }
-    void link(const std::string& target, const std::string& at) const {
-        fs::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
-    }
-    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
-        OperationRequest request;
-        request.operation = operation;
-        request.code = code;
-        request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, result_path(), progress);
-    }
-    std::string result_path() const { return tree.path("wynik.txt"); }
-    std::string main(const std::string& relative) const { return state.main_dir + relative; }
-    test::TempTree tree;
-    OperationSettings state;
-    test::SilentProgress progress;
-};
+using Installation = test::OperationInstallation;
 
 // A folder link flipped back and forth between a folder inside the main
 // directory and one outside while a delete goes over many records: the check
@@ -73,7 +44,7 @@ TEST(file_operations_safety, folder_link_flipped_during_a_delete_touches_nothing
     }
     in.tree.mkdir("sim/textures/");
     in.link("sim/inner", "sim/textures/flip");
-    in.records(paths);
+    in.records_with_code(paths);
     std::atomic<bool> done{false};
     std::thread flipper([&] {
         const fs::path at = to_native(in.tree.path("sim/textures/flip"));
@@ -105,7 +76,7 @@ TEST(file_operations_safety, record_naming_a_link_to_a_file_outside) {
         in.tree.mkdir("sim/textures/");
         in.link("private/key.txt", "sim/textures/x.dds");
         in.link("sim/models/m.t3d", "sim/textures/inside.dds");
-        in.records({in.main("textures/x.dds"), in.main("textures/inside.dds")});
+        in.records_with_code({in.main("textures/x.dds"), in.main("textures/inside.dds")});
         const OperationSummary result = in.run(operation);
         EXPECT_EQ(in.tree.read("private/key.txt"), "secret");
         EXPECT_FALSE(in.tree.exists("kopia/textures/x.dds"));
@@ -132,7 +103,7 @@ TEST(file_operations_safety, target_folder_linked_out_of_the_copy_path_is_refuse
                             {"kopia/real-models/", ""}});
         in.link("elsewhere", "kopia/textures");
         in.link("kopia/real-models", "kopia/models");
-        in.records({in.main("textures/a.dds"), in.main("models/b.t3d")});
+        in.records_with_code({in.main("textures/a.dds"), in.main("models/b.t3d")});
         const OperationSummary result = in.run(operation);
         EXPECT_EQ(in.tree.read("elsewhere/a.dds"), "private");
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "new");
@@ -149,7 +120,7 @@ TEST(file_operations_safety, two_sources_with_one_target_lose_nothing) {
     make_tree(in.tree, {{"sim/textures/a.dds", "one"}, {"sim/tex2/a.dds", "two"}});
     in.tree.mkdir("kopia/textures/");
     in.link("kopia/textures", "kopia/tex2"); // as a case-insensitive target sees A.dds and a.dds
-    in.records({in.main("textures/a.dds"), in.main("tex2/a.dds")});
+    in.records_with_code({in.main("textures/a.dds"), in.main("tex2/a.dds")});
     const OperationSummary result = in.run(Operation::Move);
     EXPECT_EQ(result.files, 1u);
     ASSERT_EQ(result.skipped.size(), 1u);
@@ -202,7 +173,7 @@ TEST(file_operations_safety, a_cancel_in_the_middle_of_a_file_leaves_no_temporar
         Installation in;
         const std::string big(700 * 1024, 'x'); // several pieces of a copy
         in.tree.write("sim/textures/big.dds", big);
-        in.records({in.main("textures/big.dds")});
+        in.records_with_code({in.main("textures/big.dds")});
         StopAfter progress(2); // the record's look and the first piece pass
         OperationRequest request{operation, ResultCode::U, DeleteMode::Permanent, false};
         EXPECT_THROW(execute_operation(in.state, request, in.result_path(), progress),
@@ -229,7 +200,7 @@ bool write_whole_file(const char* path, const std::string& text) {
 TEST(file_operations_safety, a_full_disk_is_reported_as_such) {
     Installation in;
     in.tree.write("sim/textures/big.dds", std::string(256 * 1024, 'x'));
-    in.records({in.main("textures/big.dds")});
+    in.records_with_code({in.main("textures/big.dds")});
     const std::string small = to_native(in.tree.path("kopia")).string();
     const pid_t child = fork();
     ASSERT_GE(child, 0);

@@ -7,7 +7,7 @@
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
 #include "support/doubles.h"
-#include "support/temp_tree.h"
+#include "support/operation_installation.h"
 
 #include <gtest/gtest.h>
 
@@ -19,42 +19,7 @@ namespace fs = std::filesystem;
 namespace ferwis {
 namespace {
 
-// Keeps the last status line, to see that an operation clears it.
-struct RecordingProgress : Progress {
-    void set_status(std::string_view text) override { status = text; }
-    void set_detail(std::string_view) override {}
-    void process_events() override {}
-    std::string status = "unset";
-};
-
-// A simulator main directory sim/, a copy/move folder kopia/ and wynik.txt in
-// one temporary tree; records name files below sim/ by their relative path.
-struct Installation {
-    Installation() {
-        state.main_dir = tree.path("sim/");
-        state.copy_move_path = tree.path("kopia/");
-        tree.mkdir("sim/");
-        tree.mkdir("kopia/");
-    }
-    void records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
-        std::string bytes;
-        for (const auto& [path, code] : path_and_code) {
-            append_record(bytes, path, code);
-        }
-        tree.write("wynik.txt", bytes);
-    }
-    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
-        OperationRequest request;
-        request.operation = operation;
-        request.code = code;
-        request.delete_mode = DeleteMode::Permanent;
-        return execute_operation(state, request, result_path(), progress);
-    }
-    std::string result_path() const { return tree.path("wynik.txt"); }
-    test::TempTree tree;
-    OperationSettings state;
-    RecordingProgress progress;
-};
+using Installation = test::OperationInstallation;
 
 TEST(execute_operation, copy_creates_levels_replaces_targets_and_repeats) {
     Installation in;
@@ -221,9 +186,8 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});
     const std::string main = in.state.main_dir;
-    in.records({{main + "textures/a.dds", "N"},
-                {main + "textures/b.dds", "N"},
-                {in.tree.path("elsewhere.dds"), "N"}});
+    in.records_with_code(
+        {main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")}, "N");
     const std::string result = in.tree.read("wynik.txt");
     const struct {
         Operation operation;

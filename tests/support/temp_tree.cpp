@@ -110,4 +110,22 @@ std::string crlf(const std::vector<std::string>& lines) {
     return out;
 }
 
+void make_content_folders(const TempTree& tree, std::string_view main) {
+    for (const char* sub : {"scenery/", "models/", "sounds/", "textures/", "dynamic/"}) {
+        tree.mkdir(std::string(main) + sub);
+    }
+}
+
+std::string ini_bytes(std::string_view main_dir, std::string_view copy_path,
+                      const std::vector<std::string>& extra) {
+    std::vector<std::string> lines = {"[sciezka_dostepu]",
+                                      std::string(main_dir),
+                                      "[domyslne_rozszerzenie]",
+                                      "dds",
+                                      "[sciezka_kopiowania_przesuwania]",
+                                      std::string(copy_path)};
+    lines.insert(lines.end(), extra.begin(), extra.end());
+    return crlf(lines);
+}
+
 } // namespace ferwis::test

@@ -63,4 +63,12 @@ std::string read_file(const std::filesystem::path& file);
 // Joins lines with CR LF after each.
 std::string crlf(const std::vector<std::string>& lines);
 
+// Makes the five folders a main directory must hold below main ("sym/").
+void make_content_folders(const TempTree& tree, std::string_view main);
+
+// The bytes of a ferwis.ini naming the main directory, "dds" and the copy/move
+// path, then the extra lines.
+std::string ini_bytes(std::string_view main_dir, std::string_view copy_path,
+                      const std::vector<std::string>& extra = {});
+
 } // namespace ferwis::test

@@ -1,13 +1,9 @@
 #include "ui/help_window.h"
 
-#include "results/help_text.h"
-#include "ui/widget_helpers.h"
 #include "window_fixture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -45,24 +41,9 @@ TEST(help_window, fills_the_available_screen_frame_included_with_the_text_fillin
         EXPECT_EQ(help.frameGeometry(), available_screen());
         QPlainTextEdit* text = text1(help);
         ASSERT_NE(text, nullptr);
+        EXPECT_TRUE(text->isReadOnly());
         EXPECT_EQ(text->geometry(), help.rect());
     }
-}
-
-TEST(help_window, shows_the_help_text_read_only_and_follows_the_window_size) {
-    HelpWindow help;
-    help.show();
-    QPlainTextEdit* text = text1(help);
-    EXPECT_TRUE(text->isReadOnly());
-    // The text box shows the help text line for line.
-    QString expected = to_qstring(help_text());
-    expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(text->toPlainText(), expected);
-    EXPECT_TRUE(expected.startsWith(QString::fromUtf8("Program służy do:\n1. ")));
-
-    help.resize(400, 300);
-    QApplication::processEvents();
-    EXPECT_EQ(text->geometry(), QRect(0, 0, 400, 300));
 }
 
 TEST(help_window, pomoc_opens_a_modal_help_window_afresh_and_closing_the_main_window_closes_it) {

@@ -67,23 +67,13 @@ TEST(result_list, entries_show_their_first_place_and_the_menu_their_chain) {
     EXPECT_FALSE(shown.menu_of(2)->actions().value(0)->isEnabled());
 }
 
-TEST(result_list, without_valid_provenance_the_list_is_as_before) {
+TEST(result_list, showing_another_category_drops_the_places) {
     ShownResult shown;
     shown.fill();
-    // Showing another category drops the places with the entries.
     fill_result_list(shown.list, {"/m/textures/b.dds"});
     EXPECT_TRUE(shown.list.item(0)->toolTip().isEmpty());
     EXPECT_EQ(shown.list.contextMenuPolicy(), Qt::DefaultContextMenu);
     EXPECT_FALSE(shown.menu_of(0));
-
-    // A result changed after the run is shown without places.
-    shown.tree.write("wynik.txt", shown.tree.read("wynik.txt") + "\"/m/x\",\"U\"\r\n");
-    shown.fill();
-    for (int i = 0; i < shown.list.count(); ++i) {
-        EXPECT_TRUE(shown.list.item(i)->toolTip().isEmpty());
-    }
-    EXPECT_EQ(shown.list.contextMenuPolicy(), Qt::DefaultContextMenu);
-    EXPECT_FALSE(shown.menu_of(1));
 }
 
 } // namespace

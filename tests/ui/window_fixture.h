@@ -53,9 +53,8 @@ struct Installation {
 
     // The configuration naming every setting.
     void write_complete_ini() const {
-        write_ini({"[sciezka_dostepu]", "MAIN", "[domyslne_rozszerzenie]", "dds",
-                   "[sciezka_kopiowania_przesuwania]", "COPY", "[pomijane_foldery_pliki]",
-                   "textures/tabor/"});
+        tree.write("ferwis.ini", ini_bytes(main_dir(), copy_dir(),
+                                           {"[pomijane_foldery_pliki]", "textures/tabor/"}));
     }
 };
 

@@ -1,0 +1,44 @@
+#pragma once
+// ferwis-cli run inside the test's process on a temporary tree. A test that
+// includes this links ferwis_cli_lib.
+
+#include "cli/run_cli.h"
+#include "support/temp_tree.h"
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ferwis::test {
+
+struct CliRun {
+    // program_folder ("bin/", or "" for the tree itself) is where ferwis.ini
+    // and wynik.txt are looked for.
+    explicit CliRun(std::string_view program_folder = "") : program_folder_(program_folder) {
+        environment.program_dir = cp1250_to_utf8(tree.path(program_folder));
+        environment.input = &input;
+    }
+    // Writes ferwis.ini into the program folder: the main directory main (below
+    // the tree), "dds", the copy/move path kopia/, then the extra lines.
+    void write_ini(std::string_view main, const std::vector<std::string>& extra = {}) const {
+        tree.write(program_folder_ + "ferwis.ini",
+                   ini_bytes(tree.path(main), tree.path("kopia"), extra));
+    }
+    int run(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        return run_cli(args, out, err, environment);
+    }
+
+    TempTree tree;
+    CliEnvironment environment;
+    std::istringstream input;
+    std::ostringstream out;
+    std::ostringstream err;
+
+private:
+    std::string program_folder_;
+};
+
+} // namespace ferwis::test

@@ -1,0 +1,69 @@
+#pragma once
+// A simulator main directory sim/, a copy/move folder kopia/ and wynik.txt in
+// one temporary tree, for the file operations. A test that includes this links
+// ferwis_results.
+
+#include "common/native_path.h"
+#include "format/result_record.h"
+#include "results/file_operations.h"
+#include "support/temp_tree.h"
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace ferwis::test {
+
+// Keeps the last status line, to see that an operation clears it.
+struct StatusProgress : Progress {
+    void set_status(std::string_view text) override { status = text; }
+    void set_detail(std::string_view) override {}
+    void process_events() override {}
+    std::string status = "unset";
+};
+
+struct OperationInstallation {
+    OperationInstallation() {
+        state.main_dir = tree.path("sim/");
+        state.copy_move_path = tree.path("kopia/");
+        tree.mkdir("sim/");
+        tree.mkdir("kopia/");
+    }
+    // Writes wynik.txt with a record for each (path, code).
+    void records(const std::vector<std::pair<std::string, std::string>>& path_and_code) const {
+        std::string bytes;
+        for (const auto& [path, code] : path_and_code) {
+            append_record(bytes, path, code);
+        }
+        tree.write("wynik.txt", bytes);
+    }
+    // Writes wynik.txt with a record of code for each path.
+    void records_with_code(const std::vector<std::string>& paths,
+                           const std::string& code = "U") const {
+        std::vector<std::pair<std::string, std::string>> coded;
+        for (const auto& path : paths) {
+            coded.emplace_back(path, code);
+        }
+        records(coded);
+    }
+    // Makes a link at at (below the tree) to target (below the tree).
+    void link(const std::string& target, const std::string& at) const {
+        std::filesystem::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
+    }
+    OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
+        OperationRequest request;
+        request.operation = operation;
+        request.code = code;
+        request.delete_mode = DeleteMode::Permanent;
+        return execute_operation(state, request, result_path(), progress);
+    }
+    std::string result_path() const { return tree.path("wynik.txt"); }
+    std::string main(const std::string& relative) const { return state.main_dir + relative; }
+
+    TempTree tree;
+    OperationSettings state;
+    StatusProgress progress;
+};
+
+} // namespace ferwis::test
