@@ -15,14 +15,40 @@ FolderHandle open_folder_of(std::string_view path, std::string& name) {
     return std::move(*opened);
 }
 
-OpenFile create_temporary(const FolderHandle& folder, const std::string& name,
-                          std::string& temp_name) {
-    for (int i = 0;; ++i) {
-        temp_name = name + "." + std::to_string(i) + ".tmp";
-        if (std::optional<OpenFile> file = folder.create_file(temp_name)) {
-            return std::move(*file);
-        }
+ReplacingFile::ReplacingFile(std::string_view path) : folder_(open_folder_of(path, name_)) {
+    for (int i = 0; !file_; ++i) {
+        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
+        file_ = folder_.create_file(temp_name_);
     }
+}
+
+ReplacingFile::~ReplacingFile() {
+    if (committed_) {
+        return;
+    }
+    file_.reset();
+    try {
+        folder_.remove(temp_name_);
+    } catch (const FileError&) {
+        // Gone already.
+    }
+}
+
+void ReplacingFile::write(std::string_view bytes) {
+    file_->write(bytes.data(), bytes.size());
+}
+
+void ReplacingFile::close() {
+    if (!closed_) {
+        file_->close();
+        closed_ = true;
+    }
+}
+
+void ReplacingFile::commit() {
+    close();
+    folder_.rename(temp_name_, folder_, name_);
+    committed_ = true;
 }
 
 } // namespace ferwis

@@ -139,28 +139,8 @@ std::string provenance_path(std::string_view result_path) {
     return path + "_zrodla.txt";
 }
 
-ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path,
-                                           const ResultDigest& result) {
-    folder_ = open_folder_of(provenance_path(result_path), name_);
-    file_ = create_temporary(*folder_, name_, temp_name_);
-    buffer_ = binding_line(result) + "\r\n";
-}
-
-ProvenanceFileWriter::~ProvenanceFileWriter() {
-    if (committed_) {
-        return;
-    }
-    file_.reset();
-    try {
-        folder_->remove(temp_name_);
-    } catch (const FileError&) {
-        // Gone already.
-    }
-}
-
-void ProvenanceFileWriter::write(std::string_view bytes) {
-    file_->write(bytes.data(), bytes.size());
-}
+ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)
+    : file_(provenance_path(result_path)), buffer_(binding_line(result) + "\r\n") {}
 
 void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint32_t line) {
     std::array<char, 24> number{};
@@ -185,17 +165,15 @@ void ProvenanceFileWriter::add(std::size_t row, std::string_view file, std::uint
     }
     buffer_ += "\r\n";
     if (buffer_.size() >= kFlushSize) {
-        write(buffer_);
+        file_.write(buffer_);
         buffer_.clear();
     }
 }
 
 void ProvenanceFileWriter::commit() {
-    write(buffer_);
+    file_.write(buffer_);
     buffer_.clear();
-    file_->close();
-    folder_->rename(temp_name_, *folder_, name_);
-    committed_ = true;
+    file_.commit();
 }
 
 std::optional<std::vector<RowPlace>> read_provenance(std::string_view result_path,

@@ -12,7 +12,7 @@
 // empty for a place without lines (a binary model); the file is empty for a
 // scenery selected for the run, which no other file named.
 
-#include "common/folder_handle.h"
+#include "format/file_beside.h"
 
 #include <array>
 #include <cstdint>
@@ -70,11 +70,6 @@ public:
     // Creates the temporary file and writes the line that binds it to the result
     // file of the digest. Throws FileError.
     ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result);
-    // Removes the temporary file unless commit() succeeded.
-    ~ProvenanceFileWriter();
-    ProvenanceFileWriter(const ProvenanceFileWriter&) = delete;
-    ProvenanceFileWriter& operator=(const ProvenanceFileWriter&) = delete;
-
     // Writes the place of a row (counted from 0; written counted from 1). Throws FileError.
     void add(std::size_t row, std::string_view file, std::uint32_t line);
 
@@ -82,14 +77,8 @@ public:
     void commit();
 
 private:
-    void write(std::string_view bytes);
-
-    std::optional<FolderHandle> folder_;
-    std::string name_;
-    std::string temp_name_;
-    std::optional<OpenFile> file_;
+    ReplacingFile file_;
     std::string buffer_;
-    bool committed_ = false;
 };
 
 // Places by row of the result file (counted from 0), in row order.

@@ -12,29 +12,11 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 } // namespace
 
-ResultFileWriter::ResultFileWriter(std::string result_path) : result_path_(std::move(result_path)) {
-    folder_ = open_folder_of(result_path_, name_);
-    file_ = create_temporary(*folder_, name_, temp_name_);
-}
-
-ResultFileWriter::~ResultFileWriter() {
-    if (!committed_) {
-        discard();
-    }
-}
-
-void ResultFileWriter::discard() {
-    file_.reset();
-    try {
-        folder_->remove(temp_name_);
-    } catch (const FileError&) {
-        // Gone already.
-    }
-}
+ResultFileWriter::ResultFileWriter(std::string_view result_path) : file_(result_path) {}
 
 void ResultFileWriter::write(std::string_view bytes) {
     digest_.add(bytes);
-    file_->write(bytes.data(), bytes.size());
+    file_.write(bytes);
 }
 
 void ResultFileWriter::add(std::string_view path, std::string_view code) {
@@ -72,8 +54,7 @@ const ResultDigest& ResultFileWriter::finish() {
     if (!finished_) {
         write(buffer_);
         buffer_.clear();
-        // A full disk may show only when the last bytes reach the disk at the close.
-        file_->close();
+        file_.close();
         finished_ = true;
     }
     return digest_;
@@ -81,8 +62,7 @@ const ResultDigest& ResultFileWriter::finish() {
 
 void ResultFileWriter::commit() {
     finish();
-    folder_->rename(temp_name_, *folder_, name_);
-    committed_ = true;
+    file_.commit();
 }
 
 } // namespace ferwis

@@ -5,7 +5,7 @@
 // new under a name no entry has yet, so that nothing planted beside the result
 // (a link named like it) is ever written through.
 
-#include "common/folder_handle.h"
+#include "format/file_beside.h"
 #include "format/provenance_file.h"
 #include "format/wav_dynamic_file.h"
 
@@ -18,11 +18,7 @@ namespace ferwis {
 class ResultFileWriter {
 public:
     // Creates the temporary file in the folder of result_path. Throws FileError.
-    explicit ResultFileWriter(std::string result_path);
-    // Removes the temporary file unless commit() succeeded.
-    ~ResultFileWriter();
-    ResultFileWriter(const ResultFileWriter&) = delete;
-    ResultFileWriter& operator=(const ResultFileWriter&) = delete;
+    explicit ResultFileWriter(std::string_view result_path);
 
     // Writes one record ("path","code" CR LF). Throws FileError.
     void add(std::string_view path, std::string_view code);
@@ -42,17 +38,11 @@ public:
 
 private:
     void write(std::string_view bytes);
-    void discard();
 
-    std::string result_path_;
-    std::optional<FolderHandle> folder_;
-    std::string name_;
-    std::string temp_name_;
-    std::optional<OpenFile> file_;
+    ReplacingFile file_;
     std::string buffer_;
     ResultDigest digest_;
     bool finished_ = false;
-    bool committed_ = false;
 };
 
 } // namespace ferwis

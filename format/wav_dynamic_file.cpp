@@ -4,14 +4,23 @@
 #include "format/file_beside.h"
 #include "format/result_record.h"
 
+#include <utility>
+
 namespace ferwis {
 
 WavDynamicFile::~WavDynamicFile() {
+    // A run that failed leaves what it found on disk.
+    try {
+        flush();
+    } catch (const FileError&) {
+        // The run is over; there is nobody left to tell.
+    }
     close();
 }
 
 void WavDynamicFile::close() {
-    file_.reset(); // nothing is buffered: every record was written already
+    pending_.clear();
+    file_.reset();
 }
 
 void WavDynamicFile::create() {
@@ -31,10 +40,17 @@ void WavDynamicFile::append(std::string_view file_path, ResultCode code) {
     if (!file_) {
         throw FileError(path_, "not created");
     }
-    std::string record;
-    append_record(record, file_path, code_text(code));
-    file_->write(record.data(), record.size());
+    append_record(pending_, file_path, code_text(code));
     written_ = true;
+}
+
+void WavDynamicFile::flush() {
+    if (file_ && !pending_.empty()) {
+        // Cleared first: a failed write is reported once, not again when the
+        // object goes.
+        const std::string bytes = std::exchange(pending_, std::string());
+        file_->write(bytes.data(), bytes.size());
+    }
 }
 
 std::string WavDynamicFile::contents() const {
@@ -50,7 +66,7 @@ std::string WavDynamicFile::contents() const {
     for (std::size_t got; (got = reading->read(buffer, sizeof buffer)) > 0;) {
         bytes.append(buffer, got);
     }
-    return bytes;
+    return bytes + pending_;
 }
 
 void WavDynamicFile::remove() {

@@ -26,13 +26,17 @@ public:
     // the file is made new. Throws FileError.
     void create();
 
-    // Appends one record. Each record is handed to the system as it is
-    // appended (the file stays open, unbuffered, between appends), so that
-    // what was found survives a failure later in the run. Throws FileError.
+    // Appends one record. The records are kept until flush(), which the
+    // rolling-stock check calls after each definition file, so that what was
+    // found survives a failure later in the run without a system call per
+    // record; the file stays open between appends. Throws FileError.
     void append(std::string_view file_path, ResultCode code);
 
+    // Hands the records appended since the last flush to the system. Throws FileError.
+    void flush();
+
     // The bytes of the file this object made (not of anything that took its
-    // name meanwhile). Throws FileError.
+    // name meanwhile), with the records not flushed yet. Throws FileError.
     std::string contents() const;
 
     // The rolling-stock flag: true once a record was appended since create().
@@ -48,6 +52,7 @@ private:
     std::optional<FolderHandle> folder_;
     std::string name_;
     std::optional<OpenFile> file_; // open from create() to remove()
+    std::string pending_;          // appended, not yet written
     bool written_ = false;
 };
 

@@ -3,8 +3,10 @@
 #include "analysis/inventory/package_inventory.h"
 #include "common/text_compare.h"
 
+#include <iterator>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -17,14 +19,45 @@ std::uint8_t tag_of(std::uint64_t hash) {
     return static_cast<std::uint8_t>(kUsed | (hash >> 57));
 }
 
+constexpr std::size_t kExtensionLength = 4;
+
+// The size of an open-addressed table for count keys: at most half the slots
+// in use keeps the runs of probed slots short.
+std::size_t table_size(std::size_t count) {
+    std::size_t size = 16;
+    while (size < 2 * count) {
+        size *= 2;
+    }
+    return size;
+}
+
 } // namespace
+
+std::uint8_t texture_extension_bit(std::string_view extension) {
+    static constexpr std::string_view kKnown[] = {".dds", ".tga", ".bmp", ".tex"};
+    for (std::size_t i = 0; i < std::size(kKnown); ++i) {
+        if (names_equal(extension, kKnown[i])) {
+            return static_cast<std::uint8_t>(1U << i);
+        }
+    }
+    return 0;
+}
 
 void ListedIndex::build(std::span<const FileEntry> listed) {
     if (listed.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("too many files in the inventory");
     }
+    // Reserved whole: grown by doubling, the block of a large inventory's paths
+    // would briefly need three times its size.
+    std::size_t length = 0;
+    for (const FileEntry& row : listed) {
+        length += row.path.size();
+    }
     text_.clear();
-    starts_.assign(1, 0);
+    text_.reserve(length);
+    starts_.clear();
+    starts_.reserve(listed.size() + 1);
+    starts_.push_back(0);
     for (const FileEntry& row : listed) {
         text_ += row.path;
         starts_.push_back(text_.size());
@@ -34,11 +67,7 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
     for (std::size_t row = 0; row + 1 < listed.size(); ++row) {
         twin_follows_[row] = key(row) == key(row + 1);
     }
-    // At most half the slots in use keeps the runs of probed slots short.
-    std::size_t size = 16;
-    while (size < 2 * listed.size()) {
-        size *= 2;
-    }
+    const std::size_t size = table_size(listed.size());
     tags_.assign(size, 0);
     rows_.assign(size, 0);
     const std::size_t mask = size - 1;
@@ -56,6 +85,58 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
         tags_[i] = tag_of(hash);
         rows_[i] = static_cast<std::uint32_t>(row);
     }
+    build_stems();
+}
+
+std::string_view ListedIndex::stem_of(std::size_t row) const {
+    const std::string_view path = key(row);
+    return path.substr(0, path.size() - kExtensionLength);
+}
+
+void ListedIndex::build_stems() {
+    std::vector<std::pair<std::uint32_t, std::uint8_t>> textures; // row, extension bit
+    for (std::size_t row = 0; row + 1 < starts_.size(); ++row) {
+        const std::string_view path = key(row);
+        if (path.size() > kExtensionLength) {
+            if (const std::uint8_t bit =
+                    texture_extension_bit(path.substr(path.size() - kExtensionLength))) {
+                textures.emplace_back(static_cast<std::uint32_t>(row), bit);
+            }
+        }
+    }
+    const std::size_t size = table_size(textures.size());
+    stem_tags_.assign(size, 0);
+    stem_rows_.assign(size, 0);
+    stem_extensions_.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (const auto& [row, bit] : textures) {
+        const std::string_view stem = stem_of(row);
+        const std::uint64_t hash = hash_name(stem);
+        const std::uint8_t tag = tag_of(hash);
+        std::size_t i = static_cast<std::size_t>(hash) & mask;
+        while (stem_tags_[i] != 0 && !(stem_tags_[i] == tag && stem_of(stem_rows_[i]) == stem)) {
+            i = (i + 1) & mask;
+        }
+        stem_tags_[i] = tag;
+        stem_rows_[i] = row;
+        stem_extensions_[i] |= bit;
+    }
+}
+
+std::uint8_t ListedIndex::texture_extensions(std::string_view stem) const {
+    if (stem_tags_.empty()) {
+        return 0;
+    }
+    const std::uint64_t hash = hash_name(stem);
+    const std::uint8_t tag = tag_of(hash);
+    const std::size_t mask = stem_tags_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask; stem_tags_[i] != 0;
+         i = (i + 1) & mask) {
+        if (stem_tags_[i] == tag && names_equal(stem_of(stem_rows_[i]), stem)) {
+            return stem_extensions_[i];
+        }
+    }
+    return 0;
 }
 
 std::optional<std::size_t> ListedIndex::find(std::string_view path) const {

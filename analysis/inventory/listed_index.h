@@ -39,12 +39,29 @@ public:
         return row < twin_follows_.size() && twin_follows_[row];
     }
 
+    // Which texture extensions (bits of texture_extension_bit) follow stem
+    // among the listed paths. A texture is tried with each extension in turn,
+    // in several folders, and mostly in vain: one lookup of the stem tells
+    // which of the tries can succeed.
+    std::uint8_t texture_extensions(std::string_view stem) const;
+
 private:
+    void build_stems();
+    std::string_view stem_of(std::size_t row) const; // its path without the extension
+
     std::vector<std::uint8_t> tags_;  // per slot: 0 when free, else kUsed | bits of the hash
     std::vector<std::uint32_t> rows_; // per slot: its row
     std::string text_;                // the lower-case paths, one after another
     std::vector<std::size_t> starts_; // where each row's path begins in text_, and the end
     std::vector<bool> twin_follows_;  // per row: the next row is its case twin
+    // The stems of the paths with a texture extension, laid out like the rows' table.
+    std::vector<std::uint8_t> stem_tags_;
+    std::vector<std::uint32_t> stem_rows_; // a row whose path is the stem + an extension
+    std::vector<std::uint8_t> stem_extensions_;
 };
+
+// The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
+// or 0 for another.
+std::uint8_t texture_extension_bit(std::string_view extension);
 
 } // namespace ferwis

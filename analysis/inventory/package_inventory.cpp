@@ -8,23 +8,25 @@
 
 namespace ferwis {
 
-PackageInventory::PackageInventory(std::vector<std::string> listed_paths,
-                                   std::vector<std::uintmax_t> listed_sizes)
-    : listed_sizes_(std::move(listed_sizes)) {
-    if (!listed_sizes_.empty() && listed_sizes_.size() != listed_paths.size()) {
-        throw std::invalid_argument("a length for each listed path, or none");
-    }
+PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
     rows_.reserve(listed_paths.size());
     for (std::string& path : listed_paths) {
         rows_.push_back(FileEntry{std::move(path), ResultCode::N, false, Place{}});
     }
-    listed_ = rows_.size();
+    std::vector<std::string>().swap(listed_paths); // before the index takes its own copy
     index_.build(listed_rows());
-    for (std::size_t row = 1; row < listed_; ++row) {
+    for (std::size_t row = 1; row < rows_.size(); ++row) {
         if (index_.key(row) < index_.key(row - 1)) {
             throw std::invalid_argument("the listed paths are not in order: " + rows_[row].path);
         }
     }
+}
+
+void PackageInventory::set_listed_sizes(std::vector<std::uintmax_t> sizes) {
+    if (!sizes.empty() && sizes.size() != rows_.size()) {
+        throw std::invalid_argument("a length for each listed path, or none");
+    }
+    listed_sizes_ = std::move(sizes);
 }
 
 std::optional<std::size_t> PackageInventory::find(std::string_view path) const {
@@ -36,7 +38,7 @@ RowRange PackageInventory::listed_with_prefix(std::string_view prefix) const {
     // one run starting at its lower bound.
     const std::string lower = to_lower(prefix);
     std::size_t first = 0;
-    std::size_t count = listed_;
+    std::size_t count = rows_.size();
     while (count > 0) {
         const std::size_t half = count / 2;
         if (index_.key(first + half) < lower) {
@@ -47,7 +49,7 @@ RowRange PackageInventory::listed_with_prefix(std::string_view prefix) const {
         }
     }
     std::size_t last = first;
-    while (last < listed_ && index_.key(last).starts_with(lower)) {
+    while (last < rows_.size() && index_.key(last).starts_with(lower)) {
         ++last;
     }
     return {first, last};
@@ -88,7 +90,7 @@ void PackageInventory::mark_rolling_stock_sound(std::size_t row) {
 }
 
 bool PackageInventory::mark_if_unused(std::size_t row, ResultCode code) {
-    if (row >= listed_ || rows_[row].code != ResultCode::N) {
+    if (row >= rows_.size() || rows_[row].code != ResultCode::N) {
         return false;
     }
     rows_[row].code = code;
@@ -107,7 +109,7 @@ bool PackageInventory::record_missing(std::string path) {
     if (!recorded_missing_.insert(path).second) {
         return false;
     }
-    rows_.push_back(FileEntry{std::move(path), ResultCode::B, false, place_});
+    missing_.push_back(FileEntry{std::move(path), ResultCode::B, false, place_});
     return true;
 }
 

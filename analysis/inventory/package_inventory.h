@@ -48,19 +48,24 @@ public:
     // An inventory with nothing listed.
     PackageInventory() = default;
 
-    // Lists the files, each with code N, and keeps their lengths when given
-    // (one for each path, or none). The paths must ascend under the one
+    // Lists the files, each with code N. The paths must ascend under the one
     // comparison (names that differ only in case next to each other); throws
     // std::invalid_argument when they do not.
-    explicit PackageInventory(std::vector<std::string> listed_paths,
-                              std::vector<std::uintmax_t> listed_sizes = {});
+    explicit PackageInventory(std::vector<std::string> listed_paths);
 
-    // Every row: the listed rows, then the missing-file rows (code B).
-    std::span<const FileEntry> rows() const { return rows_; }
-    const FileEntry& row(std::size_t index) const { return rows_[index]; }
-    std::size_t listed_count() const { return listed_; }
-    std::span<const FileEntry> listed_rows() const { return rows().first(listed_); }
-    std::span<const FileEntry> missing_rows() const { return rows().subspan(listed_); }
+    // Every row: the listed rows, then the missing-file rows (code B). The two
+    // are kept apart, so that the first missing file does not move every
+    // listed row to a block twice its size.
+    std::size_t row_count() const { return rows_.size() + missing_.size(); }
+    const FileEntry& row(std::size_t index) const {
+        return index < rows_.size() ? rows_[index] : missing_[index - rows_.size()];
+    }
+    std::size_t listed_count() const { return rows_.size(); }
+    std::span<const FileEntry> listed_rows() const { return rows_; }
+    std::span<const FileEntry> missing_rows() const { return missing_; }
+    // Keeps the lengths of the listed rows' files (one for each, or none);
+    // throws std::invalid_argument for another count.
+    void set_listed_sizes(std::vector<std::uintmax_t> sizes);
     // The length of a listed row's file in bytes, when the lengths were given.
     std::uintmax_t listed_size(std::size_t index) const {
         return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
@@ -70,6 +75,12 @@ public:
     // that differ only in case, the first in sort order. Missing-file rows are
     // never found.
     std::optional<std::size_t> find(std::string_view path) const;
+
+    // Which texture extensions (bits of texture_extension_bit) follow stem
+    // among the listed paths, under the one comparison.
+    std::uint8_t texture_extensions(std::string_view stem) const {
+        return index_.texture_extensions(stem);
+    }
 
     // The listed rows whose paths begin with prefix under the one comparison.
     RowRange listed_with_prefix(std::string_view prefix) const;
@@ -113,8 +124,8 @@ public:
 private:
     RowRange case_twins(std::size_t row) const;
 
-    std::vector<FileEntry> rows_;
-    std::size_t listed_ = 0;
+    std::vector<FileEntry> rows_;    // listed
+    std::vector<FileEntry> missing_; // appended
     std::vector<std::uintmax_t> listed_sizes_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no

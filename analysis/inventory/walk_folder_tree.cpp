@@ -120,6 +120,13 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         }
     }
     tree.parents = std::move(parent);
+    std::size_t count = 0;
+    for (const FolderListing& listing : listings) {
+        count += listing.files.size();
+    }
+    tree.files.reserve(count);
+    tree.file_sizes.reserve(with_sizes ? count : 0);
+    tree.files_begin.reserve(tree.folders.size() + 1);
     for (std::size_t f = 0; f < tree.folders.size(); ++f) {
         tree.files_begin.push_back(tree.files.size());
         const FolderListing& listing = listings[f];
@@ -138,6 +145,7 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         }
         tree.file_sizes.insert(tree.file_sizes.end(), listings[f].file_sizes.begin(),
                                listings[f].file_sizes.end());
+        listings[f] = FolderListing{}; // the names live on in the paths
     }
     tree.files_begin.push_back(tree.files.size());
     return tree;

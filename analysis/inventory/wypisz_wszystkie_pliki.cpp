@@ -1,6 +1,7 @@
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
 
 #include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/catalogue.h"
 #include "common/file_system.h"
@@ -18,23 +19,24 @@
 namespace ferwis {
 namespace {
 
-// The files of one content folder in the order of their paths, with their lengths.
+// The files of one content folder in the order of their paths, and the native
+// paths of those whose text does not name them.
 struct ListedFolder {
     std::vector<std::string> paths;
-    std::vector<std::uintmax_t> sizes;
+    NativePaths natives;
     std::exception_ptr failure;
 };
 
-ListedFolder list_content_folder(const std::string& root, bool with_sizes) {
-    FolderTree tree = walk_folder_tree(root, with_sizes);
+ListedFolder list_content_folder(const std::string& root) {
+    FolderTree tree = walk_folder_tree(root);
     ListedFolder listed;
     const std::vector<std::size_t> order = files_in_path_order(tree);
     listed.paths.reserve(order.size());
     for (const std::size_t i : order) {
-        listed.paths.push_back(std::move(tree.files[i]));
-        if (with_sizes) {
-            listed.sizes.push_back(tree.file_sizes[i]);
+        if (const auto native = tree.native_files.find(i); native != tree.native_files.end()) {
+            listed.natives.emplace_back(listed.paths.size(), native->second);
         }
+        listed.paths.push_back(std::move(tree.files[i]));
     }
     return listed;
 }
@@ -59,21 +61,30 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         }
     }
 
+    const std::string dynamic = content_folder(main, "dynamic");
+
     // Listing mostly waits for the system, so two folders are listed at a time,
-    // the textures (mostly the most files) first. Every folder is listed whole
-    // before the first failure, in the order above, ends the run.
-    static constexpr std::array<std::size_t, kContentFolders.size()> kWalkOrder = {4, 1, 0, 3, 2};
-    const bool with_sizes = run.totals != nullptr;
+    // the textures (mostly the most files) first; the definition files' folder
+    // (kDefinitions) is walked among them for the rolling-stock check. Every
+    // folder is listed whole before the first failure, in the order above,
+    // ends the run.
+    constexpr std::size_t kDefinitions = kContentFolders.size();
+    static constexpr std::array<std::size_t, kContentFolders.size() + 1> kWalkOrder = {
+        4, 1, 0, kDefinitions, 3, 2};
     std::array<ListedFolder, kContentFolders.size()> listed;
     std::atomic<std::size_t> next{0};
     const auto walk = [&] {
         for (std::size_t n = next++; n < kWalkOrder.size(); n = next++) {
             const std::size_t f = kWalkOrder[n];
+            if (f == kDefinitions) {
+                run.definitions = walk_definition_folders(dynamic);
+                continue;
+            }
             if (roots[f].empty()) {
                 continue;
             }
             try {
-                listed[f] = list_content_folder(roots[f], with_sizes);
+                listed[f] = list_content_folder(roots[f]);
             } catch (...) {
                 listed[f].failure = std::current_exception();
             }
@@ -89,17 +100,28 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     if (helper.joinable()) {
         helper.join();
     }
-    std::vector<std::string> paths;
-    std::vector<std::uintmax_t> sizes;
-    for (ListedFolder& folder : listed) {
+    std::size_t count = 0;
+    for (const ListedFolder& folder : listed) {
         if (folder.failure) {
             std::rethrow_exception(folder.failure);
         }
+        count += folder.paths.size();
+    }
+    std::vector<std::string> paths;
+    NativePaths natives;
+    paths.reserve(count);
+    for (ListedFolder& folder : listed) {
+        for (auto& [row, native] : folder.natives) {
+            natives.emplace_back(paths.size() + row, std::move(native));
+        }
         paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
                      std::make_move_iterator(folder.paths.end()));
-        sizes.insert(sizes.end(), folder.sizes.begin(), folder.sizes.end());
+        folder = ListedFolder{};
     }
-    run.inventory = PackageInventory(std::move(paths), std::move(sizes));
+    run.inventory = PackageInventory(std::move(paths));
+    if (run.totals != nullptr) {
+        run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
+    }
 
     sprawdz_dynamic_wav(run, wav_dynamic);
 }

@@ -9,6 +9,9 @@
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
+#include <exception>
+#include <utility>
+
 namespace ferwis {
 bool sprawdz_wav(PackageInventory& inventory, std::string_view pszuk) {
     const auto row = inventory.find(pszuk);
@@ -85,6 +88,7 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
     } catch (const LineTooLong&) {
         // Only this definition file is abandoned; its records so far stay.
     }
+    wav_dynamic.flush();
 }
 
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
@@ -92,17 +96,23 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     run.progress.set_detail("");
     let_events_run(run.progress);
     const std::string main = with_final_separator(run.settings.main_dir);
-    const std::string root = content_folder(main, "dynamic");
-    if (!folder_exists(root)) {
+    DefinitionFolders walked;
+    if (run.definitions) {
+        walked = std::move(*run.definitions);
+        run.definitions.reset();
+    } else {
+        walked = walk_definition_folders(content_folder(main, "dynamic"));
+    }
+    if (walked.failure) {
+        std::rethrow_exception(walked.failure);
+    }
+    if (!walked.found) {
         return;
     }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
-    // The walk lists every folder of the definitions anyway; kept, the
-    // listings answer whether a sound lies beside its definition file without
-    // a call to the system for each reference.
-    FolderNameCache folders;
-    const FolderTree tree = walk_folder_tree(root, false, &folders);
+    FolderNameCache& folders = walked.names;
+    const FolderTree& tree = walked.tree;
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
         const std::string& path = tree.files[f];
         if (!ends_with_name(path, ".mmd")) {

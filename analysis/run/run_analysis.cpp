@@ -57,8 +57,8 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
     const PackageInventory& inventory = run.inventory;
-    for (const FileEntry& row : inventory.rows()) {
-        result.add(row.path, code_text(row.code));
+    for (std::size_t row = 0; row < inventory.row_count(); ++row) {
+        result.add(inventory.row(row).path, code_text(inventory.row(row).code));
     }
     const std::size_t rolling_stock =
         wav_dynamic.written() ? result.add_records_of(wav_dynamic) : 0;
@@ -72,12 +72,12 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
             provenance.add(row, inventory.source(place.source), place.line);
         }
     };
-    for (std::size_t row = 0; row < inventory.rows().size(); ++row) {
+    for (std::size_t row = 0; row < inventory.row_count(); ++row) {
         add_place(row, inventory.row(row).place);
     }
     if (rolling_stock == run.rolling_stock_places.size()) {
         for (std::size_t i = 0; i < rolling_stock; ++i) {
-            add_place(inventory.rows().size() + i, run.rolling_stock_places[i]);
+            add_place(inventory.row_count() + i, run.rolling_stock_places[i]);
         }
     }
     provenance.commit();
@@ -87,9 +87,8 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
 // Adds the rows of the inventory to the totals (the records of wav_dynamic.txt
 // were counted as they were written).
 void count_rows(const PackageInventory& inventory, RunTotals& totals) {
-    const auto rows = inventory.rows();
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        CategoryTotal& total = totals[static_cast<std::size_t>(rows[r].code)];
+    for (std::size_t r = 0; r < inventory.row_count(); ++r) {
+        CategoryTotal& total = totals[static_cast<std::size_t>(inventory.row(r).code)];
         ++total.records;
         total.bytes += inventory.listed_size(r);
     }
@@ -112,6 +111,7 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     let_events_run(progress);
     mark_exceptions(run.inventory, settings.skip_list);
     if (totals != nullptr) {
+        run.inventory.set_listed_sizes(run.listed_sizes.take());
         count_rows(run.inventory, *totals);
     }
 

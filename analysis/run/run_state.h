@@ -1,12 +1,15 @@
 #pragma once
 // The state of one analysis run that the readers share.
 
+#include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "analysis/run/run_analysis.h"
 #include "common/progress.h"
 #include "format/settings.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +23,10 @@ struct RunState {
     Progress& progress;
     PackageInventory inventory;
 
-    // Counted when the caller asks for the totals of the result; the listing
-    // then keeps the length of each listed file in inventory.listed_sizes.
+    // Counted when the caller asks for the totals of the result; the lengths
+    // of the listed files are then asked for beside the run.
     RunTotals* totals = nullptr;
+    ListedSizes listed_sizes; // after the inventory: done with its rows first
 
     // Directory prefixes: main directory + "scenery/", "textures/", "models/",
     // "sounds/", each ending with "/".
@@ -39,6 +43,10 @@ struct RunState {
 
     // The place of each record of wav_dynamic.txt, in the order appended.
     std::vector<Place> rolling_stock_places;
+
+    // The definition files' folders when the listing walked them; the
+    // rolling-stock check takes them.
+    std::optional<DefinitionFolders> definitions;
 };
 
 } // namespace ferwis

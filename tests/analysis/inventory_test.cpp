@@ -1,3 +1,4 @@
+#include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/walk_folder_tree.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
@@ -25,9 +26,9 @@ std::vector<std::string> listing(const TempTree& tree) {
     test::InstallationRun r(tree);
     wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
     const PackageInventory& inventory = r.run.inventory;
-    EXPECT_EQ(inventory.listed_count(), inventory.rows().size());
+    EXPECT_EQ(inventory.listed_count(), inventory.row_count());
     std::vector<std::string> rows;
-    for (const auto& row : inventory.rows()) {
+    for (const auto& row : inventory.listed_rows()) {
         rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())) + " " +
                        std::string(code_text(row.code)));
     }
@@ -147,6 +148,51 @@ TEST(walk_folder_tree, files_in_the_order_of_their_whole_paths_with_their_sizes)
                   [](const std::string& a, const std::string& b) { return sort_before(a, b); });
         EXPECT_EQ(paths, sorted) << (twins ? "with twins" : "without twins");
     }
+}
+
+// The lengths asked for beside the run, in row order: a folder's files that
+// other rows interrupt, a link followed to its file, a file known by its native
+// path; a file gone since the listing and a folder that cannot be opened count 0.
+TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
+    TempTree tree;
+    test::make_tree(tree, {{"r/a.dds", "1"},
+                           {"r/b/c.dds", "22"},
+                           {"r/b/d/e.dds", "333"},
+                           {"r/b/f.dds", "4444"},
+                           {"r/g.dds", "55555"},
+                           {"r/gone.dds", "x"}});
+    std::vector<std::string> paths;
+    std::vector<std::uintmax_t> expected;
+    const auto row = [&](const std::string& relative, std::uintmax_t size) {
+        paths.push_back(tree.path(cp1250(relative)));
+        expected.push_back(size);
+    };
+    // A name without a Windows-1250 form: its text names no file, its native path does.
+    const std::filesystem::path odd =
+        to_native(tree.path("r/")) / std::filesystem::path(u8"Москва.dds");
+    std::ofstream(odd, std::ios::binary) << "666666";
+    const NativePaths natives = {{0, odd}};
+    row("r/" + std::string(6, '?') + ".dds", 6);
+    row("r/a.dds", 1);
+    row("r/b/c.dds", 2);
+    row("r/b/d/e.dds", 3);
+    row("r/b/f.dds", 4);
+    row("r/g.dds", 5);
+    row("r/gone.dds", 0);
+#ifndef _WIN32
+    std::filesystem::create_symlink(to_native(tree.path("r/g.dds")),
+                                    to_native(tree.path("r/link.dds")));
+    row("r/link.dds", 5);
+#endif
+    row("r/żaden/h.dds", 0);
+    const PackageInventory inventory(paths);
+    std::filesystem::remove(to_native(tree.path("r/gone.dds")));
+
+    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives), expected);
+    ListedSizes sizes;
+    EXPECT_TRUE(sizes.take().empty());
+    sizes.start(inventory.listed_rows(), natives);
+    EXPECT_EQ(sizes.take(), expected);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -12,8 +13,8 @@ namespace {
 
 std::vector<ResultCode> codes(const PackageInventory& inventory) {
     std::vector<ResultCode> out;
-    for (const FileEntry& row : inventory.rows()) {
-        out.push_back(row.code);
+    for (std::size_t row = 0; row < inventory.row_count(); ++row) {
+        out.push_back(inventory.row(row).code);
     }
     return out;
 }
@@ -45,6 +46,33 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
     }
     EXPECT_EQ(PackageInventory().find("/m/x/100"), std::nullopt);
     EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
+}
+
+TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
+    const PackageInventory inventory(
+        {"/m/t/A.dds", "/m/t/a.png", "/m/t/a.TGA", "/m/t/ab.bmp", "/m/t/b", "/m/t/c.tex.dds"});
+    const std::uint8_t dds = texture_extension_bit(".dds");
+    const std::uint8_t tga = texture_extension_bit(".TGA");
+    const auto both = static_cast<std::uint8_t>(dds | tga);
+    const struct {
+        const char* stem;
+        std::uint8_t extensions;
+    } cases[] = {
+        {"/m/t/a", both}, // a case twin's extension counts; another file's does not
+        {"/M/T/A", both},
+        {"/m/t/ab", texture_extension_bit(".bmp")},
+        {"/m/t/c.tex", dds},
+        {"/m/t/b", 0}, // a file without an extension is no texture of that stem
+        {"/m/t/c", 0},
+        {"/m/t/", 0},
+        {"", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(inventory.texture_extensions(c.stem), c.extensions) << c.stem;
+    }
+    EXPECT_NE(dds, tga);
+    EXPECT_EQ(texture_extension_bit(".png"), 0);
+    EXPECT_EQ(texture_extension_bit("dds"), 0);
 }
 
 TEST(package_inventory, refuses_a_listing_out_of_order) {

@@ -63,10 +63,20 @@ TEST(resolve_with_extensions, tries_the_priority_list_and_records_the_first_exte
         {".tga", "Kamien", {}, {"textures/kamien.tga"}},
         {".dds", "wersja.2/szyna", {}, {"textures/wersja.2/szyna"}},
         {"png", "szyna", {}, {"textures/szyna"}},
+        // The first extension of the list that the file has, however the name is written.
+        {".dds", "\\Tory\\SZYNA", {"textures/tory/Szyna.TGA"}, {}},
+        {".tga", "/tory/MOST", {"textures/tory/most.bmp"}, {}},
+        {".dds", "//tory/szyna", {}, {"textures//tory/szyna.dds"}},
+        // A file of the name with another extension, or none, is not the texture.
+        {".dds", "znak", {}, {"textures/znak.dds"}},
+        {".dds", "ZNAK", {}, {"textures/znak.dds"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.extension + " " + c.name);
-        SceneryFixture f({}, {"textures/szyna.dds", "textures/wersja.2/szyna.dds"}, c.extension);
+        SceneryFixture f({},
+                         {"textures/szyna.dds", "textures/tory/Szyna.TGA", "textures/tory/most.bmp",
+                          "textures/wersja.2/szyna.dds", "textures/znak", "textures/znak.png"},
+                         c.extension);
         SceneryRun s(f.run);
         resolve_with_extensions(s, f.run.textures_dir, c.name, LookupMode::RecordMissing);
         EXPECT_EQ(f.used(), c.used);

@@ -103,7 +103,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     test::InstallationRun r(tree);
     wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
     const PackageInventory& inventory = r.run.inventory;
-    ASSERT_EQ(inventory.rows().size(), 3u);
+    ASSERT_EQ(inventory.row_count(), 3u);
 
     const std::string dyn = tree.path("inst/dynamic/");
     EXPECT_TRUE(r.wav_dynamic.written());

@@ -1,0 +1,79 @@
+#include "analysis/inventory/listed_sizes.h"
+
+#include "common/file_system.h"
+#include "common/folder_handle.h"
+#include "common/native_path.h"
+
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+namespace ferwis {
+
+std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
+                                                 const NativePaths& natives, std::stop_token stop) {
+    std::vector<std::uintmax_t> sizes(listed.size(), 0);
+    // The rows ascend by path, so a folder's files mostly follow each other:
+    // each run of them opens the folder once.
+    std::optional<FolderHandle> folder;
+    std::string_view folder_path;
+    bool opened = false;
+    auto native = natives.begin();
+    for (std::size_t r = 0; r < listed.size() && !stop.stop_requested(); ++r) {
+        if (native != natives.end() && native->first == r) {
+            sizes[r] = native_file_size(native->second).value_or(0);
+            ++native;
+            continue;
+        }
+        const std::string_view path = listed[r].path;
+        const std::size_t cut = path.rfind(kSeparator) + 1;
+        if (!opened || path.substr(0, cut) != folder_path) {
+            folder_path = path.substr(0, cut);
+            folder = FolderHandle::open(folder_path);
+            opened = true;
+        }
+        if (!folder) {
+            continue;
+        }
+        try {
+            const EntryStatus entry = folder->status(path.substr(cut));
+            if (entry.kind == EntryKind::File) {
+                sizes[r] = entry.size;
+            } else if (entry.kind == EntryKind::Link) {
+                sizes[r] = file_size(path).value_or(0);
+            }
+        } catch (const std::exception&) {
+            // Counted as 0, like a file that went.
+        }
+    }
+    return sizes;
+}
+
+void ListedSizes::start(std::span<const FileEntry> listed, NativePaths natives) {
+    listed_ = listed;
+    natives_ = std::move(natives);
+    started_ = true;
+    try {
+        worker_ = std::jthread([this](std::stop_token stop) {
+            sizes_ = measure_listed_files(listed_, natives_, stop);
+        });
+    } catch (const std::system_error&) {
+        // No second thread to be had: take() measures them.
+    }
+}
+
+std::vector<std::uintmax_t> ListedSizes::take() {
+    if (!started_) {
+        return {};
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    } else {
+        sizes_ = measure_listed_files(listed_, natives_);
+    }
+    started_ = false;
+    return std::move(sizes_);
+}
+
+} // namespace ferwis

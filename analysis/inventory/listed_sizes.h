@@ -1,0 +1,49 @@
+#pragma once
+// The lengths of the listed files, for the totals of a run. They are asked for
+// on a thread of their own while the run reads the definition files and the
+// sceneries, so the listing itself needs no status call per file and the
+// calls cost the run no time of its own on a second processor.
+
+#include "analysis/inventory/package_inventory.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <stop_token>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace ferwis {
+
+// Native paths by row, ascending: of the rows whose text does not name their
+// file (a name without a Windows-1250 form has "?" in its text).
+using NativePaths = std::vector<std::pair<std::size_t, std::filesystem::path>>;
+
+// The length of each listed row's file: one status call relative to the opened
+// folder, a link followed to its file; a file with a native path by that path.
+// A file that is gone, or no regular file any more, counts 0. Stops early (the
+// rest 0) when stop is requested.
+std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
+                                                 const NativePaths& natives = {},
+                                                 std::stop_token stop = {});
+
+class ListedSizes {
+public:
+    // Starts measuring the rows. Their paths must stay as they are until take()
+    // or the end of this object (codes and places may change meanwhile).
+    void start(std::span<const FileEntry> listed, NativePaths natives = {});
+
+    // The lengths, in row order, once all were asked for; empty when not started.
+    std::vector<std::uintmax_t> take();
+
+private:
+    std::span<const FileEntry> listed_;
+    NativePaths natives_;
+    std::vector<std::uintmax_t> sizes_;
+    bool started_ = false;
+    std::jthread worker_; // last: stopped and joined before the rest goes
+};
+
+} // namespace ferwis
