@@ -198,9 +198,7 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
                  {Operation::Delete, "usunięcie: ", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
-        OperationRequest request;
-        request.operation = c.operation;
-        request.code = ResultCode::N;
+        const OperationRequest request{c.operation, ResultCode::N, DeleteMode::Trash, false};
         const OperationPreview preview = operation_preview(in.state, request, in.result_path());
         std::string line = cp1250(c.action) + in.tree.path("sim/textures/a.dds");
         if (c.target) {
@@ -216,8 +214,7 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
         EXPECT_EQ(in.tree.read("wynik.txt"), result);
     }
     // Past its limit the preview counts what it leaves out; the totals count all.
-    OperationRequest request;
-    request.code = ResultCode::N;
+    const OperationRequest request{Operation::Copy, ResultCode::N, DeleteMode::Trash, false};
     const OperationPreview cut = operation_preview(in.state, request, in.result_path(), 1);
     EXPECT_NE(cut.listing.find(cp1250("... oraz dalsze pliki: 2")), std::string::npos)
         << cut.listing;

@@ -52,10 +52,7 @@ struct OperationInstallation {
         std::filesystem::create_symlink(to_native(tree.path(target)), to_native(tree.path(at)));
     }
     OperationSummary run(Operation operation, ResultCode code = ResultCode::U) {
-        OperationRequest request;
-        request.operation = operation;
-        request.code = code;
-        request.delete_mode = DeleteMode::Permanent;
+        const OperationRequest request{operation, code, DeleteMode::Permanent, false};
         return execute_operation(state, request, result_path(), progress);
     }
     std::string result_path() const { return tree.path("wynik.txt"); }

@@ -24,7 +24,7 @@ QRect available_screen() {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
-TEST(help_window, fills_the_available_screen_frame_included_with_the_text_filling_it) {
+TEST(help_window, fills_the_screen_opens_afresh_and_closes_with_the_main_window) {
     // Opened from the main window (whose frame tells the frame to expect) and
     // on its own (the frame is known only once shown).
     Installation inst;
@@ -44,13 +44,9 @@ TEST(help_window, fills_the_available_screen_frame_included_with_the_text_fillin
         EXPECT_TRUE(text->isReadOnly());
         EXPECT_EQ(text->geometry(), help.rect());
     }
-}
 
-TEST(help_window, pomoc_opens_a_modal_help_window_afresh_and_closing_the_main_window_closes_it) {
-    Installation inst;
-    inst.write_complete_ini();
-    StartedWindow w(inst);
-    w.window.show();
+    // Pomoc opens a modal help window afresh each time; closing the main
+    // window closes it.
     auto* pomoc = w.find<QPushButton>("Command4");
 
     pomoc->click();
