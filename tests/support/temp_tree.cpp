@@ -66,7 +66,7 @@ bool TempTree::exists(std::string_view relative) const {
 
 void make_tree(const TempTree& tree,
                const std::vector<std::pair<std::string, std::string>>& entries,
-               const std::vector<std::string>& empty) {
+               const std::vector<std::string>& alike, const std::string& alike_content) {
     const auto make = [&](const std::string& relative, const std::string& content) {
         if (!relative.empty() && relative.back() == '/') {
             tree.mkdir(relative);
@@ -77,8 +77,8 @@ void make_tree(const TempTree& tree,
     for (const auto& [relative, content] : entries) {
         make(relative, content);
     }
-    for (const std::string& relative : empty) {
-        make(relative, "");
+    for (const std::string& relative : alike) {
+        make(relative, alike_content);
     }
 }
 

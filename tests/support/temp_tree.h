@@ -53,11 +53,11 @@ inline constexpr const char* kNoLinks = "the runtime cannot create a link to a f
 // stays so on POSIX and becomes "C:\sim\a" on Windows.
 std::string absolute(std::string_view posix_path);
 
-// Builds a tree from (relative path, content) pairs, then the paths of empty;
-// a path ending in "/" is a folder, any other one of empty an empty file.
+// Builds a tree from (relative path, content) pairs, then from the paths of
+// alike, each holding alike_content; a path ending in "/" is a folder.
 void make_tree(const TempTree& tree,
                const std::vector<std::pair<std::string, std::string>>& entries,
-               const std::vector<std::string>& empty = {});
+               const std::vector<std::string>& alike = {}, const std::string& alike_content = "");
 
 // Returns the bytes of a file (empty when it cannot be read).
 std::string read_file(const std::filesystem::path& file);

@@ -34,6 +34,13 @@ bool enabled(StartedWindow& w, const char* name) {
     return w.find<QWidget>(name)->isEnabled();
 }
 
+// Expects each of the named controls to be enabled, or each to be disabled.
+void expect_enabled(StartedWindow& w, std::initializer_list<const char*> names, bool expected) {
+    for (const char* name : names) {
+        EXPECT_EQ(enabled(w, name), expected) << name;
+    }
+}
+
 QStringList item_texts(const QListWidget& list) {
     QStringList texts;
     for (int i = 0; i < list.count(); ++i) {
@@ -60,8 +67,7 @@ TEST(main_window, a_complete_configuration_gives_the_window_its_function) {
         EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
         EXPECT_EQ(w.find<QLabel>("Label5")->text().toStdString(), inst.copy_dir() + "/");
         EXPECT_FALSE(enabled(w, "Command1"));
-        EXPECT_EQ(enabled(w, "Command2"), available);
-        EXPECT_EQ(enabled(w, "Command3"), available);
+        expect_enabled(w, {"Command2", "Command3"}, available);
 
         // Analysis is offered while any scenery is selected.
         auto* file1 = w.find<QListWidget>("File1");
@@ -111,9 +117,7 @@ TEST(main_window, a_broken_configuration_leaves_only_help_and_close) {
             expected.push_back(cp1250(message));
         }
         EXPECT_EQ(w.messages.shown, expected);
-        for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
-            EXPECT_FALSE(enabled(w, name)) << name;
-        }
+        expect_enabled(w, {"File1", "Command1", "Command2", "Command3"}, false);
         EXPECT_EQ(w.find<QComboBox>("Combo1")->count(), 0);
         EXPECT_TRUE(w.find<QLabel>("Label5")->text().isEmpty());
     }
@@ -162,9 +166,7 @@ TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_
     EXPECT_EQ(list1->count(), 0);
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.messages.shown.empty());
-    for (const char* name : {"Command1", "Command2", "Command3"}) {
-        EXPECT_TRUE(enabled(w, name)) << name;
-    }
+    expect_enabled(w, {"Command1", "Command2", "Command3"}, true);
 }
 
 TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
@@ -197,9 +199,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     EXPECT_TRUE(w.messages.shown.empty());
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
-    for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
-        EXPECT_TRUE(enabled(w, name)) << name;
-    }
+    expect_enabled(w, {"File1", "Command1", "Command2", "Command3"}, true);
     EXPECT_EQ(w.window.cursor().shape(), Qt::ArrowCursor);
 
     std::vector<std::string> seen_selected;
@@ -209,9 +209,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
         seen_selected = selected;
         progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
         EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("FAZA - Czytanie scenerii..."));
-        for (const char* name : {"File1", "Command1", "Command2", "Command3"}) {
-            EXPECT_FALSE(enabled(w, name)) << name;
-        }
+        expect_enabled(w, {"File1", "Command1", "Command2", "Command3"}, false);
         EXPECT_EQ(w.window.cursor().shape(), Qt::WaitCursor);
         w.window.close(); // the user closes the window while the run lets events in
         EXPECT_TRUE(w.window.isVisible());
@@ -261,8 +259,7 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
         EXPECT_EQ(inst.tree.exists("data/Trash/files/a.dds"), c.in_trash);
         EXPECT_EQ(inst.tree.exists("wynik.txt"), !done);
         EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8(c.summary));
-        EXPECT_EQ(enabled(w, "Command2"), !done);
-        EXPECT_EQ(enabled(w, "Command3"), !done);
+        expect_enabled(w, {"Command2", "Command3"}, !done);
     }
 }
 
@@ -342,8 +339,7 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
     EXPECT_FALSE(inst.tree.exists("wynik.txt"));
     EXPECT_TRUE(enabled(w, "Command1")); // the scenery is still selected
-    EXPECT_FALSE(enabled(w, "Command2"));
-    EXPECT_FALSE(enabled(w, "Command3"));
+    expect_enabled(w, {"Command2", "Command3"}, false);
     // The list no longer shows a result that is gone.
     EXPECT_EQ(w.find<QListWidget>("List1")->count(), 0);
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
