@@ -20,16 +20,11 @@ struct Installation {
 
     // Writes the content folders (mixed case, as found on disk) and three sceneries.
     Installation() {
-        make_tree(tree, {{"sym/Scenery/b.scn", "x"},
-                         {"sym/Scenery/A.SCN", "x"},
-                         {"sym/Scenery/" + cp1250("łódź.scn"), "x"},
-                         {"sym/Scenery/c.scm", "x"},
-                         {"sym/Scenery/d.scn.txt", "x"},
-                         {"sym/Scenery/dir.scn/", ""},
-                         {"sym/Models/", ""},
-                         {"sym/Sounds/", ""},
-                         {"sym/Textures/", ""},
-                         {"sym/Dynamic/", ""}});
+        make_tree(tree, {},
+                  {"sym/Scenery/b.scn", "sym/Scenery/A.SCN", "sym/Scenery/" + cp1250("łódź.scn"),
+                   "sym/Scenery/c.scm", "sym/Scenery/d.scn.txt", "sym/Scenery/dir.scn/",
+                   "sym/Models/", "sym/Sounds/", "sym/Textures/", "sym/Dynamic/"},
+                  "x");
     }
 
     std::string main_dir() const { return tree.path("sym"); }
