@@ -58,6 +58,11 @@ windows_test() {
     export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DFERWIS_CORE_ONLY=ON \
         -DFERWIS_WERROR=ON "$@"
+    # The test programs start together; on a new prefix two of them making it
+    # at once can fail to find the wine server's folder. The prefix is made
+    # first, alone, and its server has ended before they start.
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver --wait
     (cd build-windows && ctest --output-on-failure -j "$(nproc)" -L core)
 }
 
