@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ferwis {
 
@@ -40,15 +41,41 @@ struct EntryStatus {
     FileIdentity identity;
 };
 
+// A handle of the system and the path it was reached by (for messages): it
+// closes itself when it goes and is moved, never copied.
+class OwnedHandle {
+public:
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+protected:
+    OwnedHandle() = default;
+    OwnedHandle(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    ~OwnedHandle() { close_quietly(); }
+    OwnedHandle(OwnedHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, -1)), path_(std::move(other.path_)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+        if (this != &other) {
+            close_quietly();
+            handle_ = std::exchange(other.handle_, -1);
+            path_ = std::move(other.path_);
+        }
+        return *this;
+    }
+
+    // Closes the handle, if open, without reporting a failure.
+    void close_quietly() noexcept;
+
+    std::intptr_t handle_ = -1;
+    std::string path_;
+};
+
 // An open regular file.
-class OpenFile {
+class OpenFile : private OwnedHandle {
 public:
     OpenFile() = default;
-    ~OpenFile();
-    OpenFile(OpenFile&& other) noexcept;
-    OpenFile& operator=(OpenFile&& other) noexcept;
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
+    OpenFile(OpenFile&& other) noexcept = default;
+    OpenFile& operator=(OpenFile&& other) noexcept = default;
 
     bool is_open() const;
     FileIdentity identity() const;
@@ -65,19 +92,14 @@ public:
 
 private:
     friend class FolderHandle;
-    OpenFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
-    std::intptr_t handle_ = -1;
-    std::string path_; // for messages
+    OpenFile(std::intptr_t handle, std::string path) : OwnedHandle(handle, std::move(path)) {}
 };
 
-class FolderHandle {
+class FolderHandle : private OwnedHandle {
 public:
     FolderHandle() = default;
-    ~FolderHandle();
-    FolderHandle(FolderHandle&& other) noexcept;
-    FolderHandle& operator=(FolderHandle&& other) noexcept;
-    FolderHandle(const FolderHandle&) = delete;
-    FolderHandle& operator=(const FolderHandle&) = delete;
+    FolderHandle(FolderHandle&& other) noexcept = default;
+    FolderHandle& operator=(FolderHandle&& other) noexcept = default;
 
     // Opens a folder by its path (links followed: this is a folder a person
     // configured). Nothing when there is no folder there.
@@ -137,10 +159,7 @@ public:
     std::optional<std::filesystem::path> real_path() const;
 
 private:
-    FolderHandle(std::intptr_t handle, std::string path)
-        : handle_(handle), path_(std::move(path)) {}
-    std::intptr_t handle_ = -1;
-    std::string path_;
+    FolderHandle(std::intptr_t handle, std::string path) : OwnedHandle(handle, std::move(path)) {}
 };
 
 // The entry at a native path, without following a link at its end.

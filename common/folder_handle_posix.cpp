@@ -96,26 +96,13 @@ EntryStatus status_at(int folder, const char* name) {
 
 } // namespace
 
-// ---- OpenFile --------------------------------------------------------------
+// ---- OwnedHandle -----------------------------------------------------------
 
-OpenFile::~OpenFile() {
+void OwnedHandle::close_quietly() noexcept {
     close_fd(handle_);
 }
 
-OpenFile::OpenFile(OpenFile&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)) {
-    other.handle_ = -1;
-}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
-    if (this != &other) {
-        close_fd(handle_);
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
+// ---- OpenFile --------------------------------------------------------------
 
 bool OpenFile::is_open() const {
     return handle_ >= 0;
@@ -177,25 +164,6 @@ void OpenFile::close() {
 }
 
 // ---- FolderHandle ----------------------------------------------------------
-
-FolderHandle::~FolderHandle() {
-    close_fd(handle_);
-}
-
-FolderHandle::FolderHandle(FolderHandle&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)) {
-    other.handle_ = -1;
-}
-
-FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
-    if (this != &other) {
-        close_fd(handle_);
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
 
 std::optional<FolderHandle> FolderHandle::open(std::string_view path) {
     const int fd = ::open(to_native(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

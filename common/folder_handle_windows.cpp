@@ -165,26 +165,13 @@ HANDLE open_regular(const std::filesystem::path& path, bool follow) {
 
 } // namespace
 
-// ---- OpenFile --------------------------------------------------------------
+// ---- OwnedHandle -----------------------------------------------------------
 
-OpenFile::~OpenFile() {
+void OwnedHandle::close_quietly() noexcept {
     close_handle(handle_);
 }
 
-OpenFile::OpenFile(OpenFile&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)) {
-    other.handle_ = -1;
-}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
-    if (this != &other) {
-        close_handle(handle_);
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
+// ---- OpenFile --------------------------------------------------------------
 
 bool OpenFile::is_open() const {
     return handle_ != -1;
@@ -242,25 +229,6 @@ void OpenFile::close() {
 }
 
 // ---- FolderHandle ----------------------------------------------------------
-
-FolderHandle::~FolderHandle() {
-    close_handle(handle_);
-}
-
-FolderHandle::FolderHandle(FolderHandle&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)) {
-    other.handle_ = -1;
-}
-
-FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
-    if (this != &other) {
-        close_handle(handle_);
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
 
 std::optional<FolderHandle> FolderHandle::open(std::string_view path) {
     const auto handle = open_folder_at(to_native(path), true);
