@@ -13,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -214,10 +215,7 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
     }
     PackageInventory inventory(paths);
     inventory.record_missing("/m/textures/brak.dds");
-    const struct {
-        const char* path;
-        std::optional<std::size_t> row;
-    } cases[] = {
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {
         {"/m/models/a.e3d", 0}, // the first of two case-only twins
         {"/M/MODELS/A.E3D", 0},
         {"/m/textures/B.DDS", 2},
@@ -228,8 +226,8 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
         {"/m/textures/b.ddss", std::nullopt},
         {"", std::nullopt},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(inventory.find(c.path), c.row) << c.path;
+    for (const auto& [path, row] : cases) {
+        EXPECT_EQ(inventory.find(path), row) << path;
     }
     EXPECT_EQ(PackageInventory().find("/m/x/100"), std::nullopt);
     EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
@@ -241,10 +239,7 @@ TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
     const std::uint8_t dds = texture_extension_bit(".dds");
     const std::uint8_t tga = texture_extension_bit(".TGA");
     const auto both = static_cast<std::uint8_t>(dds | tga);
-    const struct {
-        const char* stem;
-        std::uint8_t extensions;
-    } cases[] = {
+    const std::pair<const char*, std::uint8_t> cases[] = {
         {"/m/t/a", both}, // a case twin's extension counts; another file's does not
         {"/M/T/A", both},
         {"/m/t/ab", texture_extension_bit(".bmp")},
@@ -254,8 +249,8 @@ TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
         {"/m/t/", 0},
         {"", 0},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(inventory.texture_extensions(c.stem), c.extensions) << c.stem;
+    for (const auto& [stem, extensions] : cases) {
+        EXPECT_EQ(inventory.texture_extensions(stem), extensions) << stem;
     }
     EXPECT_NE(dds, tga);
     EXPECT_EQ(texture_extension_bit(".png"), 0);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -81,10 +82,7 @@ TEST(read_scenery_file, takes_a_malformed_placeholder_as_written) {
 }
 
 TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
-    const struct {
-        const char* name;
-        std::optional<std::size_t> index;
-    } cases[] = {
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {
         {"a(p1).dds", 3},
         {"(P 3)", 5},
         {"(p+1)x", 3},
@@ -103,10 +101,9 @@ TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
         {"x)(p1)", std::nullopt},
         {"(p1", std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto placeholder = find_placeholder(c.name);
-        EXPECT_EQ(placeholder ? std::optional(placeholder->index) : std::nullopt, c.index)
-            << c.name;
+    for (const auto& [name, index] : cases) {
+        const auto placeholder = find_placeholder(name);
+        EXPECT_EQ(placeholder ? std::optional(placeholder->index) : std::nullopt, index) << name;
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
@@ -121,17 +123,14 @@ TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
     const std::string main_cp1250 = tree.path(polish);
     const std::string main_utf8 = cp1250_to_utf8(main_cp1250);
     const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"Windows-1250", crlf({"[sciezka_dostepu]", main_cp1250})},
         {"UTF-8", crlf({"[sciezka_dostepu]", main_utf8})},
         {"UTF-8 with its byte-order mark", bom + crlf({"[sciezka_dostepu]", main_utf8})},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto r = read_config(tree, c.bytes);
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        const auto r = read_config(tree, bytes);
         EXPECT_EQ(r.state.main_dir, main_cp1250 + kSeparator);
         ASSERT_EQ(r.told.size(), 1u); // only the two settings not given
         EXPECT_EQ(r.told.front().find(cp1250("Brak podkatalogu")), std::string::npos);

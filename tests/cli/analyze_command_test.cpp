@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
@@ -24,10 +26,7 @@ struct Cli : test::CliRun {
 
 TEST(analyze_command, usage_and_configuration_problems) {
     Cli cli;
-    const struct {
-        std::vector<std::string> args;
-        const char* said;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"analyze"}, "usage:"},
         {{"analyze", "--all", "a.scn"}, "usage:"},
         {{"analyze", "--fast"}, "usage:"},
@@ -36,9 +35,9 @@ TEST(analyze_command, usage_and_configuration_problems) {
         {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
          "Brak pliku ferwis.ini"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cli.run(c.args), 2) << c.said;
-        EXPECT_NE(cli.err.str().find(c.said), std::string::npos) << cli.err.str();
+    for (const auto& [args, said] : cases) {
+        EXPECT_EQ(cli.run(args), 2) << said;
+        EXPECT_NE(cli.err.str().find(said), std::string::npos) << cli.err.str();
         EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
     }
 }

@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
 TEST(result_commands, statuses) {
     test::CategoryInstallation cli(false); // its second file does not exist
-    const struct {
-        std::vector<std::string> args;
-        int status;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, int> cases[] = {
         {{"show"}, 2},
         {{"show", "X"}, 2},
         {{"copy", "B"}, 2},   // only U, N and UD are acted on
@@ -20,8 +19,8 @@ TEST(result_commands, statuses) {
         {{"copy", "n"}, 0},
         {{"show", "Nieużywane"}, 0}, // a category text in the terminal's encoding
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cli.run(c.args), c.status) << c.args.back();
+    for (const auto& [args, status] : cases) {
+        EXPECT_EQ(cli.run(args), status) << args.back();
     }
     EXPECT_EQ(cli.out.str(), cli.tree.path("sym/textures/a.dds\n") +
                                  cli.tree.path("sym/textures/") + "żółw.dds\n");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -68,10 +69,7 @@ TEST(find_name, searches_case_insensitively) {
 }
 
 TEST(normalize_line, separators_blanks_and_trimming) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
         {"   ", ""},
         {"\t;\t", ""},
@@ -85,10 +83,10 @@ TEST(normalize_line, separators_blanks_and_trimming) {
          "\xa0"
          "a"}, // a no-break space is no blank
     };
-    for (const auto& c : cases) {
-        std::string line = c.in;
+    for (const auto& [in, out] : cases) {
+        std::string line = in;
         normalize_line(line);
-        EXPECT_EQ(line, c.out) << '"' << c.in << '"';
+        EXPECT_EQ(line, out) << '"' << in << '"';
     }
 }
 
