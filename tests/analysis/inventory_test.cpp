@@ -13,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #ifndef _WIN32
@@ -302,16 +303,13 @@ TEST(package_inventory, records_each_missing_file_once_in_lower_case_behind_the_
 TEST(package_inventory, rows_beginning_with_a_prefix_lie_in_one_run) {
     const PackageInventory inventory(
         {"/s/syrena.txt", "/s/Syrena.wav", "/s/syrena2.wav", "/s/syrenb.wav", "/s/t.wav"});
-    const struct {
-        const char* prefix;
-        std::size_t first, last;
-    } cases[] = {
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
         {"/s/SYRENA", 0, 3}, {"/s/syrena.", 0, 2}, {"/s/syrenc", 4, 4}, {"/s/u", 5, 5}, {"", 0, 5},
     };
-    for (const auto& c : cases) {
-        const RowRange range = inventory.listed_with_prefix(c.prefix);
-        EXPECT_EQ(range.first, c.first) << c.prefix;
-        EXPECT_EQ(range.last, c.last) << c.prefix;
+    for (const auto& [prefix, first, last] : cases) {
+        const RowRange range = inventory.listed_with_prefix(prefix);
+        EXPECT_EQ(range.first, first) << prefix;
+        EXPECT_EQ(range.last, last) << prefix;
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -189,19 +190,16 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     in.records_with_code(
         {main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")}, "N");
     const std::string result = in.tree.read("wynik.txt");
-    const struct {
-        Operation operation;
-        const char* action;
-        bool target;
-    } cases[] = {{Operation::Copy, "kopiowanie: ", true},
-                 {Operation::Move, "przeniesienie: ", true},
-                 {Operation::Delete, "usunięcie: ", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.action);
-        const OperationRequest request{c.operation, ResultCode::N, DeleteMode::Trash, false};
+    const std::tuple<Operation, const char*, bool> cases[] = {
+        {Operation::Copy, "kopiowanie: ", true},
+        {Operation::Move, "przeniesienie: ", true},
+        {Operation::Delete, "usunięcie: ", false}};
+    for (const auto& [operation, action, target] : cases) {
+        SCOPED_TRACE(action);
+        const OperationRequest request{operation, ResultCode::N, DeleteMode::Trash, false};
         const OperationPreview preview = operation_preview(in.state, request, in.result_path());
-        std::string line = cp1250(c.action) + in.tree.path("sim/textures/a.dds");
-        if (c.target) {
+        std::string line = cp1250(action) + in.tree.path("sim/textures/a.dds");
+        if (target) {
             line += " -> " + in.tree.path("kopia/textures/a.dds");
         }
         EXPECT_NE(preview.listing.find(line + "\n"), std::string::npos) << preview.listing;
