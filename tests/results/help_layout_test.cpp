@@ -14,10 +14,8 @@ struct FakeWindow : AnchoredWindow {
     LayoutSize client_size() const override { return {outer.width - 10, outer.height - 40}; }
     LayoutSize outer_size() const override { return outer; }
     bool set_outer_size(LayoutSize size) override {
-        if (!minimised) {
-            resize(size);
-        }
-        return !minimised;
+        resize(size);
+        return true;
     }
     std::size_t control_count() const override { return rects.size(); }
     LayoutRect control_rect(std::size_t index) const override { return rects[index]; }
@@ -39,7 +37,6 @@ struct FakeWindow : AnchoredWindow {
     }
 
     LayoutSize outer{800, 600};
-    bool minimised = false;
     std::vector<LayoutRect> rects{{8, 8, 500, 280}};
     HelpLayout* layout = nullptr;
 };
@@ -68,23 +65,6 @@ TEST(help_layout, the_text_box_fills_the_screen_and_follows_every_size_with_clie
         EXPECT_FLOAT_EQ(layout.saved_height(), accepted ? c.outer.height : 480);
         EXPECT_FALSE(layout.resize_guard());
     }
-}
-
-TEST(help_layout, a_window_that_cannot_take_its_size_back_keeps_it_and_handles_the_next_change) {
-    FakeWindow window;
-    HelpLayout layout(window);
-    window.layout = &layout;
-    layout.load({640, 480});
-
-    window.minimised = true;
-    window.resize({5, 5});
-    EXPECT_FLOAT_EQ(window.outer.width, 5);
-    EXPECT_FALSE(layout.resize_guard());
-    EXPECT_EQ(window.extent(0), "630x440");
-
-    window.minimised = false;
-    window.resize({400, 300});
-    EXPECT_EQ(window.extent(0), "390x260");
 }
 
 } // namespace
