@@ -133,7 +133,7 @@ TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
         const auto r = read_config(tree, bytes);
         EXPECT_EQ(r.state.main_dir, main_cp1250 + kSeparator);
         ASSERT_EQ(r.told.size(), 1u); // only the two settings not given
-        EXPECT_EQ(r.told.front().find(cp1250("Brak podkatalogu")), std::string::npos);
+        EXPECT_FALSE(test::contains(r.told.front(), cp1250("Brak podkatalogu")));
     }
     // The mark before a file that is plain ASCII otherwise still lets the first
     // header open its section.

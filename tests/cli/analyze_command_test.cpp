@@ -37,7 +37,7 @@ TEST(analyze_command, usage_and_configuration_problems) {
     };
     for (const auto& [args, said] : cases) {
         EXPECT_EQ(cli.run(args), 2) << said;
-        EXPECT_NE(cli.err.str().find(said), std::string::npos) << cli.err.str();
+        EXPECT_TRUE(test::contains(cli.err.str(), said));
         EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
     }
 }
@@ -52,7 +52,7 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "W\tWyjątki\t1\t4\n"
                              "UD\tUżywane *.wav DYNAMIC\t1\t5\n"
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
-    EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.err.str(), "FAZA - Sprawdzanie plików mmd..."));
 
     StartUp start = start_up(cli.tree.path("bin/"));
     test::SilentProgress progress;
@@ -65,8 +65,8 @@ TEST(analyze_command, failed_run_exits_with_1) {
     Cli cli;
     EXPECT_EQ(
         cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
-    EXPECT_NE(cli.err.str().find("Wystąpił błąd. Dalsze działanie programu zostało przerwane."),
-              std::string::npos);
+    EXPECT_TRUE(test::contains(cli.err.str(),
+                               "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
 
 } // namespace

@@ -37,13 +37,13 @@ struct Cli : test::CategoryInstallation {
 TEST(file_commands, delete_puts_the_files_into_the_trash) {
     Cli cli;
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 0) << cli.err.str();
-    EXPECT_NE(cli.out.str().find("files handled: 2"), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 2"));
     EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
     EXPECT_FALSE(cli.tree.exists(cp1250("sym/textures/żółw.dds")));
     EXPECT_EQ(cli.tree.read("home/data/Trash/files/a.dds"), "abc");
     EXPECT_EQ(cli.tree.read(cp1250("home/data/Trash/files/żółw.dds")), "turtle");
     const std::string info = cli.tree.read("home/data/Trash/info/a.dds.trashinfo");
-    EXPECT_NE(info.find("Path=" + cli.native("sym/textures/a.dds")), std::string::npos) << info;
+    EXPECT_TRUE(test::contains(info, "Path=" + cli.native("sym/textures/a.dds")));
     EXPECT_FALSE(cli.tree.exists("wynik.txt"));
 }
 
@@ -54,8 +54,8 @@ TEST(file_commands, a_file_the_trash_does_not_take_stays) {
     cli.tree.write("home/data/Trash", "a file where the trash folder should be");
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 1);
     EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
-    EXPECT_NE(cli.out.str().find("skipped (could not go to the trash): 2"), std::string::npos);
-    EXPECT_NE(cli.err.str().find(cli.tree.path("sym/textures/a.dds")), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.out.str(), "skipped (could not go to the trash): 2"));
+    EXPECT_TRUE(test::contains(cli.err.str(), cli.tree.path("sym/textures/a.dds")));
     // Nothing is left behind where Qt put the file by mistake.
     EXPECT_FALSE(fs::exists(fs::current_path() / "info" / "a.dds.trashinfo"));
 }
@@ -80,11 +80,9 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
         EXPECT_EQ(cli.run(args), 0) << args.front() << cli.err.str();
         const std::string out = cli.out.str();
         EXPECT_EQ(out.rfind(first_line, 0), 0u) << out;
-        EXPECT_NE(
-            out.find("skip " + cli.tree.path("elsewhere/x.dds") + " (outside the main directory)"),
-            std::string::npos)
-            << out;
-        EXPECT_NE(out.find("files to handle: 3\nbytes: 10\n"), std::string::npos) << out;
+        EXPECT_TRUE(test::contains(out, "skip " + cli.tree.path("elsewhere/x.dds") +
+                                            " (outside the main directory)"));
+        EXPECT_TRUE(test::contains(out, "files to handle: 3\nbytes: 10\n"));
         // That a dry run changes nothing is the preview's case in the core.
         EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
     }

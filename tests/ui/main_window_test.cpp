@@ -207,8 +207,8 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
         w.find<QPushButton>("Command3")->click();
         qputenv("XDG_DATA_HOME", data_home);
         ASSERT_EQ(w.questions.asked.size(), 1u);
-        EXPECT_NE(w.questions.asked.front().find(cp1250("Ilość plików do usunięcia: 1")),
-                  std::string::npos);
+        EXPECT_TRUE(
+            test::contains(w.questions.asked.front(), cp1250("Ilość plików do usunięcia: 1")));
         EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
         EXPECT_EQ(inst.tree.exists("data/Trash/files/a.dds"), c.in_trash);
         EXPECT_FALSE(inst.tree.exists("wynik.txt"));
@@ -227,9 +227,8 @@ TEST(main_window, a_preview_changes_nothing_and_a_copy_keeps_the_list) {
     // Copy asks nothing; its preview comes from the button's menu.
     execute->actions().front()->trigger();
     ASSERT_EQ(w.questions.previews.size(), 1u);
-    EXPECT_NE(w.questions.previews[0].find(cp1250("kopiowanie: ") + inst.main_dir() +
-                                           "/Textures/a.dds -> "),
-              std::string::npos);
+    EXPECT_TRUE(test::contains(w.questions.previews[0],
+                               cp1250("kopiowanie: ") + inst.main_dir() + "/Textures/a.dds -> "));
     EXPECT_FALSE(inst.tree.exists("kopia/Textures"));
 
     // The copy takes nothing away: the result stays listed.
@@ -247,8 +246,7 @@ TEST(main_window, a_preview_changes_nothing_and_a_copy_keeps_the_list) {
     execute->click();
     EXPECT_EQ(w.questions.asked.size(), 2u);
     ASSERT_EQ(w.questions.previews.size(), 2u);
-    EXPECT_NE(w.questions.previews[1].find(cp1250("usunięcie: ") + inst.main_dir()),
-              std::string::npos);
+    EXPECT_TRUE(test::contains(w.questions.previews[1], cp1250("usunięcie: ") + inst.main_dir()));
     EXPECT_TRUE(inst.tree.exists("sym/Textures/a.dds"));
     EXPECT_TRUE(inst.tree.exists("wynik.txt"));
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
@@ -275,7 +273,7 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     // Asked first, naming the folder the files go to; asked again after the preview.
     ASSERT_EQ(w.questions.asked.size(), 2u);
     EXPECT_EQ(w.questions.previews.size(), 1u);
-    EXPECT_NE(w.questions.asked.front().find(inst.copy_dir()), std::string::npos);
+    EXPECT_TRUE(test::contains(w.questions.asked.front(), inst.copy_dir()));
     EXPECT_EQ(w.find<QLabel>("Label6")->text(),
               utf8("Przeniesiono plików: 1 (4 B), pominięto: 0."));
     EXPECT_TRUE(inst.tree.exists("kopia/Textures/a.dds"));
