@@ -68,22 +68,16 @@ TEST(odczyt_ini, line_and_header_rules) {
 
 TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
-    {
-        const auto r = read_config(tree, "[sciezka]"); // 9 bytes
-        EXPECT_EQ(r.told, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
-    }
-    {
-        const auto r = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
-        EXPECT_EQ(r.told.size(), 1u);
-        EXPECT_NE(r.told.front(), cp1250("Plik ferwis.ini jest pusty."));
-    }
-    {
-        // A folder where the file should be cannot be read; nothing half-read survives.
-        tree.mkdir("dir.ini");
-        const auto r = read_config(tree, "", "dir.ini");
-        EXPECT_EQ(r.told.size(), 1u);
-        EXPECT_TRUE(r.state.main_dir.empty());
-    }
+    const std::vector<std::string> empty = {"Plik ferwis.ini jest pusty."};
+    EXPECT_EQ(read_config(tree, "[sciezka]").told, empty); // 9 bytes
+    const auto lacking = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
+    ASSERT_EQ(lacking.told.size(), 1u);
+    EXPECT_NE(lacking.told, empty);
+    // A folder where the file should be cannot be read; nothing half-read survives.
+    tree.mkdir("dir.ini");
+    const auto folder = read_config(tree, "", "dir.ini");
+    EXPECT_EQ(folder.told.size(), 1u);
+    EXPECT_TRUE(folder.state.main_dir.empty());
 }
 
 TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
