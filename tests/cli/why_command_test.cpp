@@ -51,7 +51,7 @@ struct Installation : test::CliRun {
     }
 };
 
-TEST(why_command, every_way_of_naming_a_file_gives_its_chain) {
+TEST(why_command, every_way_of_naming_a_file_gives_its_chain_and_other_rows_none) {
     Installation inst;
     ASSERT_EQ(inst.run({"analyze", "main.scn"}), 0) << inst.err.str();
     const std::string main = inst.at("scenery/main.scn");
@@ -93,11 +93,8 @@ TEST(why_command, every_way_of_naming_a_file_gives_its_chain) {
     // The path as a record compares: letter case aside, "\" read as "/".
     ASSERT_EQ(inst.run({"why", inst.tree.path("inst\\Textures\\TRAWA.dds")}), 0);
     EXPECT_EQ(inst.out.str().substr(0, 2), "U ");
-}
 
-TEST(why_command, rows_without_a_place_and_results_without_valid_provenance) {
-    Installation inst;
-    ASSERT_EQ(inst.run({"analyze", "main.scn"}), 0) << inst.err.str();
+    // Rows without a place, and a result without valid places.
     EXPECT_EQ(inst.run({"why", inst.at("textures/nieuzywana.dds")}), 1);
     EXPECT_TRUE(test::contains(inst.err.str(), "unused"));
     EXPECT_EQ(inst.run({"why", inst.at("textures/none.dds")}), 1);

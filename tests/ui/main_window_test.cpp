@@ -110,15 +110,6 @@ TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "p0\r\np2\r\np3");
     list1->clearSelection();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
-
-    // The result file removed since start-up: nothing listed, the commands come back.
-    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
-    w.find<QListWidget>("File1")->item(1)->setSelected(true);
-    w.find<QPushButton>("Command2")->click();
-    EXPECT_EQ(list1->count(), 0);
-    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
-    EXPECT_TRUE(w.messages.shown.empty());
-    expect_enabled(w, {"Command1", "Command2", "Command3"}, true);
 }
 
 TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
