@@ -278,6 +278,17 @@ const std::vector<FolderNameCache::Entry>* FolderNameCache::walked(std::string_v
     return found == walked_.end() ? nullptr : &found->second;
 }
 
+const FolderNameCache::Entry* FolderNameCache::walked_entry(std::string_view path) const {
+    const std::vector<Entry>* entries = walked(folder_part(path));
+    if (entries == nullptr) {
+        return nullptr;
+    }
+    const std::string_view name = path.substr(folder_part(path).size());
+    const auto found = std::find_if(entries->begin(), entries->end(),
+                                    [&](const Entry& entry) { return entry.name == name; });
+    return found == entries->end() ? nullptr : &*found;
+}
+
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,
                                       bool want_folder, FolderNameCache* cache) {
     // "." and ".." are in no listing; the system resolves them.

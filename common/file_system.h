@@ -93,6 +93,7 @@ public:
     struct Entry {
         std::string name;
         bool folder = false;
+        std::uintmax_t size = 0; // a file's length, when the walk asked for lengths
     };
     // The entries of folder; nothing when it cannot be read.
     const std::optional<std::vector<Entry>>& entries(std::string_view folder);
@@ -103,6 +104,10 @@ public:
 
     // The entries remembered for folder, or null when it was not walked.
     const std::vector<Entry>* walked(std::string_view folder) const;
+
+    // The entry of a walked folder named exactly by path (folder + name), or
+    // null when its folder was not walked or holds no such name.
+    const Entry* walked_entry(std::string_view path) const;
 
 private:
     std::unordered_map<std::string, std::optional<std::vector<Entry>>> folders_;
