@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/errors.h"
+#include "common/folder_handle_scope.h"
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "common/text_compare.h"
@@ -92,6 +93,14 @@ OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
     // copy the bytes once more (and ask for the file's status again).
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return {std::move(file), opened.size};
+}
+
+OpenFile open_file_for_reading(std::string_view path) {
+    if (const FolderHandle* folder = FolderHandleScope::folder_of(path)) {
+        return folder->open_for_reading(to_native(path.substr(folder->path().size())),
+                                        std::string(path));
+    }
+    return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #pragma once
 // The file-system services of the program, on Windows-1250 paths with "/".
 
+#include "common/folder_handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -54,6 +56,12 @@ struct OpenedFile {
 OpenedFile open_for_reading(std::string_view path);
 // The same for a file given by its native path; path is its text, for messages.
 OpenedFile open_for_reading(const std::filesystem::path& native, std::string_view path);
+
+// Opens the regular file (or link to one) at path for reading, relative to a
+// folder held open for it where there is one (FolderHandleScope). Never waits
+// on a FIFO or device. Throws FileError when the file cannot be opened or is
+// no regular file.
+OpenFile open_file_for_reading(std::string_view path);
 
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).

@@ -1,9 +1,11 @@
 #include "common/line_reader.h"
 
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/native_path.h"
 
 #include <cstring>
+#include <utility>
 
 namespace ferwis {
 
@@ -23,23 +25,23 @@ const char* find_line_end(const char* start, const char* stop) {
 
 } // namespace
 
-LineReader::LineReader(std::string_view path) : LineReader(to_native(path), path) {}
+LineReader::LineReader(std::string_view path) : LineReader(open_file_for_reading(path), path) {}
 
 LineReader::LineReader(const std::filesystem::path& native, std::string_view path)
-    : file_(open_for_reading(native, path).file), path_(path), buffer_(new char[kBufferSize]) {}
+    : LineReader(OpenFile::open_for_reading(native, std::string(path)), path) {}
+
+// The reader reads in large blocks of its own: no stdio buffer copies the
+// bytes once more.
+LineReader::LineReader(OpenFile file, std::string_view path)
+    : file_(std::move(file)), path_(path), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_.get());
+    end_ = file_.read(buffer_.get(), kBufferSize);
     pos_ = 0;
-    if (end_ < kBufferSize) {
-        if (std::ferror(file_.get()) != 0) {
-            throw FileError(path_, "read error");
-        }
-        eof_ = true;
-    }
+    eof_ = end_ == 0;
     return end_ > 0;
 }
 

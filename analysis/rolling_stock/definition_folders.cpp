@@ -3,6 +3,7 @@
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/blank_text.h"
 #include "common/errors.h"
+#include "common/folder_handle_scope.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
@@ -92,14 +93,16 @@ DefinitionFolders read_definition_folders(const std::string& root) {
         return walked;
     }
     const FolderTree& tree = walked.tree;
+    const FolderHandleScope held({root});
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
         if (!is_definition_file(tree.files[f]) || tree.file_sizes[f] < 4) {
             continue;
         }
-        // Reached by its name as the walk found it: the text may hold a "?".
-        const std::filesystem::path native = tree.native_file(f);
-        DefinitionFindings& findings = walked.definitions.emplace_back(
-            read_definition_file(tree.files[f], &native, &walked.names));
+        // Reached by its name as the walk found it where the text holds a "?".
+        const auto native = tree.native_files.find(f);
+        DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
+            tree.files[f], native != tree.native_files.end() ? &native->second : nullptr,
+            &walked.names));
         findings.file = f;
         if (findings.failure) {
             break; // the check ends here: nothing after it is reported
