@@ -169,7 +169,7 @@ TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
         EXPECT_FALSE(found.failure);
         std::vector<std::tuple<std::uint32_t, std::string, bool, std::uintmax_t>> references;
         for (const SoundReference& r : found.references) {
-            references.emplace_back(r.line, r.text, r.beside, r.size);
+            references.emplace_back(r.line, test::portable(r.text), r.beside, r.size);
         }
         EXPECT_EQ(references, expected[d].references) << expected[d].file;
     }
