@@ -86,6 +86,8 @@ public:
     bool is_open() const;
     FileIdentity identity() const;
     std::uintmax_t size() const;
+    // Its length when it was opened by open_for_reading (0 when opened otherwise).
+    std::uintmax_t size_when_opened() const { return size_when_opened_; }
     // Reads up to size bytes; 0 at the end. Throws FileError.
     std::size_t read(char* buffer, std::size_t size);
     // Reads size bytes from offset, fewer only where the file ends first (0
@@ -101,7 +103,10 @@ public:
 
 private:
     friend class FolderHandle;
-    OpenFile(std::intptr_t handle, std::string path) : OwnedHandle(handle, std::move(path)) {}
+    OpenFile(std::intptr_t handle, std::string path, std::uintmax_t size_when_opened = 0)
+        : OwnedHandle(handle, std::move(path)), size_when_opened_(size_when_opened) {}
+
+    std::uintmax_t size_when_opened_ = 0;
 };
 
 class FolderHandle : private OwnedHandle {

@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -109,7 +110,9 @@ namespace {
 // Opened without waiting, so that a FIFO cannot stop the program in the open
 // call; the type is then checked on the handle, which no rename can change.
 // For a regular file the flag changes nothing, so it is left on.
-int open_regular_at(int folder, const char* native, const std::string& path) {
+// The descriptor and the file's length.
+std::pair<int, std::uintmax_t> open_regular_at(int folder, const char* native,
+                                               const std::string& path) {
     const int fd = ::openat(folder, native, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         throw FileError(path, reason());
@@ -119,14 +122,14 @@ int open_regular_at(int folder, const char* native, const std::string& path) {
         ::close(fd);
         throw FileError(path, "not a regular file");
     }
-    return fd;
+    return {fd, static_cast<std::uintmax_t>(st.st_size)};
 }
 
 } // namespace
 
 OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::string path) {
-    const int fd = open_regular_at(AT_FDCWD, native.c_str(), path);
-    return OpenFile(fd, std::move(path));
+    const auto [fd, size] = open_regular_at(AT_FDCWD, native.c_str(), path);
+    return OpenFile(fd, std::move(path), size);
 }
 
 bool OpenFile::is_open() const {
@@ -280,8 +283,8 @@ std::optional<OpenFile> FolderHandle::open_file(std::string_view name) const {
 
 OpenFile FolderHandle::open_for_reading(const std::filesystem::path& relative,
                                         std::string path) const {
-    const int fd = open_regular_at(fd_of(handle_), relative.c_str(), path);
-    return OpenFile(fd, std::move(path));
+    const auto [fd, size] = open_regular_at(fd_of(handle_), relative.c_str(), path);
+    return OpenFile(fd, std::move(path), size);
 }
 
 std::optional<OpenFile> FolderHandle::open_link_target(std::string_view name,

@@ -187,7 +187,8 @@ OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::st
         CloseHandle(handle);
         throw FileError(std::move(path), "not a regular file");
     }
-    return OpenFile(to_handle(handle), std::move(path));
+    return OpenFile(to_handle(handle), std::move(path),
+                    (static_cast<std::uintmax_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
 }
 
 bool OpenFile::is_open() const {

@@ -4,6 +4,7 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -12,6 +13,7 @@ namespace ferwis {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
+constexpr std::size_t kSmallestBuffer = 1 << 12;
 
 // The first CR or LF in [start, stop), or nullptr.
 const char* find_line_end(const char* start, const char* stop) {
@@ -30,16 +32,21 @@ LineReader::LineReader(std::string_view path) : LineReader(open_file_for_reading
 LineReader::LineReader(const std::filesystem::path& native, std::string_view path)
     : LineReader(OpenFile::open_for_reading(native, std::string(path)), path) {}
 
-// The reader reads in large blocks of its own: no stdio buffer copies the
-// bytes once more.
+// The reader reads in blocks of its own: no stdio buffer copies the bytes once
+// more. A small file gets a small block: thousands of them are read one after
+// another, and large blocks freed between small lasting strings would leave
+// the heap full of holes.
 LineReader::LineReader(OpenFile file, std::string_view path)
-    : file_(std::move(file)), path_(path), buffer_(new char[kBufferSize]) {}
+    : file_(std::move(file)), path_(path),
+      capacity_(static_cast<std::size_t>(
+          std::clamp<std::uintmax_t>(file_.size_when_opened(), kSmallestBuffer, kBufferSize))),
+      buffer_(new char[capacity_]) {}
 
 bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = file_.read(buffer_.get(), kBufferSize);
+    end_ = file_.read(buffer_.get(), capacity_);
     pos_ = 0;
     eof_ = end_ == 0;
     return end_ > 0;

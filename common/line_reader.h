@@ -43,6 +43,7 @@ private:
 
     OpenFile file_;
     std::string path_;
+    std::size_t capacity_ = 0;       // of buffer_
     std::unique_ptr<char[]> buffer_; // left uninitialised: only the bytes read are looked at
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -15,26 +15,40 @@ namespace ferwis {
 namespace {
 
 // Where a reference leads beside its definition file (definition_dir ending
-// with "/"): each name matched case-insensitively, as it is on disk.
-void look_beside(SoundReference& reference, const std::string& definition_dir,
-                 FolderNameCache* folders) {
-    if (!can_be_path(definition_dir + reference.text)) {
-        return;
+// with "/"): each name matched case-insensitively, as it is on disk. Adds the
+// reference to references.
+void add_reference(SoundReferences& references, std::uint32_t line, const std::string& reference,
+                   const std::string& definition_dir, FolderNameCache* folders) {
+    if (can_be_path(definition_dir + reference)) {
+        if (const auto beside = find_file_case_insensitive(definition_dir, reference, folders)) {
+            // The walk knows the length of every file below dynamic/; a path
+            // that leads out of it is asked for.
+            const FolderNameCache::Entry* walked =
+                folders != nullptr ? folders->walked_entry(*beside) : nullptr;
+            const std::uintmax_t size =
+                walked != nullptr ? walked->size : file_size(*beside).value_or(0);
+            references.add(line, std::string_view(*beside).substr(definition_dir.size()), true,
+                           size);
+            return;
+        }
     }
-    const auto beside = find_file_case_insensitive(definition_dir, reference.text, folders);
-    if (!beside) {
-        return;
-    }
-    // The walk knows the length of every file below dynamic/; a path that
-    // leads out of it is asked for.
-    const FolderNameCache::Entry* walked =
-        folders != nullptr ? folders->walked_entry(*beside) : nullptr;
-    reference.size = walked != nullptr ? walked->size : file_size(*beside).value_or(0);
-    reference.text = beside->substr(definition_dir.size());
-    reference.beside = true;
+    references.add(line, reference, false, 0);
 }
 
 } // namespace
+
+void SoundReferences::add(std::uint32_t line, std::string_view text, bool beside,
+                          std::uintmax_t size) {
+    texts_.append(text);
+    stored_.push_back({line, beside, texts_.size(), size});
+}
+
+SoundReferences::Reference SoundReferences::operator[](std::size_t i) const {
+    const Stored& stored = stored_[i];
+    const std::size_t begin = i == 0 ? 0 : stored_[i - 1].text_end;
+    return {stored.line, std::string_view(texts_).substr(begin, stored.text_end - begin),
+            stored.beside, stored.size};
+}
 
 bool is_definition_file(std::string_view path) {
     return ends_with_name(path, ".mmd");
@@ -42,8 +56,9 @@ bool is_definition_file(std::string_view path) {
 
 DefinitionFindings read_definition_file(const std::string& path,
                                         const std::filesystem::path* native,
-                                        FolderNameCache* folders) {
+                                        FolderNameCache* folders, SoundReferences& references) {
     DefinitionFindings findings;
+    findings.references_begin = references.count();
     const std::string definition_dir(folder_part(path));
     try {
         std::optional<LineReader> reader;
@@ -66,10 +81,8 @@ DefinitionFindings read_definition_file(const std::string& path,
                 if (piece.starts_with("//")) {
                     return;
                 }
-                SoundReference& reference = findings.references.emplace_back();
-                reference.line = line_number;
-                reference.text = with_read_separators(piece);
-                look_beside(reference, definition_dir, folders);
+                add_reference(references, line_number, with_read_separators(piece), definition_dir,
+                              folders);
             });
         }
     } catch (const LineTooLong&) {
@@ -77,6 +90,7 @@ DefinitionFindings read_definition_file(const std::string& path,
     } catch (...) {
         findings.failure = std::current_exception();
     }
+    findings.references_end = references.count();
     return findings;
 }
 
@@ -102,7 +116,7 @@ DefinitionFolders read_definition_folders(const std::string& root) {
         const auto native = tree.native_files.find(f);
         DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
             tree.files[f], native != tree.native_files.end() ? &native->second : nullptr,
-            &walked.names));
+            &walked.names, walked.references));
         findings.file = f;
         if (findings.failure) {
             break; // the check ends here: nothing after it is reported

@@ -12,25 +12,48 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ferwis {
 
-// One sound reference of a definition file, in the order of its lines.
-struct SoundReference {
-    std::uint32_t line = 0;
-    // Beside the definition file: the sound's path below the definition file's
-    // folder as it is on disk. Otherwise the reference as written, to be looked
-    // for under sounds/.
-    std::string text;
-    bool beside = false;
-    std::uintmax_t size = 0; // the length of the sound beside
+// The sound references of definition files, in the order of their lines and
+// files. Thousands are read before the first is reported, so their texts are
+// kept in one block rather than one string each.
+class SoundReferences {
+public:
+    struct Reference {
+        std::uint32_t line = 0;
+        // Beside the definition file: the sound's path below the definition
+        // file's folder as it is on disk. Otherwise the reference as written,
+        // to be looked for under sounds/.
+        std::string_view text;
+        bool beside = false;
+        std::uintmax_t size = 0; // the length of the sound beside
+    };
+
+    void add(std::uint32_t line, std::string_view text, bool beside, std::uintmax_t size);
+    std::size_t count() const { return stored_.size(); }
+    // Valid until the next add().
+    Reference operator[](std::size_t i) const;
+
+private:
+    struct Stored {
+        std::uint32_t line;
+        bool beside;
+        std::size_t text_end; // in texts_; the text begins where the one before ends
+        std::uintmax_t size;
+    };
+    std::vector<Stored> stored_;
+    std::string texts_;
 };
 
 // What one definition file names.
 struct DefinitionFindings {
     std::size_t file = 0; // its position among the walked files
-    std::vector<SoundReference> references;
+    // Its references: those from references_begin to references_end.
+    std::size_t references_begin = 0;
+    std::size_t references_end = 0;
     // What ended the reading before the end of the file (never a line too long,
     // which only ends it); thrown when the check reaches this file.
     std::exception_ptr failure;
@@ -42,6 +65,7 @@ struct DefinitionFolders {
     FolderNameCache names; // every folder walked, with all its entries
     // Of each definition file of at least 4 bytes, in the order of tree.files.
     std::vector<DefinitionFindings> definitions;
+    SoundReferences references; // of all of them
     std::exception_ptr failure; // of the walk, reported when the check begins
 };
 
@@ -54,9 +78,10 @@ DefinitionFolders read_definition_folders(const std::string& root);
 
 // Reads one definition file (full path; opened by its native path, as the walk
 // found it, when given) and looks each sound reference of its lines that are
-// not comments up beside it. Never throws: a failure is kept in the findings.
+// not comments up beside it, adding them to references. Never throws: a
+// failure is kept in the findings.
 DefinitionFindings read_definition_file(const std::string& path,
                                         const std::filesystem::path* native,
-                                        FolderNameCache* folders);
+                                        FolderNameCache* folders, SoundReferences& references);
 
 } // namespace ferwis

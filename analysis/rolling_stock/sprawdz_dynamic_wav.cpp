@@ -31,25 +31,27 @@ void count_record(RunState& run, ResultCode code, std::uintmax_t bytes) {
 // UD, one under sounds/ makes its row UD, one found nowhere is BD. Throws the
 // failure that ended its reading once its references so far are written.
 void take_findings(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                   const DefinitionFindings& findings, const std::string& sounds_dir) {
+                   const DefinitionFindings& findings, const SoundReferences& references,
+                   const std::string& sounds_dir) {
     const std::string definition_dir(folder_part(path));
     PackageInventory& inventory = run.inventory;
     // Entered in the source table with its first reference: most definition
     // files name no sound.
     std::uint32_t source = kNoSource;
-    for (const SoundReference& reference : findings.references) {
+    for (std::size_t r = findings.references_begin; r < findings.references_end; ++r) {
+        const SoundReferences::Reference reference = references[r];
         if (source == kNoSource) {
             source = inventory.add_source(path);
         }
         inventory.set_place(Place{source, reference.line});
         if (reference.beside) {
-            wav_dynamic.append(definition_dir + reference.text, ResultCode::UD);
+            wav_dynamic.append(definition_dir + std::string(reference.text), ResultCode::UD);
             count_record(run, ResultCode::UD, reference.size);
             run.rolling_stock_places.push_back(inventory.place());
             continue;
         }
         // A piece that cannot be a path is no reference: it writes no record.
-        const std::string candidate = sounds_dir + reference.text;
+        const std::string candidate = sounds_dir + std::string(reference.text);
         if (can_be_path(candidate) && !sprawdz_wav(inventory, candidate)) {
             wav_dynamic.append(candidate, ResultCode::BD);
             count_record(run, ResultCode::BD, 0);
@@ -67,7 +69,9 @@ void take_findings(RunState& run, WavDynamicFile& wav_dynamic, const std::string
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders,
                  const std::filesystem::path* native) {
-    take_findings(run, wav_dynamic, path, read_definition_file(path, native, folders), sounds_dir);
+    SoundReferences references;
+    const DefinitionFindings findings = read_definition_file(path, native, folders, references);
+    take_findings(run, wav_dynamic, path, findings, references, sounds_dir);
 }
 
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
@@ -100,7 +104,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
         if (findings != walked.definitions.end() && findings->file == f) {
-            take_findings(run, wav_dynamic, path, *findings, sounds_dir);
+            take_findings(run, wav_dynamic, path, *findings, walked.references, sounds_dir);
             ++findings;
         }
     }

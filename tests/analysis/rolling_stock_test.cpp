@@ -168,7 +168,8 @@ TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
         EXPECT_EQ(walked.tree.files[found.file], tree.path(expected[d].file));
         EXPECT_FALSE(found.failure);
         std::vector<std::tuple<std::uint32_t, std::string, bool, std::uintmax_t>> references;
-        for (const SoundReference& r : found.references) {
+        for (std::size_t i = found.references_begin; i < found.references_end; ++i) {
+            const SoundReferences::Reference r = walked.references[i];
             references.emplace_back(r.line, test::portable(r.text), r.beside, r.size);
         }
         EXPECT_EQ(references, expected[d].references) << expected[d].file;
@@ -180,8 +181,9 @@ TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
 TEST(read_definition_folders, a_definition_file_gone_is_reported_in_its_turn) {
     TempTree tree;
     test::make_tree(tree, {{"inst/sounds/", ""}});
+    SoundReferences none;
     const DefinitionFindings gone =
-        read_definition_file(tree.path("inst/dynamic/a.mmd"), nullptr, nullptr);
+        read_definition_file(tree.path("inst/dynamic/a.mmd"), nullptr, nullptr, none);
     ASSERT_TRUE(gone.failure);
     try {
         std::rethrow_exception(gone.failure);
