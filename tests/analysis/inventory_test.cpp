@@ -1,4 +1,5 @@
 #include "analysis/inventory/listed_sizes.h"
+#include "analysis/inventory/package_inventory.h"
 #include "analysis/inventory/walk_folder_tree.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
 #include "common/native_path.h"
@@ -10,6 +11,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -193,6 +198,118 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     EXPECT_TRUE(sizes.take().empty());
     sizes.start(inventory.listed_rows(), natives);
     EXPECT_EQ(sizes.take(), expected);
+}
+
+std::vector<ResultCode> codes(const PackageInventory& inventory) {
+    std::vector<ResultCode> out;
+    for (std::size_t row = 0; row < inventory.row_count(); ++row) {
+        out.push_back(inventory.row(row).code);
+    }
+    return out;
+}
+
+TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
+    std::vector<std::string> paths = {"/m/Models/A.e3d", "/m/models/a.E3D", "/m/textures/b.dds"};
+    // Enough rows that many share a run of probed slots.
+    for (int i = 100; i < 400; ++i) {
+        paths.push_back("/m/x/" + std::to_string(i));
+    }
+    PackageInventory inventory(paths);
+    inventory.record_missing("/m/textures/brak.dds");
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {
+        {"/m/models/a.e3d", 0}, // the first of two case-only twins
+        {"/M/MODELS/A.E3D", 0},
+        {"/m/textures/B.DDS", 2},
+        {"/m/x/100", 3},
+        {"/m/x/399", 302},
+        {"/m/textures/brak.dds", std::nullopt}, // missing-file rows are not found
+        {"/m/textures/b.dd", std::nullopt},
+        {"/m/textures/b.ddss", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [path, row] : cases) {
+        EXPECT_EQ(inventory.find(path), row) << path;
+    }
+    EXPECT_EQ(PackageInventory().find("/m/x/100"), std::nullopt);
+    EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
+}
+
+TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
+    const PackageInventory inventory(
+        {"/m/t/A.dds", "/m/t/a.png", "/m/t/a.TGA", "/m/t/ab.bmp", "/m/t/b", "/m/t/c.tex.dds"});
+    const std::uint8_t dds = texture_extension_bit(".dds");
+    const std::uint8_t tga = texture_extension_bit(".TGA");
+    const auto both = static_cast<std::uint8_t>(dds | tga);
+    const std::pair<const char*, std::uint8_t> cases[] = {
+        {"/m/t/a", both}, // a case twin's extension counts; another file's does not
+        {"/M/T/A", both},
+        {"/m/t/ab", texture_extension_bit(".bmp")},
+        {"/m/t/c.tex", dds},
+        {"/m/t/b", 0}, // a file without an extension is no texture of that stem
+        {"/m/t/c", 0},
+        {"/m/t/", 0},
+        {"", 0},
+    };
+    for (const auto& [stem, extensions] : cases) {
+        EXPECT_EQ(inventory.texture_extensions(stem), extensions) << stem;
+    }
+    EXPECT_EQ(texture_extension_bit(".png"), 0);
+    EXPECT_EQ(texture_extension_bit("dds"), 0);
+}
+
+TEST(package_inventory, refuses_a_listing_out_of_order) {
+    EXPECT_THROW(PackageInventory({"/m/b", "/m/A"}), std::invalid_argument);
+    EXPECT_THROW(PackageInventory({"/m/a/x", "/m/a"}), std::invalid_argument);
+    EXPECT_NO_THROW(PackageInventory({"/m/a", "/m/A", "/m/a", "/m/a.b", "/m/a/b"}));
+}
+
+TEST(package_inventory, marks_keep_decided_rows_and_reach_every_case_only_twin) {
+    using enum ResultCode;
+    PackageInventory inventory({"s/a.wav", "s/B.wav", "s/b.wav", "s/c.txt", "s/d.txt"});
+    // Found through either twin, both twins are the file in use.
+    EXPECT_TRUE(inventory.mark_used(2));
+    EXPECT_FALSE(inventory.mark_used(1));
+    EXPECT_EQ(codes(inventory), (std::vector{N, U, U, N, N}));
+
+    inventory.mark_rolling_stock_sound(0);
+    inventory.mark_rolling_stock_sound(1);
+    EXPECT_EQ(codes(inventory), (std::vector{UD, U, U, N, N}));
+    // Used by a scenery after rolling stock: the scenery's mark wins.
+    EXPECT_TRUE(inventory.mark_used(0));
+
+    EXPECT_TRUE(inventory.mark_if_unused(3, W));
+    EXPECT_FALSE(inventory.mark_if_unused(3, U));
+    EXPECT_FALSE(inventory.mark_if_unused(1, W));
+    EXPECT_EQ(codes(inventory), (std::vector{U, U, U, W, N}));
+
+    EXPECT_TRUE(inventory.mark_model_read(4));
+    EXPECT_FALSE(inventory.mark_model_read(4));
+}
+
+TEST(package_inventory, records_each_missing_file_once_in_lower_case_behind_the_listing) {
+    PackageInventory inventory({"/m/textures/b.dds"});
+    EXPECT_TRUE(inventory.record_missing("/m/Textures/Brak.DDS"));
+    EXPECT_FALSE(inventory.record_missing("/M/textures/brak.dds"));
+    EXPECT_TRUE(inventory.record_missing("/m/a.dds"));
+    EXPECT_FALSE(inventory.mark_if_unused(1, ResultCode::W));
+    ASSERT_EQ(inventory.listed_count(), 1u);
+    ASSERT_EQ(inventory.missing_rows().size(), 2u);
+    EXPECT_EQ(inventory.missing_rows()[0].path, "/m/textures/brak.dds");
+    EXPECT_EQ(inventory.missing_rows()[0].code, ResultCode::B);
+    EXPECT_EQ(inventory.missing_rows()[1].path, "/m/a.dds");
+}
+
+TEST(package_inventory, rows_beginning_with_a_prefix_lie_in_one_run) {
+    const PackageInventory inventory(
+        {"/s/syrena.txt", "/s/Syrena.wav", "/s/syrena2.wav", "/s/syrenb.wav", "/s/t.wav"});
+    const std::tuple<const char*, std::size_t, std::size_t> cases[] = {
+        {"/s/SYRENA", 0, 3}, {"/s/syrena.", 0, 2}, {"/s/syrenc", 4, 4}, {"/s/u", 5, 5}, {"", 0, 5},
+    };
+    for (const auto& [prefix, first, last] : cases) {
+        const RowRange range = inventory.listed_with_prefix(prefix);
+        EXPECT_EQ(range.first, first) << prefix;
+        EXPECT_EQ(range.last, last) << prefix;
+    }
 }
 
 } // namespace

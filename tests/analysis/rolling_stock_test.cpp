@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <tuple>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -21,10 +22,7 @@ using test::TempTree;
 using Strings = std::vector<std::string>;
 
 TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
-    const struct {
-        const char* line;
-        Strings references;
-    } cases[] = {
+    const std::pair<const char*, Strings> cases[] = {
         {"silnik: horn.wav 1.0", {"horn.wav"}},
         {"a:b.wav,c.WAV", {"b.wav", "c.WAV"}},
         {"horn.wav", {"horn.wav"}},
@@ -33,10 +31,10 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
         {"x: sub/horn.wav", {"sub/horn.wav"}},
         {"no sound here .wa", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, expected] : cases) {
         Strings references;
-        cut_sound_references(c.line, [&](std::string_view r) { references.emplace_back(r); });
-        EXPECT_EQ(references, c.references) << c.line;
+        cut_sound_references(line, [&](std::string_view r) { references.emplace_back(r); });
+        EXPECT_EQ(references, expected) << line;
     }
 }
 
