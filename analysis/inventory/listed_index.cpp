@@ -34,9 +34,19 @@ std::size_t table_size(std::size_t count) {
 } // namespace
 
 std::uint8_t texture_extension_bit(std::string_view extension) {
+    // Asked for each texture tried: the extension is lowered once, not per
+    // known extension.
     static constexpr std::string_view kKnown[] = {".dds", ".tga", ".bmp", ".tex"};
+    if (extension.size() != kExtensionLength) {
+        return 0;
+    }
+    char lowered[kExtensionLength];
+    for (std::size_t i = 0; i < kExtensionLength; ++i) {
+        lowered[i] = static_cast<char>(lower_byte(static_cast<unsigned char>(extension[i])));
+    }
+    const std::string_view lower(lowered, kExtensionLength);
     for (std::size_t i = 0; i < std::size(kKnown); ++i) {
-        if (names_equal(extension, kKnown[i])) {
+        if (lower == kKnown[i]) {
             return static_cast<std::uint8_t>(1U << i);
         }
     }

@@ -15,7 +15,7 @@ namespace {
 // extension can be found, told by one lookup of the name without an
 // extension, cleaned as the tries would clean it. Every bit when the list
 // holds an extension that is no texture's.
-std::uint8_t tries_that_can_succeed(const SceneryRun& scenery, std::string_view directory,
+std::uint8_t tries_that_can_succeed(SceneryRun& scenery, std::string_view directory,
                                     std::string_view name) {
     const auto& extensions = scenery.run.extensions;
     std::array<std::uint8_t, 8> bits{};
@@ -28,9 +28,11 @@ std::uint8_t tries_that_can_succeed(const SceneryRun& scenery, std::string_view 
     }
     // A try's trailing blanks are its extension's (none), so cleaning it
     // changes only the separators and one leading "/".
-    std::string cleaned(name);
+    std::string& cleaned = scenery.tried_name;
+    cleaned.assign(name);
     read_separators(cleaned);
-    std::string stem(directory);
+    std::string& stem = scenery.tried_path;
+    stem.assign(directory);
     stem.append(std::string_view(cleaned).substr(cleaned.starts_with(kSeparator) ? 1 : 0));
     const std::uint8_t found = scenery.run.inventory.texture_extensions(stem);
     std::uint8_t present = 0;
@@ -58,7 +60,9 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
                                LookupMode mode, FallbackPosition fallback,
                                std::string_view fallback_base) {
     clean_reference_name(name);
-    std::string target = std::string(directory) + name;
+    std::string& target = scenery.tried_path;
+    target.assign(directory);
+    target.append(name);
     PackageInventory& inventory = scenery.run.inventory;
     if (const auto row = inventory.find(target)) {
         return LookupResult{true, *row, inventory.mark_used(*row)};
@@ -69,9 +73,10 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     if (fallback == FallbackPosition::LastTry) {
         std::string recorded = std::string(fallback_base) + scenery.run.extensions[0];
         clean_reference_name(recorded);
-        target = std::string(directory) + recorded;
+        target.assign(directory);
+        target.append(recorded);
     }
-    inventory.record_missing(std::move(target));
+    inventory.record_missing(target);
     return LookupResult{};
 }
 
@@ -89,7 +94,9 @@ bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, st
         if ((present & (1U << i)) == 0 && !(last && mode == LookupMode::RecordMissing)) {
             continue;
         }
-        std::string tried = std::string(name) + extensions[i];
+        std::string& tried = scenery.tried_name;
+        tried.assign(name);
+        tried.append(extensions[i]);
         const FallbackPosition position =
             last ? FallbackPosition::LastTry : FallbackPosition::EarlyTry;
         if (resolve_reference(scenery, directory, tried, mode, position, name).found) {

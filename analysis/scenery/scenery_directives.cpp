@@ -47,10 +47,11 @@ void additional_file_directive(SceneryRun& scenery, std::string& line) {
 } // namespace
 
 void apply_scenery_directives(SceneryRun& scenery, std::string& line) {
-    if (contains_name(line, "//$i")) {
+    // The line is in lower case: a plain search serves.
+    if (line.find("//$i") != std::string::npos) {
         image_directive(scenery, line);
     }
-    if (contains_name(line, "//$f pl")) {
+    if (line.find("//$f pl") != std::string::npos) {
         additional_file_directive(scenery, line);
     }
 }

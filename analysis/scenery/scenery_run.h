@@ -21,6 +21,10 @@ struct SceneryRun {
     IncludeParameterCache cache;
     // The detail text shown last: the labels are touched only when it changes.
     std::string last_detail;
+    // The name and the path of the try in hand: a scenery makes millions of
+    // tries, and these keep their room from one to the next.
+    std::string tried_name;
+    std::string tried_path;
 };
 
 } // namespace ferwis
