@@ -20,6 +20,13 @@ std::uint8_t tag_of(std::uint64_t hash) {
 }
 
 constexpr std::size_t kExtensionLength = 4;
+constexpr std::string_view kTextureExtensionNames[kTextureExtensions] = {".dds", ".tga", ".bmp",
+                                                                         ".tex"};
+
+// How many rows from a stem's first texture are read for its other textures
+// before the table is asked instead: they lie together in the sorted rows,
+// with only the stem's other files ("stem.*") between them.
+constexpr std::size_t kStemRowsRead = 16;
 
 // The size of an open-addressed table for count keys: at most half the slots
 // in use keeps the runs of probed slots short.
@@ -36,7 +43,6 @@ std::size_t table_size(std::size_t count) {
 std::uint8_t texture_extension_bit(std::string_view extension) {
     // Asked for each texture tried: the extension is lowered once, not per
     // known extension.
-    static constexpr std::string_view kKnown[] = {".dds", ".tga", ".bmp", ".tex"};
     if (extension.size() != kExtensionLength) {
         return 0;
     }
@@ -45,8 +51,8 @@ std::uint8_t texture_extension_bit(std::string_view extension) {
         lowered[i] = static_cast<char>(lower_byte(static_cast<unsigned char>(extension[i])));
     }
     const std::string_view lower(lowered, kExtensionLength);
-    for (std::size_t i = 0; i < std::size(kKnown); ++i) {
-        if (lower == kKnown[i]) {
+    for (std::size_t i = 0; i < kTextureExtensions; ++i) {
+        if (lower == kTextureExtensionNames[i]) {
             return static_cast<std::uint8_t>(1U << i);
         }
     }
@@ -127,26 +133,59 @@ void ListedIndex::build_stems() {
         while (stem_tags_[i] != 0 && !(stem_tags_[i] == tag && stem_of(stem_rows_[i]) == stem)) {
             i = (i + 1) & mask;
         }
-        stem_tags_[i] = tag;
-        stem_rows_[i] = row;
+        if (stem_tags_[i] == 0) { // the rows ascend: the stem's first texture
+            stem_tags_[i] = tag;
+            stem_rows_[i] = row;
+        }
         stem_extensions_[i] |= bit;
     }
 }
 
-std::uint8_t ListedIndex::texture_extensions(std::string_view stem) const {
+TextureRows ListedIndex::texture_rows(std::string_view stem) const {
     if (stem_tags_.empty()) {
-        return 0;
+        return {};
     }
     const std::uint64_t hash = hash_name(stem);
     const std::uint8_t tag = tag_of(hash);
     const std::size_t mask = stem_tags_.size() - 1;
-    for (std::size_t i = static_cast<std::size_t>(hash) & mask; stem_tags_[i] != 0;
-         i = (i + 1) & mask) {
-        if (stem_tags_[i] == tag && names_equal(stem_of(stem_rows_[i]), stem)) {
-            return stem_extensions_[i];
+    std::size_t i = static_cast<std::size_t>(hash) & mask;
+    while (stem_tags_[i] != 0 &&
+           !(stem_tags_[i] == tag && names_equal(stem_of(stem_rows_[i]), stem))) {
+        i = (i + 1) & mask;
+    }
+    if (stem_tags_[i] == 0) {
+        return {};
+    }
+    TextureRows found;
+    found.extensions = stem_extensions_[i];
+    // The stem's other textures follow its first closely: their paths lie
+    // beside its path in the block of text, so reading them costs little
+    // beside a lookup in the table for each.
+    const std::size_t first = stem_rows_[i];
+    const std::string_view stem_key = stem_of(first);
+    std::uint8_t unread = found.extensions;
+    for (std::size_t row = first;
+         unread != 0 && row < first + kStemRowsRead && row + 1 < starts_.size(); ++row) {
+        const std::string_view path = key(row);
+        if (!path.starts_with(stem_key)) {
+            break;
+        }
+        if (path.size() == stem_key.size() + kExtensionLength) {
+            const std::uint8_t bit = texture_extension_bit(path.substr(stem_key.size()));
+            if ((unread & bit) != 0) {
+                found.rows[static_cast<std::size_t>(std::countr_zero(bit))] =
+                    static_cast<std::uint32_t>(row);
+                unread = static_cast<std::uint8_t>(unread & ~bit);
+            }
         }
     }
-    return 0;
+    for (std::size_t e = 0; e < kTextureExtensions; ++e) {
+        if ((unread & (1U << e)) != 0) {
+            found.rows[e] = static_cast<std::uint32_t>(
+                find(std::string(stem_key) + std::string(kTextureExtensionNames[e])).value());
+        }
+    }
+    return found;
 }
 
 std::optional<std::size_t> ListedIndex::find(std::string_view path) const {

@@ -7,6 +7,8 @@
 // a block small enough to stay cached, and only a slot whose byte matches is
 // read further. The lower-case paths lie in one block of text.
 
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -18,6 +20,27 @@
 namespace ferwis {
 
 struct FileEntry;
+
+inline constexpr std::size_t kTextureExtensions = 4;
+
+// The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
+// or 0 for another.
+std::uint8_t texture_extension_bit(std::string_view extension);
+
+// The listed files of a stem (a path without its extension) that are
+// textures: which texture extensions follow the stem, and for each the row
+// whose path is the stem + that extension (the first of case twins).
+struct TextureRows {
+    std::uint8_t extensions = 0; // bits of texture_extension_bit
+    std::array<std::uint32_t, kTextureExtensions> rows{};
+
+    std::optional<std::size_t> row(std::uint8_t bit) const {
+        if ((extensions & bit) == 0) {
+            return std::nullopt;
+        }
+        return rows[static_cast<std::size_t>(std::countr_zero(bit))];
+    }
+};
 
 class ListedIndex {
 public:
@@ -39,11 +62,10 @@ public:
         return row < twin_follows_.size() && twin_follows_[row];
     }
 
-    // Which texture extensions (bits of texture_extension_bit) follow stem
-    // among the listed paths. A texture is tried with each extension in turn,
-    // in several folders, and mostly in vain: one lookup of the stem tells
-    // which of the tries can succeed.
-    std::uint8_t texture_extensions(std::string_view stem) const;
+    // The listed textures of a stem. A texture is tried with each extension
+    // in turn, in several folders, and mostly in vain: one lookup of the stem
+    // tells which of the tries can succeed, and the row each would find.
+    TextureRows texture_rows(std::string_view stem) const;
 
 private:
     void build_stems();
@@ -56,12 +78,8 @@ private:
     std::vector<bool> twin_follows_;  // per row: the next row is its case twin
     // The stems of the paths with a texture extension, laid out like the rows' table.
     std::vector<std::uint8_t> stem_tags_;
-    std::vector<std::uint32_t> stem_rows_; // a row whose path is the stem + an extension
+    std::vector<std::uint32_t> stem_rows_; // the first row whose path is the stem + an extension
     std::vector<std::uint8_t> stem_extensions_;
 };
-
-// The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
-// or 0 for another.
-std::uint8_t texture_extension_bit(std::string_view extension);
 
 } // namespace ferwis

@@ -5,25 +5,26 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
 namespace ferwis {
 namespace {
 
-// Per extension of the priority list, a bit: whether directory + name + that
-// extension can be found, told by one lookup of the name without an
-// extension, cleaned as the tries would clean it. Every bit when the list
-// holds an extension that is no texture's.
-std::uint8_t tries_that_can_succeed(SceneryRun& scenery, std::string_view directory,
-                                    std::string_view name) {
+// Per extension of the priority list, the row that directory + name + that
+// extension finds, or none, told by one lookup of the name without an
+// extension, cleaned as the tries would clean it. Nothing when the list holds
+// an extension that is no texture's: then each try is looked up itself.
+using TriedRows = std::array<std::optional<std::size_t>, 4>;
+std::optional<TriedRows> texture_tries(SceneryRun& scenery, std::string_view directory,
+                                       std::string_view name) {
     const auto& extensions = scenery.run.extensions;
-    std::array<std::uint8_t, 8> bits{};
-    static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> <= bits.size());
-    for (std::size_t i = 0; i < extensions.size(); ++i) {
-        bits[i] = texture_extension_bit(extensions[i]);
-        if (bits[i] == 0) {
-            return 0xFF;
+    static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> ==
+                  std::tuple_size_v<TriedRows>);
+    for (const std::string& extension : extensions) {
+        if (texture_extension_bit(extension) == 0) {
+            return std::nullopt;
         }
     }
     // A try's trailing blanks are its extension's (none), so cleaning it
@@ -34,14 +35,12 @@ std::uint8_t tries_that_can_succeed(SceneryRun& scenery, std::string_view direct
     std::string& stem = scenery.tried_path;
     stem.assign(directory);
     stem.append(std::string_view(cleaned).substr(cleaned.starts_with(kSeparator) ? 1 : 0));
-    const std::uint8_t found = scenery.run.inventory.texture_extensions(stem);
-    std::uint8_t present = 0;
+    const TextureRows found = scenery.run.inventory.texture_rows(stem);
+    TriedRows rows;
     for (std::size_t i = 0; i < extensions.size(); ++i) {
-        if ((found & bits[i]) != 0) {
-            present = static_cast<std::uint8_t>(present | (1U << i));
-        }
+        rows[i] = found.row(texture_extension_bit(extensions[i]));
     }
-    return present;
+    return rows;
 }
 
 } // namespace
@@ -87,12 +86,19 @@ bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, st
         return resolve_reference(scenery, directory, cleaned, mode).found;
     }
     const auto& extensions = scenery.run.extensions;
-    const std::uint8_t present = tries_that_can_succeed(scenery, directory, name);
+    const std::optional<TriedRows> tries = texture_tries(scenery, directory, name);
     for (std::size_t i = 0; i < extensions.size(); ++i) {
         const bool last = i + 1 == extensions.size();
-        // A try that cannot succeed is skipped, unless it records the missing file.
-        if ((present & (1U << i)) == 0 && !(last && mode == LookupMode::RecordMissing)) {
-            continue;
+        if (tries) {
+            // A try found by the stem's lookup needs no lookup of its own.
+            if (const std::optional<std::size_t> row = (*tries)[i]) {
+                scenery.run.inventory.mark_used(*row);
+                return true;
+            }
+            // A try that cannot succeed is skipped, unless it records the missing file.
+            if (!(last && mode == LookupMode::RecordMissing)) {
+                continue;
+            }
         }
         std::string& tried = scenery.tried_name;
         tried.assign(name);

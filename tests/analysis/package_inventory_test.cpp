@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -48,31 +49,50 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
     EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
 }
 
-TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
-    const PackageInventory inventory(
-        {"/m/t/A.dds", "/m/t/a.png", "/m/t/a.TGA", "/m/t/ab.bmp", "/m/t/b", "/m/t/c.tex.dds"});
+TEST(package_inventory, gives_the_rows_of_a_stems_textures) {
+    std::vector<std::string> paths = {"/m/t/A.dds",  "/m/t/a.dds", "/m/t/a.png",    "/m/t/a.TGA",
+                                      "/m/t/ab.bmp", "/m/t/b",     "/m/t/c.tex.dds"};
+    // A stem whose textures have many of its other files between them: the
+    // later ones are found through the table.
+    paths.push_back("/m/t/d.bmp");
+    for (int i = 100; i < 140; ++i) {
+        paths.push_back("/m/t/d.c" + std::to_string(i));
+    }
+    paths.push_back("/m/t/d.dds");
+    paths.push_back("/m/t/d.tex");
+    const PackageInventory inventory(paths);
     const std::uint8_t dds = texture_extension_bit(".dds");
     const std::uint8_t tga = texture_extension_bit(".TGA");
-    const auto both = static_cast<std::uint8_t>(dds | tga);
+    const std::uint8_t bmp = texture_extension_bit(".bmp");
+    const std::uint8_t tex = texture_extension_bit(".tex");
     const struct {
         const char* stem;
-        std::uint8_t extensions;
+        std::vector<std::pair<std::uint8_t, std::size_t>> rows; // extension bit, row
     } cases[] = {
-        {"/m/t/a", both}, // a case twin's extension counts; another file's does not
-        {"/M/T/A", both},
-        {"/m/t/ab", texture_extension_bit(".bmp")},
-        {"/m/t/c.tex", dds},
-        {"/m/t/b", 0}, // a file without an extension is no texture of that stem
-        {"/m/t/c", 0},
-        {"/m/t/", 0},
-        {"", 0},
+        // A case twin's extension counts, found as its first twin; another file's does not.
+        {"/m/t/a", {{dds, 0}, {tga, 3}}},
+        {"/M/T/A", {{dds, 0}, {tga, 3}}},
+        {"/m/t/ab", {{bmp, 4}}},
+        {"/m/t/c.tex", {{dds, 6}}},
+        {"/m/t/d", {{bmp, 7}, {dds, 48}, {tex, 49}}},
+        {"/m/t/b", {}}, // a file without an extension is no texture of that stem
+        {"/m/t/c", {}},
+        {"/m/t/", {}},
+        {"", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(inventory.texture_extensions(c.stem), c.extensions) << c.stem;
+        const TextureRows found = inventory.texture_rows(c.stem);
+        std::uint8_t extensions = 0;
+        for (const auto& [bit, row] : c.rows) {
+            extensions = static_cast<std::uint8_t>(extensions | bit);
+            EXPECT_EQ(found.row(bit), row) << c.stem;
+        }
+        EXPECT_EQ(found.extensions, extensions) << c.stem;
     }
-    EXPECT_NE(dds, tga);
+    EXPECT_EQ(std::set<std::uint8_t>({dds, tga, bmp, tex}).size(), 4u);
     EXPECT_EQ(texture_extension_bit(".png"), 0);
     EXPECT_EQ(texture_extension_bit("dds"), 0);
+    EXPECT_EQ(texture_extension_bit(".ddss"), 0);
 }
 
 TEST(package_inventory, refuses_a_listing_out_of_order) {
