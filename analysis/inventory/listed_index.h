@@ -2,10 +2,12 @@
 // Finds a listed inventory row by its path under the one comparison. Every
 // reference of a scenery is looked up here, mostly in vain (each texture is
 // tried in several folders with several extensions). On a large installation
-// the table is far larger than the processor's caches, so a lookup that fails
-// must not touch it: one byte per slot, a few bits of the path's hash, lies in
-// a block small enough to stay cached, and only a slot whose byte matches is
-// read further. The lower-case paths lie in one block of text.
+// the table is far larger than the processor's caches: its slots lie in
+// buckets of one cache line (hash_buckets.h), so that a lookup that fails
+// reads one line, and one that succeeds that line and the path. The lower-case
+// paths lie in one block of text.
+
+#include "analysis/inventory/hash_buckets.h"
 
 #include <array>
 #include <bit>
@@ -71,15 +73,17 @@ private:
     void build_stems();
     std::string_view stem_of(std::size_t row) const; // its path without the extension
 
-    std::vector<std::uint8_t> tags_;  // per slot: 0 when free, else kUsed | bits of the hash
-    std::vector<std::uint32_t> rows_; // per slot: its row
-    std::string text_;                // the lower-case paths, one after another
-    std::vector<std::size_t> starts_; // where each row's path begins in text_, and the end
-    std::vector<bool> twin_follows_;  // per row: the next row is its case twin
-    // The stems of the paths with a texture extension, laid out like the rows' table.
-    std::vector<std::uint8_t> stem_tags_;
-    std::vector<std::uint32_t> stem_rows_; // the first row whose path is the stem + an extension
-    std::vector<std::uint8_t> stem_extensions_;
+    // A stem's slot: its first texture's row, and which texture extensions follow it.
+    struct Stem {
+        std::uint32_t first_row = 0;
+        std::uint8_t extensions = 0;
+    };
+
+    std::string text_;                    // the lower-case paths, one after another
+    std::vector<std::uint32_t> starts_;   // where each row's path begins in text_, and the end
+    std::vector<bool> twin_follows_;      // per row: the next row is its case twin
+    HashBuckets<std::uint32_t, 12> rows_; // the rows, by their paths
+    HashBuckets<Stem, 6> stems_;          // the stems of the paths with a texture extension
 };
 
 } // namespace ferwis

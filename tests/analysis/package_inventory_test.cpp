@@ -1,3 +1,4 @@
+#include "analysis/inventory/hash_buckets.h"
 #include "analysis/inventory/package_inventory.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,43 @@ TEST(package_inventory, gives_the_rows_of_a_stems_textures) {
     EXPECT_EQ(texture_extension_bit(".png"), 0);
     EXPECT_EQ(texture_extension_bit("dds"), 0);
     EXPECT_EQ(texture_extension_bit(".ddss"), 0);
+}
+
+TEST(hash_buckets, finds_values_along_runs_that_cross_buckets_and_wrap) {
+    HashBuckets<std::uint32_t, 12> table;
+    table.reset(30); // four buckets of twelve slots
+    // Low bits that choose the last bucket: the run fills it and wraps to the first.
+    constexpr std::uint64_t kLastBucket = 0xF0000000U;
+    constexpr std::uint64_t kTagA = std::uint64_t{0x11} << 57;
+    constexpr std::uint64_t kTagB = std::uint64_t{0x22} << 57;
+    for (std::uint32_t v = 0; v < 20; ++v) {
+        table.insert(kLastBucket | kTagA, v);
+    }
+    table.insert(kLastBucket | kTagB, 500);
+    std::size_t asked = 0;
+    const auto value_of = [&](std::uint64_t hash, auto accepts) -> std::optional<std::uint32_t> {
+        const std::uint32_t* found = table.find(hash, [&](std::uint32_t v) {
+            ++asked;
+            return accepts(v);
+        });
+        return found ? std::optional(*found) : std::nullopt;
+    };
+    for (std::uint32_t v = 0; v < 20; ++v) {
+        EXPECT_EQ(value_of(kLastBucket | kTagA, [v](std::uint32_t x) { return x == v; }), v);
+    }
+    // Values of one key are found in the order put.
+    EXPECT_EQ(value_of(kLastBucket | kTagA, [](std::uint32_t) { return true; }), 0u);
+    // The key is asked about only where the tag matches, and a free slot ends the run.
+    asked = 0;
+    EXPECT_EQ(value_of(kLastBucket | kTagB, [](std::uint32_t) { return true; }), 500u);
+    EXPECT_EQ(asked, 1u);
+    asked = 0;
+    EXPECT_EQ(value_of(kLastBucket | kTagA, [](std::uint32_t x) { return x == 99; }), std::nullopt);
+    EXPECT_EQ(asked, 20u);
+    EXPECT_EQ(value_of(std::uint64_t{0x33} << 57, [](std::uint32_t) { return true; }),
+              std::nullopt);
+    EXPECT_EQ((HashBuckets<std::uint32_t, 12>().find(0, [](std::uint32_t) { return true; })),
+              nullptr);
 }
 
 TEST(package_inventory, refuses_a_listing_out_of_order) {
