@@ -18,9 +18,9 @@ public:
     // Empties the table and makes room for count values.
     void reset(std::size_t count) {
         buckets_.clear();
-        // At most three quarters of the slots in use keeps the probed runs short,
-        // and leaves a free slot that ends every run.
-        buckets_.resize(count * 4 / (Slots * 3) + 1);
+        // At most half the slots in use keeps the runs short (most end in the
+        // bucket they start in), and leaves a free slot that ends every run.
+        buckets_.resize(count * 2 / Slots + 1);
     }
 
     // The first value on the run of hash whose tag matches and for which

@@ -98,7 +98,7 @@ TEST(package_inventory, gives_the_rows_of_a_stems_textures) {
 
 TEST(hash_buckets, finds_values_along_runs_that_cross_buckets_and_wrap) {
     HashBuckets<std::uint32_t, 12> table;
-    table.reset(30); // four buckets of twelve slots
+    table.reset(18); // four buckets of twelve slots
     // Low bits that choose the last bucket: the run fills it and wraps to the first.
     constexpr std::uint64_t kLastBucket = 0xF0000000U;
     constexpr std::uint64_t kTagA = std::uint64_t{0x11} << 57;
