@@ -22,8 +22,10 @@ std::optional<TriedRows> texture_tries(SceneryRun& scenery, std::string_view dir
     const auto& extensions = scenery.run.extensions;
     static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> ==
                   std::tuple_size_v<TriedRows>);
-    for (const std::string& extension : extensions) {
-        if (texture_extension_bit(extension) == 0) {
+    std::array<std::uint8_t, std::tuple_size_v<TriedRows>> bits{};
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        bits[i] = texture_extension_bit(extensions[i]);
+        if (bits[i] == 0) {
             return std::nullopt;
         }
     }
@@ -38,7 +40,7 @@ std::optional<TriedRows> texture_tries(SceneryRun& scenery, std::string_view dir
     const TextureRows found = scenery.run.inventory.texture_rows(stem);
     TriedRows rows;
     for (std::size_t i = 0; i < extensions.size(); ++i) {
-        rows[i] = found.row(texture_extension_bit(extensions[i]));
+        rows[i] = found.row(bits[i]);
     }
     return rows;
 }

@@ -16,6 +16,13 @@ TEST(normalize_line, separators_blanks_and_trimming) {
         {"a;b", "a b"},
         {"  node\t-1  0 ;; x  ", "node -1 0 x"},
         {"a     b", "a b"},
+        // A line is rewritten from its first change on; what precedes it stays.
+        {"node 1 x.t3d", "node 1 x.t3d"},
+        {"a ;b", "a b"},
+        {"a b\tc", "a b c"},
+        {"ab c ", "ab c"},
+        {"a b;", "a b"},
+        {"ab;;c  d", "ab c d"},
         {"c:\\sym\\", "c:\\sym\\"},
         {"x\r\ny", "x\r\ny"}, // only blanks, tabs and ";" are touched
         {"\xa0"
