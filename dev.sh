@@ -6,6 +6,7 @@
 #                    Windows build's under wine
 #   ./dev.sh windows cross-build the core and ferwis-cli for Windows and test them under wine
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
+#   ./dev.sh screenshots   render the windows to PNG files in build/screenshots (no display needed)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -97,6 +98,12 @@ test)
 windows)
     windows_test
     ;;
+screenshots)
+    install_packages "${PACKAGES[@]}"
+    cmake -S . -B build >/dev/null
+    cmake --build build -j "$(nproc)" --target ferwis-screenshots
+    exec ./build/ferwis-screenshots build/screenshots
+    ;;
 bench)
     install_packages "${PACKAGES[@]}" time
     # Only the command-line program and the generator take part.
@@ -105,7 +112,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|cli|test|windows|bench" >&2
+    echo "usage: ./dev.sh run|cli|test|windows|bench|screenshots" >&2
     exit 2
     ;;
 esac

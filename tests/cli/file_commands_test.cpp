@@ -23,20 +23,11 @@ namespace {
 // An installation whose category N holds two files (one with a Polish name),
 // and a home folder of its own, so the trash is the test's. Every test of this
 // program sets the two variables afresh, so none is put back.
-struct Cli : test::CliRun {
-    Cli() {
+struct Cli : test::CategoryInstallation {
+    Cli() : CategoryInstallation(true) {
         ::setenv("HOME", native("home").c_str(), 1);
         ::setenv("XDG_DATA_HOME", native("home/data").c_str(), 1); // the run makes it
-        test::make_content_folders(tree, "sym/");
-        write_ini("sym");
-        tree.mkdir("kopia/");
         tree.mkdir("home/");
-        tree.write("sym/textures/a.dds", "abc");
-        tree.write(cp1250("sym/textures/żółw.dds"), "turtle");
-        std::string records;
-        append_record(records, tree.path("sym/textures/a.dds"), "N");
-        append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
-        tree.write("wynik.txt", records);
     }
     std::string native(const std::string& relative) const {
         return to_native(tree.path(relative)).string();

@@ -1,4 +1,3 @@
-#include "format/result_record.h"
 #include "support/cli_run.h"
 
 #include <gtest/gtest.h>
@@ -6,22 +5,8 @@
 namespace ferwis {
 namespace {
 
-// An installation with ferwis.ini and wynik.txt in the program directory.
-struct Cli : test::CliRun {
-    Cli() {
-        test::make_content_folders(tree, "sym/");
-        write_ini("sym");
-        tree.mkdir("kopia/");
-        tree.write("sym/textures/a.dds", "abc");
-        std::string records;
-        append_record(records, tree.path("sym/textures/a.dds"), "N");
-        append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
-        tree.write("wynik.txt", records);
-    }
-};
-
 TEST(result_commands, statuses) {
-    Cli cli;
+    test::CategoryInstallation cli(false); // its second file does not exist
     const struct {
         std::vector<std::string> args;
         int status;
@@ -45,7 +30,7 @@ TEST(result_commands, statuses) {
 }
 
 TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
-    Cli cli;
+    test::CategoryInstallation cli(false); // its second file does not exist
     cli.environment.input_is_terminal = true;
     cli.input.str("n\n");
     EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 1);

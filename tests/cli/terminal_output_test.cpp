@@ -1,20 +1,15 @@
 // Names reach the terminal without their control characters: a file named with
 // an escape sequence must not rewrite the screen of the person who lists it.
-#include "cli/run_cli.h"
 #include "format/result_record.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#ifndef _WIN32
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
 
 namespace ferwis {
 namespace {
@@ -34,24 +29,6 @@ struct Installation {
     test::TempTree tree;
 };
 
-// Not on a terminal (a pipe, a file) the names go out as they are, for the
-// scripts that read them; on a terminal the test below sees them made safe.
-TEST(terminal_output, names_are_left_whole_when_the_output_is_no_terminal) {
-    Installation inst;
-    CliEnvironment environment;
-    environment.program_dir = inst.tree.root();
-    std::ostringstream out, err;
-    ASSERT_EQ(run_cli({"show", "N"}, out, err, environment), 0);
-    EXPECT_EQ(out.str(), inst.tree.path("sym/textures/" + kName + "\n"));
-    ASSERT_EQ(run_cli({"--result", inst.tree.path("wynik2.txt"), "analyze", "--all"}, out, err,
-                      environment),
-              0);
-    EXPECT_NE(err.str().find("Czytam plik: " + inst.tree.path("sym/scenery/" + kName + ".scn")),
-              std::string::npos)
-        << err.str();
-}
-
-#ifndef _WIN32
 // Runs the built program with standard output and error on a pseudo-terminal
 // and returns what the terminal received.
 std::string run_on_terminal(const std::vector<std::string>& args) {
@@ -101,7 +78,6 @@ TEST(terminal_output, the_program_finds_its_terminal) {
     EXPECT_NE(shown.find(inst.tree.path("sym/textures/" + kShown)), std::string::npos) << shown;
     EXPECT_NE(shown.find(inst.tree.path("sym/scenery/" + kShown + ".scn")), std::string::npos);
 }
-#endif
 
 } // namespace
 } // namespace ferwis

@@ -72,19 +72,6 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
     }
 }
 
-TEST(ResultFileWriter, commit_replaces_the_result) {
-    test::TempTree tree;
-    tree.write("wynik.txt", kPrevious);
-    WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-    wav_dynamic.create();
-    wav_dynamic.append("s.wav", ResultCode::UD);
-    ResultFileWriter writer(tree.path("wynik.txt"));
-    writer.add("a", "N");
-    writer.add_records_of(wav_dynamic);
-    writer.commit();
-    EXPECT_EQ(tree.read("wynik.txt"), "\"a\",\"N\"\r\n\"s.wav\",\"UD\"\r\n");
-}
-
 // A run that fails still leaves what it found: the records reach the disk at
 // each flush, and at the latest when the object goes.
 TEST(WavDynamicFile, records_reach_the_disk_at_a_flush_or_when_the_object_goes) {

@@ -87,25 +87,5 @@ TEST(help_layout, a_window_that_cannot_take_its_size_back_keeps_it_and_handles_t
     EXPECT_EQ(window.extent(0), "390x260");
 }
 
-// Two controls side by side, both following the width, 90 apart (the left one
-// ends at 410, the right one starts at 500): a width that makes them touch is refused.
-TEST(help_layout, side_by_side_controls_may_not_grow_into_each_other) {
-    for (const float widening : {89.0f, 90.0f, 200.0f, -50.0f}) {
-        FakeWindow window;
-        window.outer = {1010, 540};
-        window.rects = {{10, 10, 400, 300}, {500, 10, 400, 300}};
-        HelpLayout layout(window);
-        layout.record_layout();
-        window.layout = &layout;
-
-        window.resize({1010 + widening, 540});
-        const float grown = widening < 90 ? widening : 0;
-        EXPECT_FLOAT_EQ(window.outer.width, 1010 + grown) << widening;
-        EXPECT_FLOAT_EQ(window.rects[0].width, 400 + grown);
-        EXPECT_FLOAT_EQ(window.rects[1].left, 500);
-        EXPECT_FLOAT_EQ(window.rects[1].width, 400 + grown);
-    }
-}
-
 } // namespace
 } // namespace ferwis

@@ -3,6 +3,7 @@
 // includes this links ferwis_cli_lib.
 
 #include "cli/run_cli.h"
+#include "format/result_record.h"
 #include "support/temp_tree.h"
 
 #include <sstream>
@@ -39,6 +40,24 @@ struct CliRun {
 
 private:
     std::string program_folder_;
+};
+
+// ferwis.ini naming sym/ and kopia/, and a wynik.txt whose category N holds
+// sym/textures/a.dds ("abc") and sym/textures/żółw.dds ("turtle", or no file).
+struct CategoryInstallation : CliRun {
+    explicit CategoryInstallation(bool turtle_exists) {
+        make_content_folders(tree, "sym/");
+        write_ini("sym");
+        tree.mkdir("kopia/");
+        tree.write("sym/textures/a.dds", "abc");
+        if (turtle_exists) {
+            tree.write(cp1250("sym/textures/żółw.dds"), "turtle");
+        }
+        std::string records;
+        append_record(records, tree.path("sym/textures/a.dds"), "N");
+        append_record(records, tree.path(cp1250("sym/textures/żółw.dds")), "N");
+        tree.write("wynik.txt", records);
+    }
 };
 
 } // namespace ferwis::test

@@ -47,7 +47,7 @@ struct ShownResult {
     QListWidget list;
 };
 
-TEST(result_list, entries_show_their_first_place_and_the_menu_their_chain) {
+TEST(result_list, entries_show_their_place_and_chain_until_another_category_is_shown) {
     ShownResult shown;
     shown.fill();
     EXPECT_EQ(shown.list.item(0)->toolTip(), QString::fromUtf8("sceneria wybrana do analizy"));
@@ -65,11 +65,8 @@ TEST(result_list, entries_show_their_first_place_and_the_menu_their_chain) {
               std::vector<std::string>{"U /m/textures/b.dds\n  <- /m/scenery/a.scn:7\n"});
     // An unused file has no place to show.
     EXPECT_FALSE(shown.menu_of(2)->actions().value(0)->isEnabled());
-}
 
-TEST(result_list, showing_another_category_drops_the_places) {
-    ShownResult shown;
-    shown.fill();
+    // Another category shown: the places go with the entries they belonged to.
     fill_result_list(shown.list, {"/m/textures/b.dds"});
     EXPECT_TRUE(shown.list.item(0)->toolTip().isEmpty());
     EXPECT_EQ(shown.list.contextMenuPolicy(), Qt::DefaultContextMenu);

@@ -11,46 +11,15 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 
-// The failures are provoked by a limit of the address space, which Windows lacks.
-#ifndef _WIN32
 namespace ferwis {
 namespace {
 
 using test::Installation;
 using test::StartedWindow;
-
-// Runs action with little more address space than the process uses now, so
-// that a line of a gigabyte cannot be held in memory.
-void with_tight_memory(const std::function<void()>& action) {
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    ASSERT_GT(pages, 0);
-    rlimit tight = old;
-    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
-                     (rlim_t{128} << 20);
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
-    action();
-    setrlimit(RLIMIT_AS, &old);
-}
-
-// A result file that cannot be read: a gigabyte of zero bytes without a line
-// end, which takes no room on disk.
-void write_unreadable_result(const Installation& inst) {
-    inst.tree.write("wynik.txt", "\"a\",\"N\"\r\n");
-    std::filesystem::resize_file(to_native(inst.tree.path("wynik.txt")), std::uintmax_t{1} << 30);
-}
 
 std::string command_line_error(const Installation& inst, const std::vector<std::string>& args) {
     CliEnvironment environment;
@@ -91,18 +60,18 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Installation inst;
-        if (c.unreadable_result) {
+        if (c.unreadable_result) { // a gigabyte of zero bytes without a line end
             inst.write_complete_ini();
-            write_unreadable_result(inst);
+            inst.tree.write("wynik.txt", "\"a\",\"N\"\r\n");
+            std::filesystem::resize_file(to_native(inst.tree.path("wynik.txt")), 1u << 30);
         }
         std::vector<std::string> shown;
-        std::string error;
-        with_tight_memory([&] {
+        {
             StartedWindow w(inst);
             c.in_window(w);
             shown = w.messages.shown;
-            error = command_line_error(inst, c.on_command_line);
-        });
+        }
+        const std::string error = command_line_error(inst, c.on_command_line);
         ASSERT_EQ(shown.size(), 1u);
         const std::string message = cp1250_to_utf8(shown.front()) + "\n";
         EXPECT_EQ(error.substr(0, message.size()), message);
@@ -112,4 +81,3 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
 
 } // namespace
 } // namespace ferwis
-#endif
