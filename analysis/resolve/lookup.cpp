@@ -84,8 +84,9 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
 bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, std::string_view name,
                              LookupMode mode) {
     if (name.find('.') != std::string_view::npos) {
-        std::string cleaned(name);
-        return resolve_reference(scenery, directory, cleaned, mode).found;
+        std::string& tried = scenery.tried_name;
+        tried.assign(name);
+        return resolve_reference(scenery, directory, tried, mode).found;
     }
     const auto& extensions = scenery.run.extensions;
     const std::optional<TriedRows> tries = texture_tries(scenery, directory, name);

@@ -22,9 +22,12 @@ struct SceneryRun {
     // The detail text shown last: the labels are touched only when it changes.
     std::string last_detail;
     // The name and the path of the try in hand: a scenery makes millions of
-    // tries, and these keep their room from one to the next.
+    // tries, and these keep their room from one to the next. Only the lookups
+    // write them; a name or folder given to a lookup never lies in them.
     std::string tried_name;
     std::string tried_path;
+    // The folder of the file being read, where its textures are tried first.
+    std::string texture_directory;
 };
 
 } // namespace ferwis
