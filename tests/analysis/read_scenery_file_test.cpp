@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -56,35 +57,8 @@ TEST(read_scenery_file, replays_include_templates_with_new_parameters) {
               (Names{"textures/brakztex.dds", "textures/obj.incx", "textures/brakytex.dds"}));
 }
 
-// A model name is expanded once, at its first placeholder, whether the include
-// is read or replayed; a second placeholder stays as written.
-TEST(read_scenery_file, replays_a_model_template_with_one_expansion) {
-    SceneryFixture f(
-        {{"scenery/a.scn", crlf({"include obj.inc a b end", "include obj.inc c d end"})},
-         {"scenery/obj.inc", crlf({"node -1 0 m model 0 0 0 0 (p1)/(p2).t3d none"})}},
-        {"models/c/d.t3d"});
-    f.read({"a.scn"});
-    EXPECT_EQ(f.used(), (Names{"scenery/a.scn", "scenery/obj.inc"}));
-    EXPECT_EQ(f.missing(), (Names{"models/a/(p2).t3d", "models/c/(p2).t3d"}));
-}
-
-TEST(read_scenery_file, takes_a_malformed_placeholder_as_written) {
-    SceneryFixture f({
-        {"scenery/a.scn", crlf({"include obj.inc 1 end", "include obj.inc 2 end"})},
-        {"scenery/obj.inc",
-         crlf({"node -1 0 x triangles a)b(p1).dds", "node -1 0 y triangles c(p49).dds",
-               "node -1 0 z triangles d(p1).dds"})},
-    });
-    f.read({"a.scn"});
-    EXPECT_EQ(f.missing(), (Names{"textures/a)b(p1).dds", "textures/c(p49).dds", "textures/d1.dds",
-                                  "textures/d2.dds"}));
-}
-
 TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
-    const struct {
-        const char* name;
-        std::optional<std::size_t> index;
-    } cases[] = {
+    const std::pair<const char*, std::optional<std::size_t>> cases[] = {
         {"a(p1).dds", 3},
         {"(P 3)", 5},
         {"(p+1)x", 3},
@@ -103,10 +77,9 @@ TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
         {"x)(p1)", std::nullopt},
         {"(p1", std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto placeholder = find_placeholder(c.name);
-        EXPECT_EQ(placeholder ? std::optional(placeholder->index) : std::nullopt, c.index)
-            << c.name;
+    for (const auto& [name, index] : cases) {
+        const auto placeholder = find_placeholder(name);
+        EXPECT_EQ(placeholder ? std::optional(placeholder->index) : std::nullopt, index) << name;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -18,10 +19,7 @@ using test::TempTree;
 using Strings = std::vector<std::string>;
 
 TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
-    const struct {
-        const char* line;
-        Strings references;
-    } cases[] = {
+    const std::pair<const char*, Strings> cases[] = {
         {"silnik: horn.wav 1.0", {"horn.wav"}},
         {"a:b.wav,c.WAV", {"b.wav", "c.WAV"}},
         {"horn.wav", {"horn.wav"}},
@@ -30,10 +28,10 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
         {"x: sub/horn.wav", {"sub/horn.wav"}},
         {"no sound here .wa", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, expected] : cases) {
         Strings references;
-        cut_sound_references(c.line, [&](std::string_view r) { references.emplace_back(r); });
-        EXPECT_EQ(references, c.references) << c.line;
+        cut_sound_references(line, [&](std::string_view r) { references.emplace_back(r); });
+        EXPECT_EQ(references, expected) << line;
     }
 }
 
@@ -118,24 +116,6 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     EXPECT_EQ(inventory.row(0).code, ResultCode::N); // sounds/Both.wav
     EXPECT_EQ(inventory.row(1).code, ResultCode::UD);
     EXPECT_EQ(inventory.row(2).code, ResultCode::UD);
-}
-
-// A line too long to hold abandons its definition file only: the records found
-// before it stay, and the next definition file is read.
-TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
-    TempTree tree;
-    test::make_tree(tree, {{"inst/sounds/", ""}, {"inst/dynamic/b.mmd", crlf({"x: b.wav"})}});
-    const std::string before = crlf({"x: a.wav"}) + "x: q.wav ";
-    tree.write("inst/dynamic/a.mmd", before);
-    const auto native = to_native(tree.path("inst/dynamic/a.mmd"));
-    std::filesystem::resize_file(native, before.size() + kMaxLineLength);
-    std::ofstream(native, std::ios::binary | std::ios::app) << "\r\nx: c.wav\r\n";
-
-    test::InstallationRun r(tree);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
-    const std::string sounds = tree.path("inst/sounds/");
-    EXPECT_EQ(tree.read("wav_dynamic.txt"),
-              crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));
 }
 
 TEST(sprawdz_wav, found_rows_become_ud_unless_used) {

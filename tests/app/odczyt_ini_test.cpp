@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
@@ -66,22 +68,16 @@ TEST(odczyt_ini, line_and_header_rules) {
 
 TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
-    {
-        const auto r = read_config(tree, "[sciezka]"); // 9 bytes
-        EXPECT_EQ(r.told, (std::vector<std::string>{"Plik ferwis.ini jest pusty."}));
-    }
-    {
-        const auto r = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
-        EXPECT_EQ(r.told.size(), 1u);
-        EXPECT_NE(r.told.front(), cp1250("Plik ferwis.ini jest pusty."));
-    }
-    {
-        // A folder where the file should be cannot be read; nothing half-read survives.
-        tree.mkdir("dir.ini");
-        const auto r = read_config(tree, "", "dir.ini");
-        EXPECT_EQ(r.told.size(), 1u);
-        EXPECT_TRUE(r.state.main_dir.empty());
-    }
+    const std::vector<std::string> empty = {"Plik ferwis.ini jest pusty."};
+    EXPECT_EQ(read_config(tree, "[sciezka]").told, empty); // 9 bytes
+    const auto lacking = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
+    ASSERT_EQ(lacking.told.size(), 1u);
+    EXPECT_NE(lacking.told, empty);
+    // A folder where the file should be cannot be read; nothing half-read survives.
+    tree.mkdir("dir.ini");
+    const auto folder = read_config(tree, "", "dir.ini");
+    EXPECT_EQ(folder.told.size(), 1u);
+    EXPECT_TRUE(folder.state.main_dir.empty());
 }
 
 TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {
@@ -121,20 +117,17 @@ TEST(odczyt_ini, a_file_saved_as_utf8_is_read_as_utf8) {
     const std::string main_cp1250 = tree.path(polish);
     const std::string main_utf8 = cp1250_to_utf8(main_cp1250);
     const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"Windows-1250", crlf({"[sciezka_dostepu]", main_cp1250})},
         {"UTF-8", crlf({"[sciezka_dostepu]", main_utf8})},
         {"UTF-8 with its byte-order mark", bom + crlf({"[sciezka_dostepu]", main_utf8})},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto r = read_config(tree, c.bytes);
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        const auto r = read_config(tree, bytes);
         EXPECT_EQ(r.state.main_dir, main_cp1250 + kSeparator);
         ASSERT_EQ(r.told.size(), 1u); // only the two settings not given
-        EXPECT_EQ(r.told.front().find(cp1250("Brak podkatalogu")), std::string::npos);
+        EXPECT_FALSE(test::contains(r.told.front(), cp1250("Brak podkatalogu")));
     }
     // The mark before a file that is plain ASCII otherwise still lets the first
     // header open its section.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
@@ -24,10 +26,7 @@ struct Cli : test::CliRun {
 
 TEST(analyze_command, usage_and_configuration_problems) {
     Cli cli;
-    const struct {
-        std::vector<std::string> args;
-        const char* said;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"analyze"}, "usage:"},
         {{"analyze", "--all", "a.scn"}, "usage:"},
         {{"analyze", "--fast"}, "usage:"},
@@ -36,9 +35,9 @@ TEST(analyze_command, usage_and_configuration_problems) {
         {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
          "Brak pliku ferwis.ini"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cli.run(c.args), 2) << c.said;
-        EXPECT_NE(cli.err.str().find(c.said), std::string::npos) << cli.err.str();
+    for (const auto& [args, said] : cases) {
+        EXPECT_EQ(cli.run(args), 2) << said;
+        EXPECT_TRUE(test::contains(cli.err.str(), said));
         EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
     }
 }
@@ -53,7 +52,7 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "W\tWyjątki\t1\t4\n"
                              "UD\tUżywane *.wav DYNAMIC\t1\t5\n"
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
-    EXPECT_NE(cli.err.str().find("FAZA - Sprawdzanie plików mmd..."), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.err.str(), "FAZA - Sprawdzanie plików mmd..."));
 
     StartUp start = start_up(cli.tree.path("bin/"));
     test::SilentProgress progress;
@@ -66,8 +65,8 @@ TEST(analyze_command, failed_run_exits_with_1) {
     Cli cli;
     EXPECT_EQ(
         cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
-    EXPECT_NE(cli.err.str().find("Wystąpił błąd. Dalsze działanie programu zostało przerwane."),
-              std::string::npos);
+    EXPECT_TRUE(test::contains(cli.err.str(),
+                               "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
 
 } // namespace

@@ -11,9 +11,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -32,30 +32,18 @@ struct Cli : test::CategoryInstallation {
     std::string native(const std::string& relative) const {
         return to_native(tree.path(relative)).string();
     }
-    // Every entry below the tree with its kind and bytes.
-    std::map<std::string, std::string> snapshot() const {
-        std::map<std::string, std::string> entries;
-        const fs::path root = to_native(tree.root());
-        for (const auto& entry : fs::recursive_directory_iterator(root)) {
-            const std::string key = fs::relative(entry.path(), root).string();
-            entries[key] = entry.is_symlink()     ? "link " + fs::read_symlink(entry).string()
-                           : entry.is_directory() ? "folder"
-                                                  : test::read_file(entry.path());
-        }
-        return entries;
-    }
 };
 
 TEST(file_commands, delete_puts_the_files_into_the_trash) {
     Cli cli;
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 0) << cli.err.str();
-    EXPECT_NE(cli.out.str().find("files handled: 2"), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 2"));
     EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
     EXPECT_FALSE(cli.tree.exists(cp1250("sym/textures/żółw.dds")));
     EXPECT_EQ(cli.tree.read("home/data/Trash/files/a.dds"), "abc");
     EXPECT_EQ(cli.tree.read(cp1250("home/data/Trash/files/żółw.dds")), "turtle");
     const std::string info = cli.tree.read("home/data/Trash/info/a.dds.trashinfo");
-    EXPECT_NE(info.find("Path=" + cli.native("sym/textures/a.dds")), std::string::npos) << info;
+    EXPECT_TRUE(test::contains(info, "Path=" + cli.native("sym/textures/a.dds")));
     EXPECT_FALSE(cli.tree.exists("wynik.txt"));
 }
 
@@ -66,8 +54,8 @@ TEST(file_commands, a_file_the_trash_does_not_take_stays) {
     cli.tree.write("home/data/Trash", "a file where the trash folder should be");
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 1);
     EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
-    EXPECT_NE(cli.out.str().find("skipped (could not go to the trash): 2"), std::string::npos);
-    EXPECT_NE(cli.err.str().find(cli.tree.path("sym/textures/a.dds")), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.out.str(), "skipped (could not go to the trash): 2"));
+    EXPECT_TRUE(test::contains(cli.err.str(), cli.tree.path("sym/textures/a.dds")));
     // Nothing is left behind where Qt put the file by mistake.
     EXPECT_FALSE(fs::exists(fs::current_path() / "info" / "a.dds.trashinfo"));
 }
@@ -79,11 +67,7 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
     append_record(records, cli.tree.path("sym/textures/b.dds"), "N");
     append_record(records, cli.tree.path("elsewhere/x.dds"), "N");
     cli.tree.write("wynik.txt", records);
-    const auto before = cli.snapshot();
-    const struct {
-        std::vector<std::string> args;
-        std::string first_line;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"copy", "--dry-run", "N"},
          "copy " + cli.tree.path("sym/textures/a.dds") + " -> " +
              cli.tree.path("kopia/textures/a.dds")},
@@ -92,16 +76,15 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
          "delete " + cli.tree.path("sym/textures/a.dds")},
         {{"delete", "--dry-run", "--yes", "N"}, "trash " + cli.tree.path("sym/textures/a.dds")},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cli.run(c.args), 0) << c.args.front() << cli.err.str();
+    for (const auto& [args, first_line] : cases) {
+        EXPECT_EQ(cli.run(args), 0) << args.front() << cli.err.str();
         const std::string out = cli.out.str();
-        EXPECT_EQ(out.rfind(c.first_line, 0), 0u) << out;
-        EXPECT_NE(
-            out.find("skip " + cli.tree.path("elsewhere/x.dds") + " (outside the main directory)"),
-            std::string::npos)
-            << out;
-        EXPECT_NE(out.find("files to handle: 3\nbytes: 10\n"), std::string::npos) << out;
-        EXPECT_EQ(cli.snapshot(), before) << c.args.front();
+        EXPECT_EQ(out.rfind(first_line, 0), 0u) << out;
+        EXPECT_TRUE(test::contains(out, "skip " + cli.tree.path("elsewhere/x.dds") +
+                                            " (outside the main directory)"));
+        EXPECT_TRUE(test::contains(out, "files to handle: 3\nbytes: 10\n"));
+        // That a dry run changes nothing is the preview's case in the core.
+        EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
     }
     // The options are the category's: each at most once, and --permanent only for delete.
     for (const std::vector<std::string>& args :

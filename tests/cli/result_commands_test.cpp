@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ferwis {
 namespace {
 
 TEST(result_commands, statuses) {
     test::CategoryInstallation cli(false); // its second file does not exist
-    const struct {
-        std::vector<std::string> args;
-        int status;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, int> cases[] = {
         {{"show"}, 2},
         {{"show", "X"}, 2},
         {{"copy", "B"}, 2},   // only U, N and UD are acted on
@@ -20,8 +19,8 @@ TEST(result_commands, statuses) {
         {{"copy", "n"}, 0},
         {{"show", "Nieużywane"}, 0}, // a category text in the terminal's encoding
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cli.run(c.args), c.status) << c.args.back();
+    for (const auto& [args, status] : cases) {
+        EXPECT_EQ(cli.run(args), status) << args.back();
     }
     EXPECT_EQ(cli.out.str(), cli.tree.path("sym/textures/a.dds\n") +
                                  cli.tree.path("sym/textures/") + "żółw.dds\n");
@@ -35,8 +34,7 @@ TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
     cli.input.str("n\n");
     EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 1);
     // Only the file that exists is counted, with its size.
-    EXPECT_NE(cli.err.str().find("Ilość plików do usunięcia: 1\nŁączny rozmiar: 3 B"),
-              std::string::npos);
+    EXPECT_TRUE(test::contains(cli.err.str(), "Ilość plików do usunięcia: 1\nŁączny rozmiar: 3 B"));
     EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
     EXPECT_TRUE(cli.tree.exists("wynik.txt"));
     cli.input.clear();
@@ -44,7 +42,7 @@ TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
     EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 0);
     EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
     EXPECT_FALSE(cli.tree.exists("wynik.txt"));
-    EXPECT_NE(cli.out.str().find("files handled: 1"), std::string::npos);
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1"));
 }
 
 } // namespace

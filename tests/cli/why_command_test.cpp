@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -54,10 +55,8 @@ TEST(why_command, every_way_of_naming_a_file_gives_its_chain) {
     Installation inst;
     ASSERT_EQ(inst.run({"analyze", "main.scn"}), 0) << inst.err.str();
     const std::string main = inst.at("scenery/main.scn");
-    const struct {
-        std::string path;
-        std::vector<std::string> chain; // the lines after the code and path
-    } cases[] = {
+    // Each path with the lines said after its code and path.
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"scenery/main.scn", {"sceneria wybrana do analizy"}},
         {"scenery/plain.inc", {main + ":2"}},
         {"textures/trawa.dds", {inst.at("scenery/plain.inc:1"), main + ":2"}},
@@ -82,14 +81,14 @@ TEST(why_command, every_way_of_naming_a_file_gives_its_chain) {
         // scenery explains its U.
         {"sounds/tabor/shared.wav", {main + ":11"}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(inst.run({"why", inst.at(c.path)}), 0) << c.path << inst.err.str();
+    for (const auto& [path, chain] : cases) {
+        EXPECT_EQ(inst.run({"why", inst.at(path)}), 0) << path << inst.err.str();
         std::string expected;
-        for (const auto& step : c.chain) {
+        for (const auto& step : chain) {
             expected += "  <- " + step + "\n";
         }
         const std::string said = inst.out.str();
-        EXPECT_EQ(said.substr(said.find('\n') + 1), expected) << c.path;
+        EXPECT_EQ(said.substr(said.find('\n') + 1), expected) << path;
     }
     // The path as a record compares: letter case aside, "\" read as "/".
     ASSERT_EQ(inst.run({"why", inst.tree.path("inst\\Textures\\TRAWA.dds")}), 0);
@@ -100,7 +99,7 @@ TEST(why_command, rows_without_a_place_and_results_without_valid_provenance) {
     Installation inst;
     ASSERT_EQ(inst.run({"analyze", "main.scn"}), 0) << inst.err.str();
     EXPECT_EQ(inst.run({"why", inst.at("textures/nieuzywana.dds")}), 1);
-    EXPECT_NE(inst.err.str().find("unused"), std::string::npos) << inst.err.str();
+    EXPECT_TRUE(test::contains(inst.err.str(), "unused"));
     EXPECT_EQ(inst.run({"why", inst.at("textures/none.dds")}), 1);
     EXPECT_EQ(inst.run({"why"}), 2);
 

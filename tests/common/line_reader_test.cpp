@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -29,10 +30,7 @@ using Lines = std::vector<std::string>;
 
 TEST(LineReader, line_ends) {
     test::TempTree tree;
-    const struct {
-        std::string bytes;
-        Lines lines;
-    } cases[] = {
+    const std::pair<std::string, Lines> cases[] = {
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
@@ -47,8 +45,8 @@ TEST(LineReader, line_ends) {
         {"// Cell 0\nnode 1000 0 none triangles d.tga\n// d\r\n",
          {"// Cell 0", "node 1000 0 none triangles d.tga", "// d"}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(read_all(tree, c.bytes), c.lines);
+    for (const auto& [bytes, lines] : cases) {
+        EXPECT_EQ(read_all(tree, bytes), lines);
     }
 }
 

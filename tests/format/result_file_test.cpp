@@ -72,30 +72,5 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
     }
 }
 
-// A run that fails still leaves what it found: the records reach the disk at
-// each flush, and at the latest when the object goes.
-TEST(WavDynamicFile, records_reach_the_disk_at_a_flush_or_when_the_object_goes) {
-    test::TempTree tree;
-    const std::string a = "\"a.wav\",\"UD\"\r\n";
-    const std::string b = "\"b.wav\",\"BD\"\r\n";
-    {
-        WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
-        wav_dynamic.create();
-        wav_dynamic.append("a.wav", ResultCode::UD);
-        EXPECT_EQ(wav_dynamic.contents(), a);
-        wav_dynamic.flush();
-        wav_dynamic.append("b.wav", ResultCode::BD);
-        EXPECT_EQ(tree.read("wav_dynamic.txt"), a);
-        EXPECT_EQ(wav_dynamic.contents(), a + b);
-    }
-    EXPECT_EQ(tree.read("wav_dynamic.txt"), a + b);
-
-    WavDynamicFile removed(tree.path("wav_dynamic.txt"));
-    removed.create();
-    removed.append("a.wav", ResultCode::UD);
-    removed.remove();
-    EXPECT_FALSE(tree.exists("wav_dynamic.txt"));
-}
-
 } // namespace
 } // namespace ferwis

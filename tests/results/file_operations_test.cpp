@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -172,8 +173,7 @@ TEST(execute_operation, names_without_a_windows_1250_form_are_skipped_with_their
         EXPECT_EQ(result.files, 1u);
         EXPECT_EQ(result.skipped.size(), 2 * odd.size());
         EXPECT_EQ(result.count(SkipReason::NameWithoutForm), 2 * odd.size());
-        EXPECT_NE(skipped_files_text(result).find(text(Text::SkipNameWithoutForm)),
-                  std::string::npos);
+        EXPECT_TRUE(test::contains(skipped_files_text(result), text(Text::SkipNameWithoutForm)));
         for (const fs::path& name : odd) {
             fs::path file = name;
             EXPECT_TRUE(fs::exists(textures / name / "b.dds"));
@@ -189,25 +189,22 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     in.records_with_code(
         {main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")}, "N");
     const std::string result = in.tree.read("wynik.txt");
-    const struct {
-        Operation operation;
-        const char* action;
-        bool target;
-    } cases[] = {{Operation::Copy, "kopiowanie: ", true},
-                 {Operation::Move, "przeniesienie: ", true},
-                 {Operation::Delete, "usunięcie: ", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.action);
-        const OperationRequest request{c.operation, ResultCode::N, DeleteMode::Trash, false};
+    const std::tuple<Operation, const char*, bool> cases[] = {
+        {Operation::Copy, "kopiowanie: ", true},
+        {Operation::Move, "przeniesienie: ", true},
+        {Operation::Delete, "usunięcie: ", false}};
+    for (const auto& [operation, action, target] : cases) {
+        SCOPED_TRACE(action);
+        const OperationRequest request{operation, ResultCode::N, DeleteMode::Trash, false};
         const OperationPreview preview = operation_preview(in.state, request, in.result_path());
-        std::string line = cp1250(c.action) + in.tree.path("sim/textures/a.dds");
-        if (c.target) {
+        std::string line = cp1250(action) + in.tree.path("sim/textures/a.dds");
+        if (target) {
             line += " -> " + in.tree.path("kopia/textures/a.dds");
         }
-        EXPECT_NE(preview.listing.find(line + "\n"), std::string::npos) << preview.listing;
-        EXPECT_NE(preview.listing.find(cp1250("pominięcie: ") + in.tree.path("elsewhere.dds") +
-                                       " (" + skip_reason_text(SkipReason::Outside) + ")"),
-                  std::string::npos);
+        EXPECT_TRUE(test::contains(preview.listing, line + "\n"));
+        EXPECT_TRUE(test::contains(preview.listing,
+                                   cp1250("pominięcie: ") + in.tree.path("elsewhere.dds") + " (" +
+                                       skip_reason_text(SkipReason::Outside) + ")"));
         EXPECT_EQ(preview.totals, preview_totals(2, 6, 1));
         EXPECT_EQ(in.tree.read("sim/textures/a.dds"), "aaaa");
         EXPECT_FALSE(in.tree.exists("kopia/textures"));
@@ -216,9 +213,8 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     // Past its limit the preview counts what it leaves out; the totals count all.
     const OperationRequest request{Operation::Copy, ResultCode::N, DeleteMode::Trash, false};
     const OperationPreview cut = operation_preview(in.state, request, in.result_path(), 1);
-    EXPECT_NE(cut.listing.find(cp1250("... oraz dalsze pliki: 2")), std::string::npos)
-        << cut.listing;
-    EXPECT_EQ(cut.listing.find("b.dds"), std::string::npos);
+    EXPECT_TRUE(test::contains(cut.listing, cp1250("... oraz dalsze pliki: 2")));
+    EXPECT_FALSE(test::contains(cut.listing, "b.dds"));
     EXPECT_EQ(cut.totals, preview_totals(2, 6, 1));
     fs::remove(in.tree.path("wynik.txt"));
     in.tree.mkdir("wynik.txt"); // a result that cannot be read

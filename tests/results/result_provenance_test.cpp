@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace ferwis {
 namespace {
 
@@ -66,11 +68,7 @@ TEST(result_provenance, places_are_read_only_with_the_result_they_belong_to) {
 
     const std::string places = w.tree.read("wynik_zrodla.txt");
     const std::string body = places.substr(places.find('\n') + 1);
-    const struct {
-        const char* what;
-        std::string result;
-        std::string places;
-    } cases[] = {
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"result changed", w.tree.read("wynik.txt") + crlf({"\"/x\",\"U\""}), places},
         {"no binding line", w.tree.read("wynik.txt"), body},
         {"a row beyond the result", w.tree.read("wynik.txt"), places + crlf({"9,\"/m/x\",1"})},
@@ -78,11 +76,11 @@ TEST(result_provenance, places_are_read_only_with_the_result_they_belong_to) {
         {"a malformed record", w.tree.read("wynik.txt"), places + crlf({"3,/m/x,1"})},
         {"a line that is no number", w.tree.read("wynik.txt"), places + crlf({"3,\"/m/x\",a"})},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, result, bad_places] : cases) {
         Written fresh;
-        fresh.tree.write("wynik.txt", c.result);
-        fresh.tree.write("wynik_zrodla.txt", c.places);
-        EXPECT_FALSE(ResultProvenance::load(fresh.tree.path("wynik.txt"))) << c.what;
+        fresh.tree.write("wynik.txt", result);
+        fresh.tree.write("wynik_zrodla.txt", bad_places);
+        EXPECT_FALSE(ResultProvenance::load(fresh.tree.path("wynik.txt"))) << what;
     }
     remove_provenance(w.tree.path("wynik.txt"));
     EXPECT_FALSE(w.tree.exists("wynik_zrodla.txt"));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -30,10 +31,7 @@ Records read_records(const test::TempTree& tree, const std::string& bytes) {
 
 TEST(result_record, lines_and_fields) {
     test::TempTree tree;
-    const struct {
-        std::string bytes;
-        Records records;
-    } cases[] = {
+    const std::pair<std::string, Records> cases[] = {
         {"", {}},
         {"\"a\",\"U\"\r\n\"b\",\"N\"\r\n", {{"a", "U"}, {"b", "N"}}},
         {"\"a\",\"U\"\n\"b\",\"N\"", {{"a", "U"}, {"b", "N"}}}, // hand-edited: LF only, no last end
@@ -44,8 +42,8 @@ TEST(result_record, lines_and_fields) {
         {"\"only\"\r\n\r\n", {{"only", ""}, {"", ""}}},  // short lines give empty fields
         {"\"unclosed,U\r\n", {{"unclosed,U", ""}}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(read_records(tree, c.bytes), c.records) << c.bytes;
+    for (const auto& [bytes, records] : cases) {
+        EXPECT_EQ(read_records(tree, bytes), records) << bytes;
     }
 }
 
@@ -54,18 +52,16 @@ TEST(result_record, lines_and_fields) {
 // a move or delete of the category would then touch) or as a second record.
 TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file) {
     test::TempTree tree;
-    const struct {
-        std::string path, read_back;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"/s/x.dds\"", "/s/x.dds?"},
         {"/s/a\r\n\"/s/b.dds\",\"N", "/s/a??\?/s/b.dds?,?N"},
         {"/s/a\nb", "/s/a?b"},
         {"/s/x, y.dds", "/s/x, y.dds"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [path, read_back] : cases) {
         std::string bytes;
-        append_record(bytes, c.path, "U");
-        EXPECT_EQ(read_records(tree, bytes), (Records{{c.read_back, "U"}})) << c.path;
+        append_record(bytes, path, "U");
+        EXPECT_EQ(read_records(tree, bytes), (Records{{read_back, "U"}})) << path;
     }
 }
 
@@ -99,10 +95,7 @@ TEST(read_category, a_line_too_long_is_a_read_failure) {
 TEST(record_path, normalised_and_checked_against_main) {
     EXPECT_EQ(normalize_record_path("C:/Sym//textures\\\\x.dds"),
               test::separated("C:/Sym/textures/x.dds"));
-    const struct {
-        std::string path;
-        std::optional<std::string> relative;
-    } cases[] = {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
         {"/sim/textures/x.dds", "textures/x.dds"},
         {"/SIM/Textures/x.dds", "Textures/x.dds"}, // the one comparison
         {"/sim/", ""},                             // the main directory itself
@@ -113,11 +106,10 @@ TEST(record_path, normalised_and_checked_against_main) {
         {"/sim/a..b/c.dds", "a..b/c.dds"},
         {std::string("/sim/a\0b", 8), std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto relative =
-            c.relative ? std::optional<std::string>(test::separated(*c.relative)) : std::nullopt;
-        EXPECT_EQ(path_below_main(test::absolute(c.path), test::absolute("/sim/")), relative)
-            << c.path;
+    for (const auto& [path, relative] : cases) {
+        const auto expected =
+            relative ? std::optional<std::string>(test::separated(*relative)) : std::nullopt;
+        EXPECT_EQ(path_below_main(test::absolute(path), test::absolute("/sim/")), expected) << path;
     }
     EXPECT_FALSE(path_below_main(test::absolute("/sim/a.dds"), ""));
     EXPECT_FALSE(path_below_main(test::separated("sim/a.dds"), test::separated("sim/")));

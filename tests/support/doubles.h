@@ -10,21 +10,13 @@
 
 namespace ferwis::test {
 
-// Remembers every message; confirm() answers with a fixed reply.
+// Remembers every message; confirm() says yes.
 class RecordingMessages : public Messages {
 public:
-    explicit RecordingMessages(bool confirm_reply = true) : reply_(confirm_reply) {}
     void show(std::string_view text) override { shown.emplace_back(text); }
-    bool confirm(std::string_view text) override {
-        asked.emplace_back(text);
-        return reply_;
-    }
+    bool confirm(std::string_view) override { return true; }
 
     std::vector<std::string> shown;
-    std::vector<std::string> asked;
-
-private:
-    bool reply_;
 };
 
 // Reports nothing.

@@ -108,6 +108,13 @@ std::string absolute(std::string_view posix_path) {
 #endif
 }
 
+testing::AssertionResult contains(std::string_view text, std::string_view part) {
+    if (text.find(part) != std::string_view::npos) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << '"' << part << "\" not in \"" << text << '"';
+}
+
 std::string crlf(const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& line : lines) {

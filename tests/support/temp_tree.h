@@ -4,6 +4,8 @@
 
 #include "common/code_page.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -61,6 +63,9 @@ void make_tree(const TempTree& tree,
 
 // Returns the bytes of a file (empty when it cannot be read).
 std::string read_file(const std::filesystem::path& file);
+
+// Whether text holds part; a failure shows both.
+testing::AssertionResult contains(std::string_view text, std::string_view part);
 
 // Joins lines with CR LF after each.
 std::string crlf(const std::vector<std::string>& lines);

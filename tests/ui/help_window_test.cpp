@@ -16,57 +16,27 @@ namespace {
 using test::Installation;
 using test::StartedWindow;
 
-QPlainTextEdit* text1(const HelpWindow& help) {
-    return help.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
-}
-
-QRect available_screen() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
-TEST(help_window, fills_the_screen_opens_afresh_and_closes_with_the_main_window) {
-    // Opened from the main window (whose frame tells the frame to expect) and
-    // on its own (the frame is known only once shown).
+TEST(help_window, fills_the_screen_and_closes_with_the_main_window) {
     Installation inst;
     inst.write_complete_ini();
     StartedWindow w(inst);
     w.window.show();
-    for (QWidget* owner : {static_cast<QWidget*>(&w.window), static_cast<QWidget*>(nullptr)}) {
-        SCOPED_TRACE(owner != nullptr ? "from the main window" : "on its own");
-        HelpWindow help(owner);
-        help.show();
-        QApplication::processEvents();
-        EXPECT_EQ(help.windowTitle(), "Pomoc");
-        EXPECT_NE(help.frameGeometry(), help.geometry()); // the platform draws a frame
-        EXPECT_EQ(help.frameGeometry(), available_screen());
-        QPlainTextEdit* text = text1(help);
-        ASSERT_NE(text, nullptr);
-        EXPECT_TRUE(text->isReadOnly());
-        EXPECT_EQ(text->geometry(), help.rect());
-    }
-
-    // Pomoc opens a modal help window afresh each time; closing the main
-    // window closes it.
-    auto* pomoc = w.find<QPushButton>("Command4");
-
-    pomoc->click();
-    QPointer<HelpWindow> first = w.window.help_window();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->windowModality(), Qt::ApplicationModal);
-    first->resize(300, 200);
-    first->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-
-    pomoc->click();
-    QPointer<HelpWindow> second = w.window.help_window();
-    ASSERT_NE(second, nullptr);
+    // Pomoc opens a modal help window; closing the main window closes it.
+    w.find<QPushButton>("Command4")->click();
+    QPointer<HelpWindow> help = w.window.help_window();
+    ASSERT_NE(help, nullptr);
     QApplication::processEvents();
-    EXPECT_EQ(second->frameGeometry(), available_screen()); // laid out afresh
-
+    EXPECT_EQ(help->windowTitle(), "Pomoc");
+    EXPECT_EQ(help->windowModality(), Qt::ApplicationModal);
+    EXPECT_NE(help->frameGeometry(), help->geometry()); // the platform draws a frame
+    EXPECT_EQ(help->frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    auto* text = help->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_EQ(text->geometry(), help->rect());
     w.window.close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull() || !second->isVisible());
+    EXPECT_TRUE(help.isNull() || !help->isVisible());
     EXPECT_FALSE(w.window.isVisible());
 }
 

@@ -7,9 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -78,21 +76,6 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
         captions.sort();
         EXPECT_EQ(captions.join(' '), c.captions);
     }
-    // The preview shows its text and totals and closes with "Zamknij".
-    QStringList shown;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        shown << dialog->findChild<QPlainTextEdit*>()->toPlainText()
-              << dialog->findChild<QLabel*>("PreviewTotals")->text();
-        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            shown << button->text();
-            button->click();
-        }
-    });
-    questions.show_preview({cp1250("usunięcie: /sym/a.dds\n"), cp1250("Ilość plików: 1")});
-    EXPECT_EQ(shown, QStringList({QString::fromUtf8("usunięcie: /sym/a.dds\n"),
-                                  QString::fromUtf8("Ilość plików: 1"), "Zamknij"}));
 }
 
 } // namespace

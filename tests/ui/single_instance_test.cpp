@@ -2,8 +2,6 @@
 
 #include "support/temp_tree.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -42,29 +40,6 @@ TEST(single_instance, the_lock_of_a_crashed_instance_does_not_block) {
     SingleInstance second(folder(tree)); // while the next one runs, a second start ends
     EXPECT_FALSE(second.acquire());
 #endif
-}
-
-TEST(single_instance, a_second_start_brings_the_running_one_to_the_front) {
-    test::TempTree tree;
-    SingleInstance running(folder(tree));
-    ASSERT_TRUE(running.acquire());
-    int asked = 0;
-    running.listen([&asked] { ++asked; });
-
-    SingleInstance second(folder(tree));
-    EXPECT_FALSE(second.acquire());
-    EXPECT_TRUE(second.ask_running_to_front());
-    const QDeadlineTimer deadline(5000);
-    while (asked == 0 && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    EXPECT_EQ(asked, 1);
-
-    // Once the running one has ended, a start is the only instance again.
-    running.release();
-    SingleInstance next(folder(tree));
-    EXPECT_TRUE(next.acquire());
-    EXPECT_FALSE(second.ask_running_to_front());
 }
 
 } // namespace

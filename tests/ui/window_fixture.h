@@ -83,9 +83,8 @@ private:
 // The main window, loaded as at start-up, with its messages and questions
 // recorded.
 struct StartedWindow {
-    explicit StartedWindow(const Installation& installation, bool confirm_reply = true)
-        : messages(confirm_reply),
-          window(messages, installation.tree.root(), [this] { ++program_ends; }) {
+    explicit StartedWindow(const Installation& installation)
+        : window(messages, installation.tree.root(), [this] { ++program_ends; }) {
         window.set_questions(questions);
         window.load();
     }
