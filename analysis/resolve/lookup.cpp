@@ -22,10 +22,9 @@ std::optional<TriedRows> texture_tries(SceneryRun& scenery, std::string_view dir
     const auto& extensions = scenery.run.extensions;
     static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> ==
                   std::tuple_size_v<TriedRows>);
-    std::array<std::uint8_t, std::tuple_size_v<TriedRows>> bits{};
-    for (std::size_t i = 0; i < extensions.size(); ++i) {
-        bits[i] = texture_extension_bit(extensions[i]);
-        if (bits[i] == 0) {
+    const auto& bits = scenery.extension_bits;
+    for (const std::uint8_t bit : bits) {
+        if (bit == 0) {
             return std::nullopt;
         }
     }
