@@ -57,6 +57,18 @@ TEST(read_scenery_file, replays_include_templates_with_new_parameters) {
               (Names{"textures/brakztex.dds", "textures/obj.incx", "textures/brakytex.dds"}));
 }
 
+// A model name is expanded once, at its first placeholder, whether the include
+// is read or replayed; a second placeholder stays as written.
+TEST(read_scenery_file, replays_a_model_template_with_one_expansion) {
+    SceneryFixture f(
+        {{"scenery/a.scn", crlf({"include obj.inc a b end", "include obj.inc c d end"})},
+         {"scenery/obj.inc", crlf({"node -1 0 m model 0 0 0 0 (p1)/(p2).t3d none"})}},
+        {"models/c/d.t3d"});
+    f.read({"a.scn"});
+    EXPECT_EQ(f.used(), (Names{"scenery/a.scn", "scenery/obj.inc"}));
+    EXPECT_EQ(f.missing(), (Names{"models/a/(p2).t3d", "models/c/(p2).t3d"}));
+}
+
 TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
     const std::pair<const char*, std::optional<std::size_t>> cases[] = {
         {"a(p1).dds", 3},

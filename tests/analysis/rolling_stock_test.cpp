@@ -118,6 +118,24 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
     EXPECT_EQ(inventory.row(2).code, ResultCode::UD);
 }
 
+// A line too long to hold abandons its definition file only: the records found
+// before it stay, and the next definition file is read.
+TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/sounds/", ""}, {"inst/dynamic/b.mmd", crlf({"x: b.wav"})}});
+    const std::string before = crlf({"x: a.wav"}) + "x: q.wav ";
+    tree.write("inst/dynamic/a.mmd", before);
+    const auto native = to_native(tree.path("inst/dynamic/a.mmd"));
+    std::filesystem::resize_file(native, before.size() + kMaxLineLength);
+    std::ofstream(native, std::ios::binary | std::ios::app) << "\r\nx: c.wav\r\n";
+
+    test::InstallationRun r(tree);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    const std::string sounds = tree.path("inst/sounds/");
+    EXPECT_EQ(tree.read("wav_dynamic.txt"),
+              crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));
+}
+
 TEST(sprawdz_wav, found_rows_become_ud_unless_used) {
     // s/B.wav and s/b.wav are case-only twins: both are the sound in use.
     PackageInventory inventory({"s/a.wav", "s/B.wav", "s/b.wav", "s/c.wav"});

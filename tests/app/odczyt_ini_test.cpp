@@ -36,27 +36,15 @@ TEST(odczyt_ini, line_and_header_rules) {
     // text open their section, ";" and tabs become blanks, runs of blanks one blank,
     // only the first value of a single-value section counts, an unknown header
     // closes the skip section, a later section replaces an earlier value, and skip
-    // entries read before the main directory get no prefix.
-    const auto r = read_config(tree, crlf({"stray line",
-                                           "[pomijane_foldery_pliki]",
-                                           "textures/x/",
-                                           "[SCIEZKA_Dostepu] comment",
-                                           "",
-                                           " \t ",
-                                           tree.path("sym") + "/",
-                                           "ignored",
-                                           "[domyslne_rozszerzenie]",
-                                           "dds",
-                                           "tga",
-                                           "[sciezka_kopiowania_przesuwania]x",
-                                           "a;b  \tc",
-                                           "[pomijane_foldery_pliki]",
-                                           "textures\\tabor\\",
-                                           "two",
-                                           "[inne]",
-                                           "four",
-                                           "[domyslne_rozszerzenie]",
-                                           "bmp"}));
+    // entries read before the main directory get no prefix. One section to a line.
+    const auto r = read_config(
+        tree,
+        crlf({"stray line", "[pomijane_foldery_pliki]", "textures/x/"}) +
+            crlf({"[SCIEZKA_Dostepu] comment", "", " \t ", tree.path("sym") + "/", "ignored"}) +
+            crlf({"[domyslne_rozszerzenie]", "dds", "tga"}) +
+            crlf({"[sciezka_kopiowania_przesuwania]x", "a;b  \tc"}) +
+            crlf({"[pomijane_foldery_pliki]", "textures\\tabor\\", "two"}) +
+            crlf({"[inne]", "four", "[domyslne_rozszerzenie]", "bmp"}));
     EXPECT_TRUE(r.told.empty());
     EXPECT_EQ(r.state.main_dir, tree.path("sym/"));
     EXPECT_EQ(r.state.default_extension, "bmp");

@@ -24,7 +24,7 @@ struct Cli : test::CliRun {
     }
 };
 
-TEST(analyze_command, usage_and_configuration_problems) {
+TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
     Cli cli;
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"analyze"}, "usage:"},
@@ -40,6 +40,11 @@ TEST(analyze_command, usage_and_configuration_problems) {
         EXPECT_TRUE(test::contains(cli.err.str(), said));
         EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
     }
+    // A run that fails says so and exits with 1.
+    EXPECT_EQ(
+        cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
+    EXPECT_TRUE(test::contains(cli.err.str(),
+                               "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
 
 TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
@@ -59,14 +64,6 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
     run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
                  progress);
     EXPECT_EQ(cli.tree.read("bin/wynik.txt"), cli.tree.read("window.txt"));
-}
-
-TEST(analyze_command, failed_run_exits_with_1) {
-    Cli cli;
-    EXPECT_EQ(
-        cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
-    EXPECT_TRUE(test::contains(cli.err.str(),
-                               "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 namespace ferwis {
 namespace {
 
-TEST(result_commands, statuses) {
+TEST(result_commands, statuses_and_the_question_before_a_delete) {
     test::CategoryInstallation cli(false); // its second file does not exist
     const std::pair<std::vector<std::string>, int> cases[] = {
         {{"show"}, 2},
@@ -26,10 +26,8 @@ TEST(result_commands, statuses) {
                                  cli.tree.path("sym/textures/") + "żółw.dds\n");
     EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "abc");
     EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
-}
 
-TEST(result_commands, delete_asks_and_cancel_changes_nothing) {
-    test::CategoryInstallation cli(false); // its second file does not exist
+    // On a terminal a delete asks; "n" changes nothing.
     cli.environment.input_is_terminal = true;
     cli.input.str("n\n");
     EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 1);

@@ -6,6 +6,7 @@
 #include "common/native_path.h"
 #include "format/result_record.h"
 #include "results/file_operations.h"
+#include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <filesystem>
@@ -14,14 +15,6 @@
 #include <vector>
 
 namespace ferwis::test {
-
-// Keeps the last status line, to see that an operation clears it.
-struct StatusProgress : Progress {
-    void set_status(std::string_view text) override { status = text; }
-    void set_detail(std::string_view) override {}
-    void process_events() override {}
-    std::string status = "unset";
-};
 
 struct OperationInstallation {
     OperationInstallation() {
@@ -60,7 +53,7 @@ struct OperationInstallation {
 
     TempTree tree;
     OperationSettings state;
-    StatusProgress progress;
+    SilentProgress progress;
 };
 
 } // namespace ferwis::test

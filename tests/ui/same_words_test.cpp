@@ -1,9 +1,9 @@
 // The window and the command line tell a person the same thing about the same
 // failure: the one Polish message, and on the command line the detail after it.
 
-#include "cli/run_cli.h"
 #include "common/code_page.h"
 #include "common/native_path.h"
+#include "support/cli_run.h"
 #include "window_fixture.h"
 
 #include <QPushButton>
@@ -13,25 +13,12 @@
 
 #include <filesystem>
 #include <functional>
-#include <sstream>
 
 namespace ferwis {
 namespace {
 
 using test::Installation;
 using test::StartedWindow;
-
-std::string command_line_error(const Installation& inst, const std::vector<std::string>& args) {
-    CliEnvironment environment;
-    environment.program_dir = inst.tree.root();
-    std::istringstream input("t\n");
-    environment.input = &input;
-    environment.input_is_terminal = true;
-    std::ostringstream out;
-    std::ostringstream err;
-    run_cli(args, out, err, environment);
-    return err.str();
-}
 
 TEST(same_words, window_and_command_line_give_one_message_per_failure) {
     const struct {
@@ -71,7 +58,12 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
             c.in_window(w);
             shown = w.messages.shown;
         }
-        const std::string error = command_line_error(inst, c.on_command_line);
+        test::CliRun cli; // ferwis-cli on the same program folder, answering "t"
+        cli.environment.program_dir = inst.tree.root();
+        cli.environment.input_is_terminal = true;
+        cli.input.str("t\n");
+        cli.run(c.on_command_line);
+        const std::string error = cli.err.str();
         ASSERT_EQ(shown.size(), 1u);
         const std::string message = cp1250_to_utf8(shown.front()) + "\n";
         EXPECT_EQ(error.substr(0, message.size()), message);

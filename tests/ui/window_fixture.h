@@ -30,14 +30,6 @@ struct Installation {
     std::string main_dir() const { return tree.path("sym"); }
     std::string copy_dir() const { return tree.path("kopia"); }
 
-    // Writes ferwis.ini from lines, with "MAIN" and "COPY" standing for the folders.
-    void write_ini(std::vector<std::string> lines) const {
-        for (auto& line : lines) {
-            line = line == "MAIN" ? main_dir() : line == "COPY" ? copy_dir() : line;
-        }
-        tree.write("ferwis.ini", crlf(lines));
-    }
-
     // A complete configuration, one file sym/Textures/a.dds of 4 bytes and a
     // result that lists it as used.
     void write_one_used_file() const {
