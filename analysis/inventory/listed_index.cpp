@@ -62,9 +62,15 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
         starts_.push_back(static_cast<std::uint32_t>(text_.size()));
     }
     to_lower_in_place(text_);
+    // One walk over the neighbours finds the twins and tells whether the rows ascend.
     twin_follows_.assign(listed.size(), false);
+    first_out_of_order_.reset();
     for (std::size_t row = 0; row + 1 < listed.size(); ++row) {
-        twin_follows_[row] = key(row) == key(row + 1);
+        const int order = key(row).compare(key(row + 1));
+        twin_follows_[row] = order == 0;
+        if (order > 0 && !first_out_of_order_) {
+            first_out_of_order_ = row + 1;
+        }
     }
     rows_.reset(listed.size());
     for (std::size_t row = 0; row < listed.size(); ++row) {
@@ -92,15 +98,18 @@ void ListedIndex::build_stems() {
                    ? texture_extension_bit(path.substr(path.size() - kExtensionLength))
                    : 0;
     };
+    // Counted first, so that the table is made once at its size.
+    std::vector<std::uint8_t> bits(count);
     std::size_t textures = 0;
     for (std::size_t row = 0; row < count; ++row) {
-        if (texture_bit(row) != 0) {
+        bits[row] = texture_bit(row);
+        if (bits[row] != 0) {
             ++textures;
         }
     }
     stems_.reset(textures);
     for (std::size_t row = 0; row < count; ++row) {
-        const std::uint8_t bit = texture_bit(row);
+        const std::uint8_t bit = bits[row];
         if (bit == 0) {
             continue;
         }

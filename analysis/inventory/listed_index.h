@@ -59,6 +59,10 @@ public:
         return std::string_view(text_).substr(starts_[row], starts_[row + 1] - starts_[row]);
     }
 
+    // The first row whose path orders before the path of the row above it,
+    // when the rows do not ascend under the one comparison.
+    std::optional<std::size_t> first_out_of_order() const { return first_out_of_order_; }
+
     // Whether the row after row has the same path under the one comparison.
     bool twin_follows(std::size_t row) const {
         return row < twin_follows_.size() && twin_follows_[row];
@@ -79,9 +83,10 @@ private:
         std::uint8_t extensions = 0;
     };
 
-    std::string text_;                    // the lower-case paths, one after another
-    std::vector<std::uint32_t> starts_;   // where each row's path begins in text_, and the end
-    std::vector<bool> twin_follows_;      // per row: the next row is its case twin
+    std::string text_;                  // the lower-case paths, one after another
+    std::vector<std::uint32_t> starts_; // where each row's path begins in text_, and the end
+    std::vector<bool> twin_follows_;    // per row: the next row is its case twin
+    std::optional<std::size_t> first_out_of_order_;
     HashBuckets<std::uint32_t, 12> rows_; // the rows, by their paths
     HashBuckets<Stem, 6> stems_;          // the stems of the paths with a texture extension
 };
