@@ -2,6 +2,7 @@
 
 #include "common/code_page.h"
 #include "common/errors.h"
+#include "common/folder_handle_scope.h"
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "common/text_compare.h"
@@ -92,6 +93,14 @@ OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
     // copy the bytes once more (and ask for the file's status again).
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     return {std::move(file), opened.size};
+}
+
+OpenFile open_file_for_reading(std::string_view path) {
+    if (const FolderHandle* folder = FolderHandleScope::folder_of(path)) {
+        return folder->open_for_reading(to_native(path.substr(folder->path().size())),
+                                        std::string(path));
+    }
+    return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
 namespace {
@@ -276,6 +285,17 @@ void FolderNameCache::remember(std::string folder, std::vector<Entry> entries) {
 const std::vector<FolderNameCache::Entry>* FolderNameCache::walked(std::string_view folder) const {
     const auto found = walked_.find(std::string(folder));
     return found == walked_.end() ? nullptr : &found->second;
+}
+
+const FolderNameCache::Entry* FolderNameCache::walked_entry(std::string_view path) const {
+    const std::vector<Entry>* entries = walked(folder_part(path));
+    if (entries == nullptr) {
+        return nullptr;
+    }
+    const std::string_view name = path.substr(folder_part(path).size());
+    const auto found = std::find_if(entries->begin(), entries->end(),
+                                    [&](const Entry& entry) { return entry.name == name; });
+    return found == entries->end() ? nullptr : &*found;
 }
 
 std::optional<std::string> find_entry(std::string_view folder, std::string_view name,

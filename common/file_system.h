@@ -1,6 +1,8 @@
 #pragma once
 // The file-system services of the program, on Windows-1250 paths with "/".
 
+#include "common/folder_handle.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -55,6 +57,12 @@ OpenedFile open_for_reading(std::string_view path);
 // The same for a file given by its native path; path is its text, for messages.
 OpenedFile open_for_reading(const std::filesystem::path& native, std::string_view path);
 
+// Opens the regular file (or link to one) at path for reading, relative to a
+// folder held open for it where there is one (FolderHandleScope). Never waits
+// on a FIFO or device. Throws FileError when the file cannot be opened or is
+// no regular file.
+OpenFile open_file_for_reading(std::string_view path);
+
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).
 struct FolderListing {
@@ -93,6 +101,7 @@ public:
     struct Entry {
         std::string name;
         bool folder = false;
+        std::uintmax_t size = 0; // a file's length, when the walk asked for lengths
     };
     // The entries of folder; nothing when it cannot be read.
     const std::optional<std::vector<Entry>>& entries(std::string_view folder);
@@ -103,6 +112,10 @@ public:
 
     // The entries remembered for folder, or null when it was not walked.
     const std::vector<Entry>* walked(std::string_view folder) const;
+
+    // The entry of a walked folder named exactly by path (folder + name), or
+    // null when its folder was not walked or holds no such name.
+    const Entry* walked_entry(std::string_view path) const;
 
 private:
     std::unordered_map<std::string, std::optional<std::vector<Entry>>> folders_;

@@ -77,11 +77,22 @@ public:
     OpenFile(OpenFile&& other) noexcept = default;
     OpenFile& operator=(OpenFile&& other) noexcept = default;
 
+    // Opens the regular file (or link to one) at native for reading. Never
+    // waits: a FIFO or device is refused, not opened for a read that would
+    // block or never end. path is its text, for messages. Throws FileError
+    // with the system's reason, or "not a regular file".
+    static OpenFile open_for_reading(const std::filesystem::path& native, std::string path);
+
     bool is_open() const;
     FileIdentity identity() const;
     std::uintmax_t size() const;
+    // Its length when it was opened by open_for_reading (0 when opened otherwise).
+    std::uintmax_t size_when_opened() const { return size_when_opened_; }
     // Reads up to size bytes; 0 at the end. Throws FileError.
     std::size_t read(char* buffer, std::size_t size);
+    // Reads size bytes from offset, fewer only where the file ends first (0
+    // from its end on), in as few calls as the system allows. Throws FileError.
+    std::size_t read_at(std::uintmax_t offset, char* buffer, std::size_t size);
     // Writes all bytes. Throws FileError with the system's reason (a full disk
     // says so).
     void write(const char* buffer, std::size_t size);
@@ -92,7 +103,10 @@ public:
 
 private:
     friend class FolderHandle;
-    OpenFile(std::intptr_t handle, std::string path) : OwnedHandle(handle, std::move(path)) {}
+    OpenFile(std::intptr_t handle, std::string path, std::uintmax_t size_when_opened = 0)
+        : OwnedHandle(handle, std::move(path)), size_when_opened_(size_when_opened) {}
+
+    std::uintmax_t size_when_opened_ = 0;
 };
 
 class FolderHandle : private OwnedHandle {
@@ -127,6 +141,12 @@ public:
     // when name is gone or no regular file (a FIFO is never opened, so it
     // cannot block); throws FileError when it cannot be read.
     std::optional<OpenFile> open_file(std::string_view name) const;
+
+    // Opens the regular file at relative (native; names below this folder,
+    // links followed as in any path) for reading, as OpenFile::open_for_reading
+    // does: the system looks up only the names below this folder. path is the
+    // file's whole text, for messages. Throws FileError.
+    OpenFile open_for_reading(const std::filesystem::path& relative, std::string path) const;
 
     // Follows the link name (and any link it leads to) and opens the regular
     // file at its end for reading, when every folder on the way to that file

@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -104,6 +105,33 @@ void OwnedHandle::close_quietly() noexcept {
 
 // ---- OpenFile --------------------------------------------------------------
 
+namespace {
+
+// Opened without waiting, so that a FIFO cannot stop the program in the open
+// call; the type is then checked on the handle, which no rename can change.
+// For a regular file the flag changes nothing, so it is left on.
+// The descriptor and the file's length.
+std::pair<int, std::uintmax_t> open_regular_at(int folder, const char* native,
+                                               const std::string& path) {
+    const int fd = ::openat(folder, native, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw FileError(path, reason());
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw FileError(path, "not a regular file");
+    }
+    return {fd, static_cast<std::uintmax_t>(st.st_size)};
+}
+
+} // namespace
+
+OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::string path) {
+    const auto [fd, size] = open_regular_at(AT_FDCWD, native.c_str(), path);
+    return OpenFile(fd, std::move(path), size);
+}
+
 bool OpenFile::is_open() const {
     return handle_ >= 0;
 }
@@ -130,6 +158,25 @@ std::size_t OpenFile::read(char* buffer, std::size_t size) {
             throw FileError(path_, reason());
         }
     }
+}
+
+std::size_t OpenFile::read_at(std::uintmax_t offset, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got =
+            ::pread(fd_of(handle_), buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got == 0) {
+            break;
+        }
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError(path_, reason());
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
 }
 
 void OpenFile::write(const char* buffer, std::size_t size) {
@@ -232,6 +279,12 @@ std::optional<OpenFile> FolderHandle::open_file(std::string_view name) const {
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return OpenFile(fd, path_ + std::string(name));
+}
+
+OpenFile FolderHandle::open_for_reading(const std::filesystem::path& relative,
+                                        std::string path) const {
+    const auto [fd, size] = open_regular_at(fd_of(handle_), relative.c_str(), path);
+    return OpenFile(fd, std::move(path), size);
 }
 
 std::optional<OpenFile> FolderHandle::open_link_target(std::string_view name,

@@ -1,15 +1,19 @@
 #include "common/line_reader.h"
 
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/native_path.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace ferwis {
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
+constexpr std::size_t kSmallestBuffer = 1 << 12;
 
 // The first CR or LF in [start, stop), or nullptr.
 const char* find_line_end(const char* start, const char* stop) {
@@ -23,23 +27,28 @@ const char* find_line_end(const char* start, const char* stop) {
 
 } // namespace
 
-LineReader::LineReader(std::string_view path) : LineReader(to_native(path), path) {}
+LineReader::LineReader(std::string_view path) : LineReader(open_file_for_reading(path), path) {}
 
 LineReader::LineReader(const std::filesystem::path& native, std::string_view path)
-    : file_(open_for_reading(native, path).file), path_(path), buffer_(new char[kBufferSize]) {}
+    : LineReader(OpenFile::open_for_reading(native, std::string(path)), path) {}
+
+// The reader reads in blocks of its own: no stdio buffer copies the bytes once
+// more. A small file gets a small block: thousands of them are read one after
+// another, and large blocks freed between small lasting strings would leave
+// the heap full of holes.
+LineReader::LineReader(OpenFile file, std::string_view path)
+    : file_(std::move(file)), path_(path),
+      capacity_(static_cast<std::size_t>(
+          std::clamp<std::uintmax_t>(file_.size_when_opened(), kSmallestBuffer, kBufferSize))),
+      buffer_(new char[capacity_]) {}
 
 bool LineReader::fill() {
     if (eof_) {
         return false;
     }
-    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_.get());
+    end_ = file_.read(buffer_.get(), capacity_);
     pos_ = 0;
-    if (end_ < kBufferSize) {
-        if (std::ferror(file_.get()) != 0) {
-            throw FileError(path_, "read error");
-        }
-        eof_ = true;
-    }
+    eof_ = end_ == 0;
     return end_ > 0;
 }
 

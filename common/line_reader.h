@@ -3,7 +3,7 @@
 // alone or at a LF alone, a last line without line end is read, and a file of
 // zero bytes has no lines.
 
-#include "common/file_system.h"
+#include "common/folder_handle.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -21,8 +21,9 @@ inline constexpr std::size_t kMaxLineLength = std::size_t{16} << 20;
 
 class LineReader {
 public:
-    // Opens the regular file at path (Windows-1250 text). Throws FileError when
-    // it cannot, also when the path names no regular file.
+    // Opens the regular file at path (Windows-1250 text), relative to a folder
+    // held open for it where there is one. Throws FileError when it cannot,
+    // also when the path names no regular file.
     explicit LineReader(std::string_view path);
     // The same for a file given by its native path; path is its text, for messages.
     LineReader(const std::filesystem::path& native, std::string_view path);
@@ -36,10 +37,13 @@ public:
     std::size_t line_number() const { return line_number_; }
 
 private:
+    LineReader(OpenFile file, std::string_view path);
+
     bool fill();
 
-    ReadFile file_;
+    OpenFile file_;
     std::string path_;
+    std::size_t capacity_ = 0;       // of buffer_
     std::unique_ptr<char[]> buffer_; // left uninitialised: only the bytes read are looked at
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -68,11 +68,12 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         if (names != nullptr) {
             std::vector<FolderNameCache::Entry> entries;
             entries.reserve(listing.files.size() + listing.folders.size());
-            for (const std::string& name : listing.files) {
-                entries.push_back({name, false});
+            for (std::size_t i = 0; i < listing.files.size(); ++i) {
+                entries.push_back(
+                    {listing.files[i], false, with_sizes ? listing.file_sizes[i] : 0});
             }
             for (const std::string& name : listing.folders) {
-                entries.push_back({name, true});
+                entries.push_back({name, true, 0});
             }
             names->remember(tree.folders[position], std::move(entries));
         }

@@ -1,25 +1,87 @@
 #pragma once
-// The folders below dynamic/, walked once: every definition file in the order
-// the rolling-stock check reads them, and every folder's entries, which answer
-// whether a sound lies beside its definition file without a call to the
-// system. Walked beside the listing of the content folders.
+// The part of the rolling-stock check that needs no inventory: the folders
+// below dynamic/ walked once, and every definition file in them read, its
+// sound references matched against the files beside it. Done beside the
+// listing of the content folders; the check then takes the findings in order.
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "common/file_system.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace ferwis {
 
+// The sound references of definition files, in the order of their lines and
+// files. Thousands are read before the first is reported, so their texts are
+// kept in one block rather than one string each.
+class SoundReferences {
+public:
+    struct Reference {
+        std::uint32_t line = 0;
+        // Beside the definition file: the sound's path below the definition
+        // file's folder as it is on disk. Otherwise the reference as written,
+        // to be looked for under sounds/.
+        std::string_view text;
+        bool beside = false;
+        std::uintmax_t size = 0; // the length of the sound beside
+    };
+
+    void add(std::uint32_t line, std::string_view text, bool beside, std::uintmax_t size);
+    std::size_t count() const { return stored_.size(); }
+    // Valid until the next add().
+    Reference operator[](std::size_t i) const;
+
+private:
+    struct Stored {
+        std::uint32_t line;
+        bool beside;
+        std::size_t text_end; // in texts_; the text begins where the one before ends
+        std::uintmax_t size;
+    };
+    std::vector<Stored> stored_;
+    std::string texts_;
+};
+
+// What one definition file names.
+struct DefinitionFindings {
+    std::size_t file = 0; // its position among the walked files
+    // Its references: those from references_begin to references_end.
+    std::size_t references_begin = 0;
+    std::size_t references_end = 0;
+    // What ended the reading before the end of the file (never a line too long,
+    // which only ends it); thrown when the check reaches this file.
+    std::exception_ptr failure;
+};
+
 struct DefinitionFolders {
-    bool found = false;         // the main directory has a dynamic folder
-    FolderTree tree;            // its files breadth-first, each folder's in name order
-    FolderNameCache names;      // every folder walked, with all its entries
+    bool found = false;    // the main directory has a dynamic folder
+    FolderTree tree;       // its files breadth-first, each folder's in name order, with lengths
+    FolderNameCache names; // every folder walked, with all its entries
+    // Of each definition file of at least 4 bytes, in the order of tree.files.
+    std::vector<DefinitionFindings> definitions;
+    SoundReferences references; // of all of them
     std::exception_ptr failure; // of the walk, reported when the check begins
 };
 
-// Walks the dynamic folder root (ending with "/"). A failure is kept, not thrown.
-DefinitionFolders walk_definition_folders(const std::string& root);
+// Whether a walked file is a definition file.
+bool is_definition_file(std::string_view path);
+
+// Walks the dynamic folder root (ending with "/") and reads its definition
+// files. A failure is kept, not thrown.
+DefinitionFolders read_definition_folders(const std::string& root);
+
+// Reads one definition file (full path; opened by its native path, as the walk
+// found it, when given) and looks each sound reference of its lines that are
+// not comments up beside it, adding them to references. Never throws: a
+// failure is kept in the findings.
+DefinitionFindings read_definition_file(const std::string& path,
+                                        const std::filesystem::path* native,
+                                        FolderNameCache* folders, SoundReferences& references);
 
 } // namespace ferwis

@@ -1,13 +1,9 @@
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 
-#include "analysis/inventory/walk_folder_tree.h"
-#include "common/blank_text.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "common/catalogue.h"
-#include "common/errors.h"
 #include "common/file_system.h"
-#include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/text_compare.h"
 
 #include <exception>
 #include <utility>
@@ -31,27 +27,41 @@ void count_record(RunState& run, ResultCode code, std::uintmax_t bytes) {
     }
 }
 
-void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string& reference,
-                   const std::string& definition_dir, const std::string& sounds_dir,
-                   FolderNameCache* folders) {
-    // Each name of the reference is matched case-insensitively, and the record
-    // keeps the path as it is on disk.
-    if (can_be_path(definition_dir + reference)) {
-        if (const auto beside = find_file_case_insensitive(definition_dir, reference, folders)) {
-            wav_dynamic.append(*beside, ResultCode::UD);
-            count_record(run, ResultCode::UD,
-                         run.totals != nullptr ? file_size(*beside).value_or(0) : 0);
-            run.rolling_stock_places.push_back(run.inventory.place());
-            return;
+// Writes the records of one definition file's findings: a sound beside it is
+// UD, one under sounds/ makes its row UD, one found nowhere is BD. Throws the
+// failure that ended its reading once its references so far are written.
+void take_findings(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
+                   const DefinitionFindings& findings, const SoundReferences& references,
+                   const std::string& sounds_dir) {
+    const std::string definition_dir(folder_part(path));
+    PackageInventory& inventory = run.inventory;
+    // Entered in the source table with its first reference: most definition
+    // files name no sound.
+    std::uint32_t source = kNoSource;
+    for (std::size_t r = findings.references_begin; r < findings.references_end; ++r) {
+        const SoundReferences::Reference reference = references[r];
+        if (source == kNoSource) {
+            source = inventory.add_source(path);
+        }
+        inventory.set_place(Place{source, reference.line});
+        if (reference.beside) {
+            wav_dynamic.append(definition_dir + std::string(reference.text), ResultCode::UD);
+            count_record(run, ResultCode::UD, reference.size);
+            run.rolling_stock_places.push_back(inventory.place());
+            continue;
+        }
+        // A piece that cannot be a path is no reference: it writes no record.
+        const std::string candidate = sounds_dir + std::string(reference.text);
+        if (can_be_path(candidate) && !sprawdz_wav(inventory, candidate)) {
+            wav_dynamic.append(candidate, ResultCode::BD);
+            count_record(run, ResultCode::BD, 0);
+            run.rolling_stock_places.push_back(inventory.place());
         }
     }
-    // A piece that cannot be a path is no reference: it writes no record.
-    const std::string candidate = sounds_dir + reference;
-    if (can_be_path(candidate) && !sprawdz_wav(run.inventory, candidate)) {
-        wav_dynamic.append(candidate, ResultCode::BD);
-        count_record(run, ResultCode::BD, 0);
-        run.rolling_stock_places.push_back(run.inventory.place());
+    if (findings.failure) {
+        std::rethrow_exception(findings.failure);
     }
+    wav_dynamic.flush();
 }
 
 } // namespace
@@ -59,36 +69,9 @@ void resolve_sound(RunState& run, WavDynamicFile& wav_dynamic, const std::string
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
                  const std::string& sounds_dir, FolderNameCache* folders,
                  const std::filesystem::path* native) {
-    const std::string definition_dir(folder_part(path));
-    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
-    PackageInventory& inventory = run.inventory;
-    // Entered in the source table with its first reference: most definition
-    // files name no sound.
-    std::uint32_t source = kNoSource;
-    std::string line;
-    try {
-        while (reader.next(line)) {
-            normalize_line(line);
-            if (line.starts_with("//")) {
-                continue;
-            }
-            cut_sound_references(line, [&](std::string_view piece) {
-                if (piece.starts_with("//")) {
-                    return;
-                }
-                if (source == kNoSource) {
-                    source = inventory.add_source(path);
-                }
-                inventory.set_place(
-                    Place{source, static_cast<std::uint32_t>(reader.line_number())});
-                resolve_sound(run, wav_dynamic, with_read_separators(piece), definition_dir,
-                              sounds_dir, folders);
-            });
-        }
-    } catch (const LineTooLong&) {
-        // Only this definition file is abandoned; its records so far stay.
-    }
-    wav_dynamic.flush();
+    SoundReferences references;
+    const DefinitionFindings findings = read_definition_file(path, native, folders, references);
+    take_findings(run, wav_dynamic, path, findings, references, sounds_dir);
 }
 
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
@@ -101,7 +84,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
         walked = std::move(*run.definitions);
         run.definitions.reset();
     } else {
-        walked = walk_definition_folders(content_folder(main, "dynamic"));
+        walked = read_definition_folders(content_folder(main, "dynamic"));
     }
     if (walked.failure) {
         std::rethrow_exception(walked.failure);
@@ -111,23 +94,18 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
-    FolderNameCache& folders = walked.names;
     const FolderTree& tree = walked.tree;
+    auto findings = walked.definitions.begin();
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
         const std::string& path = tree.files[f];
-        if (!ends_with_name(path, ".mmd")) {
+        if (!is_definition_file(path)) {
             continue;
         }
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
-        // Reached by its name as the walk found it: the text may hold a "?".
-        const std::filesystem::path native = tree.native_file(f);
-        const auto size = native_file_size(native);
-        if (!size) {
-            throw FileError(path, "the file disappeared during the run");
-        }
-        if (*size >= 4) {
-            sprawdz_mmd(run, wav_dynamic, path, sounds_dir, &folders, &native);
+        if (findings != walked.definitions.end() && findings->file == f) {
+            take_findings(run, wav_dynamic, path, *findings, walked.references, sounds_dir);
+            ++findings;
         }
     }
 }

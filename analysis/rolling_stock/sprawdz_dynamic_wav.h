@@ -20,11 +20,13 @@ inline bool is_reference_start_separator(char c) {
     return c == ':' || c == ' ' || c == ',' || c == ';';
 }
 
-// Reads every definition file of at least 4 bytes below the main directory's
-// dynamic folder, breadth-first, after showing it in the detail label and
-// letting events run. A missing dynamic folder checks nothing. Needs the
-// finished, sorted inventory. Throws FileError when a folder or file cannot be
-// read or wav_dynamic cannot be written, OperationCancelled on a close request.
+// Reports the rolling-stock findings of every definition file of at least 4
+// bytes below the main directory's dynamic folder, breadth-first, each after
+// showing the file in the detail label and letting events run; the files are
+// read beside the listing when it walked the dynamic folder, else here. A
+// missing dynamic folder checks nothing. Needs the finished, sorted inventory.
+// Throws FileError when a folder or file cannot be read or wav_dynamic cannot
+// be written, OperationCancelled on a close request.
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 
 // Reads one definition file (full path; opened by its native path, as the walk

@@ -7,6 +7,7 @@
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
+#include "common/folder_handle_scope.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 #include "format/provenance_file.h"
@@ -104,7 +105,12 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
 
-    read_selected_sceneries(run, selected);
+    {
+        // The sceneries and models read lie below these two: their files are
+        // opened relative to them.
+        const FolderHandleScope held({run.scenery_dir, run.models_dir});
+        read_selected_sceneries(run, selected);
+    }
 
     progress.set_status(text(Text::ExceptionPhase));
     progress.set_detail("");

@@ -1,5 +1,7 @@
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
+#include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "installation_run.h"
@@ -9,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <utility>
 
 namespace ferwis {
@@ -131,6 +134,71 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
 
     test::InstallationRun r(tree);
     sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    const std::string sounds = tree.path("inst/sounds/");
+    EXPECT_EQ(tree.read("wav_dynamic.txt"),
+              crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));
+}
+
+// Read beside the listing: each reference with its line, a sound beside its
+// definition file by its name on disk and its length, the others as written;
+// a definition file under 4 bytes is not read.
+TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
+    TempTree tree;
+    test::make_tree(
+        tree, {{"inst/dynamic/ezt/a.mmd",
+                crlf({"// x: c.wav", "silnik: sub\\HORN.wav 1", "", "x: brak.wav;Sub/horn.WAV"})},
+               {"inst/dynamic/ezt/Sub/Horn.wav", "12345"},
+               {"inst/dynamic/b.MMD", "x: ezt/sub/horn.wav\n"},
+               {"inst/dynamic/c.mmd", "a.w"}});
+    const DefinitionFolders walked = read_definition_folders(tree.path("inst/dynamic/"));
+    ASSERT_FALSE(walked.failure);
+    const struct Expected {
+        std::string file;
+        std::vector<std::tuple<std::uint32_t, std::string, bool, std::uintmax_t>> references;
+    } expected[] = {
+        {"inst/dynamic/b.MMD", {{1, "ezt/Sub/Horn.wav", true, 5}}},
+        {"inst/dynamic/ezt/a.mmd",
+         {{2, "Sub/Horn.wav", true, 5}, {4, "brak.wav", false, 0}, {4, "Sub/Horn.wav", true, 5}}},
+    };
+    ASSERT_EQ(walked.definitions.size(), std::size(expected));
+    for (std::size_t d = 0; d < std::size(expected); ++d) {
+        const DefinitionFindings& found = walked.definitions[d];
+        EXPECT_EQ(walked.tree.files[found.file], tree.path(expected[d].file));
+        EXPECT_FALSE(found.failure);
+        std::vector<std::tuple<std::uint32_t, std::string, bool, std::uintmax_t>> references;
+        for (std::size_t i = found.references_begin; i < found.references_end; ++i) {
+            const SoundReferences::Reference r = walked.references[i];
+            references.emplace_back(r.line, test::portable(r.text), r.beside, r.size);
+        }
+        EXPECT_EQ(references, expected[d].references) << expected[d].file;
+    }
+}
+
+// A definition file gone before it is read ends the check at its turn, after
+// the records of the files before it, with the reason the check always gave.
+TEST(read_definition_folders, a_definition_file_gone_is_reported_in_its_turn) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/sounds/", ""}});
+    SoundReferences none;
+    const DefinitionFindings gone =
+        read_definition_file(tree.path("inst/dynamic/a.mmd"), nullptr, nullptr, none);
+    ASSERT_TRUE(gone.failure);
+    try {
+        std::rethrow_exception(gone.failure);
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find("the file disappeared during the run"),
+                  std::string::npos)
+            << error.what();
+    }
+
+    test::make_tree(tree, {{"inst/dynamic/a.mmd", crlf({"x: a.wav"})},
+                           {"inst/dynamic/b.mmd", crlf({"x: b.wav"})}});
+    test::InstallationRun r(tree);
+    r.run.definitions = read_definition_folders(tree.path("inst/dynamic/"));
+    ASSERT_EQ(r.run.definitions->definitions.size(), 2u);
+    r.run.definitions->definitions[1].failure = gone.failure;
+    EXPECT_THROW(sprawdz_dynamic_wav(r.run, r.wav_dynamic), FileError);
+    r.wav_dynamic.flush();
     const std::string sounds = tree.path("inst/sounds/");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
               crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <utility>
 
 #ifndef _WIN32
@@ -58,6 +59,23 @@ TEST(LineReader, long_lines_and_line_ends_across_buffer_borders) {
     const std::string first(65535, 'y');
     EXPECT_EQ(read_all(tree, first + "\r\nz\r\n"), (Lines{first, "z"}));
     EXPECT_EQ(read_all(tree, first + "\n\nz"), (Lines{first, "", "z"}));
+}
+
+// A file that grows after it was opened is read to its new end, through a
+// block sized for the length it had.
+TEST(LineReader, a_file_grown_after_opening_is_read_whole) {
+    test::TempTree tree;
+    tree.write("f.txt", "first\r\n");
+    LineReader reader(tree.path("f.txt"));
+    const std::string grown = std::string(10000, 'g') + "\r";
+    std::ofstream(to_native(tree.path("f.txt")), std::ios::binary | std::ios::app)
+        << grown << "\nlast";
+    Lines lines;
+    std::string line;
+    while (reader.next(line)) {
+        lines.push_back(line);
+    }
+    EXPECT_EQ(lines, (Lines{"first", std::string(10000, 'g'), "last"}));
 }
 
 // A line longer than the cap is refused before it is held, whatever its size
