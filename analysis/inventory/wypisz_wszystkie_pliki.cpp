@@ -64,14 +64,15 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     const std::string dynamic = content_folder(main, "dynamic");
 
     // Listing mostly waits for the system, so two folders are listed at a time,
-    // the largest first: the textures (mostly the most files), then the
-    // definition files' folder (kDefinitions), walked and its definition files
-    // read for the rolling-stock check, which then needs little of the run's
-    // own time. Every folder is listed whole before the first failure, in the
-    // order above, ends the run.
+    // the largest first, so that neither thread is left with a large one at the
+    // end: the textures (mostly the most files), the definition files' folder
+    // (kDefinitions), walked and its definition files read for the
+    // rolling-stock check, which then needs little of the run's own time, then
+    // the other folders, mostly the most folders first. Every folder is listed
+    // whole before the first failure, in the order above, ends the run.
     constexpr std::size_t kDefinitions = kContentFolders.size();
     static constexpr std::array<std::size_t, kContentFolders.size() + 1> kWalkOrder = {
-        4, kDefinitions, 1, 0, 3, 2};
+        4, kDefinitions, 0, 3, 1, 2};
     std::array<ListedFolder, kContentFolders.size()> listed;
     std::atomic<std::size_t> next{0};
     const auto walk = [&] {

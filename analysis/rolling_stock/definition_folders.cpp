@@ -35,6 +35,10 @@ void add_reference(SoundReferences& references, std::uint32_t line, const std::s
     references.add(line, reference, false, 0);
 }
 
+bool is_definition_file(std::string_view path) {
+    return ends_with_name(path, ".mmd");
+}
+
 } // namespace
 
 void SoundReferences::add(std::uint32_t line, std::string_view text, bool beside,
@@ -48,10 +52,6 @@ SoundReferences::Reference SoundReferences::operator[](std::size_t i) const {
     const std::size_t begin = i == 0 ? 0 : stored_[i - 1].text_end;
     return {stored.line, std::string_view(texts_).substr(begin, stored.text_end - begin),
             stored.beside, stored.size};
-}
-
-bool is_definition_file(std::string_view path) {
-    return ends_with_name(path, ".mmd");
 }
 
 DefinitionFindings read_definition_file(const std::string& path,
@@ -96,28 +96,35 @@ DefinitionFindings read_definition_file(const std::string& path,
 
 DefinitionFolders read_definition_folders(const std::string& root) {
     DefinitionFolders walked;
+    // The walk's tree and names serve the reading only: they go before the
+    // listing thread takes its next folder, which can then use their memory.
+    FolderTree tree;
+    FolderNameCache names;
     try {
         walked.found = folder_exists(root);
         if (!walked.found) {
             return walked;
         }
-        walked.tree = walk_folder_tree(root, true, &walked.names);
+        tree = walk_folder_tree(root, true, &names);
     } catch (...) {
         walked.failure = std::current_exception();
         return walked;
     }
-    const FolderTree& tree = walked.tree;
     const FolderHandleScope held({root});
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
-        if (!is_definition_file(tree.files[f]) || tree.file_sizes[f] < 4) {
+        if (!is_definition_file(tree.files[f])) {
+            continue;
+        }
+        walked.files.push_back(tree.files[f]);
+        if (tree.file_sizes[f] < 4) {
             continue;
         }
         // Reached by its name as the walk found it where the text holds a "?".
         const auto native = tree.native_files.find(f);
         DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
-            tree.files[f], native != tree.native_files.end() ? &native->second : nullptr,
-            &walked.names, walked.references));
-        findings.file = f;
+            tree.files[f], native != tree.native_files.end() ? &native->second : nullptr, &names,
+            walked.references));
+        findings.file = walked.files.size() - 1;
         if (findings.failure) {
             break; // the check ends here: nothing after it is reported
         }

@@ -1,8 +1,9 @@
 #pragma once
 // The part of the rolling-stock check that needs no inventory: the folders
-// below dynamic/ walked once, and every definition file in them read, its
-// sound references matched against the files beside it. Done beside the
-// listing of the content folders; the check then takes the findings in order.
+// below dynamic/ walked once, with the lengths of their files, and every
+// definition file in them read, its sound references matched against the
+// files beside it. Done beside the listing of the content folders; the check
+// then takes the findings in order.
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "common/file_system.h"
@@ -50,7 +51,7 @@ private:
 
 // What one definition file names.
 struct DefinitionFindings {
-    std::size_t file = 0; // its position among the walked files
+    std::size_t file = 0; // its position among the definition files found
     // Its references: those from references_begin to references_end.
     std::size_t references_begin = 0;
     std::size_t references_end = 0;
@@ -60,17 +61,15 @@ struct DefinitionFindings {
 };
 
 struct DefinitionFolders {
-    bool found = false;    // the main directory has a dynamic folder
-    FolderTree tree;       // its files breadth-first, each folder's in name order, with lengths
-    FolderNameCache names; // every folder walked, with all its entries
-    // Of each definition file of at least 4 bytes, in the order of tree.files.
+    bool found = false; // the main directory has a dynamic folder
+    // Every definition file below it, breadth-first, each folder's in name order.
+    std::vector<std::string> files;
+    // Of each of them of at least 4 bytes, in that order, until the first
+    // failure to read one.
     std::vector<DefinitionFindings> definitions;
     SoundReferences references; // of all of them
     std::exception_ptr failure; // of the walk, reported when the check begins
 };
-
-// Whether a walked file is a definition file.
-bool is_definition_file(std::string_view path);
 
 // Walks the dynamic folder root (ending with "/") and reads its definition
 // files. A failure is kept, not thrown.

@@ -94,13 +94,9 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
-    const FolderTree& tree = walked.tree;
     auto findings = walked.definitions.begin();
-    for (std::size_t f = 0; f < tree.files.size(); ++f) {
-        const std::string& path = tree.files[f];
-        if (!is_definition_file(path)) {
-            continue;
-        }
+    for (std::size_t f = 0; f < walked.files.size(); ++f) {
+        const std::string& path = walked.files[f];
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
         if (findings != walked.definitions.end() && findings->file == f) {

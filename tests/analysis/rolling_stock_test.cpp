@@ -163,7 +163,7 @@ TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
     ASSERT_EQ(walked.definitions.size(), std::size(expected));
     for (std::size_t d = 0; d < std::size(expected); ++d) {
         const DefinitionFindings& found = walked.definitions[d];
-        EXPECT_EQ(walked.tree.files[found.file], tree.path(expected[d].file));
+        EXPECT_EQ(walked.files[found.file], tree.path(expected[d].file));
         EXPECT_FALSE(found.failure);
         std::vector<std::tuple<std::uint32_t, std::string, bool, std::uintmax_t>> references;
         for (std::size_t i = found.references_begin; i < found.references_end; ++i) {
