@@ -1,12 +1,18 @@
+// ferwis-cli run inside the test's process: analyze, why, show, copy, move and
+// delete, their statuses and texts.
 #include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
+#include "cli/run_cli.h"
 #include "common/native_path.h"
+#include "common/text_compare.h"
 #include "support/cli_run.h"
 #include "support/doubles.h"
+#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -190,6 +196,71 @@ TEST(analyze_command, json_report_parses_and_agrees_with_the_summary) {
             EXPECT_TRUE(file["place"].is_null());
         }
     }
+}
+
+TEST(result_commands, statuses_and_the_question_before_a_delete) {
+    test::CategoryInstallation cli(false); // its second file does not exist
+    const std::pair<std::vector<std::string>, int> cases[] = {
+        {{"show"}, 2},
+        {{"show", "X"}, 2},
+        {{"copy", "B"}, 2},   // only U, N and UD are acted on
+        {{"delete", "N"}, 2}, // no terminal and no --yes
+        {{"--config", "none.ini", "copy", "N"}, 2},
+        {{"--result", "none.txt", "show", "N"}, 1},
+        {{"copy", "n"}, 0},
+        {{"show", "Nieużywane"}, 0}, // a category text in the terminal's encoding
+    };
+    for (const auto& [args, status] : cases) {
+        EXPECT_EQ(cli.run(args), status) << args.back();
+    }
+    EXPECT_EQ(cli.out.str(), cli.tree.path("sym/textures/a.dds\n") +
+                                 cli.tree.path("sym/textures/") + "żółw.dds\n");
+    EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "abc");
+    EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
+
+    // On a terminal a delete asks; "n" changes nothing.
+    cli.environment.input_is_terminal = true;
+    cli.input.str("n\n");
+    EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 1);
+    // Only the file that exists is counted, with its size.
+    EXPECT_TRUE(test::contains(cli.err.str(), "Ilość plików do usunięcia: 1\nŁączny rozmiar: 3 B"));
+    EXPECT_TRUE(cli.tree.exists("sym/textures/a.dds"));
+    EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+    cli.input.clear();
+    cli.input.str("t\n");
+    EXPECT_EQ(cli.run({"delete", "N", "--permanent"}), 0);
+    EXPECT_FALSE(cli.tree.exists("sym/textures/a.dds"));
+    EXPECT_FALSE(cli.tree.exists("wynik.txt"));
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1"));
+}
+
+// The whole sample installation, analysed as a user would with every scenery
+// selected: the result file must stay byte for byte what it was checked to be.
+TEST(sample_installation, analyze_all_writes_the_checked_result) {
+    test::TempTree tree;
+    std::filesystem::copy(FERWIS_SAMPLE_SOURCE, to_native(tree.path("sym")),
+                          std::filesystem::copy_options::recursive);
+    tree.write("ferwis.ini", test::ini_bytes(tree.path("sym/"), tree.path("kopia/"),
+                                             {"[pomijane_foldery_pliki]", "textures/tabor/"}));
+    CliEnvironment environment;
+    environment.program_dir = cp1250_to_utf8(tree.root());
+    std::ostringstream out, err;
+    ASSERT_EQ(run_cli({"analyze", "--all"}, out, err, environment), 0) << err.str();
+
+    // The checked result names the main directory {MAIN}, and {main} in the
+    // paths of missing files, which are stored in lower case; it separates with
+    // "/". The order of its records is the same on every platform: no name of
+    // the sample has a digit where another has a separator.
+    std::string expected = test::separated(test::read_file(FERWIS_SAMPLE_RESULT));
+    for (const auto& [marker, main] : {std::pair{"{MAIN}", tree.path("sym/")},
+                                       std::pair{"{main}", to_lower(tree.path("sym/"))}}) {
+        for (std::size_t at; (at = expected.find(marker)) != std::string::npos;) {
+            expected.replace(at, 6, main);
+        }
+    }
+    EXPECT_EQ(tree.read("wynik.txt"), expected);
+    EXPECT_FALSE(tree.exists("wav_dynamic.txt"));
+    EXPECT_FALSE(tree.exists("wynik.txt.tmp"));
 }
 
 } // namespace
