@@ -81,6 +81,38 @@ std::uint64_t lower_ascii_word(std::uint64_t word) {
     return word | ((at_least_a & ~above_z & kHighBits) >> 2);
 }
 
+// Eight bytes as they lie in memory, read and lowered as one word. Paths and
+// keywords are mostly ASCII: those are lowered at once, others byte by byte.
+std::uint64_t lowered_word(const char* bytes) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, 8);
+    if ((word & kHighBits) == 0) {
+        return lower_ascii_word(word);
+    }
+    unsigned char lowered[8];
+    for (int i = 0; i < 8; ++i) {
+        lowered[i] = kLower[static_cast<unsigned char>(bytes[i])];
+    }
+    std::memcpy(&word, lowered, 8);
+    return word;
+}
+
+// How many leading bytes of a and b (n each) surely lower alike: whole words
+// are skipped while they do; the rest is for the caller to compare byte by byte.
+std::size_t equal_words_prefix(const char* a, const char* b, std::size_t n) {
+    std::size_t i = 0;
+    for (; n - i >= 8; i += 8) {
+        std::uint64_t wa = 0;
+        std::uint64_t wb = 0;
+        std::memcpy(&wa, a + i, 8);
+        std::memcpy(&wb, b + i, 8);
+        if (wa != wb && lowered_word(a + i) != lowered_word(b + i)) {
+            break;
+        }
+    }
+    return i;
+}
+
 // Walks, in order, the places of a text where a byte lowers to one letter: the
 // library's byte search finds each spelling of the letter, and the next place
 // of each spelling is kept until it is passed, so no byte is searched twice.
@@ -129,20 +161,11 @@ std::string to_lower(std::string_view text) {
 }
 
 void to_lower_in_place(std::string& text) {
-    // Paths and keywords are mostly ASCII: those are lowered a word at a time.
     char* p = text.data();
     char* const stop = p + text.size();
     for (; stop - p >= 8; p += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, 8);
-        if ((word & kHighBits) == 0) {
-            word = lower_ascii_word(word);
-            std::memcpy(p, &word, 8);
-            continue;
-        }
-        for (int i = 0; i < 8; ++i) {
-            p[i] = static_cast<char>(kLower[static_cast<unsigned char>(p[i])]);
-        }
+        const std::uint64_t word = lowered_word(p);
+        std::memcpy(p, &word, 8);
     }
     for (; p != stop; ++p) {
         *p = static_cast<char>(kLower[static_cast<unsigned char>(*p)]);
@@ -151,7 +174,7 @@ void to_lower_in_place(std::string& text) {
 
 int compare_names(std::string_view a, std::string_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = equal_words_prefix(a.data(), b.data(), n); i < n; ++i) {
         const unsigned char ca = kLower[static_cast<unsigned char>(a[i])];
         const unsigned char cb = kLower[static_cast<unsigned char>(b[i])];
         if (ca != cb) {
@@ -171,22 +194,16 @@ std::uint64_t hash_name(std::string_view text) {
         hash = (hash ^ block) * 0xBF58476D1CE4E5B9ULL;
         hash ^= hash >> 31;
     };
-    const auto lowered = [&text](std::size_t i) {
-        return static_cast<std::uint64_t>(kLower[static_cast<unsigned char>(text[i])]);
-    };
     std::size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t block = 0;
-        for (std::size_t k = 0; k < 8; ++k) {
-            block |= lowered(i + k) << (8 * k);
-        }
-        mix(block);
+        mix(lowered_word(text.data() + i));
     }
-    std::uint64_t block = 0;
-    for (std::size_t k = 0; i + k < text.size(); ++k) {
-        block |= lowered(i + k) << (8 * k);
+    // The last bytes, padded with zeros (which lower to zeros).
+    char tail[8] = {};
+    if (i < text.size()) { // an empty view may have no data to copy from
+        std::memcpy(tail, text.data() + i, text.size() - i);
     }
-    mix(block);
+    mix(lowered_word(tail));
     hash *= 0x94D049BB133111EBULL;
     return hash ^ (hash >> 32);
 }

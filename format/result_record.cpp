@@ -1,5 +1,8 @@
 #include "format/result_record.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace ferwis {
 namespace {
 
@@ -40,9 +43,12 @@ void append_record(std::string& out, std::string_view path, std::string_view cod
     // file name (possible on POSIX) would make the record read back as another
     // file's path or as two records; such a character is written as "?", as
     // one without a Windows-1250 form is.
-    for (const char c : path) {
-        out.push_back(c == '"' || c == '\r' || c == '\n' ? '?' : c);
-    }
+    // Appended whole and mended in place: a result holds a record per file.
+    const std::size_t start = out.size();
+    out.append(path);
+    std::replace_if(
+        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+        [](char c) { return c == '"' || c == '\r' || c == '\n'; }, '?');
     out.append("\",\"");
     out.append(code);
     out.append("\"\r\n");

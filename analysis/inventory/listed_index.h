@@ -2,11 +2,15 @@
 // Finds a listed inventory row by its path under the one comparison. Every
 // reference of a scenery is looked up here, mostly in vain (each texture is
 // tried in several folders with several extensions). On a large installation
-// the table is far larger than the processor's caches, so a lookup that fails
-// must not touch it: one byte per slot, a few bits of the path's hash, lies in
-// a block small enough to stay cached, and only a slot whose byte matches is
-// read further. The lower-case paths lie in one block of text.
+// the table is far larger than the processor's caches: its slots lie in
+// buckets of one cache line (hash_buckets.h), so that a lookup that fails
+// reads one line, and one that succeeds that line and the path. The lower-case
+// paths lie in one block of text.
 
+#include "analysis/inventory/hash_buckets.h"
+
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -18,6 +22,27 @@
 namespace ferwis {
 
 struct FileEntry;
+
+inline constexpr std::size_t kTextureExtensions = 4;
+
+// The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
+// or 0 for another.
+std::uint8_t texture_extension_bit(std::string_view extension);
+
+// The listed files of a stem (a path without its extension) that are
+// textures: which texture extensions follow the stem, and for each the row
+// whose path is the stem + that extension (the first of case twins).
+struct TextureRows {
+    std::uint8_t extensions = 0; // bits of texture_extension_bit
+    std::array<std::uint32_t, kTextureExtensions> rows{};
+
+    std::optional<std::size_t> row(std::uint8_t bit) const {
+        if ((extensions & bit) == 0) {
+            return std::nullopt;
+        }
+        return rows[static_cast<std::size_t>(std::countr_zero(bit))];
+    }
+};
 
 class ListedIndex {
 public:
@@ -34,34 +59,36 @@ public:
         return std::string_view(text_).substr(starts_[row], starts_[row + 1] - starts_[row]);
     }
 
+    // The first row whose path orders before the path of the row above it,
+    // when the rows do not ascend under the one comparison.
+    std::optional<std::size_t> first_out_of_order() const { return first_out_of_order_; }
+
     // Whether the row after row has the same path under the one comparison.
     bool twin_follows(std::size_t row) const {
         return row < twin_follows_.size() && twin_follows_[row];
     }
 
-    // Which texture extensions (bits of texture_extension_bit) follow stem
-    // among the listed paths. A texture is tried with each extension in turn,
-    // in several folders, and mostly in vain: one lookup of the stem tells
-    // which of the tries can succeed.
-    std::uint8_t texture_extensions(std::string_view stem) const;
+    // The listed textures of a stem. A texture is tried with each extension
+    // in turn, in several folders, and mostly in vain: one lookup of the stem
+    // tells which of the tries can succeed, and the row each would find.
+    TextureRows texture_rows(std::string_view stem) const;
 
 private:
     void build_stems();
     std::string_view stem_of(std::size_t row) const; // its path without the extension
 
-    std::vector<std::uint8_t> tags_;  // per slot: 0 when free, else kUsed | bits of the hash
-    std::vector<std::uint32_t> rows_; // per slot: its row
-    std::string text_;                // the lower-case paths, one after another
-    std::vector<std::size_t> starts_; // where each row's path begins in text_, and the end
-    std::vector<bool> twin_follows_;  // per row: the next row is its case twin
-    // The stems of the paths with a texture extension, laid out like the rows' table.
-    std::vector<std::uint8_t> stem_tags_;
-    std::vector<std::uint32_t> stem_rows_; // a row whose path is the stem + an extension
-    std::vector<std::uint8_t> stem_extensions_;
-};
+    // A stem's slot: its first texture's row, and which texture extensions follow it.
+    struct Stem {
+        std::uint32_t first_row = 0;
+        std::uint8_t extensions = 0;
+    };
 
-// The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
-// or 0 for another.
-std::uint8_t texture_extension_bit(std::string_view extension);
+    std::string text_;                  // the lower-case paths, one after another
+    std::vector<std::uint32_t> starts_; // where each row's path begins in text_, and the end
+    std::vector<bool> twin_follows_;    // per row: the next row is its case twin
+    std::optional<std::size_t> first_out_of_order_;
+    HashBuckets<std::uint32_t, 12> rows_; // the rows, by their paths
+    HashBuckets<Stem, 6> stems_;          // the stems of the paths with a texture extension
+};
 
 } // namespace ferwis

@@ -1,20 +1,14 @@
 #include "analysis/inventory/mark_exceptions.h"
 
-#include "common/text_compare.h"
-
 namespace ferwis {
 
 void mark_exceptions(PackageInventory& inventory, const std::vector<std::string>& skip_list) {
-    for (std::size_t r = 0; r < inventory.listed_count(); ++r) {
-        const FileEntry& row = inventory.row(r);
-        if (row.code != ResultCode::N) {
-            continue;
-        }
-        for (const std::string& entry : skip_list) {
-            if (starts_with_name(row.path, entry)) {
-                inventory.mark_if_unused(r, ResultCode::W);
-                break;
-            }
+    // The listed rows ascend, so the rows an entry covers lie in one run: found
+    // by a search rather than by reading every path.
+    for (const std::string& entry : skip_list) {
+        const RowRange covered = inventory.listed_with_prefix(entry);
+        for (std::size_t row = covered.first; row < covered.last; ++row) {
+            inventory.mark_if_unused(row, ResultCode::W);
         }
     }
 }

@@ -15,10 +15,8 @@ PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
     }
     std::vector<std::string>().swap(listed_paths); // before the index takes its own copy
     index_.build(listed_rows());
-    for (std::size_t row = 1; row < rows_.size(); ++row) {
-        if (index_.key(row) < index_.key(row - 1)) {
-            throw std::invalid_argument("the listed paths are not in order: " + rows_[row].path);
-        }
+    if (const std::optional<std::size_t> row = index_.first_out_of_order()) {
+        throw std::invalid_argument("the listed paths are not in order: " + rows_[*row].path);
     }
 }
 

@@ -76,11 +76,9 @@ public:
     // never found.
     std::optional<std::size_t> find(std::string_view path) const;
 
-    // Which texture extensions (bits of texture_extension_bit) follow stem
-    // among the listed paths, under the one comparison.
-    std::uint8_t texture_extensions(std::string_view stem) const {
-        return index_.texture_extensions(stem);
-    }
+    // The listed textures of stem (the path without its extension), under the
+    // one comparison.
+    TextureRows texture_rows(std::string_view stem) const { return index_.texture_rows(stem); }
 
     // The listed rows whose paths begin with prefix under the one comparison.
     RowRange listed_with_prefix(std::string_view prefix) const;

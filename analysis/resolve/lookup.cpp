@@ -5,41 +5,43 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 
 namespace ferwis {
 namespace {
 
-// Per extension of the priority list, a bit: whether directory + name + that
-// extension can be found, told by one lookup of the name without an
-// extension, cleaned as the tries would clean it. Every bit when the list
-// holds an extension that is no texture's.
-std::uint8_t tries_that_can_succeed(const SceneryRun& scenery, std::string_view directory,
-                                    std::string_view name) {
+// Per extension of the priority list, the row that directory + name + that
+// extension finds, or none, told by one lookup of the name without an
+// extension, cleaned as the tries would clean it. Nothing when the list holds
+// an extension that is no texture's: then each try is looked up itself.
+using TriedRows = std::array<std::optional<std::size_t>, 4>;
+std::optional<TriedRows> texture_tries(SceneryRun& scenery, std::string_view directory,
+                                       std::string_view name) {
     const auto& extensions = scenery.run.extensions;
-    std::array<std::uint8_t, 8> bits{};
-    static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> <= bits.size());
-    for (std::size_t i = 0; i < extensions.size(); ++i) {
-        bits[i] = texture_extension_bit(extensions[i]);
-        if (bits[i] == 0) {
-            return 0xFF;
+    static_assert(std::tuple_size_v<std::decay_t<decltype(extensions)>> ==
+                  std::tuple_size_v<TriedRows>);
+    const auto& bits = scenery.extension_bits;
+    for (const std::uint8_t bit : bits) {
+        if (bit == 0) {
+            return std::nullopt;
         }
     }
     // A try's trailing blanks are its extension's (none), so cleaning it
     // changes only the separators and one leading "/".
-    std::string cleaned(name);
+    std::string& cleaned = scenery.tried_name;
+    cleaned.assign(name);
     read_separators(cleaned);
-    std::string stem(directory);
+    std::string& stem = scenery.tried_path;
+    stem.assign(directory);
     stem.append(std::string_view(cleaned).substr(cleaned.starts_with(kSeparator) ? 1 : 0));
-    const std::uint8_t found = scenery.run.inventory.texture_extensions(stem);
-    std::uint8_t present = 0;
+    const TextureRows found = scenery.run.inventory.texture_rows(stem);
+    TriedRows rows;
     for (std::size_t i = 0; i < extensions.size(); ++i) {
-        if ((found & bits[i]) != 0) {
-            present = static_cast<std::uint8_t>(present | (1U << i));
-        }
+        rows[i] = found.row(bits[i]);
     }
-    return present;
+    return rows;
 }
 
 } // namespace
@@ -58,7 +60,9 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
                                LookupMode mode, FallbackPosition fallback,
                                std::string_view fallback_base) {
     clean_reference_name(name);
-    std::string target = std::string(directory) + name;
+    std::string& target = scenery.tried_path;
+    target.assign(directory);
+    target.append(name);
     PackageInventory& inventory = scenery.run.inventory;
     if (const auto row = inventory.find(target)) {
         return LookupResult{true, *row, inventory.mark_used(*row)};
@@ -69,27 +73,38 @@ LookupResult resolve_reference(SceneryRun& scenery, std::string_view directory, 
     if (fallback == FallbackPosition::LastTry) {
         std::string recorded = std::string(fallback_base) + scenery.run.extensions[0];
         clean_reference_name(recorded);
-        target = std::string(directory) + recorded;
+        target.assign(directory);
+        target.append(recorded);
     }
-    inventory.record_missing(std::move(target));
+    inventory.record_missing(target);
     return LookupResult{};
 }
 
 bool resolve_with_extensions(SceneryRun& scenery, std::string_view directory, std::string_view name,
                              LookupMode mode) {
     if (name.find('.') != std::string_view::npos) {
-        std::string cleaned(name);
-        return resolve_reference(scenery, directory, cleaned, mode).found;
+        std::string& tried = scenery.tried_name;
+        tried.assign(name);
+        return resolve_reference(scenery, directory, tried, mode).found;
     }
     const auto& extensions = scenery.run.extensions;
-    const std::uint8_t present = tries_that_can_succeed(scenery, directory, name);
+    const std::optional<TriedRows> tries = texture_tries(scenery, directory, name);
     for (std::size_t i = 0; i < extensions.size(); ++i) {
         const bool last = i + 1 == extensions.size();
-        // A try that cannot succeed is skipped, unless it records the missing file.
-        if ((present & (1U << i)) == 0 && !(last && mode == LookupMode::RecordMissing)) {
-            continue;
+        if (tries) {
+            // A try found by the stem's lookup needs no lookup of its own.
+            if (const std::optional<std::size_t> row = (*tries)[i]) {
+                scenery.run.inventory.mark_used(*row);
+                return true;
+            }
+            // A try that cannot succeed is skipped, unless it records the missing file.
+            if (!(last && mode == LookupMode::RecordMissing)) {
+                continue;
+            }
         }
-        std::string tried = std::string(name) + extensions[i];
+        std::string& tried = scenery.tried_name;
+        tried.assign(name);
+        tried.append(extensions[i]);
         const FallbackPosition position =
             last ? FallbackPosition::LastTry : FallbackPosition::EarlyTry;
         if (resolve_reference(scenery, directory, tried, mode, position, name).found) {

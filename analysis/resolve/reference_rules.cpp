@@ -34,13 +34,14 @@ void resolve_scenery_texture(SceneryRun& scenery, std::string_view texture,
     if (names_equal(texture, "none")) {
         return;
     }
-    const std::string name = with_read_separators(texture);
-    const std::string own_directory =
-        scenery.run.scenery_dir + std::string(folder_part(file_being_read));
-    if (resolve_with_extensions(scenery, own_directory, name, LookupMode::LookUpOnly)) {
+    // The tries read the name's separators themselves.
+    std::string& own_directory = scenery.texture_directory;
+    own_directory.assign(scenery.run.scenery_dir);
+    own_directory.append(folder_part(file_being_read));
+    if (resolve_with_extensions(scenery, own_directory, texture, LookupMode::LookUpOnly)) {
         return;
     }
-    resolve_with_extensions(scenery, scenery.run.textures_dir, name, LookupMode::RecordMissing);
+    resolve_with_extensions(scenery, scenery.run.textures_dir, texture, LookupMode::RecordMissing);
 }
 
 std::string model_texture_subdirectory(const SceneryRun& scenery, std::string_view model_path) {
@@ -52,12 +53,13 @@ void resolve_model_texture(SceneryRun& scenery, std::string_view texture,
     if (names_equal(texture, "none") || contains_name(texture, "replacableskin")) {
         return;
     }
-    const std::string name = with_read_separators(texture);
-    if (resolve_with_extensions(scenery, texture_subdirectory, name, LookupMode::LookUpOnly) ||
-        resolve_with_extensions(scenery, scenery.run.scenery_dir, name, LookupMode::LookUpOnly)) {
+    // The tries read the name's separators themselves.
+    if (resolve_with_extensions(scenery, texture_subdirectory, texture, LookupMode::LookUpOnly) ||
+        resolve_with_extensions(scenery, scenery.run.scenery_dir, texture,
+                                LookupMode::LookUpOnly)) {
         return;
     }
-    resolve_with_extensions(scenery, scenery.run.textures_dir, name, LookupMode::RecordMissing);
+    resolve_with_extensions(scenery, scenery.run.textures_dir, texture, LookupMode::RecordMissing);
 }
 
 void resolve_model(SceneryRun& scenery, std::string_view written) {

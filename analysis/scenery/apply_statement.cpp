@@ -7,17 +7,17 @@
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
+#include <algorithm>
 #include <string_view>
-#include <vector>
 
 namespace ferwis {
 
 IncludeStatement apply_statement(SceneryRun& scenery, std::string& line, LineReader* reader,
                                  std::string_view file_being_read) {
     normalize_line(line);
-    std::vector<std::string_view> tokens;
-    split_at_blanks(line, [&](std::string_view token) { tokens.push_back(token); });
-    if (tokens.size() > kMaxStatementTokens) {
+    // The line is split at single blanks: its pieces are one more than its blanks.
+    if (static_cast<std::size_t>(std::count(line.begin(), line.end(), ' ')) + 1 >
+        kMaxStatementTokens) {
         return {};
     }
     const bool queued = scenery.statement.context() == LineContext::Queued;
@@ -32,9 +32,9 @@ IncludeStatement apply_statement(SceneryRun& scenery, std::string& line, LineRea
     bool trainset = false;
     NodeStatement node;
     std::size_t n = 0;
-    for (const std::string_view token : tokens) {
+    split_at_blanks(line, [&](std::string_view token) {
         if (token.empty()) {
-            continue;
+            return;
         }
         ++n;
         if (n == 2 && sky) {
@@ -65,7 +65,7 @@ IncludeStatement apply_statement(SceneryRun& scenery, std::string& line, LineRea
             trainset = true;
         }
         apply_node_token(scenery, node, token, n, line);
-    }
+    });
 
     if (sky) {
         resolve_model(scenery, sky_model);

@@ -47,10 +47,15 @@ void additional_file_directive(SceneryRun& scenery, std::string& line) {
 } // namespace
 
 void apply_scenery_directives(SceneryRun& scenery, std::string& line) {
-    if (contains_name(line, "//$i")) {
+    // The line is in lower case: a plain search serves, and most lines hold
+    // neither directive (nor "//$", which both begin with).
+    if (line.find("//$") == std::string::npos) {
+        return;
+    }
+    if (line.find("//$i") != std::string::npos) {
         image_directive(scenery, line);
     }
-    if (contains_name(line, "//$f pl")) {
+    if (line.find("//$f pl") != std::string::npos) {
         additional_file_directive(scenery, line);
     }
 }

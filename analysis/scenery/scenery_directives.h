@@ -8,7 +8,7 @@
 
 namespace ferwis {
 
-// Looks for both directives in a working line of a queued file and looks up
+// Looks for both directives in a working line (in lower case) of a queued file and looks up
 // what they name. A directive normalises the line; the additional-file
 // directive leaves the line as the text behind it, which is then read on as an
 // ordinary line.

@@ -1,3 +1,4 @@
+#include "analysis/inventory/hash_buckets.h"
 #include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
 #include "analysis/inventory/walk_folder_tree.h"
@@ -234,27 +235,86 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
     EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
 }
 
-TEST(package_inventory, tells_which_texture_extensions_follow_a_stem) {
-    const PackageInventory inventory(
-        {"/m/t/A.dds", "/m/t/a.png", "/m/t/a.TGA", "/m/t/ab.bmp", "/m/t/b", "/m/t/c.tex.dds"});
+TEST(package_inventory, gives_the_rows_of_a_stems_textures) {
+    std::vector<std::string> paths = {"/m/t/A.dds",  "/m/t/a.dds", "/m/t/a.png",    "/m/t/a.TGA",
+                                      "/m/t/ab.bmp", "/m/t/b",     "/m/t/c.tex.dds"};
+    // A stem whose textures have many of its other files between them: the
+    // later ones are found through the table.
+    paths.push_back("/m/t/d.bmp");
+    for (int i = 100; i < 140; ++i) {
+        paths.push_back("/m/t/d.c" + std::to_string(i));
+    }
+    paths.push_back("/m/t/d.dds");
+    paths.push_back("/m/t/d.tex");
+    const PackageInventory inventory(paths);
     const std::uint8_t dds = texture_extension_bit(".dds");
     const std::uint8_t tga = texture_extension_bit(".TGA");
-    const auto both = static_cast<std::uint8_t>(dds | tga);
-    const std::pair<const char*, std::uint8_t> cases[] = {
-        {"/m/t/a", both}, // a case twin's extension counts; another file's does not
-        {"/M/T/A", both},
-        {"/m/t/ab", texture_extension_bit(".bmp")},
-        {"/m/t/c.tex", dds},
-        {"/m/t/b", 0}, // a file without an extension is no texture of that stem
-        {"/m/t/c", 0},
-        {"/m/t/", 0},
-        {"", 0},
+    const std::uint8_t bmp = texture_extension_bit(".bmp");
+    const std::uint8_t tex = texture_extension_bit(".tex");
+    const struct {
+        const char* stem;
+        std::vector<std::pair<std::uint8_t, std::size_t>> rows; // extension bit, row
+    } cases[] = {
+        // A case twin's extension counts, found as its first twin; another file's does not.
+        {"/m/t/a", {{dds, 0}, {tga, 3}}},
+        {"/M/T/A", {{dds, 0}, {tga, 3}}},
+        {"/m/t/ab", {{bmp, 4}}},
+        {"/m/t/c.tex", {{dds, 6}}},
+        {"/m/t/d", {{bmp, 7}, {dds, 48}, {tex, 49}}},
+        {"/m/t/b", {}}, // a file without an extension is no texture of that stem
+        {"/m/t/c", {}},
+        {"/m/t/", {}},
+        {"", {}},
     };
-    for (const auto& [stem, extensions] : cases) {
-        EXPECT_EQ(inventory.texture_extensions(stem), extensions) << stem;
+    for (const auto& c : cases) {
+        const TextureRows found = inventory.texture_rows(c.stem);
+        std::uint8_t extensions = 0;
+        for (const auto& [bit, row] : c.rows) {
+            extensions = static_cast<std::uint8_t>(extensions | bit);
+            EXPECT_EQ(found.row(bit), row) << c.stem;
+        }
+        EXPECT_EQ(found.extensions, extensions) << c.stem;
     }
     EXPECT_EQ(texture_extension_bit(".png"), 0);
     EXPECT_EQ(texture_extension_bit("dds"), 0);
+    EXPECT_EQ(texture_extension_bit(".ddss"), 0);
+}
+
+TEST(hash_buckets, finds_values_along_runs_that_cross_buckets_and_wrap) {
+    HashBuckets<std::uint32_t, 12> table;
+    table.reset(18); // four buckets of twelve slots
+    // Low bits that choose the last bucket: the run fills it and wraps to the first.
+    constexpr std::uint64_t kLastBucket = 0xF0000000U;
+    constexpr std::uint64_t kTagA = std::uint64_t{0x11} << 57;
+    constexpr std::uint64_t kTagB = std::uint64_t{0x22} << 57;
+    for (std::uint32_t v = 0; v < 20; ++v) {
+        table.insert(kLastBucket | kTagA, v);
+    }
+    table.insert(kLastBucket | kTagB, 500);
+    std::size_t asked = 0;
+    const auto value_of = [&](std::uint64_t hash, auto accepts) -> std::optional<std::uint32_t> {
+        const std::uint32_t* found = table.find(hash, [&](std::uint32_t v) {
+            ++asked;
+            return accepts(v);
+        });
+        return found ? std::optional(*found) : std::nullopt;
+    };
+    for (std::uint32_t v = 0; v < 20; ++v) {
+        EXPECT_EQ(value_of(kLastBucket | kTagA, [v](std::uint32_t x) { return x == v; }), v);
+    }
+    // Values of one key are found in the order put.
+    EXPECT_EQ(value_of(kLastBucket | kTagA, [](std::uint32_t) { return true; }), 0u);
+    // The key is asked about only where the tag matches, and a free slot ends the run.
+    asked = 0;
+    EXPECT_EQ(value_of(kLastBucket | kTagB, [](std::uint32_t) { return true; }), 500u);
+    EXPECT_EQ(asked, 1u);
+    asked = 0;
+    EXPECT_EQ(value_of(kLastBucket | kTagA, [](std::uint32_t x) { return x == 99; }), std::nullopt);
+    EXPECT_EQ(asked, 20u);
+    EXPECT_EQ(value_of(std::uint64_t{0x33} << 57, [](std::uint32_t) { return true; }),
+              std::nullopt);
+    EXPECT_EQ((HashBuckets<std::uint32_t, 12>().find(0, [](std::uint32_t) { return true; })),
+              nullptr);
 }
 
 TEST(package_inventory, refuses_a_listing_out_of_order) {

@@ -46,6 +46,39 @@ TEST(compare_names, ignores_case_and_orders_prefixes_first) {
     EXPECT_FALSE(names_equal("U", "UD"));
 }
 
+// The comparison byte by byte, as the one comparison is defined.
+int compare_bytewise(std::string_view a, std::string_view b) {
+    const std::string la = to_lower(a);
+    const std::string lb = to_lower(b);
+    return la == lb ? 0 : (la < lb ? -1 : 1);
+}
+
+TEST(compare_names, agrees_with_the_bytewise_order_at_every_length_and_place) {
+    // Names are compared and hashed a word of eight bytes at a time: a
+    // difference, a case change or a letter beyond ASCII at any place, and
+    // every length around the word's edges, must give what the bytes give.
+    const std::string letters = cp1250("Ścieżka/Do/Pliku_Tekstury.DDS");
+    for (std::size_t length = 0; length <= letters.size(); ++length) {
+        const std::string name = letters.substr(0, length);
+        const std::string lower = to_lower(name);
+        EXPECT_EQ(compare_names(name, lower), 0) << name;
+        EXPECT_EQ(hash_name(name), hash_name(lower)) << name;
+        EXPECT_EQ(compare_names(name, letters), length == letters.size() ? 0 : -1) << name;
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char other : {'a', 'Z', '_', '\xA5', '\xB9'}) {
+                std::string changed = name;
+                changed[at] = other;
+                const int expected = compare_bytewise(name, changed);
+                EXPECT_EQ(compare_names(name, changed), expected) << name << " / " << changed;
+                EXPECT_EQ(compare_names(changed, name), -expected) << name << " / " << changed;
+                if (expected != 0) {
+                    EXPECT_NE(hash_name(name), hash_name(changed)) << name << " / " << changed;
+                }
+            }
+        }
+    }
+}
+
 TEST(sort_before, orders_case_only_twins_by_raw_bytes) {
     std::vector<std::string> names = {"b", "B", "a/x", "A/x", "a"};
     std::sort(names.begin(), names.end(), [](auto& l, auto& r) { return sort_before(l, r); });
@@ -76,6 +109,13 @@ TEST(normalize_line, separators_blanks_and_trimming) {
         {"a;b", "a b"},
         {"  node\t-1  0 ;; x  ", "node -1 0 x"},
         {"a     b", "a b"},
+        // A line is rewritten from its first change on; what precedes it stays.
+        {"node 1 x.t3d", "node 1 x.t3d"},
+        {"a ;b", "a b"},
+        {"a b\tc", "a b c"},
+        {"ab c ", "ab c"},
+        {"a b;", "a b"},
+        {"ab;;c  d", "ab c d"},
         {"c:\\sym\\", "c:\\sym\\"},
         {"x\r\ny", "x\r\ny"}, // only blanks, tabs and ";" are touched
         {"\xa0"
