@@ -201,6 +201,10 @@ TEST(scan_binary_model, finds_the_list_inside_one_window_and_stops_at_nam0) {
          bytes({"tex0", kFive, "none", kZero, "ReplacableSkin", kZero, std::string(w - 24, 'b'),
                 kZero, "ciete", kZero, "za"}),
          {"textures/" + std::string(w - 24, 'b') + ".dds", "textures/cie.dds"}},
+        {"list past the bytes of the tag's window",
+         bytes({std::string(w - 30, 'x'), "tex0", kFive, "abc", kZero, std::string(40, 'd'), kZero,
+                "nam0"}),
+         {"textures/abc.dds", "textures/" + std::string(40, 'd') + ".dds"}},
         {"empty file", "", {}},
     };
     for (const auto& c : cases) {
