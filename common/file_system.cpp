@@ -79,22 +79,6 @@ std::optional<std::uintmax_t> native_file_size(const fs::path& native) {
     return size;
 }
 
-OpenedFile open_for_reading(std::string_view path) {
-    return open_for_reading(to_native(path), path);
-}
-
-OpenedFile open_for_reading(const fs::path& native, std::string_view path) {
-    platform::OpenedRegularFile opened = platform::open_regular_file(native);
-    if (opened.file == nullptr) {
-        throw FileError(std::string(path), opened.reason);
-    }
-    ReadFile file(opened.file);
-    // The readers read in large blocks of their own; a stdio buffer would only
-    // copy the bytes once more (and ask for the file's status again).
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    return {std::move(file), opened.size};
-}
-
 OpenFile open_file_for_reading(std::string_view path) {
     if (const FolderHandle* folder = FolderHandleScope::folder_of(path)) {
         return folder->open_for_reading(to_native(path.substr(folder->path().size())),

@@ -39,24 +39,6 @@ std::optional<std::uintmax_t> file_size(std::string_view path);
 // The same for a file given by its native path.
 std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& native);
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ReadFile = std::unique_ptr<std::FILE, FileCloser>;
-
-struct OpenedFile {
-    ReadFile file;
-    std::uintmax_t size = 0; // its length in bytes when opened
-};
-
-// Opens the regular file (or link to one) at path for reading in binary mode.
-// Never waits: a FIFO or device is refused, not opened for a read that would
-// block or never end. Throws FileError when the file cannot be opened or is no
-// regular file.
-OpenedFile open_for_reading(std::string_view path);
-// The same for a file given by its native path; path is its text, for messages.
-OpenedFile open_for_reading(const std::filesystem::path& native, std::string_view path);
-
 // Opens the regular file (or link to one) at path for reading, relative to a
 // folder held open for it where there is one (FolderHandleScope). Never waits
 // on a FIFO or device. Throws FileError when the file cannot be opened or is

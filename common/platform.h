@@ -19,16 +19,6 @@ namespace ferwis::platform {
 // set when it cannot.
 std::FILE* open_file(const std::filesystem::path& path, const char* mode);
 
-// Opens the regular file (or link to one) at path for reading in binary mode.
-// Never waits: a FIFO or device is refused, not opened for a read that would
-// block or never end. file is nullptr, with the reason, when it cannot.
-struct OpenedRegularFile {
-    std::FILE* file = nullptr;
-    std::uintmax_t size = 0; // its length in bytes when opened
-    std::string reason;
-};
-OpenedRegularFile open_regular_file(const std::filesystem::path& path);
-
 // The file of the running program; empty when it cannot be told.
 std::filesystem::path program_file();
 

@@ -13,31 +13,6 @@ std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
 }
 
-OpenedRegularFile open_regular_file(const std::filesystem::path& path) {
-    OpenedRegularFile opened;
-    // Opened without waiting, so that a FIFO cannot stop the program in the open
-    // call; the type is then checked on the handle, which no rename can change.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        opened.reason = std::strerror(errno);
-        return opened;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        opened.reason = "not a regular file";
-        return opened;
-    }
-    opened.file = ::fdopen(fd, "rb");
-    if (opened.file == nullptr) {
-        opened.reason = std::strerror(errno);
-        ::close(fd);
-        return opened;
-    }
-    opened.size = static_cast<std::uintmax_t>(info.st_size);
-    return opened;
-}
-
 std::filesystem::path program_file() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);

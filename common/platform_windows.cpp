@@ -34,26 +34,6 @@ std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
     return _wfopen(path.c_str(), wide_mode.c_str());
 }
 
-OpenedRegularFile open_regular_file(const std::filesystem::path& path) {
-    OpenedRegularFile opened;
-    // Named pipes and devices do not lie in folders on Windows; the check on
-    // the open handle keeps the rule the same.
-    opened.file = _wfopen(path.c_str(), L"rb");
-    if (opened.file == nullptr) {
-        opened.reason = std::strerror(errno);
-        return opened;
-    }
-    struct _stat64 info {};
-    if (_fstat64(_fileno(opened.file), &info) != 0 || (info.st_mode & _S_IFMT) != _S_IFREG) {
-        std::fclose(opened.file);
-        opened.file = nullptr;
-        opened.reason = "not a regular file";
-        return opened;
-    }
-    opened.size = static_cast<std::uintmax_t>(info.st_size);
-    return opened;
-}
-
 std::filesystem::path program_file() {
     std::wstring buffer(MAX_PATH, L'\0');
     while (true) {
