@@ -27,12 +27,11 @@ void count_record(RunState& run, ResultCode code, std::uintmax_t bytes) {
     }
 }
 
-// Writes the records of one definition file's findings: a sound beside it is
-// UD, one under sounds/ makes its row UD, one found nowhere is BD. Throws the
-// failure that ended its reading once its references so far are written.
-void take_findings(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                   const DefinitionFindings& findings, const SoundReferences& references,
-                   const std::string& sounds_dir) {
+} // namespace
+
+void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
+                 const DefinitionFindings& findings, const SoundReferences& references,
+                 const std::string& sounds_dir) {
     const std::string definition_dir(folder_part(path));
     PackageInventory& inventory = run.inventory;
     // Entered in the source table with its first reference: most definition
@@ -64,16 +63,6 @@ void take_findings(RunState& run, WavDynamicFile& wav_dynamic, const std::string
     wav_dynamic.flush();
 }
 
-} // namespace
-
-void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 const std::string& sounds_dir, FolderNameCache* folders,
-                 const std::filesystem::path* native) {
-    SoundReferences references;
-    const DefinitionFindings findings = read_definition_file(path, native, folders, references);
-    take_findings(run, wav_dynamic, path, findings, references, sounds_dir);
-}
-
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
     run.progress.set_status(text(Text::RollingStockPhase));
     run.progress.set_detail("");
@@ -100,7 +89,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
         if (findings != walked.definitions.end() && findings->file == f) {
-            take_findings(run, wav_dynamic, path, *findings, walked.references, sounds_dir);
+            sprawdz_mmd(run, wav_dynamic, path, *findings, walked.references, sounds_dir);
             ++findings;
         }
     }

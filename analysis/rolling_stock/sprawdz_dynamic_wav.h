@@ -4,6 +4,7 @@
 // inventory row becomes UD) or nowhere (a BD record).
 
 #include "analysis/inventory/package_inventory.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "analysis/run/run_state.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"
@@ -29,13 +30,14 @@ inline bool is_reference_start_separator(char c) {
 // be written, OperationCancelled on a close request.
 void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
 
-// Reads one definition file (full path; opened by its native path, as the walk
-// found it, when given) and resolves every sound reference of its lines that
-// are not comments; sounds_dir is the main directory's sounds folder as it is
-// on disk. Throws FileError.
+// Writes the records of one definition file (full path) from what its reading
+// found (read_definition_file): a sound beside it is UD, one under sounds_dir
+// (the main directory's sounds folder as it is on disk) makes its row UD, one
+// found nowhere is BD. Throws the failure that ended its reading once the
+// records of its references before it are written.
 void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& path,
-                 const std::string& sounds_dir, FolderNameCache* folders = nullptr,
-                 const std::filesystem::path* native = nullptr);
+                 const DefinitionFindings& findings, const SoundReferences& references,
+                 const std::string& sounds_dir);
 
 // Hands take() the sound references of one normalised line, in order: for
 // every ".wav" the text from behind the nearest ":", blank, "," or ";" before it

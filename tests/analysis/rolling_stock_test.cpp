@@ -42,7 +42,10 @@ TEST(sprawdz_mmd, cutting_references_out_of_a_line) {
 std::string records_of(const TempTree& tree, const std::string& definition) {
     tree.write("inst/dynamic/a.mmd", definition);
     test::InstallationRun r(tree);
-    sprawdz_mmd(r.run, r.wav_dynamic, tree.path("inst/dynamic/a.mmd"), tree.path("inst/sounds/"));
+    const std::string path = tree.path("inst/dynamic/a.mmd");
+    SoundReferences references;
+    const DefinitionFindings findings = read_definition_file(path, nullptr, nullptr, references);
+    sprawdz_mmd(r.run, r.wav_dynamic, path, findings, references, tree.path("inst/sounds/"));
     return tree.read("wav_dynamic.txt");
 }
 
