@@ -87,6 +87,19 @@ OpenFile open_file_for_reading(std::string_view path) {
     return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
+bool read_regular_file(std::string_view path, const std::function<void(std::string_view)>& take) {
+    try {
+        OpenFile file = open_file_for_reading(path);
+        std::vector<char> buffer(std::size_t{1} << 16);
+        while (const std::size_t got = file.read(buffer.data(), buffer.size())) {
+            take(std::string_view(buffer.data(), got));
+        }
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 namespace {
 
 // One entry of a folder, as a listing reports it.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,11 @@ std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& nati
 // on a FIFO or device. Throws FileError when the file cannot be opened or is
 // no regular file.
 OpenFile open_file_for_reading(std::string_view path);
+
+// Reads the regular file (or link to one) at path piece by piece, handing each
+// piece to take. False when it cannot be opened or read; a FIFO or device is
+// refused, never waited on or read without end.
+bool read_regular_file(std::string_view path, const std::function<void(std::string_view)>& take);
 
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).

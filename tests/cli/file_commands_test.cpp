@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -93,6 +94,27 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
           {"delete", "--dry-run"},
           {"delete", "N", "--fast"}}) {
         EXPECT_EQ(cli.run(args), 2) << args.back();
+    }
+}
+
+// A result or its places that is a FIFO or leads to a device is refused by
+// every reader at once: no wait on a writer that never comes, no read without end.
+TEST(file_commands, readers_of_the_result_take_regular_files_only) {
+    for (const char* odd : {"wynik.txt", "wynik_zrodla.txt"}) {
+        for (const bool fifo : {true, false}) {
+            Cli cli;
+            const std::string at = cli.native(odd);
+            fs::remove(at);
+            if (fifo) {
+                ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0);
+            } else {
+                fs::create_symlink("/dev/zero", at);
+            }
+            const bool result = std::string(odd) == "wynik.txt";
+            EXPECT_EQ(cli.run({"why", cli.tree.path("sym/textures/a.dds")}), result ? 1 : 2);
+            EXPECT_EQ(cli.run({"show", "N"}), result ? 1 : 0);
+            EXPECT_EQ(cli.run({"copy", "N"}), result ? 1 : 0);
+        }
     }
 }
 
