@@ -79,7 +79,18 @@ FolderListing list_folder(const std::filesystem::path& native, std::string_view 
 // Whether relative (below folder) names, letter case aside, an entry on the way
 // whose name has no Windows-1250 form: its text has a "?" there and names no
 // file, so the entry cannot be reached through it.
+// A name on the way counts as without form also when it holds a double quote,
+// CR or LF, which a record writes as "?" too.
 bool names_entry_without_form(std::string_view folder, std::string_view relative);
+
+// A name as a record of the result writes it: a double quote, CR or LF as "?"
+// (a character without a Windows-1250 form is "?" in the text already).
+std::string written_form(std::string_view name);
+
+// The number of entries directly in folder whose names a record writes as
+// name: more than one means a record with that name cannot tell which one it
+// names. Throws FileError when the folder cannot be listed.
+std::size_t entries_written_as(std::string_view folder, std::string_view name);
 
 // The entries of the folders that searches for a name had to read, kept so that
 // many searches in the same folders read each folder once (for a walk over
