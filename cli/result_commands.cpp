@@ -206,7 +206,7 @@ int file_operation_command(const CliContext& context) {
             execute_operation(state->operation_settings(), request, context.options.result_path,
                               progress, &trash, request.dry_run ? &printer : nullptr);
         print_summary(context, summary, request.dry_run);
-        if (summary.acted_on_nothing() && !summary.stopped) {
+        if (summary.acted_on_nothing() && summary.skipped.empty() && !summary.stopped) {
             messages.show(text(Text::CategoryEmpty));
         }
         if (summary.stopped) {

@@ -141,7 +141,8 @@ struct ConfirmationFacts {
     std::size_t already_there = 0; // targets with the same bytes (copy, move)
     bool left_behind = false;      // a file asked for would stay where it is
 
-    bool nothing_to_act_on() const { return files == 0 && already_there == 0; }
+    // No file would be acted on, whatever is answered about the targets.
+    bool nothing_to_act_on() const { return files == 0 && already_there == 0 && differing == 0; }
 };
 
 // A dry run of the request, for its confirmation. Throws ResultUnreadable when

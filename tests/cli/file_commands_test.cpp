@@ -140,7 +140,7 @@ TEST(file_commands, a_signal_in_the_middle_of_a_copy_leaves_no_temporary_copy) {
             dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
             execl(FERWIS_CLI_PATH, FERWIS_CLI_PATH, "--config", config.c_str(), "--result",
-                  result.c_str(), "move", "U", static_cast<char*>(nullptr));
+                  result.c_str(), "move", "U", "--yes", static_cast<char*>(nullptr));
             _exit(127);
         }
         bool seen = false;
