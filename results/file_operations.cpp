@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <set>
@@ -26,10 +27,13 @@ namespace {
 constexpr std::size_t kCopyChunk = 1 << 18;
 
 // A move makes its copies durable batch by batch: one sync of the target's
-// file system per batch instead of two per file. A batch ends at whichever
-// limit comes first; the source folders of its files stay open until then.
-constexpr std::size_t kBatchFiles = 512;
-constexpr std::uintmax_t kBatchBytes = std::uintmax_t{256} << 20;
+// file system per batch instead of two per file, run while the next batch is
+// copied. A batch ends at whichever limit comes first; the source folders of
+// its files stay open until its sources are deleted, so their number is
+// bounded too (two batches' worth stay well below a process's usual 1024).
+constexpr std::size_t kBatchFiles = 4096;
+constexpr std::uintmax_t kBatchBytes = std::uintmax_t{1} << 30;
+constexpr std::size_t kBatchFolders = 256;
 
 // The paths a result lists, in the form records compare: one hash each, so
 // that a whole result costs a few bytes a record. Two paths with one hash
@@ -184,15 +188,18 @@ public:
         copy_source(folder, name, entry, path, join(parts, parts.size() - 1));
     }
 
-    // Ends the run's last batch of a move: its copies made durable, then its
-    // sources deleted.
-    void finish() { complete_batch(); }
+    // Ends the run's last batches of a move: their copies made durable, then
+    // their sources deleted.
+    void finish() {
+        complete_batch();
+        delete_synced_sources();
+    }
 
     // After a failure on a file: the copies placed before it are completed
     // when that can be done, so the count of files moved says what happened.
     void finish_after_failure() {
         try {
-            complete_batch();
+            finish();
         } catch (const FileError&) {
             // The first failure is the one told; these sources stay beside their copies.
         }
@@ -580,39 +587,61 @@ private:
         // at once, else every folder that got a copy.
         const bool whole = FolderHandle::syncs_file_system();
         const FileIdentity id = target->identity();
-        if (std::none_of(batch_folders_.begin(), batch_folders_.end(), [&](const auto& folder) {
-                const FileIdentity known = folder->identity();
-                return whole ? known.device == id.device : known == id;
+        if (std::none_of(batch_folders_.begin(), batch_folders_.end(), [&](const auto& known) {
+                return whole ? known.second.device == id.device : known.second == id;
             })) {
-            batch_folders_.push_back(target);
+            batch_folders_.emplace_back(target, id);
+        }
+        if (batch_.empty() || batch_.back().folder != source.folder) {
+            ++batch_source_folders_; // records come folder by folder
         }
         batch_bytes_ += source.bytes;
         batch_.push_back(std::move(source));
-        if (batch_.size() >= kBatchFiles || batch_bytes_ >= kBatchBytes) {
+        if (batch_.size() >= kBatchFiles || batch_bytes_ >= kBatchBytes ||
+            batch_source_folders_ >= kBatchFolders) {
             complete_batch();
         }
     }
 
-    // Makes the batch's copies and their folders durable, then deletes the
-    // batch's sources. A kill before the sync leaves every file in its place
-    // and a whole copy beside it; after it, each file is whole at its target,
-    // and at its source until that goes. (Where no whole file system is synced
-    // at once, a target that held the same bytes before the run is taken as on
-    // the disk: only a file this run wrote can be flushed here.)
+    // Starts making the batch's copies and their folders durable, on a thread
+    // of its own while the next batch is copied, once the batch before has
+    // been made durable and its sources deleted.
     void complete_batch() {
         if (batch_.empty()) {
             return;
         }
-        for (const auto& folder : batch_folders_) {
-            if (FolderHandle::syncs_file_system()) {
-                folder->sync_file_system();
-            } else {
-                folder->sync();
-            }
+        delete_synced_sources();
+        syncing_ = std::exchange(batch_, {});
+        std::vector<std::shared_ptr<FolderHandle>> folders;
+        for (auto& folder : batch_folders_) {
+            folders.push_back(std::move(folder.first));
         }
         batch_folders_.clear();
-        std::vector<PendingSource> batch = std::exchange(batch_, {});
         batch_bytes_ = 0;
+        batch_source_folders_ = 0;
+        sync_done_ = std::async(std::launch::async, [folders = std::move(folders)] {
+            for (const auto& folder : folders) {
+                if (FolderHandle::syncs_file_system()) {
+                    folder->sync_file_system();
+                } else {
+                    folder->sync();
+                }
+            }
+        });
+    }
+
+    // Waits for the sync of the batch in hand, then deletes its sources. A
+    // kill before the sync ends leaves every file in its place and a whole
+    // copy beside it; after it, each file is whole at its target, and at its
+    // source until that goes. (Where no whole file system is synced at once, a
+    // target that held the same bytes before the run is taken as on the disk:
+    // only a file this run wrote can be flushed here.)
+    void delete_synced_sources() {
+        if (!sync_done_.valid()) {
+            return;
+        }
+        std::vector<PendingSource> batch = std::exchange(syncing_, {});
+        sync_done_.get(); // a failed sync fails the run; the batch's sources stay
         for (const PendingSource& source : batch) {
             // The record's own entry goes, and only when it is still the one read.
             if (source.folder->status(source.name).identity != source.identity) {
@@ -666,7 +695,10 @@ private:
     std::unordered_set<FileIdentity, FileIdentityHash> planned_ids_;
     std::vector<PendingSource> batch_;
     std::uintmax_t batch_bytes_ = 0;
-    std::vector<std::shared_ptr<FolderHandle>> batch_folders_;
+    std::size_t batch_source_folders_ = 0;
+    std::vector<std::pair<std::shared_ptr<FolderHandle>, FileIdentity>> batch_folders_;
+    std::vector<PendingSource> syncing_; // the batch whose sync runs
+    std::future<void> sync_done_;
     OperationSummary summary_;
 };
 

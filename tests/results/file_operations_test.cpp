@@ -73,6 +73,13 @@ TEST(execute_operation, a_different_file_at_the_target_is_replaced_only_when_ask
         EXPECT_EQ(facts.differing, c.overwrite ? 0u : 1u);
         EXPECT_EQ(facts.already_there, 1u);
         EXPECT_EQ(facts.files, c.overwrite ? 1u : 0u);
+        // The preview shows both kinds, each with its target.
+        const std::string listing = operation_preview(in.state, request, in.result_path()).listing;
+        EXPECT_TRUE(test::contains(listing, cp1250("już jest w miejscu docelowym: ") +
+                                                in.main("textures/same.dds") + " -> " +
+                                                in.tree.path("kopia/textures/same.dds")));
+        EXPECT_EQ(test::contains(listing, skip_reason_text(SkipReason::TargetDiffers)),
+                  !c.overwrite);
         request.dry_run = false;
         const OperationSummary result =
             execute_operation(in.state, request, in.result_path(), in.progress);
@@ -116,7 +123,7 @@ TEST(execute_operation, a_move_of_more_files_than_a_batch_moves_them_all) {
     Installation in;
     std::vector<std::string> paths;
     for (int i = 0; i < 1100; ++i) {
-        const std::string name = "textures/d" + std::to_string(i % 7) + "/" + std::to_string(i);
+        const std::string name = "textures/d" + std::to_string(i % 300) + "/" + std::to_string(i);
         in.tree.write("sim/" + name, std::to_string(i));
         paths.push_back(in.main(name));
     }
@@ -124,7 +131,7 @@ TEST(execute_operation, a_move_of_more_files_than_a_batch_moves_them_all) {
     const OperationSummary result = in.run(Operation::Move);
     EXPECT_EQ(result.files, paths.size());
     for (int i = 0; i < 1100; i += 99) {
-        const std::string name = "textures/d" + std::to_string(i % 7) + "/" + std::to_string(i);
+        const std::string name = "textures/d" + std::to_string(i % 300) + "/" + std::to_string(i);
         EXPECT_EQ(in.tree.read("kopia/" + name), std::to_string(i));
         EXPECT_FALSE(in.tree.exists("sim/" + name));
     }
