@@ -121,6 +121,7 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         folder = ListedFolder{};
     }
     run.inventory = PackageInventory(std::move(paths));
+    run.inventory.set_native_paths(natives);
     if (run.totals != nullptr) {
         run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
     }
