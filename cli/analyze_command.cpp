@@ -2,6 +2,7 @@
 #include "app/start_up.h"
 #include "cli/cli_command.h"
 #include "cli/json_report.h"
+#include "common/catalogue.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
@@ -83,9 +84,10 @@ int analyze_command(const CliContext& context) {
     const std::time_t started = std::time(nullptr);
     StreamProgress progress(context.err, context.environment.error_is_terminal);
     RunTotals totals;
+    PassedOver passed_over;
     try {
         totals = run_analysis_with_totals(state->analysis_settings(), selected,
-                                          context.options.result_path, progress);
+                                          context.options.result_path, progress, &passed_over);
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, failure);
     }
@@ -95,6 +97,13 @@ int analyze_command(const CliContext& context) {
         context.out << code_text(code) << '\t';
         write_text(context.out, category_text(code));
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
+    }
+    // The result is whole, but without what the listing could not or would not reach.
+    if (const std::string said =
+            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+        !said.empty()) {
+        write_text(context.err, said);
+        context.err << '\n';
     }
     if (json_path) {
         const JsonRun run{state->main_dir, selected, started, context.options.result_path};

@@ -95,9 +95,9 @@ void count_rows(const PackageInventory& inventory, RunTotals& totals) {
     }
 }
 
-void analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
-             RunTotals* totals) {
+PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
+                   RunTotals* totals) {
     wav_dynamic.create();
     RunState run(settings, progress);
     run.totals = totals;
@@ -125,13 +125,14 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     wav_dynamic.remove();
     progress.set_status("");
     progress.set_detail("");
+    return run.passed_over;
 }
 
-void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-             const std::string& result_path, Progress& progress, RunTotals* totals) {
+PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, RunTotals* totals) {
     WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
     try {
-        analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+        return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {
         wav_dynamic.remove();
         throw;
@@ -149,16 +150,20 @@ void run_one(const AnalysisSettings& settings, const std::vector<std::string>& s
 
 } // namespace
 
-void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress) {
-    run_one(settings, selected, result_path, progress, nullptr);
+PassedOver run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                        const std::string& result_path, Progress& progress) {
+    return run_one(settings, selected, result_path, progress, nullptr);
 }
 
 RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
                                    const std::vector<std::string>& selected,
-                                   const std::string& result_path, Progress& progress) {
+                                   const std::string& result_path, Progress& progress,
+                                   PassedOver* passed_over) {
     RunTotals totals{};
-    run_one(settings, selected, result_path, progress, &totals);
+    const PassedOver passed = run_one(settings, selected, result_path, progress, &totals);
+    if (passed_over != nullptr) {
+        *passed_over = passed;
+    }
     return totals;
 }
 
