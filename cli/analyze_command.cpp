@@ -82,12 +82,17 @@ int analyze_command(const CliContext& context) {
     }
 
     const std::time_t started = std::time(nullptr);
-    StreamProgress progress(context.err, context.environment.error_is_terminal);
+    StreamProgress progress(context.err, context.environment.error_is_terminal,
+                            context.environment.interrupted);
     RunTotals totals;
     PassedOver passed_over;
     try {
         totals = run_analysis_with_totals(state->analysis_settings(), selected,
                                           context.options.result_path, progress, &passed_over);
+    } catch (const OperationCancelled&) {
+        const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
+        context.err << "ferwis-cli: cancelled; the previous result was left as it was\n";
+        return kExitCancelled + signal;
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, failure);
     }

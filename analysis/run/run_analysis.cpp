@@ -81,6 +81,11 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
             add_place(inventory.row_count() + i, run.rolling_stock_places[i]);
         }
     }
+    // A signal that came while the records were written cancels the run before
+    // anything replaces the previous result.
+    if (run.progress.close_requested()) {
+        throw OperationCancelled();
+    }
     provenance.commit();
     result.commit();
 }
