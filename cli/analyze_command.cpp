@@ -6,10 +6,13 @@
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
+#include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/provenance_file.h"
 #include "format/result_code.h"
 
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -50,6 +53,43 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
     return true;
 }
 
+// Whether two paths name one file as the file system sees it: the same file
+// where both exist, else the same name in the same folder.
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) {
+        return true;
+    }
+    const auto folder = [](const std::filesystem::path& path) {
+        return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    };
+    return a.filename() == b.filename() && std::filesystem::equivalent(folder(a), folder(b), ec);
+}
+
+// The file among the configuration, the result and the result's side files
+// that the report would replace, or nothing.
+std::optional<std::string> report_replaces(const CliContext& context,
+                                           const std::string& report_path) {
+    const std::string& result = context.options.result_path;
+    const std::string own[] = {context.options.config_path, result, provenance_path(result),
+                               std::string(folder_part(result)) + "wav_dynamic.txt"};
+    const std::filesystem::path report = to_native(report_path);
+    for (const std::string& path : own) {
+        if (same_file(report, to_native(path))) {
+            return path;
+        }
+    }
+    return std::nullopt;
+}
+
+// Says that the report would replace file; returns the usage status.
+int refuse_report(const CliContext& context, const std::string& file) {
+    context.err << "ferwis-cli: the JSON report would replace ";
+    write_name_err(context, file);
+    context.err << '\n';
+    return kExitUsage;
+}
+
 } // namespace
 
 int analyze_command(const CliContext& context) {
@@ -67,6 +107,11 @@ int analyze_command(const CliContext& context) {
     if (misused) {
         context.err << kAnalyzeUsage;
         return kExitUsage;
+    }
+    if (json_path) {
+        if (const auto replaced = report_replaces(context, *json_path)) {
+            return refuse_report(context, *replaced);
+        }
     }
     std::optional<AppState> state = load_configuration(context);
     if (!state) {
@@ -111,6 +156,11 @@ int analyze_command(const CliContext& context) {
         context.err << '\n';
     }
     if (json_path) {
+        // Checked again: the result and its places exist now, so a link or
+        // another spelling that leads to them shows.
+        if (const auto replaced = report_replaces(context, *json_path)) {
+            return refuse_report(context, *replaced);
+        }
         const JsonRun run{state->main_dir, selected, started, context.options.result_path};
         bool written = false;
         try {

@@ -87,7 +87,13 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
         throw OperationCancelled();
     }
     provenance.commit();
-    result.commit();
+    try {
+        result.commit();
+    } catch (const FileError&) {
+        // The places just written belong to bytes that never became the result.
+        remove_provenance(result_path);
+        throw;
+    }
 }
 
 // Adds the rows of the inventory to the totals (the records of wav_dynamic.txt

@@ -165,5 +165,16 @@ TEST(run_analysis, files_named_without_a_windows_1250_form_are_read) {
     EXPECT_FALSE(inst.tree.exists("out/wav_dynamic.txt"));
 }
 
+// A result path that names a folder: the run fails and leaves no places behind
+// (the places take their name first).
+TEST(run_analysis, a_result_that_cannot_take_its_name_leaves_no_places) {
+    Installation inst;
+    inst.tree.mkdir("out/res/");
+    test::SilentProgress progress;
+    EXPECT_THROW(run_analysis(inst.state, {}, inst.tree.path("out/res"), progress),
+                 AnalysisFailure);
+    EXPECT_FALSE(inst.tree.exists("out/res_zrodla.txt"));
+}
+
 } // namespace
 } // namespace ferwis
