@@ -4,6 +4,7 @@
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 
+#include <cerrno>
 #include <gio/gio.h>
 #include <unistd.h>
 
@@ -177,11 +178,13 @@ TrashOutcome GioTrash::move_to_trash(const fs::path& path) {
         outcome.place = found->file;
         return outcome;
     }
+    // Back under its name by a link, which never replaces a file that took
+    // the name meanwhile, then out of the trash.
     std::error_code ec;
-    if (entry_status(path).kind == EntryKind::Missing) {
-        fs::rename(found->file, path, ec);
+    if (::link(found->file.c_str(), path.c_str()) != 0) {
+        ec = std::error_code(errno, std::generic_category());
     } else {
-        ec = std::make_error_code(std::errc::file_exists);
+        fs::remove(found->file, ec);
     }
     if (ec) {
         outcome.reason = "the trash did not record where the file came from; it lies in " +
