@@ -53,7 +53,7 @@ TEST(analyze_command, the_report_written_record_by_record_is_the_whole_report) {
     cli.tree.write("sym/scenery/a.scn",
                    test::crlf({"node -1 0 t triangles t.dds", "node -1 0 b triangles brak.dds"}));
     cli.tree.write("sym/textures/t.dds", "abc");
-    cli.tree.write(cp1250("sym/textures/żółw \"x\".dds"), "unused");
+    cli.tree.write(cp1250("sym/textures/żółw 100%.dds"), "unused");
     cli.tree.write("sym/scenery/empty.scn", "");
     for (const bool with_files : {true, false}) {
         if (!with_files) {
