@@ -92,7 +92,8 @@ public:
 // A copy, move or delete failed on a file; the files handled before stay so.
 class OperationFailure : public Failure {
 public:
-    explicit OperationFailure(const std::string& detail) : Failure(Text::OperationFailed, detail) {}
+    explicit OperationFailure(const std::string& detail, std::string particulars = {})
+        : Failure(Text::OperationFailed, detail, std::move(particulars)) {}
 };
 
 // A problem of the configuration found at start-up. Start-up reports every
