@@ -231,4 +231,17 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
 }
 
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) {
+    std::string said;
+    if (long_paths > 0) {
+        said += cp1250("Pominięto folderów o zbyt długiej ścieżce: ") + group_digits(long_paths);
+    }
+    if (outside_links > 0) {
+        said += (said.empty() ? "" : "\n") +
+                cp1250("Pominięto dowiązań do folderów poza katalogiem głównym: ") +
+                group_digits(outside_links);
+    }
+    return said;
+}
+
 } // namespace ferwis

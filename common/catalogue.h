@@ -133,4 +133,9 @@ std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t 
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
                               std::string_view target_folder);
 
+// What the analysis says at its end about the folders its listing passed over:
+// those whose path is too long for the system, and links to folders outside
+// the main directory; a line for each reason that occurred, empty for none.
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links);
+
 } // namespace ferwis

@@ -37,6 +37,13 @@ public:
         : FileError(std::move(path), "a line too long to be held in memory") {}
 };
 
+// A path longer than the system takes: what lies below it cannot be reached by
+// its path, so a walk passes over it.
+class PathTooLong : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // A failure a person is told about: the message it names, the particulars a
 // person is told on the lines after it (Polish, Windows-1250; often none) and
 // the detail.

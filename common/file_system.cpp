@@ -184,6 +184,9 @@ FolderListing list_folder(const fs::path& native, std::string_view path, bool wi
         }
         listing.folders.push_back(std::move(entry.name));
     });
+    if (ec == std::errc::filename_too_long) {
+        throw PathTooLong(std::string(path), ec.message());
+    }
     if (ec) {
         throw FileError(std::string(path), ec.message());
     }

@@ -70,7 +70,8 @@ struct FolderListing {
 // links to regular files (a FIFO, socket or device is no content), with the
 // lengths of the files when with_sizes (a status call per file, relative to the
 // open folder, where the names alone give no length). Throws FileError when it
-// cannot be opened or enumerated.
+// cannot be opened or enumerated, PathTooLong when its path is longer than the
+// system takes.
 FolderListing list_folder(std::string_view path, bool with_sizes = false);
 // The same for a folder given by its native path; path is its text, for messages.
 FolderListing list_folder(const std::filesystem::path& native, std::string_view path,

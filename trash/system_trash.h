@@ -1,16 +1,15 @@
 #pragma once
-// The system trash of this build: through Qt Core where the build has Qt, and
-// through the Windows shell where a Windows build has none (the command line
-// built alone).
+// The system trash of this build: the Recycle Bin through the Windows shell on
+// Windows, the freedesktop trash through GIO elsewhere.
 
-#ifdef FERWIS_SHELL_TRASH
+#ifdef _WIN32
 #include "trash/windows_trash.h"
 namespace ferwis {
 using SystemTrash = WindowsTrash;
 }
 #else
-#include "trash/qt_trash.h"
+#include "trash/gio_trash.h"
 namespace ferwis {
-using SystemTrash = QtTrash;
+using SystemTrash = GioTrash;
 }
 #endif

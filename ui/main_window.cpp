@@ -7,7 +7,7 @@
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
 #include "results/read_category.h"
-#include "trash/qt_trash.h"
+#include "trash/system_trash.h"
 #include "ui/form_controls.h"
 #include "ui/help_window.h"
 #include "ui/result_list.h"
@@ -240,8 +240,10 @@ void MainWindow::run_analysis_clicked() {
     set_commands_enabled(false);
     scenery_list_->setEnabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
+    PassedOver passed_over;
     try {
-        analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
+        passed_over =
+            analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception& failure) {
@@ -257,6 +259,12 @@ void MainWindow::run_analysis_clicked() {
     set_commands_enabled(true);
     scenery_list_->setEnabled(true);
     clear_status();
+    // The result is whole, but without what the listing could not or would not reach.
+    if (const std::string said =
+            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+        !said.empty()) {
+        messages_.show(said);
+    }
     close_if_requested();
 }
 
@@ -326,7 +334,7 @@ void MainWindow::execute_operation_clicked() {
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
-    QtTrash trash;
+    SystemTrash trash;
     OperationSummary summary;
     try {
         summary = execute_operation(state_.operation_settings(), request, state_.result_path(),

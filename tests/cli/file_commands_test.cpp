@@ -33,6 +33,8 @@ struct Cli : test::CategoryInstallation {
     std::string native(const std::string& relative) const {
         return to_native(tree.path(relative)).string();
     }
+    // Each run in a child: the trash's library keeps the first home it sees.
+    int run(const std::vector<std::string>& args) { return run_in_child(args); }
 };
 
 TEST(file_commands, delete_puts_the_files_into_the_trash) {

@@ -120,7 +120,7 @@ TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     StartedWindow w(inst);
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
     w.window.set_analysis_run([](const AnalysisSettings&, const std::vector<std::string>&,
-                                 const std::string&, Progress&) {
+                                 const std::string&, Progress&) -> PassedOver {
         throw AnalysisFailure(FileError("/sym/models/x.t3d", "Permission denied"));
     });
 
@@ -149,7 +149,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     std::vector<std::string> seen_selected;
     bool reached_end = false;
     w.window.set_analysis_run([&](const AnalysisSettings&, const std::vector<std::string>& selected,
-                                  const std::string&, Progress& progress) {
+                                  const std::string&, Progress& progress) -> PassedOver {
         seen_selected = selected;
         progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
         EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("FAZA - Czytanie scenerii..."));
@@ -158,6 +158,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
         EXPECT_TRUE(w.window.isVisible());
         let_events_run(progress);
         reached_end = true;
+        return PassedOver{};
     });
 
     w.find<QPushButton>("Command1")->click();
