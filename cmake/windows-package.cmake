@@ -68,6 +68,11 @@ endforeach()
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 install(FILES ${package_files}/ferwis.ini ${package_files}/README.txt DESTINATION .)
+# The toolchain's and Qt's DLLs carry debugging sections the user has no use
+# for (libstdc++ alone 23 MB); the executables are stripped by cpack.
+install(CODE "
+    file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \${dlls} COMMAND_ERROR_IS_FATAL ANY)")
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME ferwis)

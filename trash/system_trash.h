@@ -1,7 +1,6 @@
 #pragma once
-// The system trash of this build: through Qt Core where the build has Qt, and
-// through the Windows shell where a Windows build has none (the command line
-// built alone).
+// The system trash of this build: the Windows shell's Recycle Bin on Windows,
+// the freedesktop trash through Qt Core elsewhere.
 
 #ifdef FERWIS_SHELL_TRASH
 #include "trash/windows_trash.h"

@@ -7,7 +7,7 @@
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
 #include "results/read_category.h"
-#include "trash/qt_trash.h"
+#include "trash/system_trash.h"
 #include "ui/form_controls.h"
 #include "ui/help_window.h"
 #include "ui/result_list.h"
@@ -339,7 +339,7 @@ void MainWindow::execute_operation_clicked() {
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
-    QtTrash trash;
+    SystemTrash trash;
     OperationSummary summary;
     try {
         summary = execute_operation(state_.operation_settings(), request, state_.result_path(),
