@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Measures the analysis and the copy of used files against what the machine
-# needs at least for the same work, on generated installations.
+# Measures the analysis, the copy of used files and the move of unused files
+# against what the machine needs at least for the same work, on generated
+# installations.
 #
 #   run_bench.sh BUILD_DIR [--runs N] [--seed N] [--data DIR] [--quick] [SIZE...]
 #
@@ -17,6 +18,8 @@ GENERATOR_VERSION=2
 # The targets on the large installation: the analysis and the copy against their floors.
 analysis_target=1.5
 copy_target=1.2
+# A move makes every file durable before its source goes: against cp + sync.
+move_target=3
 
 usage() {
     sed -n '4,11p' "$0" | sed 's/^# \{0,1\}//' >&2
@@ -139,6 +142,36 @@ ferwis_copy() {
         2>"$work/err" >/dev/null
 }
 
+# The move takes the unused files out of the installation: before each run
+# they are put back and the result restored, so every run moves the same files.
+restore_moved() {
+    if [ -f "$work/moved" ]; then
+        cp -a "$dir/kopia/." "$main/"
+        rm -f "$work/moved"
+    fi
+    cp "$work/wynik-saved.txt" "$dir/wynik.txt"
+    clear_copy
+}
+setup_floor_move() { restore_moved; }
+setup_ferwis_move() { restore_moved; }
+floor_move() {
+    (cd "$main" && xargs -r -d '\n' -a "$work/move-list.txt" cp --parents -t "$dir/kopia") && sync
+}
+ferwis_move() {
+    touch "$work/moved"
+    with_peak_memory "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" move N --yes \
+        2>"$work/err" >/dev/null
+}
+
+# The files of the category $1, below the main directory, for cp --parents.
+category_list() {
+    tr -d '\r' <"$dir/wynik.txt" | iconv -f CP1250 -t UTF-8 |
+        awk -F'","' -v main="$main/" -v code="$1\"" '$2 == code {
+            path = substr($1, 2)
+            if (index(path, main) == 1) print substr(path, length(main) + 1)
+        }'
+}
+
 # --- one size ------------------------------------------------------------------
 
 work=$(mktemp -d)
@@ -167,17 +200,20 @@ for size in "${sizes[@]}"; do
     fi
     measure floor_analysis ferwis_analysis
 
-    # The files of category U, below the main directory, for cp --parents.
-    tr -d '\r' <"$dir/wynik.txt" | iconv -f CP1250 -t UTF-8 |
-        awk -F'","' -v main="$main/" '$2 == "U\"" {
-            path = substr($1, 2)
-            if (index(path, main) == 1) print substr(path, length(main) + 1)
-        }' >"$work/copy-list.txt"
+    category_list U >"$work/copy-list.txt"
     used=$(wc -l <"$work/copy-list.txt")
     [ $quick = 0 ] && (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cat >/dev/null)
     measure floor_copy ferwis_copy
     copied=$(find "$dir/kopia" -type f | wc -l)
     [ "$copied" = "$used" ] || fail "ferwis_copy copied $copied files, wynik.txt lists $used"
+
+    category_list N >"$work/move-list.txt"
+    unused=$(wc -l <"$work/move-list.txt")
+    cp "$dir/wynik.txt" "$work/wynik-saved.txt"
+    measure floor_move ferwis_move
+    moved=$(find "$dir/kopia" -type f | wc -l)
+    [ "$moved" = "$unused" ] || fail "ferwis_move moved $moved files, wynik.txt lists $unused"
+    restore_moved
 
     files=$(summary_value inventory_files)
     path_bytes=$(summary_value inventory_path_bytes)
@@ -188,6 +224,7 @@ for size in "${sizes[@]}"; do
     c_ratio=$(ratio "${seconds[ferwis_copy]}" "${seconds[floor_copy]}")
     a_rss=${rss_kib[ferwis_analysis]}
     c_rss=${rss_kib[ferwis_copy]}
+    m_ratio=$(ratio "${seconds[ferwis_move]}" "${seconds[floor_move]}")
     {
         echo
         echo "== $size (seed $seed): $files files in the inventory, $(summary_value scenery_lines) scenery lines," \
@@ -212,6 +249,11 @@ for size in "${sizes[@]}"; do
         printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli copy U" "${seconds[ferwis_copy]}" \
             "${spreads[ferwis_copy]}" "${c_ratio}x" "$c_mem" \
             "<= ${copy_target}x cp: $(verdict "$(awk -v r="$c_ratio" -v t="$copy_target" 'BEGIN { print (r <= t) }')")"
+        printf '%-31s %8s %13s\n' "floor: cp of N files + sync" "${seconds[floor_move]}" \
+            "${spreads[floor_move]}"
+        printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli move N ($unused)" "${seconds[ferwis_move]}" \
+            "${spreads[ferwis_move]}" "${m_ratio}x" "-" \
+            "<= ${move_target}x cp + sync: $(verdict "$(awk -v r="$m_ratio" -v t="$move_target" 'BEGIN { print (r <= t) }')")"
     } | tee -a "$table"
 done
 

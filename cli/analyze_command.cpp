@@ -2,13 +2,17 @@
 #include "app/start_up.h"
 #include "cli/cli_command.h"
 #include "cli/json_report.h"
+#include "common/catalogue.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
+#include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/provenance_file.h"
 #include "format/result_code.h"
 
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -49,6 +53,43 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
     return true;
 }
 
+// Whether two paths name one file as the file system sees it: the same file
+// where both exist, else the same name in the same folder.
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) {
+        return true;
+    }
+    const auto folder = [](const std::filesystem::path& path) {
+        return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    };
+    return a.filename() == b.filename() && std::filesystem::equivalent(folder(a), folder(b), ec);
+}
+
+// The file among the configuration, the result and the result's side files
+// that the report would replace, or nothing.
+std::optional<std::string> report_replaces(const CliContext& context,
+                                           const std::string& report_path) {
+    const std::string& result = context.options.result_path;
+    const std::string own[] = {context.options.config_path, result, provenance_path(result),
+                               std::string(folder_part(result)) + "wav_dynamic.txt"};
+    const std::filesystem::path report = to_native(report_path);
+    for (const std::string& path : own) {
+        if (same_file(report, to_native(path))) {
+            return path;
+        }
+    }
+    return std::nullopt;
+}
+
+// Says that the report would replace file; returns the usage status.
+int refuse_report(const CliContext& context, const std::string& file) {
+    context.err << "ferwis-cli: the JSON report would replace ";
+    write_name_err(context, file);
+    context.err << '\n';
+    return kExitUsage;
+}
+
 } // namespace
 
 int analyze_command(const CliContext& context) {
@@ -67,6 +108,11 @@ int analyze_command(const CliContext& context) {
         context.err << kAnalyzeUsage;
         return kExitUsage;
     }
+    if (json_path) {
+        if (const auto replaced = report_replaces(context, *json_path)) {
+            return refuse_report(context, *replaced);
+        }
+    }
     std::optional<AppState> state = load_configuration(context);
     if (!state) {
         return kExitUsage;
@@ -81,11 +127,17 @@ int analyze_command(const CliContext& context) {
     }
 
     const std::time_t started = std::time(nullptr);
-    StreamProgress progress(context.err, context.environment.error_is_terminal);
+    StreamProgress progress(context.err, context.environment.error_is_terminal,
+                            context.environment.interrupted);
     RunTotals totals;
+    PassedOver passed_over;
     try {
         totals = run_analysis_with_totals(state->analysis_settings(), selected,
-                                          context.options.result_path, progress);
+                                          context.options.result_path, progress, &passed_over);
+    } catch (const OperationCancelled&) {
+        const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
+        context.err << "ferwis-cli: cancelled; the previous result was left as it was\n";
+        return kExitCancelled + signal;
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, failure);
     }
@@ -96,7 +148,19 @@ int analyze_command(const CliContext& context) {
         write_text(context.out, category_text(code));
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
     }
+    // The result is whole, but without what the listing could not or would not reach.
+    if (const std::string said =
+            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+        !said.empty()) {
+        write_text(context.err, said);
+        context.err << '\n';
+    }
     if (json_path) {
+        // Checked again: the result and its places exist now, so a link or
+        // another spelling that leads to them shows.
+        if (const auto replaced = report_replaces(context, *json_path)) {
+            return refuse_report(context, *replaced);
+        }
         const JsonRun run{state->main_dir, selected, started, context.options.result_path};
         bool written = false;
         try {

@@ -4,14 +4,16 @@
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "format/provenance_file.h"
 #include "format/result_code.h"
 #include "format/result_record.h"
-#include "results/result_provenance.h"
 
 #include <nlohmann/json.hpp>
 
 #include <array>
 #include <fstream>
+#include <optional>
+#include <ostream>
 #include <string_view>
 #include <utility>
 
@@ -73,44 +75,102 @@ Json place_part(const SourcePlace* place) {
     return where;
 }
 
-} // namespace
+// One value as the whole report's dump(2) writes it at the given depth: every
+// line after the first indented by two blanks per level. No string of the
+// report holds a line end of its own (dump escapes it), so the lines are the
+// value's own.
+void write_nested(std::ostream& out, const Json& value, std::size_t depth) {
+    const std::string text = value.dump(2);
+    const std::string indent(2 * depth, ' ');
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos;
+         start = end + 1, end = text.find('\n', start)) {
+        out.write(text.data() + start, static_cast<std::streamsize>(end + 1 - start));
+        out << indent;
+    }
+    out.write(text.data() + start, static_cast<std::streamsize>(text.size() - start));
+}
 
-bool write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals) {
-    std::vector<ResultRecord> records;
-    {
-        LineReader reader(run.result_path);
-        std::string line;
-        while (reader.next(line)) {
-            records.push_back(parse_record(line));
+// The places of the result file's rows, when its provenance file belongs to
+// exactly these bytes and names only rows it has.
+std::optional<std::vector<RowPlace>> places_of(const std::string& result_path,
+                                               std::size_t records) {
+    const auto digest = digest_of_file(result_path);
+    if (!digest) {
+        return std::nullopt;
+    }
+    auto places = read_provenance(result_path, *digest);
+    if (!places) {
+        return std::nullopt;
+    }
+    for (const RowPlace& entry : *places) {
+        if (entry.row >= records) {
+            return std::nullopt;
         }
     }
+    return places;
+}
+
+std::size_t count_records(const std::string& result_path) {
+    LineReader reader(result_path);
+    std::string line;
+    std::size_t records = 0;
+    while (reader.next(line)) {
+        ++records;
+    }
+    return records;
+}
+
+} // namespace
+
+// The report is written as it is read, one record at a time, so that a large
+// result takes no more memory than the places of its used and missing files;
+// the bytes are those of the whole report's dump(2).
+bool write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals) {
     // The places belong to exactly this result file; without them the report
     // still lists every file.
-    const auto provenance = ResultProvenance::load(run.result_path);
-    const bool placed = provenance && provenance->size() == records.size();
+    const auto places = places_of(run.result_path, count_records(run.result_path));
+    const bool placed = places.has_value();
 
-    Json files = Json::array();
-    for (std::size_t row = 0; row < records.size(); ++row) {
-        const auto code = parse_code(records[row].code);
+    std::ofstream out(to_native(path), std::ios::binary | std::ios::trunc);
+    out << "{\n  \"run\": ";
+    write_nested(out, run_part(run, placed), 1);
+    out << ",\n  \"categories\": ";
+    write_nested(out, categories_part(totals), 1);
+    out << ",\n  \"files\": [";
+
+    LineReader reader(run.result_path);
+    std::string line;
+    std::size_t next_place = 0;
+    bool any = false;
+    for (std::size_t row = 0; reader.next(line) && out; ++row) {
+        const SourcePlace* place = nullptr;
+        if (placed) {
+            // In row order, as the analysis wrote them.
+            while (next_place < places->size() && (*places)[next_place].row < row) {
+                ++next_place;
+            }
+            if (next_place < places->size() && (*places)[next_place].row == row) {
+                place = &(*places)[next_place].place;
+            }
+        }
+        const ResultRecord record = parse_record(line);
+        const auto code = parse_code(record.code);
         if (!code) {
             continue;
         }
         Json file = Json::object();
-        file["path"] = utf8(records[row].path);
+        file["path"] = utf8(record.path);
         file["code"] = std::string(code_text(*code));
         const bool missing = *code == ResultCode::B || *code == ResultCode::BD;
-        const auto bytes = missing ? std::nullopt : file_size(records[row].path);
+        const auto bytes = missing ? std::nullopt : file_size(record.path);
         file["size"] = bytes ? Json(*bytes) : Json(nullptr);
-        file["place"] = place_part(placed ? provenance->place(row) : nullptr);
-        files.push_back(std::move(file));
+        file["place"] = place_part(place);
+        out << (any ? ",\n    " : "\n    ");
+        write_nested(out, file, 2);
+        any = true;
     }
-    Json report = Json::object();
-    report["run"] = run_part(run, placed);
-    report["categories"] = categories_part(totals);
-    report["files"] = std::move(files);
-
-    std::ofstream out(to_native(path), std::ios::binary | std::ios::trunc);
-    out << report.dump(2) << '\n';
+    out << (any ? "\n  ]" : "]") << "\n}\n";
     out.close();
     return static_cast<bool>(out);
 }

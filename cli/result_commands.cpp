@@ -48,7 +48,7 @@ int show_command(const CliContext& context) {
     if (!listing) {
         context.err << "ferwis-cli: no result to show: ";
         write_name_err(context, context.options.result_path);
-        context.err << " is missing or shorter than 4 bytes\n";
+        context.err << " is shorter than 4 bytes\n";
         return kExitFailed;
     }
     for (const auto& path : listing->paths) {
@@ -77,6 +77,13 @@ public:
         }
         context_.out << '\n';
     }
+    void already_there(std::string_view source, std::string_view target) override {
+        context_.out << "already there ";
+        write_name_out(context_, source);
+        context_.out << " -> ";
+        write_name_out(context_, target);
+        context_.out << '\n';
+    }
     void skipped(const SkippedFile& file) override {
         context_.out << "skip ";
         write_name_out(context_, file.path);
@@ -103,6 +110,9 @@ std::string_view action_name(const OperationRequest& request) {
 void print_summary(const CliContext& context, const OperationSummary& summary, bool dry_run) {
     context.out << (dry_run ? "files to handle: " : "files handled: ") << summary.files << '\n'
                 << "bytes: " << summary.bytes << '\n';
+    if (summary.already_there > 0) {
+        context.out << "already there: " << summary.already_there << '\n';
+    }
     for (const SkipReason reason : kSkipReasons) {
         if (const std::size_t count = summary.count(reason); count > 0) {
             context.out << "skipped (" << skip_reason_name(reason) << "): " << count << '\n';
@@ -110,11 +120,16 @@ void print_summary(const CliContext& context, const OperationSummary& summary, b
     }
 }
 
-// A file the user asked to act on is still where it was.
-bool left_a_file_behind(const OperationSummary& summary) {
-    return summary.count(SkipReason::Collision) + summary.count(SkipReason::Changed) +
-               summary.count(SkipReason::NotTrashed) + summary.count(SkipReason::NameWithoutForm) >
-           0;
+// Nothing of the category would be acted on: said, and nothing is asked or
+// changed. Records that would be left alone are counted.
+int report_nothing_to_act_on(const CliContext& context, const ConfirmationFacts& facts) {
+    write_text(context.err, text(Text::CategoryEmpty));
+    context.err << '\n';
+    if (facts.skipped > 0) {
+        write_text(context.err, text(Text::SkippedFiles));
+        context.err << facts.skipped << " (--dry-run names them)\n";
+    }
+    return facts.left_behind ? kExitFailed : kExitDone;
 }
 
 } // namespace
@@ -135,6 +150,8 @@ int file_operation_command(const CliContext& context) {
             request.dry_run = true;
         } else if (operand == "--permanent" && request.operation == Operation::Delete) {
             request.delete_mode = DeleteMode::Permanent;
+        } else if (operand == "--overwrite" && request.operation != Operation::Delete) {
+            request.overwrite = true;
         } else if (!category && operand.rfind("--", 0) != 0) {
             category = operand;
         } else {
@@ -144,7 +161,9 @@ int file_operation_command(const CliContext& context) {
     if (!category || usage) {
         context.err << "usage: ferwis-cli [--config FILE] [--result FILE] " << command
                     << " U|N|UD [--dry-run] [--yes]"
-                    << (request.operation == Operation::Delete ? " [--permanent]" : "") << '\n';
+                    << (request.operation == Operation::Delete ? " [--permanent]"
+                                                               : " [--overwrite]")
+                    << '\n';
         return kExitUsage;
     }
     const auto code = parse_category(*category);
@@ -163,16 +182,21 @@ int file_operation_command(const CliContext& context) {
     StreamProgress progress(context.err, context.environment.error_is_terminal,
                             context.environment.interrupted);
     try {
-        if (request.operation == Operation::Delete && !yes && !request.dry_run) {
+        // Move and delete take files out of the installation: on a terminal
+        // they ask first; a script confirms with --yes.
+        if (request.operation != Operation::Copy && !yes && !request.dry_run) {
             if (!context.environment.input_is_terminal || context.environment.input == nullptr) {
-                context.err << "ferwis-cli: delete asks for confirmation; without a terminal, "
-                               "confirm with --yes\n";
+                context.err << "ferwis-cli: " << command
+                            << " asks for confirmation; without a terminal, confirm with --yes\n";
                 return kExitUsage;
             }
             const ConfirmationFacts facts = confirmation_facts(state->operation_settings(), request,
                                                                context.options.result_path);
+            if (facts.nothing_to_act_on()) {
+                return report_nothing_to_act_on(context, facts);
+            }
             if (!messages.confirm(confirmation_text(facts, request))) {
-                context.err << "ferwis-cli: not confirmed; nothing was deleted\n";
+                context.err << "ferwis-cli: not confirmed; nothing was changed\n";
                 return kExitFailed;
             }
         }
@@ -182,6 +206,9 @@ int file_operation_command(const CliContext& context) {
             execute_operation(state->operation_settings(), request, context.options.result_path,
                               progress, &trash, request.dry_run ? &printer : nullptr);
         print_summary(context, summary, request.dry_run);
+        if (summary.acted_on_nothing() && summary.skipped.empty() && !summary.stopped) {
+            messages.show(text(Text::CategoryEmpty));
+        }
         if (summary.stopped) {
             // The copy/move path of ferwis.ini is unusable: a configuration problem.
             messages.show(text(Text::CopyPathUnusable));
@@ -192,7 +219,7 @@ int file_operation_command(const CliContext& context) {
                 write_name_err(context, skipped); // it names files
                 context.err << '\n';
             }
-            if (left_a_file_behind(summary)) {
+            if (summary.left_a_file_behind()) {
                 return kExitFailed;
             }
         }

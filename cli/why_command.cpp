@@ -1,5 +1,7 @@
 #include "cli/cli_command.h"
 
+#include "common/errors.h"
+#include "common/file_system.h"
 #include "format/result_code.h"
 #include "results/result_provenance.h"
 
@@ -13,6 +15,10 @@ int why_command(const CliContext& context) {
         return kExitUsage;
     }
     const std::string& path = context.options.operands.front();
+    if (!file_exists(context.options.result_path)) {
+        return report_failure(context,
+                              ResultUnreadable(context.options.result_path + ": no result file"));
+    }
     const auto provenance = ResultProvenance::load(context.options.result_path);
     if (!provenance) {
         context.err << "ferwis-cli: no valid provenance for ";

@@ -41,6 +41,7 @@ constexpr std::array kTexts = {
     std::pair{Text::OperationFailed,
               "Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku ini. "
               "Dalsze działanie zostało przerwane."},
+    std::pair{Text::CategoryEmpty, "Brak plików w tej kategorii."},
     std::pair{Text::CategoryUsed, "Używane sceneryjne"},
     std::pair{Text::CategoryUnused, "Nieużywane"},
     std::pair{Text::CategoryMissing, "Braki sceneryjne"},
@@ -57,7 +58,13 @@ constexpr std::array kTexts = {
     std::pair{Text::SkipChanged, "plik zmienił się w trakcie działania"},
     std::pair{Text::SkipNotTrashed, "nie dało się przenieść do kosza, plik pozostał"},
     std::pair{Text::SkipNameWithoutForm,
-              "nazwa ze znakami spoza Windows-1250, których wynik.txt nie zapisze (\"?\")"},
+              "nazwa ze znakami, których wynik.txt nie zapisze (cudzysłów, koniec wiersza, znak "
+              "spoza Windows-1250), zapisanymi jako \"?\""},
+    std::pair{Text::SkipAmbiguous,
+              "wiersz pliku wynik.txt może oznaczać więcej niż jeden plik (\"?\" w nazwie)"},
+    std::pair{Text::SkipListedTwice, "wynik.txt podaje tę ścieżkę także z innym statusem"},
+    std::pair{Text::SkipTargetDiffers,
+              "w miejscu docelowym jest już inny plik o tej nazwie, nie został zastąpiony"},
     std::pair{Text::DoneCopying, "Skopiowano plików:"},
     std::pair{Text::DoneMoving, "Przeniesiono plików:"},
     std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},
@@ -69,6 +76,7 @@ constexpr std::array kTexts = {
     std::pair{Text::PreviewDelete, "usunięcie: "},
     std::pair{Text::PreviewSkip, "pominięcie: "},
     std::pair{Text::PreviewMore, "... oraz dalsze pliki: "},
+    std::pair{Text::PreviewAlreadyThere, "już jest w miejscu docelowym: "},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -78,7 +86,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::PreviewMore) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::PreviewAlreadyThere) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -166,9 +174,32 @@ std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to
 }
 
 std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
-                              std::size_t skipped) {
-    return text(done) + " " + group_digits(files) + " (" + size_text(bytes) + "), " +
-           cp1250("pominięto: ") + group_digits(skipped) + ".";
+                              std::size_t skipped, std::size_t already_there) {
+    std::string summary = text(done) + " " + group_digits(files) + " (" + size_text(bytes) + "), " +
+                          cp1250("pominięto: ") + group_digits(skipped);
+    if (already_there > 0) {
+        summary += cp1250(", już były na miejscu: ") + group_digits(already_there);
+    }
+    return summary + ".";
+}
+
+std::string operation_failed_file(std::string_view path, std::string_view folder,
+                                  std::string_view reason, Text done, std::size_t files) {
+    static const std::string kFile = cp1250("Plik: ");
+    static const std::string kFolder = cp1250("Folder: ");
+    static const std::string kBefore = cp1250(" (przed przerwaniem)");
+    return kFile + std::string(path) + "\n" + kFolder + std::string(folder) + "\n" +
+           failure_reason(reason) + "\n" + text(done) + " " + group_digits(files) + kBefore;
+}
+
+std::string overwrite_question(std::size_t differing, std::size_t already_there) {
+    std::string question = cp1250("W miejscu docelowym są już inne pliki o tych samych nazwach: ") +
+                           group_digits(differing) + "\n";
+    if (already_there > 0) {
+        question += cp1250("Pliki takie same jak źródłowe, już obecne: ") +
+                    group_digits(already_there) + "\n";
+    }
+    return question + cp1250("Zastąpić pliki, które się różnią?");
 }
 
 std::string delete_choice(std::size_t files, std::uintmax_t bytes) {
@@ -179,9 +210,15 @@ std::string delete_choice(std::size_t files, std::uintmax_t bytes) {
            cp1250("Przenieść pliki do kosza (można je z niego przywrócić) czy usunąć je trwale?");
 }
 
-std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped) {
-    return cp1250("Ilość plików: ") + group_digits(files) + "\n" + cp1250("Łączny rozmiar: ") +
-           size_text(bytes) + "\n" + cp1250("Pominięto: ") + group_digits(skipped);
+std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped,
+                           std::size_t already_there) {
+    std::string totals = cp1250("Ilość plików: ") + group_digits(files) + "\n" +
+                         cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
+                         cp1250("Pominięto: ") + group_digits(skipped);
+    if (already_there > 0) {
+        totals += "\n" + cp1250("Już w miejscu docelowym: ") + group_digits(already_there);
+    }
+    return totals;
 }
 
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
@@ -192,6 +229,19 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
            cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" + cp1250("Folder docelowy: ") +
            std::string(target_folder) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+}
+
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) {
+    std::string said;
+    if (long_paths > 0) {
+        said += cp1250("Pominięto folderów o zbyt długiej ścieżce: ") + group_digits(long_paths);
+    }
+    if (outside_links > 0) {
+        said += (said.empty() ? "" : "\n") +
+                cp1250("Pominięto dowiązań do folderów poza katalogiem głównym: ") +
+                group_digits(outside_links);
+    }
+    return said;
 }
 
 } // namespace ferwis

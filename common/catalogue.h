@@ -41,6 +41,7 @@ enum class Text {
     ResultUnreadable,
     CopyPathUnusable,
     OperationFailed,
+    CategoryEmpty,
     // The category texts, in the order of ResultCode.
     CategoryUsed,
     CategoryUnused,
@@ -59,6 +60,9 @@ enum class Text {
     SkipChanged,
     SkipNotTrashed,
     SkipNameWithoutForm,
+    SkipAmbiguous,
+    SkipListedTwice,
+    SkipTargetDiffers,
     // The line the status label keeps after a file operation: what was done.
     DoneCopying,
     DoneMoving,
@@ -73,6 +77,7 @@ enum class Text {
     PreviewDelete,
     PreviewSkip,
     PreviewMore,
+    PreviewAlreadyThere,
 };
 
 // The text, Windows-1250.
@@ -101,7 +106,18 @@ std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to
 // The line left on the status label after a file operation, the same counts the
 // command line prints: done names what was done ("Skopiowano plików:", ...).
 std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
-                              std::size_t skipped);
+                              std::size_t skipped, std::size_t already_there = 0);
+
+// The particulars of a file operation stopped by a failure: the file and the
+// folder that refused, the system's reason, and how many files the run had
+// handled before (done names what was done, "Przeniesiono plików:", ...).
+std::string operation_failed_file(std::string_view path, std::string_view folder,
+                                  std::string_view reason, Text done, std::size_t files);
+
+// The question asked before a copy or move that finds other files under the
+// same names at the target: how many differ, and how many are already there
+// as they are.
+std::string overwrite_question(std::size_t differing, std::size_t already_there);
 
 // The window's question before a delete, answered by going to the trash or
 // deleting for good: the number of files and their total size.
@@ -109,11 +125,17 @@ std::string delete_choice(std::size_t files, std::uintmax_t bytes);
 
 // The totals under the preview of a file operation: the files that would be
 // acted on, their total size and the files that would be left alone.
-std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped);
+std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped,
+                           std::size_t already_there = 0);
 
 // The question asked before a move: the number of files, their total size and
 // the folder they go to (Windows-1250).
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
                               std::string_view target_folder);
+
+// What the analysis says at its end about the folders its listing passed over:
+// those whose path is too long for the system, and links to folders outside
+// the main directory; a line for each reason that occurred, empty for none.
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links);
 
 } // namespace ferwis

@@ -37,6 +37,13 @@ public:
         : FileError(std::move(path), "a line too long to be held in memory") {}
 };
 
+// A path longer than the system takes: what lies below it cannot be reached by
+// its path, so a walk passes over it.
+class PathTooLong : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // A failure a person is told about: the message it names, the particulars a
 // person is told on the lines after it (Polish, Windows-1250; often none) and
 // the detail.
@@ -85,7 +92,8 @@ public:
 // A copy, move or delete failed on a file; the files handled before stay so.
 class OperationFailure : public Failure {
 public:
-    explicit OperationFailure(const std::string& detail) : Failure(Text::OperationFailed, detail) {}
+    explicit OperationFailure(const std::string& detail, std::string particulars = {})
+        : Failure(Text::OperationFailed, detail, std::move(particulars)) {}
 };
 
 // A problem of the configuration found at start-up. Start-up reports every

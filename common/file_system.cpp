@@ -87,6 +87,19 @@ OpenFile open_file_for_reading(std::string_view path) {
     return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
+bool read_regular_file(std::string_view path, const std::function<void(std::string_view)>& take) {
+    try {
+        OpenFile file = open_file_for_reading(path);
+        std::vector<char> buffer(std::size_t{1} << 16);
+        while (const std::size_t got = file.read(buffer.data(), buffer.size())) {
+            take(std::string_view(buffer.data(), got));
+        }
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 namespace {
 
 // One entry of a folder, as a listing reports it.
@@ -171,6 +184,9 @@ FolderListing list_folder(const fs::path& native, std::string_view path, bool wi
         }
         listing.folders.push_back(std::move(entry.name));
     });
+    if (ec == std::errc::filename_too_long) {
+        throw PathTooLong(std::string(path), ec.message());
+    }
     if (ec) {
         throw FileError(std::string(path), ec.message());
     }
@@ -217,10 +233,11 @@ bool names_entry_without_form(std::string_view folder, std::string_view relative
         bool without_form = false;
         std::optional<std::string> next;
         visit_folder(to_native(path), false, [&](ListedEntry entry) {
-            if (without_form || !names_equal(entry.name, part)) {
+            const std::string written = written_form(entry.name);
+            if (without_form || !names_equal(written, part)) {
                 return;
             }
-            if (entry.native) {
+            if (entry.native || written != entry.name) {
                 without_form = true;
             } else if (entry.is_folder && !next) {
                 next = std::move(entry.name);
@@ -236,6 +253,25 @@ bool names_entry_without_form(std::string_view folder, std::string_view relative
         path.push_back(kSeparator);
     }
     return false;
+}
+
+std::string written_form(std::string_view name) {
+    std::string written(name);
+    std::replace_if(
+        written.begin(), written.end(), [](char c) { return c == '"' || c == '\r' || c == '\n'; },
+        '?');
+    return written;
+}
+
+std::size_t entries_written_as(std::string_view folder, std::string_view name) {
+    std::size_t count = 0;
+    const std::error_code error = visit_folder(to_native(folder), false, [&](ListedEntry entry) {
+        count += written_form(entry.name) == name ? 1U : 0U;
+    });
+    if (error) {
+        throw FileError(std::string(folder), error.message());
+    }
+    return count;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,11 @@ std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& nati
 // no regular file.
 OpenFile open_file_for_reading(std::string_view path);
 
+// Reads the regular file (or link to one) at path piece by piece, handing each
+// piece to take. False when it cannot be opened or read; a FIFO or device is
+// refused, never waited on or read without end.
+bool read_regular_file(std::string_view path, const std::function<void(std::string_view)>& take);
+
 // The entries directly inside one folder, names only, each list in the order of
 // the one comparison (sort_before).
 struct FolderListing {
@@ -64,7 +70,8 @@ struct FolderListing {
 // links to regular files (a FIFO, socket or device is no content), with the
 // lengths of the files when with_sizes (a status call per file, relative to the
 // open folder, where the names alone give no length). Throws FileError when it
-// cannot be opened or enumerated.
+// cannot be opened or enumerated, PathTooLong when its path is longer than the
+// system takes.
 FolderListing list_folder(std::string_view path, bool with_sizes = false);
 // The same for a folder given by its native path; path is its text, for messages.
 FolderListing list_folder(const std::filesystem::path& native, std::string_view path,
@@ -73,7 +80,18 @@ FolderListing list_folder(const std::filesystem::path& native, std::string_view 
 // Whether relative (below folder) names, letter case aside, an entry on the way
 // whose name has no Windows-1250 form: its text has a "?" there and names no
 // file, so the entry cannot be reached through it.
+// A name on the way counts as without form also when it holds a double quote,
+// CR or LF, which a record writes as "?" too.
 bool names_entry_without_form(std::string_view folder, std::string_view relative);
+
+// A name as a record of the result writes it: a double quote, CR or LF as "?"
+// (a character without a Windows-1250 form is "?" in the text already).
+std::string written_form(std::string_view name);
+
+// The number of entries directly in folder whose names a record writes as
+// name: more than one means a record with that name cannot tell which one it
+// names. Throws FileError when the folder cannot be listed.
+std::size_t entries_written_as(std::string_view folder, std::string_view name);
 
 // The entries of the folders that searches for a name had to read, kept so that
 // many searches in the same folders read each folder once (for a walk over

@@ -167,12 +167,25 @@ public:
     // files too. Throws FileError.
     void remove(std::string_view name) const;
 
-    // Renames name to new_name in folder to, replacing an entry there (a link
-    // there is replaced, not written through). Throws FileError.
-    void rename(std::string_view name, const FolderHandle& to, std::string_view new_name) const;
+    // Renames name to new_name in folder to. With replace, an entry there is
+    // replaced (a link there is replaced, not written through) and the result
+    // is true; without, an entry there stays and the result is false. Throws
+    // FileError.
+    bool rename(std::string_view name, const FolderHandle& to, std::string_view new_name,
+                bool replace = true) const;
 
     // Makes the entries of this folder durable (after a rename). Throws FileError.
     void sync() const;
+
+    // Whether sync_file_system() makes a whole file system durable at once
+    // here. Where it does not (Windows), each written file is made durable by
+    // itself (OpenFile::sync) and its folder by sync().
+    static bool syncs_file_system();
+
+    // Makes every file and entry written to the file system this folder lies
+    // on durable, in one call, where syncs_file_system(); does nothing
+    // elsewhere. Throws FileError.
+    void sync_file_system() const;
 
     // The folder's real place as the file system names it now (no link on the
     // way), native. Nothing when it cannot be told.

@@ -4,6 +4,7 @@
 #include "common/native_path.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -374,18 +375,64 @@ void FolderHandle::remove(std::string_view name) const {
     }
 }
 
-void FolderHandle::rename(std::string_view name, const FolderHandle& to,
-                          std::string_view new_name) const {
-    if (::renameat(fd_of(handle_), native_name(name).c_str(), fd_of(to.handle_),
-                   native_name(new_name).c_str()) != 0) {
+bool FolderHandle::rename(std::string_view name, const FolderHandle& to, std::string_view new_name,
+                          bool replace) const {
+    const std::string from = native_name(name);
+    const std::string target = native_name(new_name);
+    if (replace) {
+        if (::renameat(fd_of(handle_), from.c_str(), fd_of(to.handle_), target.c_str()) != 0) {
+            throw FileError(to.path_ + std::string(new_name), reason());
+        }
+        return true;
+    }
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(fd_of(handle_), from.c_str(), fd_of(to.handle_), target.c_str(),
+                    RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
         throw FileError(to.path_ + std::string(new_name), reason());
     }
+#endif
+    // A file system without a rename that keeps the target: a second name
+    // never replaces an entry, and the first name goes once the second is there.
+    if (::linkat(fd_of(handle_), from.c_str(), fd_of(to.handle_), target.c_str(), 0) != 0) {
+        if (errno == EEXIST) {
+            return false;
+        }
+        throw FileError(to.path_ + std::string(new_name), reason());
+    }
+    if (::unlinkat(fd_of(handle_), from.c_str(), 0) != 0) {
+        throw FileError(path_ + std::string(name), reason());
+    }
+    return true;
 }
 
 void FolderHandle::sync() const {
     if (::fsync(fd_of(handle_)) != 0 && errno != EINVAL) {
         throw FileError(path_, reason());
     }
+}
+
+bool FolderHandle::syncs_file_system() {
+#ifdef __linux__
+    return true;
+#else
+    return false;
+#endif
+}
+
+void FolderHandle::sync_file_system() const {
+#ifdef __linux__
+    // One call for a whole batch of files and folders: the journal commits
+    // once instead of once per file.
+    if (::syncfs(fd_of(handle_)) != 0) {
+        throw FileError(path_, reason());
+    }
+#endif
 }
 
 EntryStatus entry_status(const std::filesystem::path& path) {

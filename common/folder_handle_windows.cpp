@@ -426,23 +426,37 @@ void FolderHandle::remove(std::string_view name) const {
     }
 }
 
-void FolderHandle::rename(std::string_view name, const FolderHandle& to,
-                          std::string_view new_name) const {
+bool FolderHandle::rename(std::string_view name, const FolderHandle& to, std::string_view new_name,
+                          bool replace) const {
     const std::string text = to.path_ + std::string(new_name);
     const auto from = entry_path(handle_, name);
     const auto target = entry_path(to.handle_, new_name);
     if (!from || !target) {
         throw FileError(text, "the folder's place cannot be told");
     }
-    // An entry at the target, a link too, is replaced, never written through.
-    if (MoveFileExW(from->c_str(), target->c_str(), MOVEFILE_REPLACE_EXISTING) == 0) {
-        throw FileError(text, reason());
+    // An entry at the target, a link too, is replaced, never written through;
+    // without replace it stays.
+    if (MoveFileExW(from->c_str(), target->c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) == 0) {
+        const DWORD error = GetLastError();
+        if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+            return false;
+        }
+        throw FileError(text, reason(error));
     }
+    return true;
 }
 
 void FolderHandle::sync() const {
     // Windows writes a folder's entries through without being asked.
 }
+
+bool FolderHandle::syncs_file_system() {
+    // Flushing a whole volume needs rights a person seldom has: each file is
+    // flushed by itself.
+    return false;
+}
+
+void FolderHandle::sync_file_system() const {}
 
 EntryStatus entry_status(const std::filesystem::path& path) {
     return status_of(path);

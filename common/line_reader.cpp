@@ -15,16 +15,6 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 constexpr std::size_t kSmallestBuffer = 1 << 12;
 
-// The first CR or LF in [start, stop), or nullptr.
-const char* find_line_end(const char* start, const char* stop) {
-    const auto size = static_cast<std::size_t>(stop - start);
-    // Two searches that stop at the line end cost less than a byte loop.
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', size));
-    const std::size_t before = lf != nullptr ? static_cast<std::size_t>(lf - start) : size;
-    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', before));
-    return cr != nullptr ? cr : lf;
-}
-
 } // namespace
 
 LineReader::LineReader(std::string_view path) : LineReader(open_file_for_reading(path), path) {}
@@ -48,8 +38,31 @@ bool LineReader::fill() {
     }
     end_ = file_.read(buffer_.get(), capacity_);
     pos_ = 0;
+    lf_at_ = 0;
+    cr_at_ = 0;
+    scanned_ = false;
     eof_ = end_ == 0;
     return end_ > 0;
+}
+
+// Each search goes on from where the last one ended and remembers what it
+// found, so every byte of a block is searched once for each of the two ends:
+// searching the rest of the block for a LF on every line would make a file of
+// short CR-ended lines cost the square of its block.
+std::size_t LineReader::line_end() {
+    // A remembered end still holds while the line begins at or before it.
+    if (!scanned_ || cr_at_ < pos_) {
+        if (!scanned_ || lf_at_ < pos_) {
+            const auto* lf =
+                static_cast<const char*>(std::memchr(buffer_.get() + pos_, '\n', end_ - pos_));
+            lf_at_ = lf != nullptr ? static_cast<std::size_t>(lf - buffer_.get()) : end_;
+            scanned_ = true;
+        }
+        const auto* cr =
+            static_cast<const char*>(std::memchr(buffer_.get() + pos_, '\r', lf_at_ - pos_));
+        cr_at_ = cr != nullptr ? static_cast<std::size_t>(cr - buffer_.get()) : lf_at_;
+    }
+    return cr_at_;
 }
 
 bool LineReader::next(std::string& line) {
@@ -62,9 +75,9 @@ bool LineReader::next(std::string& line) {
         }
         any = true;
         const char* start = buffer_.get() + pos_;
-        const char* stop = buffer_.get() + end_;
-        const char* brk = find_line_end(start, stop);
-        const auto piece = static_cast<std::size_t>((brk != nullptr ? brk : stop) - start);
+        const std::size_t at = line_end();
+        const char* brk = at < end_ ? buffer_.get() + at : nullptr;
+        const auto piece = at - pos_;
         if (piece > kMaxLineLength - line.size()) {
             throw LineTooLong(path_);
         }

@@ -40,6 +40,9 @@ private:
     LineReader(OpenFile file, std::string_view path);
 
     bool fill();
+    // The offset of the line end of the line at pos_ in the block, end_ when
+    // the block holds none.
+    std::size_t line_end();
 
     OpenFile file_;
     std::string path_;
@@ -48,6 +51,11 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool eof_ = false;
+    // The first LF at or after pos_ (end_: none in the block), and the first CR
+    // before it (lf_at_: none); valid once scanned_ for this block.
+    std::size_t lf_at_ = 0;
+    std::size_t cr_at_ = 0;
+    bool scanned_ = false;
     std::size_t line_number_ = 0;
 };
 

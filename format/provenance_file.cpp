@@ -1,9 +1,9 @@
 #include "format/provenance_file.h"
 
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/platform.h"
 #include "common/text_compare.h"
 #include "format/file_beside.h"
 
@@ -111,19 +111,8 @@ std::uint64_t ResultDigest::hash() const {
 }
 
 std::optional<ResultDigest> digest_of_file(std::string_view path) {
-    std::FILE* file = platform::open_file(to_native(path), "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
     ResultDigest digest;
-    std::vector<char> buffer(1 << 16);
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        digest.add(std::string_view(buffer.data(), got));
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
+    if (!read_regular_file(path, [&](std::string_view piece) { digest.add(piece); })) {
         return std::nullopt;
     }
     return digest;

@@ -11,7 +11,11 @@
 #include "results/record_path.h"
 #include "results/target_folder.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 #include <set>
 #include <unordered_set>
@@ -21,6 +25,33 @@ namespace ferwis {
 namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 18;
+
+// A move makes its copies durable batch by batch: one sync of the target's
+// file system per batch instead of two per file, run while the next batch is
+// copied. A batch ends at whichever limit comes first; the source folders of
+// its files stay open until its sources are deleted, so their number is
+// bounded too (two batches' worth stay well below a process's usual 1024).
+constexpr std::size_t kBatchFiles = 4096;
+constexpr std::uintmax_t kBatchBytes = std::uintmax_t{1} << 30;
+constexpr std::size_t kBatchFolders = 256;
+
+// The paths a result lists, in the form records compare: one hash each, so
+// that a whole result costs a few bytes a record. Two paths with one hash
+// only leave a file alone that could have been acted on.
+class PathHashes {
+public:
+    void add(std::string_view path) { hashes_.push_back(hash_of(path)); }
+    void seal() { std::sort(hashes_.begin(), hashes_.end()); }
+    bool contains(std::string_view path) const {
+        return std::binary_search(hashes_.begin(), hashes_.end(), hash_of(path));
+    }
+
+private:
+    static std::size_t hash_of(std::string_view path) {
+        return std::hash<std::string>()(to_lower(normalize_record_path(path)));
+    }
+    std::vector<std::size_t> hashes_;
+};
 
 std::string as_folder(std::string_view path) {
     std::string folder = normalize_record_path(path);
@@ -90,9 +121,10 @@ private:
 class Run {
 public:
     Run(const OperationSettings& settings, const OperationRequest& request, Progress& progress,
-        Trash* trash, OperationObserver* observer)
+        Trash* trash, OperationObserver* observer, const PathHashes& other_codes)
         : request_(request), progress_(progress), trash_(trash), observer_(observer),
-          main_text_(as_folder(settings.main_dir)), copy_text_(as_folder(settings.copy_move_path)) {
+          other_codes_(other_codes), main_text_(as_folder(settings.main_dir)),
+          copy_text_(as_folder(settings.copy_move_path)) {
         if (root_length(main_text_) > 0) {
             main_ = FolderHandle::open(main_text_);
         }
@@ -109,6 +141,12 @@ public:
             skip(SkipReason::Malformed, path);
             return;
         }
+        // A path that is also another code's record is one file with two
+        // answers, or two files whose names the result could not tell apart.
+        if (other_codes_.contains(path)) {
+            skip(SkipReason::ListedTwice, path);
+            return;
+        }
         const auto relative = relative_path(path);
         if (!relative) {
             skip(SkipReason::Outside, path);
@@ -116,7 +154,11 @@ public:
         }
         const std::vector<std::string> parts = components(*relative);
         const std::string& name = parts.back();
-        const FolderHandle* folder = nullptr;
+        if (could_name_two(parts)) {
+            skip(SkipReason::Ambiguous, path);
+            return;
+        }
+        std::shared_ptr<FolderHandle> folder;
         switch (open_source_folder(parts, folder)) {
         case Reach::Outside:
             skip(SkipReason::Outside, path);
@@ -143,7 +185,24 @@ public:
             remove_source(*folder, name, entry, path);
             return;
         }
-        copy_source(*folder, name, entry, path, join(parts, parts.size() - 1));
+        copy_source(folder, name, entry, path, join(parts, parts.size() - 1));
+    }
+
+    // Ends the run's last batches of a move: their copies made durable, then
+    // their sources deleted.
+    void finish() {
+        complete_batch();
+        delete_synced_sources();
+    }
+
+    // After a failure on a file: the copies placed before it are completed
+    // when that can be done, so the count of files moved says what happened.
+    void finish_after_failure() {
+        try {
+            finish();
+        } catch (const FileError&) {
+            // The first failure is the one told; these sources stay beside their copies.
+        }
     }
 
 private:
@@ -165,6 +224,29 @@ private:
             names_entry_without_form(main_text_, relative)) {
             skip(SkipReason::NameWithoutForm, path);
         }
+    }
+
+    // Whether a name on the record's way holds "?" that a record also writes
+    // for a double quote, CR, LF or a character without a Windows-1250 form,
+    // while its folder holds more than one entry written so.
+    bool could_name_two(const std::vector<std::string>& parts) {
+        std::string folder = main_text_;
+        for (const std::string& part : parts) {
+            if (part.find('?') != std::string::npos) {
+                try {
+                    if (entries_written_as(folder, part) > 1) {
+                        return true;
+                    }
+                } catch (const FileError&) {
+                    // A folder on the way that cannot be listed is reached
+                    // below, or not, as any other.
+                    return false;
+                }
+            }
+            folder += part;
+            folder.push_back(kSeparator);
+        }
+        return false;
     }
 
     void acted(std::string_view source, std::string_view target, std::uintmax_t bytes) {
@@ -195,10 +277,11 @@ private:
 
     // Reaches the folder of a record from the opened main directory. The last
     // folder reached is kept: records come folder by folder.
-    Reach open_source_folder(const std::vector<std::string>& parts, const FolderHandle*& out) {
+    Reach open_source_folder(const std::vector<std::string>& parts,
+                             std::shared_ptr<FolderHandle>& out) {
         const std::string key = join(parts, parts.size() - 1);
         if (source_folder_ && source_key_ == key) {
-            out = &*source_folder_;
+            out = source_folder_;
             return Reach::Open;
         }
         source_folder_.reset();
@@ -222,9 +305,9 @@ private:
                 return Reach::Missing;
             }
         }
-        source_folder_ = std::move(next);
+        source_folder_ = std::make_shared<FolderHandle>(std::move(*next));
         source_key_ = key;
-        out = &*source_folder_;
+        out = source_folder_;
         return Reach::Open;
     }
 
@@ -280,8 +363,8 @@ private:
     // the copy path. A linked level is followed only when it stays inside the
     // copy path. Nothing with outside set, or nothing with missing set in a dry run.
     // The last folder opened is kept, as on the source side.
-    const FolderHandle* open_target_folder(const std::vector<std::string>& parts, bool& outside,
-                                           bool& missing) {
+    std::shared_ptr<FolderHandle> open_target_folder(const std::vector<std::string>& parts,
+                                                     bool& outside, bool& missing) {
         outside = false;
         missing = false;
         if (!copy_) {
@@ -290,7 +373,7 @@ private:
         }
         const std::string key = join(parts, parts.size() - 1);
         if (target_folder_ && target_key_ == key) {
-            return &*target_folder_;
+            return target_folder_;
         }
         target_folder_.reset();
         std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
@@ -321,12 +404,12 @@ private:
             }
             at = std::move(opened);
         }
-        target_folder_ = std::move(at);
+        target_folder_ = std::make_shared<FolderHandle>(std::move(*at));
         target_key_ = key;
         // A copy/move path inside the main directory puts targets among the
         // simulator's own files, none of which is ever replaced.
         target_in_main_ = target_folder_->lies_within(*main_);
-        return &*target_folder_;
+        return target_folder_;
     }
 
     // The copy/move path is prepared at the first file to copy; a first level
@@ -360,9 +443,10 @@ private:
         return true;
     }
 
-    void copy_source(const FolderHandle& folder, const std::string& name, const EntryStatus& entry,
-                     const std::string& path, const std::string& relative_folder) {
-        std::optional<OpenFile> source = open_source(folder, name, entry);
+    void copy_source(const std::shared_ptr<FolderHandle>& folder, const std::string& name,
+                     const EntryStatus& entry, const std::string& path,
+                     const std::string& relative_folder) {
+        std::optional<OpenFile> source = open_source(*folder, name, entry);
         if (!source) {
             skip(entry.kind == EntryKind::Link ? SkipReason::LinkOutside : SkipReason::Changed,
                  path);
@@ -375,46 +459,53 @@ private:
         bool outside = false;
         bool missing = false;
         std::vector<std::string> parts = components(relative_folder + name);
-        const FolderHandle* target = open_target_folder(parts, outside, missing);
+        const std::shared_ptr<FolderHandle> target = open_target_folder(parts, outside, missing);
         if (outside) {
             skip(SkipReason::TargetOutside, path);
             return;
         }
         const FileIdentity source_id = source->identity();
-        if (request_.dry_run) {
-            // Nothing is written: a collision is told by the text of the target
-            // and by the file that already lies there.
-            const EntryStatus there = target ? target->status(name) : EntryStatus{};
-            if (there.kind != EntryKind::Missing &&
-                (there.identity == source_id || target_in_main_)) {
-                skip(SkipReason::TargetTaken, path);
-                return;
-            }
-            if (!planned_.insert(target_text).second ||
-                (there.kind != EntryKind::Missing && !planned_ids_.insert(there.identity).second)) {
-                skip(SkipReason::Collision, path);
-                return;
-            }
-            acted(path, target_text, source->size());
+        // In a dry run nothing is written: a collision is told by the text of
+        // the target and by the file that already lies there.
+        const EntryStatus there = target ? target->status(name) : EntryStatus{};
+        const bool occupied = there.kind != EntryKind::Missing;
+        if (occupied && (there.identity == source_id || target_in_main_)) {
+            skip(SkipReason::TargetTaken, path);
             return;
         }
-        const EntryStatus there = target->status(name);
-        if (there.kind != EntryKind::Missing) {
-            if (there.identity == source_id || target_in_main_) {
-                skip(SkipReason::TargetTaken, path);
+        if (request_.dry_run ? !planned_.insert(target_text).second ||
+                                   (occupied && !planned_ids_.insert(there.identity).second)
+                             : occupied && written_.count(there.identity) != 0) {
+            skip(SkipReason::Collision, path);
+            return;
+        }
+        if (occupied) {
+            if (there.kind == EntryKind::File && same_bytes(*target, name, *source)) {
+                if (request_.operation == Operation::Move && !request_.dry_run) {
+                    // The copy that is there counts as this run's own: the
+                    // source goes once the batch is durable.
+                    queue_source({folder, name, entry.identity, path, target_text, 0, true},
+                                 target);
+                    return;
+                }
+                note_already_there(path, target_text);
                 return;
             }
-            if (written_.count(there.identity) != 0) {
-                skip(SkipReason::Collision, path);
+            if (!request_.overwrite) {
+                skip(SkipReason::TargetDiffers, path);
                 return;
             }
+        }
+        if (request_.dry_run) {
+            acted(path, target_text, source->size());
+            return;
         }
         TemporaryCopy copy(*target);
         const std::uintmax_t bytes = copy_bytes(*source, copy.file());
         const FileIdentity copy_id = copy.file().identity();
         const bool moving = request_.operation == Operation::Move;
-        if (moving) {
-            copy.file().sync(); // the source goes only once its bytes are safe
+        if (moving && !FolderHandle::syncs_file_system()) {
+            copy.file().sync(); // no sync of a whole batch here: each copy by itself
         }
         copy.file().close();
         // Looked at once more just before the rename: a file written earlier
@@ -423,7 +514,12 @@ private:
             skip(SkipReason::Collision, path);
             return;
         }
-        target->rename(copy.name(), *target, name);
+        // Only a file the person agreed to replace is replaced: one that came
+        // to the target since it was looked at stays.
+        if (!target->rename(copy.name(), *target, name, occupied && request_.overwrite)) {
+            skip(SkipReason::TargetDiffers, path);
+            return;
+        }
         copy.placed();
         written_.insert(copy_id);
         if (target->status(name).identity != copy_id) {
@@ -431,15 +527,134 @@ private:
             return;
         }
         if (moving) {
-            target->sync();
-            // The record's own entry goes, and only when it is still the one read.
-            if (folder.status(name).identity != entry.identity) {
-                skip(SkipReason::Changed, path);
-                return;
-            }
-            folder.remove(name);
+            queue_source({folder, name, entry.identity, path, target_text, bytes, false}, target);
+            return;
         }
         acted(path, target_text, bytes);
+    }
+
+    void note_already_there(std::string_view source, std::string_view target) {
+        ++summary_.already_there;
+        if (observer_ != nullptr) {
+            observer_->already_there(source, target);
+        }
+    }
+
+    // Whether the file name of folder holds the bytes of source: the lengths
+    // first, then the bytes. A file that cannot be read is taken as another.
+    bool same_bytes(const FolderHandle& folder, const std::string& name, OpenFile& source) {
+        try {
+            std::optional<OpenFile> there = folder.open_file(name);
+            if (!there || there->size() != source.size()) {
+                return false;
+            }
+            std::vector<char> ours(kCopyChunk);
+            std::vector<char> theirs(kCopyChunk);
+            for (std::uintmax_t at = 0;;) {
+                if (progress_.close_requested()) {
+                    throw OperationCancelled();
+                }
+                const std::size_t got = source.read_at(at, ours.data(), ours.size());
+                if (there->read_at(at, theirs.data(), theirs.size()) != got ||
+                    !std::equal(ours.begin(), ours.begin() + static_cast<std::ptrdiff_t>(got),
+                                theirs.begin())) {
+                    return false;
+                }
+                if (got == 0) {
+                    return true;
+                }
+                at += got;
+            }
+        } catch (const FileError&) {
+            return false;
+        }
+    }
+
+    // A source of a move whose copy is at its target, waiting for the batch's
+    // sync before it goes.
+    struct PendingSource {
+        std::shared_ptr<FolderHandle> folder;
+        std::string name;
+        FileIdentity identity;
+        std::string path;
+        std::string target;
+        std::uintmax_t bytes = 0;
+        bool already_there = false; // the target held the same bytes before the run
+    };
+
+    void queue_source(PendingSource source, const std::shared_ptr<FolderHandle>& target) {
+        // The folders to sync: one per file system where a whole one is synced
+        // at once, else every folder that got a copy.
+        const bool whole = FolderHandle::syncs_file_system();
+        const FileIdentity id = target->identity();
+        if (std::none_of(batch_folders_.begin(), batch_folders_.end(), [&](const auto& known) {
+                return whole ? known.second.device == id.device : known.second == id;
+            })) {
+            batch_folders_.emplace_back(target, id);
+        }
+        if (batch_.empty() || batch_.back().folder != source.folder) {
+            ++batch_source_folders_; // records come folder by folder
+        }
+        batch_bytes_ += source.bytes;
+        batch_.push_back(std::move(source));
+        if (batch_.size() >= kBatchFiles || batch_bytes_ >= kBatchBytes ||
+            batch_source_folders_ >= kBatchFolders) {
+            complete_batch();
+        }
+    }
+
+    // Starts making the batch's copies and their folders durable, on a thread
+    // of its own while the next batch is copied, once the batch before has
+    // been made durable and its sources deleted.
+    void complete_batch() {
+        if (batch_.empty()) {
+            return;
+        }
+        delete_synced_sources();
+        syncing_ = std::exchange(batch_, {});
+        std::vector<std::shared_ptr<FolderHandle>> folders;
+        for (auto& folder : batch_folders_) {
+            folders.push_back(std::move(folder.first));
+        }
+        batch_folders_.clear();
+        batch_bytes_ = 0;
+        batch_source_folders_ = 0;
+        sync_done_ = std::async(std::launch::async, [folders = std::move(folders)] {
+            for (const auto& folder : folders) {
+                if (FolderHandle::syncs_file_system()) {
+                    folder->sync_file_system();
+                } else {
+                    folder->sync();
+                }
+            }
+        });
+    }
+
+    // Waits for the sync of the batch in hand, then deletes its sources. A
+    // kill before the sync ends leaves every file in its place and a whole
+    // copy beside it; after it, each file is whole at its target, and at its
+    // source until that goes. (Where no whole file system is synced at once, a
+    // target that held the same bytes before the run is taken as on the disk:
+    // only a file this run wrote can be flushed here.)
+    void delete_synced_sources() {
+        if (!sync_done_.valid()) {
+            return;
+        }
+        std::vector<PendingSource> batch = std::exchange(syncing_, {});
+        sync_done_.get(); // a failed sync fails the run; the batch's sources stay
+        for (const PendingSource& source : batch) {
+            // The record's own entry goes, and only when it is still the one read.
+            if (source.folder->status(source.name).identity != source.identity) {
+                skip(SkipReason::Changed, source.path);
+                continue;
+            }
+            source.folder->remove(source.name);
+            if (source.already_there) {
+                note_already_there(source.path, source.target);
+            } else {
+                acted(source.path, source.target, source.bytes);
+            }
+        }
     }
 
     std::uintmax_t copy_bytes(OpenFile& from, OpenFile& to) {
@@ -450,7 +665,8 @@ private:
             if (progress_.close_requested()) {
                 throw OperationCancelled();
             }
-            const std::size_t got = from.read(buffer.data(), buffer.size());
+            // By offset: the comparison with a file at the target may have read it.
+            const std::size_t got = from.read_at(total, buffer.data(), buffer.size());
             if (got == 0) {
                 return total;
             }
@@ -463,43 +679,46 @@ private:
     Progress& progress_;
     Trash* trash_;
     OperationObserver* observer_;
+    const PathHashes& other_codes_;
     std::string main_text_;
     std::string copy_text_;
     std::optional<FolderHandle> main_;
     std::optional<FolderHandle> copy_;
-    std::optional<FolderHandle> source_folder_;
+    std::shared_ptr<FolderHandle> source_folder_;
     std::string source_key_;
-    std::optional<FolderHandle> target_folder_;
+    std::shared_ptr<FolderHandle> target_folder_;
     std::string target_key_;
     bool target_in_main_ = false;
     std::unordered_set<FileIdentity, FileIdentityHash> written_;
     std::set<std::string> planned_;
     std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;
     std::unordered_set<FileIdentity, FileIdentityHash> planned_ids_;
+    std::vector<PendingSource> batch_;
+    std::uintmax_t batch_bytes_ = 0;
+    std::size_t batch_source_folders_ = 0;
+    std::vector<std::pair<std::shared_ptr<FolderHandle>, FileIdentity>> batch_folders_;
+    std::vector<PendingSource> syncing_; // the batch whose sync runs
+    std::future<void> sync_done_;
     OperationSummary summary_;
 };
 
-// The result file: absent or shorter than 4 bytes means no records; anything
-// but a file there is a failure.
+// The result file: shorter than 4 bytes means no records. One that is
+// missing or no regular file is a result that cannot be read: nothing is
+// acted on, and nothing beside it removed.
 bool has_records(std::string_view result_path) {
-    const EntryStatus status = entry_status(to_native(result_path));
-    if (status.kind == EntryKind::Missing) {
-        return false;
-    }
-    if (status.kind == EntryKind::Folder || status.kind == EntryKind::Other) {
-        throw FileError(std::string(result_path), "not a file");
-    }
     const auto size = file_size(result_path);
-    return size && *size >= 4;
+    if (!size || !file_exists(result_path)) {
+        throw ResultUnreadable(std::string(result_path) + ": no result file");
+    }
+    return *size >= 4;
 }
 
 // Deletes the result file after a move or delete; one that is already gone is
-// fine.
+// fine, and leaves its places as they are (bound to bytes that are gone).
 void delete_result_file(std::string_view result_path) {
     const auto native = to_native(result_path);
     const EntryStatus status = entry_status(native);
     if (status.kind == EntryKind::Missing) {
-        remove_provenance(result_path);
         return;
     }
     if (status.kind == EntryKind::Folder) {
@@ -512,6 +731,36 @@ void delete_result_file(std::string_view result_path) {
     // The places of the result go with it.
     remove_provenance(result_path);
 }
+
+// The paths the result lists under any code but the request's.
+PathHashes paths_of_other_codes(std::string_view result_path, ResultCode code) {
+    PathHashes paths;
+    RecordReader reader(result_path);
+    ResultRecord record;
+    while (reader.next(record)) {
+        if (!names_equal(record.code, code_text(code))) {
+            paths.add(record.path);
+        }
+    }
+    paths.seal();
+    return paths;
+}
+
+} // namespace
+
+Text operation_done_text(const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        return Text::DoneCopying;
+    case Operation::Move:
+        return Text::DoneMoving;
+    case Operation::Delete:
+        break;
+    }
+    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
+}
+
+namespace {
 
 Text reason_id(SkipReason reason) {
     switch (reason) {
@@ -531,6 +780,12 @@ Text reason_id(SkipReason reason) {
         return Text::SkipChanged;
     case SkipReason::NameWithoutForm:
         return Text::SkipNameWithoutForm;
+    case SkipReason::Ambiguous:
+        return Text::SkipAmbiguous;
+    case SkipReason::ListedTwice:
+        return Text::SkipListedTwice;
+    case SkipReason::TargetDiffers:
+        return Text::SkipTargetDiffers;
     case SkipReason::NotTrashed:
         break;
     }
@@ -538,6 +793,26 @@ Text reason_id(SkipReason reason) {
 }
 
 } // namespace
+
+bool leaves_file_behind(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::Collision:
+    case SkipReason::Changed:
+    case SkipReason::NotTrashed:
+    case SkipReason::NameWithoutForm:
+    case SkipReason::Ambiguous:
+    case SkipReason::ListedTwice:
+    case SkipReason::TargetDiffers:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool OperationSummary::left_a_file_behind() const {
+    return std::any_of(skipped.begin(), skipped.end(),
+                       [](const SkippedFile& file) { return leaves_file_behind(file.reason); });
+}
 
 const std::string& skip_reason_text(SkipReason reason) {
     return text(reason_id(reason));
@@ -567,27 +842,46 @@ OperationSummary execute_operation(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    Progress& progress, Trash* trash, OperationObserver* observer) {
     progress.set_status(operation_status(request.operation));
-    Run run(settings, request, progress, trash, observer);
+    const bool records = has_records(result_path);
+    PathHashes other_codes;
+    std::optional<Run> run;
+    try {
+        if (records) {
+            other_codes = paths_of_other_codes(result_path, request.code);
+        }
+    } catch (const FileError& error) {
+        throw ResultUnreadable(error.what());
+    }
+    run.emplace(settings, request, progress, trash, observer, other_codes);
     OperationSummary summary;
     try {
-        if (has_records(result_path)) {
+        if (records) {
             RecordReader reader(result_path);
             ResultRecord record;
-            while (!run.stopped() && reader.next(record)) {
+            while (!run->stopped() && reader.next(record)) {
                 if (names_equal(record.code, code_text(request.code))) {
-                    run.record(record);
+                    run->record(record);
                 }
             }
+            run->finish();
         }
         progress.set_status("");
         progress.set_detail("");
-        summary = run.summary();
-        if (request.operation != Operation::Copy && !request.dry_run) {
+        summary = run->summary();
+        // A run that acted on no file leaves the result as it was: it still
+        // says what is on the disk.
+        if (request.operation != Operation::Copy && !request.dry_run &&
+            !summary.acted_on_nothing()) {
             delete_result_file(result_path);
             summary.result_file_deleted = true;
         }
     } catch (const FileError& error) {
-        throw OperationFailure(error.what());
+        run->finish_after_failure();
+        const std::string path = error.path();
+        throw OperationFailure(error.what(),
+                               operation_failed_file(path, folder_part(path), error.reason(),
+                                                     operation_done_text(request),
+                                                     run->summary().files));
     }
     return summary;
 }
@@ -612,6 +906,9 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
     facts.files = summary.files;
     facts.bytes = summary.bytes;
     facts.skipped = summary.skipped.size();
+    facts.differing = summary.count(SkipReason::TargetDiffers);
+    facts.already_there = summary.already_there;
+    facts.left_behind = summary.left_a_file_behind();
     if (request.operation != Operation::Delete) {
         facts.target_folder = as_folder(settings.copy_move_path);
     }
@@ -678,7 +975,14 @@ std::string_view skip_reason_name(SkipReason reason) {
     case SkipReason::NotTrashed:
         return "could not go to the trash";
     case SkipReason::NameWithoutForm:
-        return "a name without a Windows-1250 form";
+        return "a name the result writes with \"?\" (a quote, a line break or no Windows-1250 "
+               "form)";
+    case SkipReason::Ambiguous:
+        return "the record may name more than one file";
+    case SkipReason::ListedTwice:
+        return "the result lists the path under another code too";
+    case SkipReason::TargetDiffers:
+        return "another file is at the target (--overwrite replaces it)";
     }
     return "";
 }

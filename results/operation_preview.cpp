@@ -50,12 +50,20 @@ public:
         lines_ += ")\n";
     }
 
+    void already_there(std::string_view source, std::string_view target) override {
+        if (!room()) {
+            return;
+        }
+        lines_.append(text(Text::PreviewAlreadyThere)).append(source);
+        lines_.append(" -> ").append(target) += '\n';
+    }
+
     OperationPreview finish(const OperationSummary& summary) && {
         if (left_out_ > 0) {
             lines_.append(text(Text::PreviewMore)).append(std::to_string(left_out_)) += '\n';
         }
-        return {std::move(lines_),
-                preview_totals(summary.files, summary.bytes, summary.skipped.size())};
+        return {std::move(lines_), preview_totals(summary.files, summary.bytes,
+                                                  summary.skipped.size(), summary.already_there)};
     }
 
 private:

@@ -9,8 +9,13 @@ namespace ferwis {
 
 std::optional<CategoryListing> read_category(std::string_view result_path,
                                              std::optional<ResultCode> code, std::size_t limit) {
+    // A result that vanished while the window was open is said to be gone, not
+    // shown as an empty category.
     const auto size = file_size(result_path);
-    if (!size || *size < 4) {
+    if (!size || !file_exists(result_path)) {
+        throw DisplayFailure(std::string(result_path) + ": no result file");
+    }
+    if (*size < 4) {
         return std::nullopt;
     }
     CategoryListing listing;

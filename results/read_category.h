@@ -20,8 +20,9 @@ struct CategoryListing {
 };
 
 // Reads the records of the result file whose code equals code. Returns nothing
-// when the file is missing or shorter than 4 bytes. An empty code matches no
-// record. Throws DisplayFailure when the file cannot be read.
+// when the file is shorter than 4 bytes. An empty code matches no record.
+// Throws DisplayFailure when the file is missing, no regular file or cannot
+// be read.
 std::optional<CategoryListing> read_category(std::string_view result_path,
                                              std::optional<ResultCode> code,
                                              std::size_t limit = kResultListLimit);

@@ -1,13 +1,11 @@
 #include "results/result_provenance.h"
 
 #include "common/catalogue.h"
+#include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
-#include "common/platform.h"
 #include "common/text_compare.h"
 #include "results/record_path.h"
-
-#include <cstdio>
 
 namespace ferwis {
 namespace {
@@ -18,19 +16,8 @@ std::string compared_form(std::string_view path) {
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> read_bytes(std::string_view path) {
-    std::FILE* file = platform::open_file(to_native(path), "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
     std::string bytes;
-    std::vector<char> buffer(1 << 16);
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        bytes.append(buffer.data(), got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
+    if (!read_regular_file(path, [&](std::string_view piece) { bytes.append(piece); })) {
         return std::nullopt;
     }
     return bytes;

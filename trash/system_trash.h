@@ -1,15 +1,15 @@
 #pragma once
-// The system trash of this build: the Windows shell's Recycle Bin on Windows,
-// the freedesktop trash through Qt Core elsewhere.
+// The system trash of this build: the Recycle Bin through the Windows shell on
+// Windows, the freedesktop trash through GIO elsewhere.
 
-#ifdef FERWIS_SHELL_TRASH
+#ifdef _WIN32
 #include "trash/windows_trash.h"
 namespace ferwis {
 using SystemTrash = WindowsTrash;
 }
 #else
-#include "trash/qt_trash.h"
+#include "trash/gio_trash.h"
 namespace ferwis {
-using SystemTrash = QtTrash;
+using SystemTrash = GioTrash;
 }
 #endif

@@ -29,19 +29,6 @@
 namespace ferwis {
 namespace {
 
-// What the summary after a run says was done.
-Text done_text(const OperationRequest& request) {
-    switch (request.operation) {
-    case Operation::Copy:
-        return Text::DoneCopying;
-    case Operation::Move:
-        return Text::DoneMoving;
-    case Operation::Delete:
-        break;
-    }
-    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
-}
-
 constexpr int kFileNameRole = Qt::UserRole;
 
 // Shows the hourglass over the window for as long as it lives.
@@ -253,8 +240,10 @@ void MainWindow::run_analysis_clicked() {
     set_commands_enabled(false);
     scenery_list_->setEnabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
+    PassedOver passed_over;
     try {
-        analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
+        passed_over =
+            analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception& failure) {
@@ -270,6 +259,12 @@ void MainWindow::run_analysis_clicked() {
     set_commands_enabled(true);
     scenery_list_->setEnabled(true);
     clear_status();
+    // The result is whole, but without what the listing could not or would not reach.
+    if (const std::string said =
+            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+        !said.empty()) {
+        messages_.show(said);
+    }
     close_if_requested();
 }
 
@@ -332,7 +327,7 @@ void MainWindow::show_preview(const OperationRequest& request) {
 void MainWindow::execute_operation_clicked() {
     OperationRequest request = chosen_request();
     status_label_->clear(); // the summary of the previous operation
-    if (request.operation != Operation::Copy && !confirm(request)) {
+    if (!confirm(request)) {
         return;
     }
     status_label_->setText(to_qstring(operation_status(request.operation)));
@@ -362,8 +357,9 @@ void MainWindow::execute_operation_clicked() {
     end_busy();
     clear_status();
     // What was done stays in view until the next action.
-    status_label_->setText(to_qstring(operation_summary(done_text(request), summary.files,
-                                                        summary.bytes, summary.skipped.size())));
+    status_label_->setText(
+        to_qstring(operation_summary(operation_done_text(request), summary.files, summary.bytes,
+                                     summary.skipped.size(), summary.already_there)));
     if (summary.stopped) {
         messages_.show(text(Text::CopyPathUnusable));
     }
@@ -385,32 +381,56 @@ void MainWindow::execute_operation_clicked() {
 bool MainWindow::confirm(OperationRequest& request) {
     // Move and delete take files out of the installation: both ask first, with
     // the number of files, their size and (move) the target folder, and offer a
-    // preview of every file before the answer.
+    // preview of every file before the answer. A copy or move that finds other
+    // files at its targets asks once whether to replace them. With nothing to
+    // act on nothing is asked, and nothing changes.
     using DeleteChoice = Questions::DeleteChoice;
     using MoveChoice = Questions::MoveChoice;
+    using OverwriteChoice = Questions::OverwriteChoice;
     try {
         for (;;) {
             const ConfirmationFacts facts =
                 confirmation_facts(state_.operation_settings(), request, state_.result_path());
+            if (facts.nothing_to_act_on()) {
+                std::string said = text(Text::CategoryEmpty);
+                if (facts.skipped > 0) {
+                    said += "\n" + text(Text::SkippedFiles) + std::to_string(facts.skipped);
+                }
+                messages_.show(said);
+                return false;
+            }
             if (request.operation == Operation::Move) {
                 const MoveChoice choice =
                     questions_->choose_move(confirmation_text(facts, request));
-                if (choice != MoveChoice::Preview) {
-                    return choice == MoveChoice::Move;
+                if (choice == MoveChoice::Cancel) {
+                    return false;
                 }
-            } else {
+                if (choice == MoveChoice::Preview) {
+                    show_preview(request);
+                    continue;
+                }
+            } else if (request.operation == Operation::Delete) {
                 const DeleteChoice choice =
                     questions_->choose_delete(delete_choice(facts.files, facts.bytes));
                 if (choice == DeleteChoice::Cancel) {
                     return false;
                 }
-                if (choice != DeleteChoice::Preview) {
-                    request.delete_mode =
-                        choice == DeleteChoice::Trash ? DeleteMode::Trash : DeleteMode::Permanent;
-                    return true;
+                if (choice == DeleteChoice::Preview) {
+                    show_preview(request);
+                    continue;
                 }
+                request.delete_mode =
+                    choice == DeleteChoice::Trash ? DeleteMode::Trash : DeleteMode::Permanent;
             }
-            show_preview(request);
+            if (facts.differing > 0) {
+                const OverwriteChoice choice = questions_->choose_overwrite(
+                    overwrite_question(facts.differing, facts.already_there));
+                if (choice == OverwriteChoice::Cancel) {
+                    return false;
+                }
+                request.overwrite = choice == OverwriteChoice::Replace;
+            }
+            return true;
         }
     } catch (const Failure& failure) {
         messages_.show(failure_text(failure));

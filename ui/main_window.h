@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/inventory/walk_folder_tree.h"
 #include "app/app_state.h"
 #include "common/messages.h"
 #include "common/progress.h"
@@ -40,8 +41,8 @@ public:
     void load();
 
     // The analysis the window runs; ferwis::run_analysis unless a test stands in.
-    using AnalysisRun = std::function<void(const AnalysisSettings&, const std::vector<std::string>&,
-                                           const std::string&, Progress&)>;
+    using AnalysisRun = std::function<PassedOver(
+        const AnalysisSettings&, const std::vector<std::string>&, const std::string&, Progress&)>;
     void set_analysis_run(AnalysisRun run) { analysis_run_ = std::move(run); }
 
     // Who answers the questions before a move or delete: boxes over this

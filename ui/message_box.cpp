@@ -70,6 +70,21 @@ Questions::MoveChoice MessageBoxQuestions::choose_move(std::string_view text) {
     }
 }
 
+Questions::OverwriteChoice MessageBoxQuestions::choose_overwrite(std::string_view text) {
+    // Enter keeps what is at the target: replacing it needs the person's click.
+    switch (ask(parent_, text,
+                {{"Zastąp", QMessageBox::DestructiveRole, false},
+                 {"Pomiń", QMessageBox::AcceptRole, true},
+                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+    case 0:
+        return OverwriteChoice::Replace;
+    case 1:
+        return OverwriteChoice::Skip;
+    default:
+        return OverwriteChoice::Cancel;
+    }
+}
+
 void MessageBoxQuestions::show_preview(const OperationPreview& preview) {
     PreviewDialog dialog(preview, parent_);
     dialog.exec();

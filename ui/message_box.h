@@ -44,12 +44,16 @@ class Questions {
 public:
     enum class DeleteChoice { Trash, Permanent, Preview, Cancel };
     enum class MoveChoice { Move, Preview, Cancel };
+    enum class OverwriteChoice { Replace, Skip, Cancel };
 
     virtual ~Questions() = default;
     // "Do kosza" (the default), "Usuń trwale", "Podgląd" or "Anuluj".
     virtual DeleteChoice choose_delete(std::string_view text) = 0;
     // "Przenieś" (the default), "Podgląd" or "Anuluj".
     virtual MoveChoice choose_move(std::string_view text) = 0;
+    // "Zastąp", "Pomiń" (the default) or "Anuluj": whether a copy or move
+    // replaces the files at the target that differ from their sources.
+    virtual OverwriteChoice choose_overwrite(std::string_view text) = 0;
     // Shows what an operation would do, until the person closes it.
     virtual void show_preview(const OperationPreview& preview) = 0;
 };
@@ -61,6 +65,7 @@ public:
 
     DeleteChoice choose_delete(std::string_view text) override;
     MoveChoice choose_move(std::string_view text) override;
+    OverwriteChoice choose_overwrite(std::string_view text) override;
     void show_preview(const OperationPreview& preview) override;
 
 private:

@@ -116,4 +116,11 @@ std::uint32_t PackageInventory::add_source(std::string_view path) {
     return static_cast<std::uint32_t>(sources_.size() - 1);
 }
 
+const std::filesystem::path* PackageInventory::native_path(std::size_t row) const {
+    const auto found = std::lower_bound(
+        natives_.begin(), natives_.end(), row,
+        [](const auto& native, std::size_t wanted) { return native.first < wanted; });
+    return found != natives_.end() && found->first == row ? &found->second : nullptr;
+}
+
 } // namespace ferwis

@@ -10,11 +10,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -71,6 +73,15 @@ public:
         return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
     }
 
+    // Keeps the native paths of the listed rows whose text does not name their
+    // file (a name on the way has no Windows-1250 form), by row, rows ascending.
+    void set_native_paths(std::vector<std::pair<std::size_t, std::filesystem::path>> natives) {
+        natives_ = std::move(natives);
+    }
+    // The native path of a listed row whose text does not name its file; nullptr
+    // for every other row, which its path names.
+    const std::filesystem::path* native_path(std::size_t row) const;
+
     // The listed row whose path equals path under the one comparison: of names
     // that differ only in case, the first in sort order. Missing-file rows are
     // never found.
@@ -125,6 +136,7 @@ private:
     std::vector<FileEntry> rows_;    // listed
     std::vector<FileEntry> missing_; // appended
     std::vector<std::uintmax_t> listed_sizes_;
+    std::vector<std::pair<std::size_t, std::filesystem::path>> natives_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no
     // scan of those rows.

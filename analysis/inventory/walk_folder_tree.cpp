@@ -1,5 +1,6 @@
 #include "analysis/inventory/walk_folder_tree.h"
 
+#include "common/errors.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/platform.h"
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace ferwis {
@@ -35,7 +37,36 @@ native_name_at(const std::vector<std::pair<std::size_t, std::filesystem::path>>&
     return nullptr;
 }
 
+// Whether the real path lies in the folder within (itself a real path).
+bool lies_within(const std::filesystem::path& real, const std::filesystem::path& within) {
+    auto part = real.begin();
+    for (const auto& wanted : within) {
+        if (wanted.empty()) {
+            continue; // a final separator
+        }
+        if (part == real.end() || *part != wanted) {
+            return false;
+        }
+        ++part;
+    }
+    return true;
+}
+
+// Whether the folder a link leads to really lies in within. One that cannot be
+// told is not followed.
+bool link_stays_within(const std::filesystem::path& link, const std::filesystem::path& within) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::canonical(link, ec);
+    return !ec && lies_within(real, within);
+}
+
 } // namespace
+
+std::filesystem::path real_folder_path(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::path real = std::filesystem::canonical(to_native(folder), ec);
+    return ec ? std::filesystem::path() : real;
+}
 
 std::filesystem::path FolderTree::native_folder(std::size_t index) const {
     const auto found = native_folders.find(index);
@@ -47,7 +78,8 @@ std::filesystem::path FolderTree::native_file(std::size_t index) const {
     return found != native_files.end() ? found->second : to_native(files[index]);
 }
 
-FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderNameCache* names) {
+FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderNameCache* names,
+                            const std::filesystem::path* within) {
     FolderTree tree;
     tree.folders.push_back(root);
     // Per folder entry: the entry of its parent and, once asked, where it really
@@ -63,8 +95,17 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     };
     std::vector<FolderListing> listings;
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
-        FolderListing& listing = listings.emplace_back(
-            list_folder(tree.native_folder(position), tree.folders[position], with_sizes));
+        FolderListing& listing = listings.emplace_back();
+        try {
+            listing = list_folder(tree.native_folder(position), tree.folders[position], with_sizes);
+        } catch (const PathTooLong&) {
+            // Nothing below it can be reached by its path: neither listed nor
+            // read, and the run says how many such folders there were.
+            if (position == 0) {
+                throw;
+            }
+            ++tree.passed_over.long_paths;
+        }
         if (names != nullptr) {
             std::vector<FolderNameCache::Entry> entries;
             entries.reserve(listing.files.size() + listing.folders.size());
@@ -97,7 +138,12 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
             if (std::binary_search(
                     listing.linked_folders.begin(), listing.linked_folders.end(), name,
                     [](const std::string& a, const std::string& b) { return sort_before(a, b); })) {
-                where = real_folder(native ? *native : to_native(path));
+                const std::filesystem::path link = native ? *native : to_native(path);
+                if (within != nullptr && !link_stays_within(link, *within)) {
+                    ++tree.passed_over.outside_links;
+                    continue;
+                }
+                where = real_folder(link);
                 bool loop = false;
                 for (std::size_t up = position; *where; up = parent[up]) {
                     if (real_of(up) == *where) {

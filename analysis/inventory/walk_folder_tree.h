@@ -11,6 +11,18 @@
 
 namespace ferwis {
 
+// Folders a walk passed over: those whose path is longer than the system
+// takes, and links to folders that lie outside the folder the walk keeps to.
+struct PassedOver {
+    std::size_t long_paths = 0;
+    std::size_t outside_links = 0;
+    PassedOver& operator+=(const PassedOver& other) {
+        long_paths += other.long_paths;
+        outside_links += other.outside_links;
+        return *this;
+    }
+};
+
 // A folder and everything below it, collected breadth-first.
 struct FolderTree {
     // The root first, then its sub-folders, then theirs, level by level; the
@@ -32,6 +44,7 @@ struct FolderTree {
     // these; everything else is reached through its text.
     std::unordered_map<std::size_t, std::filesystem::path> native_folders;
     std::unordered_map<std::size_t, std::filesystem::path> native_files;
+    PassedOver passed_over;
 
     // The native path of folders[index] or files[index].
     std::filesystem::path native_folder(std::size_t index) const;
@@ -41,10 +54,19 @@ struct FolderTree {
 // Collects root (ending with "/") and every folder and file below it, with the
 // lengths of the files when with_sizes. A folder reached again through a link
 // below itself is not walked a second time, so a link loop cannot make the
-// walk endless. With names, every folder listed is remembered there with all
-// its entries. Throws FileError when a folder cannot be opened or enumerated.
+// walk endless. With within (a folder's real native path, every link on it
+// followed), a link is followed only to a folder that really lies inside it.
+// A folder whose path is too long for the system, and a link not followed,
+// are passed over and counted. With names, every folder listed is remembered
+// there with all its entries. Throws FileError when a folder cannot be opened
+// or enumerated.
 FolderTree walk_folder_tree(const std::string& root, bool with_sizes = false,
-                            FolderNameCache* names = nullptr);
+                            FolderNameCache* names = nullptr,
+                            const std::filesystem::path* within = nullptr);
+
+// The real native path of a folder, every link on the way followed; empty when
+// it cannot be told.
+std::filesystem::path real_folder_path(const std::string& folder);
 
 // The positions in tree.files, in the order of the one comparison over the
 // whole paths (sort_before). Taken from the tree folder by folder, each

@@ -24,12 +24,14 @@ namespace {
 struct ListedFolder {
     std::vector<std::string> paths;
     NativePaths natives;
+    PassedOver passed_over;
     std::exception_ptr failure;
 };
 
-ListedFolder list_content_folder(const std::string& root) {
-    FolderTree tree = walk_folder_tree(root);
+ListedFolder list_content_folder(const std::string& root, const std::filesystem::path* within) {
+    FolderTree tree = walk_folder_tree(root, false, nullptr, within);
     ListedFolder listed;
+    listed.passed_over = tree.passed_over;
     const std::vector<std::size_t> order = files_in_path_order(tree);
     listed.paths.reserve(order.size());
     for (const std::size_t i : order) {
@@ -62,6 +64,10 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     }
 
     const std::string dynamic = content_folder(main, "dynamic");
+    // A folder link is followed only to a folder inside the main directory: a
+    // link to /usr would count the system's files as unused ones.
+    const std::filesystem::path real_main = real_folder_path(main);
+    const std::filesystem::path* within = real_main.empty() ? nullptr : &real_main;
 
     // Listing mostly waits for the system, so two folders are listed at a time,
     // the largest first, so that neither thread is left with a large one at the
@@ -79,14 +85,14 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         for (std::size_t n = next++; n < kWalkOrder.size(); n = next++) {
             const std::size_t f = kWalkOrder[n];
             if (f == kDefinitions) {
-                run.definitions = read_definition_folders(dynamic);
+                run.definitions = read_definition_folders(dynamic, within);
                 continue;
             }
             if (roots[f].empty()) {
                 continue;
             }
             try {
-                listed[f] = list_content_folder(roots[f]);
+                listed[f] = list_content_folder(roots[f], within);
             } catch (...) {
                 listed[f].failure = std::current_exception();
             }
@@ -108,6 +114,10 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
             std::rethrow_exception(folder.failure);
         }
         count += folder.paths.size();
+        run.passed_over += folder.passed_over;
+    }
+    if (run.definitions) {
+        run.passed_over += run.definitions->passed_over;
     }
     std::vector<std::string> paths;
     NativePaths natives;
@@ -121,6 +131,7 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
         folder = ListedFolder{};
     }
     run.inventory = PackageInventory(std::move(paths));
+    run.inventory.set_native_paths(natives);
     if (run.totals != nullptr) {
         run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
     }

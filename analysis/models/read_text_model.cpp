@@ -32,8 +32,8 @@ std::optional<std::string> map_texture(std::string_view line) {
 } // namespace
 
 void read_text_model(SceneryRun& scenery, std::string_view file_path,
-                     std::string_view texture_subdirectory) {
-    LineReader reader(file_path);
+                     const std::filesystem::path* native, std::string_view texture_subdirectory) {
+    LineReader reader = native != nullptr ? LineReader(*native, file_path) : LineReader(file_path);
     std::string line;
     try {
         while (reader.next(line)) {

@@ -2,14 +2,16 @@
 
 #include "analysis/scenery/scenery_run.h"
 
+#include <filesystem>
 #include <string_view>
 
 namespace ferwis {
 
-// Reads a text model (file_path: its inventory row path) for the textures its
-// "map:" lines name and looks each up through the model texture chain. A file
-// of zero bytes names nothing. Throws FileError when the file cannot be read.
+// Reads a text model (file_path: its inventory row path; native: the row's
+// native path when its text does not name it) for the textures its "map:" lines name and looks each
+// up through the model texture chain. A file of zero bytes names nothing. Throws FileError when the
+// file cannot be read.
 void read_text_model(SceneryRun& scenery, std::string_view file_path,
-                     std::string_view texture_subdirectory);
+                     const std::filesystem::path* native, std::string_view texture_subdirectory);
 
 } // namespace ferwis

@@ -23,9 +23,10 @@ std::string_view read_window(OpenFile& file, std::uintmax_t offset, char* block)
 } // namespace
 
 void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
-                       std::string_view model_path) {
+                       const std::filesystem::path* native, std::string_view model_path) {
     const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
-    OpenFile file = open_file_for_reading(file_path);
+    OpenFile file = native != nullptr ? OpenFile::open_for_reading(*native, std::string(file_path))
+                                      : open_file_for_reading(file_path);
     const std::uintmax_t length = file.size_when_opened();
 
     // Windows follow each other without overlap, so a tag that straddles a

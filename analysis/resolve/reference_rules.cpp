@@ -91,13 +91,14 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
     }
     // A copy: reading the model may append rows and move the inventory.
     const std::string file_path = inventory.row(found.row).path;
+    const std::filesystem::path* native = inventory.native_path(found.row);
     // The model's textures are named by the model (a binary model has no
     // lines); the statement's later names by the statement again.
     const PlaceScope place(inventory, Place{inventory.add_source(file_path), 0});
     if (binary_found) {
-        scan_binary_model(scenery, file_path, binary);
+        scan_binary_model(scenery, file_path, native, binary);
     } else {
-        read_text_model(scenery, file_path, model_texture_subdirectory(scenery, text));
+        read_text_model(scenery, file_path, native, model_texture_subdirectory(scenery, text));
     }
 }
 

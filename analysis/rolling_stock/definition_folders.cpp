@@ -94,7 +94,8 @@ DefinitionFindings read_definition_file(const std::string& path,
     return findings;
 }
 
-DefinitionFolders read_definition_folders(const std::string& root) {
+DefinitionFolders read_definition_folders(const std::string& root,
+                                          const std::filesystem::path* within) {
     DefinitionFolders walked;
     // The walk's tree and names serve the reading only: they go before the
     // listing thread takes its next folder, which can then use their memory.
@@ -105,7 +106,8 @@ DefinitionFolders read_definition_folders(const std::string& root) {
         if (!walked.found) {
             return walked;
         }
-        tree = walk_folder_tree(root, true, &names);
+        tree = walk_folder_tree(root, true, &names, within);
+        walked.passed_over = tree.passed_over;
     } catch (...) {
         walked.failure = std::current_exception();
         return walked;

@@ -69,11 +69,14 @@ struct DefinitionFolders {
     std::vector<DefinitionFindings> definitions;
     SoundReferences references; // of all of them
     std::exception_ptr failure; // of the walk, reported when the check begins
+    PassedOver passed_over;     // by the walk
 };
 
 // Walks the dynamic folder root (ending with "/") and reads its definition
-// files. A failure is kept, not thrown.
-DefinitionFolders read_definition_folders(const std::string& root);
+// files, following links only to folders inside within (as walk_folder_tree).
+// A failure is kept, not thrown.
+DefinitionFolders read_definition_folders(const std::string& root,
+                                          const std::filesystem::path* within = nullptr);
 
 // Reads one definition file (full path; opened by its native path, as the walk
 // found it, when given) and looks each sound reference of its lines that are

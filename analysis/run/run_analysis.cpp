@@ -81,8 +81,19 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
             add_place(inventory.row_count() + i, run.rolling_stock_places[i]);
         }
     }
+    // A signal that came while the records were written cancels the run before
+    // anything replaces the previous result.
+    if (run.progress.close_requested()) {
+        throw OperationCancelled();
+    }
     provenance.commit();
-    result.commit();
+    try {
+        result.commit();
+    } catch (const FileError&) {
+        // The places just written belong to bytes that never became the result.
+        remove_provenance(result_path);
+        throw;
+    }
 }
 
 // Adds the rows of the inventory to the totals (the records of wav_dynamic.txt
@@ -95,9 +106,9 @@ void count_rows(const PackageInventory& inventory, RunTotals& totals) {
     }
 }
 
-void analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-             const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
-             RunTotals* totals) {
+PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, WavDynamicFile& wav_dynamic,
+                   RunTotals* totals) {
     wav_dynamic.create();
     RunState run(settings, progress);
     run.totals = totals;
@@ -125,13 +136,14 @@ void analyse(const AnalysisSettings& settings, const std::vector<std::string>& s
     wav_dynamic.remove();
     progress.set_status("");
     progress.set_detail("");
+    return run.passed_over;
 }
 
-void run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-             const std::string& result_path, Progress& progress, RunTotals* totals) {
+PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, RunTotals* totals) {
     WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
     try {
-        analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+        return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {
         wav_dynamic.remove();
         throw;
@@ -149,16 +161,20 @@ void run_one(const AnalysisSettings& settings, const std::vector<std::string>& s
 
 } // namespace
 
-void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress) {
-    run_one(settings, selected, result_path, progress, nullptr);
+PassedOver run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                        const std::string& result_path, Progress& progress) {
+    return run_one(settings, selected, result_path, progress, nullptr);
 }
 
 RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
                                    const std::vector<std::string>& selected,
-                                   const std::string& result_path, Progress& progress) {
+                                   const std::string& result_path, Progress& progress,
+                                   PassedOver* passed_over) {
     RunTotals totals{};
-    run_one(settings, selected, result_path, progress, &totals);
+    const PassedOver passed = run_one(settings, selected, result_path, progress, &totals);
+    if (passed_over != nullptr) {
+        *passed_over = passed;
+    }
     return totals;
 }
 

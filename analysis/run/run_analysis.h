@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/inventory/walk_folder_tree.h"
 #include "common/progress.h"
 #include "format/result_code.h"
 #include "format/settings.h"
@@ -24,15 +25,17 @@ using RunTotals = std::array<CategoryTotal, kAllCategories.size()>;
 // Runs one analysis of the selected sceneries and writes the result file at
 // result_path (wav_dynamic.txt beside it). Throws AnalysisFailure when the run
 // fails (the previous result file stays whole) and OperationCancelled on a close
-// request.
-void run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                  const std::string& result_path, Progress& progress);
+// request. Returns the folders the listing passed over.
+PassedOver run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                        const std::string& result_path, Progress& progress);
 
 // Runs the analysis as run_analysis does and also counts the records of the
 // result per category with the lengths of their files. The lengths are taken
 // while the folders are listed, so a run that shows no totals asks for none.
+// With passed_over, says there which folders the listing passed over.
 RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
                                    const std::vector<std::string>& selected,
-                                   const std::string& result_path, Progress& progress);
+                                   const std::string& result_path, Progress& progress,
+                                   PassedOver* passed_over = nullptr);
 
 } // namespace ferwis

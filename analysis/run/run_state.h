@@ -47,6 +47,9 @@ struct RunState {
     // The definition files' folders when the listing walked them; the
     // rolling-stock check takes them.
     std::optional<DefinitionFolders> definitions;
+
+    // The folders the listing passed over.
+    PassedOver passed_over;
 };
 
 } // namespace ferwis

@@ -51,7 +51,9 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
 
     PackageInventory& inventory = scenery.run.inventory;
     const std::string& path = inventory.row(found.row).path;
-    LineReader reader(path);
+    // A name without a Windows-1250 form is opened by its native path.
+    const std::filesystem::path* native = inventory.native_path(found.row);
+    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
     const StatementState::IncludeScope scope(scenery.statement, found.row);
     // The include's own names come from its lines; a replay later names them
     // from the include statement that replays it.

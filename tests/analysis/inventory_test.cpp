@@ -18,7 +18,9 @@
 #include <utility>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace ferwis {
@@ -102,6 +104,57 @@ TEST(wypisz_wszystkie_pliki, names_without_a_windows_1250_form_get_rows) {
     }
     EXPECT_EQ(listing(tree), expected);
 }
+
+// Folder links are followed only to folders inside the main directory: a link
+// to / or to a folder beside the installation is passed over and counted.
+TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/models/m/x.t3d", ""}, {"outside/o.dds", ""}, {"inst/inne/", ""}});
+    if (!test::link_folder(tree.path("outside"), tree.path("inst/inne/obce")) ||
+        !test::link_folder(tree.path("inst/models/m"), tree.path("inst/inne/moje")) ||
+        !test::link_folder(test::absolute("/"), tree.path("inst/inne/root"))) {
+        GTEST_SKIP() << test::kNoLinks;
+    }
+    test::InstallationRun r(tree);
+    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    std::vector<std::string> rows;
+    for (const auto& row : r.run.inventory.listed_rows()) {
+        rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())));
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"inne/moje/x.t3d", "models/m/x.t3d"}));
+    EXPECT_EQ(r.run.passed_over.outside_links, 2u);
+    EXPECT_EQ(r.run.passed_over.long_paths, 0u);
+}
+
+#ifndef _WIN32
+// 17 nested folders of 255-byte names: the path of the deepest ones is longer
+// than the system takes. The walk passes over the first such folder, counts
+// it, and lists the rest.
+TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
+    TempTree tree;
+    test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/textures/deep/", ""}});
+    const std::string name(255, 'd');
+    std::vector<int> folders{::open(tree.path("inst/textures/deep").c_str(), O_DIRECTORY)};
+    for (int level = 0; level < 17; ++level) {
+        ASSERT_EQ(::mkdirat(folders.back(), name.c_str(), 0700), 0);
+        folders.push_back(::openat(folders.back(), name.c_str(), O_DIRECTORY));
+        ASSERT_GE(folders.back(), 0);
+    }
+    ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+    test::InstallationRun r(tree);
+    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    ASSERT_EQ(r.run.inventory.listed_count(), 1u);
+    EXPECT_EQ(r.run.inventory.row(0).path, tree.path("inst/textures/a.dds"));
+    EXPECT_EQ(r.run.passed_over.long_paths, 1u);
+    // Taken apart from the bottom: the tree's own removal goes by whole paths.
+    ::unlinkat(folders.back(), "z.dds", 0);
+    for (std::size_t level = folders.size() - 1; level > 0; --level) {
+        ::close(folders[level]);
+        ::unlinkat(folders[level - 1], name.c_str(), AT_REMOVEDIR);
+    }
+    ::close(folders.front());
+}
+#endif
 
 TEST(wypisz_wszystkie_pliki, missing_or_empty_installation_lists_nothing) {
     TempTree tree;

@@ -211,7 +211,7 @@ TEST(scan_binary_model, finds_the_list_inside_one_window_and_stops_at_nam0) {
         SCOPED_TRACE(c.what);
         SceneryFixture f({{"models/sub/m.e3d", c.file}});
         SceneryRun s(f.run);
-        scan_binary_model(s, f.tree.path("models/sub/m.e3d"), "sub/m.e3d");
+        scan_binary_model(s, f.tree.path("models/sub/m.e3d"), nullptr, "sub/m.e3d");
         EXPECT_EQ(f.missing(), c.missing);
     }
 }

@@ -6,6 +6,9 @@
 #include "support/temp_tree.h"
 
 #include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +121,59 @@ TEST(run_analysis, links_beside_the_result_are_never_written_through) {
     EXPECT_EQ(inst.tree.read("private/b"), "keep b");
     EXPECT_TRUE(test::contains(inst.tree.read("out/wynik.txt"), "horn.wav"));
     EXPECT_FALSE(std::filesystem::is_symlink(to_native(inst.tree.path("out/wynik.txt"))));
+}
+
+// Sceneries, includes and models whose names have no Windows-1250 form (a
+// byte-order mark, Cyrillic, bytes that are no UTF-8) are read like any
+// other, through the names the listing found; their records show "?".
+TEST(run_analysis, files_named_without_a_windows_1250_form_are_read) {
+    Installation inst;
+    const std::filesystem::path main = to_native(inst.tree.path("inst/"));
+    std::vector<std::pair<std::filesystem::path, std::string>> sceneries = {
+        {std::filesystem::path(u8"\uFEFFa.scn"), "?a.scn"},
+        {std::filesystem::path(u8"Мир.scn"), "???.scn"}};
+#ifndef _WIN32
+    sceneries.emplace_back("\xff.scn", "?.scn"); // on Windows every name is UTF-16 text
+#endif
+    const auto named = [](const char8_t* odd, const std::string& rest) {
+        return std::filesystem::path(odd) += rest;
+    };
+    std::vector<std::string> selected;
+    for (std::size_t i = 0; i < sceneries.size(); ++i) {
+        // An include and a model named in the scenery as their records show them.
+        const std::string n = std::to_string(i);
+        std::ofstream(main / "scenery" / sceneries[i].first, std::ios::binary)
+            << crlf({"node -1 0 t triangles t" + n + ".dds", "include ?" + n + ".inc end"});
+        std::ofstream(main / "scenery" / named(u8"ж", n + ".inc"), std::ios::binary)
+            << crlf({"node -1 0 m model 0 0 0 0 ?" + n + ".t3d none"});
+        std::ofstream(main / "models" / named(u8"ы", n + ".t3d"), std::ios::binary)
+            << crlf({"map: m" + n + ".dds"});
+        inst.tree.write("inst/textures/t" + n + ".dds", "x");
+        inst.tree.write("inst/textures/m" + n + ".dds", "x");
+        selected.push_back(sceneries[i].second);
+    }
+    test::SilentProgress progress;
+    run_analysis(inst.state, selected, inst.tree.path("out/wynik.txt"), progress);
+    const std::string result = inst.tree.read("out/wynik.txt");
+    for (std::size_t i = 0; i < sceneries.size(); ++i) {
+        for (const std::string name : {"textures/t", "textures/m"}) {
+            const std::string path = inst.tree.path("inst/" + name + std::to_string(i) + ".dds");
+            EXPECT_TRUE(test::contains(result, "\"" + path + "\",\"U\"")) << i;
+        }
+    }
+    EXPECT_TRUE(test::contains(result, "\"" + inst.tree.path("inst/scenery/???.scn") + "\",\"U\""));
+    EXPECT_FALSE(inst.tree.exists("out/wav_dynamic.txt"));
+}
+
+// A result path that names a folder: the run fails and leaves no places behind
+// (the places take their name first).
+TEST(run_analysis, a_result_that_cannot_take_its_name_leaves_no_places) {
+    Installation inst;
+    inst.tree.mkdir("out/res/");
+    test::SilentProgress progress;
+    EXPECT_THROW(run_analysis(inst.state, {}, inst.tree.path("out/res"), progress),
+                 AnalysisFailure);
+    EXPECT_FALSE(inst.tree.exists("out/res_zrodla.txt"));
 }
 
 } // namespace

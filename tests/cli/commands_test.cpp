@@ -242,6 +242,35 @@ TEST(result_commands, statuses_and_the_question_before_a_delete) {
     EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1"));
 }
 
+// Copy and move leave a different file at the target and count it; only
+// --overwrite replaces it. A move asks like a delete; a result that is gone
+// and a category without files are said, and change nothing.
+TEST(result_commands, other_files_at_the_target_stay_unless_overwrite) {
+    test::CategoryInstallation cli(true);
+    cli.tree.write("kopia/textures/a.dds", "edited");
+    EXPECT_EQ(cli.run({"move", "N"}), 2); // no terminal and no --yes
+    EXPECT_TRUE(test::contains(cli.err.str(), "move asks for confirmation"));
+    EXPECT_EQ(cli.run({"copy", "N", "--dry-run"}), 0);
+    EXPECT_TRUE(test::contains(cli.out.str(), "skip " + cli.tree.path("sym/textures/a.dds") +
+                                                  " (another file is at the target"));
+    EXPECT_EQ(cli.run({"copy", "N"}), 1);
+    EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "edited");
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1\nbytes: 6\n"));
+    EXPECT_EQ(cli.run({"move", "N", "--yes", "--overwrite"}), 0) << cli.err.str();
+    EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1\nbytes: 3\nalready there: 1\n"));
+    EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "abc");
+    EXPECT_FALSE(cli.tree.exists(cp1250("sym/textures/żółw.dds")));
+    EXPECT_EQ(cli.run({"move", "N", "--yes"}), 1);
+    EXPECT_TRUE(test::contains(cli.err.str(), "Nie można odczytać pliku wynik.txt."));
+
+    std::string records;
+    append_record(records, cli.tree.path("sym/textures/b.dds"), "U");
+    cli.tree.write("wynik.txt", records);
+    EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 0);
+    EXPECT_TRUE(test::contains(cli.err.str(), "Brak plików w tej kategorii."));
+    EXPECT_TRUE(cli.tree.exists("wynik.txt"));
+}
+
 // The whole sample installation, analysed as a user would with every scenery
 // selected: the result file must stay byte for byte what it was checked to be.
 TEST(sample_installation, analyze_all_writes_the_checked_result) {

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -32,6 +33,8 @@ struct Cli : test::CategoryInstallation {
     std::string native(const std::string& relative) const {
         return to_native(tree.path(relative)).string();
     }
+    // Each run in a child: the trash's library keeps the first home it sees.
+    int run(const std::vector<std::string>& args) { return run_in_child(args); }
 };
 
 TEST(file_commands, delete_puts_the_files_into_the_trash) {
@@ -96,6 +99,27 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
     }
 }
 
+// A result or its places that is a FIFO or leads to a device is refused by
+// every reader at once: no wait on a writer that never comes, no read without end.
+TEST(file_commands, readers_of_the_result_take_regular_files_only) {
+    for (const char* odd : {"wynik.txt", "wynik_zrodla.txt"}) {
+        for (const bool fifo : {true, false}) {
+            Cli cli;
+            const std::string at = cli.native(odd);
+            fs::remove(at);
+            if (fifo) {
+                ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0);
+            } else {
+                fs::create_symlink("/dev/zero", at);
+            }
+            const bool result = std::string(odd) == "wynik.txt";
+            EXPECT_EQ(cli.run({"why", cli.tree.path("sym/textures/a.dds")}), result ? 1 : 2);
+            EXPECT_EQ(cli.run({"show", "N"}), result ? 1 : 0);
+            EXPECT_EQ(cli.run({"copy", "N"}), result ? 1 : 0);
+        }
+    }
+}
+
 // Ctrl+C or kill in the middle of a large copy: ferwis-cli ends with the
 // signal's status, the temporary copy is gone, and the source stays.
 TEST(file_commands, a_signal_in_the_middle_of_a_copy_leaves_no_temporary_copy) {
@@ -118,7 +142,7 @@ TEST(file_commands, a_signal_in_the_middle_of_a_copy_leaves_no_temporary_copy) {
             dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
             execl(FERWIS_CLI_PATH, FERWIS_CLI_PATH, "--config", config.c_str(), "--result",
-                  result.c_str(), "move", "U", static_cast<char*>(nullptr));
+                  result.c_str(), "move", "U", "--yes", static_cast<char*>(nullptr));
             _exit(127);
         }
         bool seen = false;

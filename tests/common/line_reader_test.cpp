@@ -63,6 +63,31 @@ TEST(LineReader, long_lines_and_line_ends_across_buffer_borders) {
 
 // A file that grows after it was opened is read to its new end, through a
 // block sized for the length it had.
+// Short CR-ended lines between LF-ended ones, over several blocks: each line
+// end is found where it is, although the reader remembers the next LF and CR
+// of its block between lines. The lines are compared with a byte-by-byte split.
+TEST(LineReader, short_lines_of_mixed_ends_over_several_blocks) {
+    test::TempTree tree;
+    std::string bytes;
+    const char* const ends[] = {"\r", "\n", "\r\n", "\r", "\r"};
+    for (std::size_t i = 0; bytes.size() < 300000; ++i) {
+        // Runs of bare CRs (a long run before each LF) and lines of every length.
+        bytes += std::string(i % 7 == 0 ? i % 301 : i % 3, static_cast<char>('a' + i % 26));
+        bytes += ends[(i / 97) % 2 == 0 ? 0 : i % 5];
+    }
+    Lines expected(1);
+    for (std::size_t b = 0; b < bytes.size(); ++b) {
+        if (bytes[b] != '\r' && bytes[b] != '\n') {
+            expected.back().push_back(bytes[b]);
+            continue;
+        }
+        b += bytes[b] == '\r' && b + 1 < bytes.size() && bytes[b + 1] == '\n' ? 1u : 0u;
+        expected.emplace_back();
+    }
+    expected.pop_back(); // the bytes end with a line end
+    EXPECT_EQ(read_all(tree, bytes), expected);
+}
+
 TEST(LineReader, a_file_grown_after_opening_is_read_whole) {
     test::TempTree tree;
     tree.write("f.txt", "first\r\n");

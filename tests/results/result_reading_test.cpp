@@ -73,7 +73,7 @@ TEST(result_record, a_path_that_would_break_its_record_cannot_name_another_file)
 TEST(read_category, whole_codes_any_case_and_the_list_limit) {
     test::TempTree tree;
     const std::string file = tree.path("wynik.txt");
-    EXPECT_FALSE(read_category(file, ResultCode::U)); // missing
+    EXPECT_THROW(read_category(file, ResultCode::U), DisplayFailure); // gone: said so
     tree.write("wynik.txt", "\"U\"");
     EXPECT_FALSE(read_category(file, ResultCode::U)); // shorter than 4 bytes
     tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"UD\"",

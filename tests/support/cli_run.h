@@ -3,13 +3,21 @@
 // includes this links ferwis_cli_lib.
 
 #include "cli/run_cli.h"
+#include "common/native_path.h"
 #include "format/result_record.h"
 #include "support/temp_tree.h"
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace ferwis::test {
 
@@ -31,6 +39,32 @@ struct CliRun {
         err.str("");
         return run_cli(args, out, err, environment);
     }
+
+#ifndef _WIN32
+    // Runs the command in a child process, as a new start of the program would:
+    // the trash's library keeps the first home and data folders it sees for the
+    // life of a process, so a test that gives each run a trash of its own runs
+    // each in a child. Returns the exit status.
+    int run_in_child(const std::vector<std::string>& args) {
+        out.str("");
+        err.str("");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int status = run_cli(args, out, err, environment);
+            tree.write(".child-out", out.str());
+            tree.write(".child-err", err.str());
+            ::_exit(status);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        out << tree.read(".child-out");
+        err << tree.read(".child-err");
+        std::error_code ec;
+        std::filesystem::remove(to_native(tree.path(".child-out")), ec);
+        std::filesystem::remove(to_native(tree.path(".child-err")), ec);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+#endif
 
     TempTree tree;
     CliEnvironment environment;

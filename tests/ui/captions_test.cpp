@@ -99,6 +99,11 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
         return static_cast<int>(questions.choose_delete(cp1250("Usunąć?")));
     };
     const auto move = [&] { return static_cast<int>(questions.choose_move(cp1250("Przenieść?"))); };
+    const auto overwrite = [&] {
+        return static_cast<int>(questions.choose_overwrite(cp1250("Zastąpić?")));
+    };
+    using Overwrite = Questions::OverwriteChoice;
+    const QString overwrites = QString::fromUtf8("Anuluj Pomiń Zastąp");
     const QString deletes = QString::fromUtf8("Anuluj Do kosza Podgląd Usuń trwale");
     const QString moves = QString::fromUtf8("Anuluj Podgląd Przenieś");
     const struct {
@@ -119,18 +124,24 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
         {move, "Przenieś", static_cast<int>(Move::Move), moves},
         {move, "Podgląd", static_cast<int>(Move::Preview), moves},
         {move, "Anuluj", static_cast<int>(Move::Cancel), moves},
+        {overwrite, "Zastąp", static_cast<int>(Overwrite::Replace), overwrites},
+        {overwrite, "Pomiń", static_cast<int>(Overwrite::Skip), overwrites},
+        {overwrite, "Anuluj", static_cast<int>(Overwrite::Cancel), overwrites},
+        {overwrite, "", static_cast<int>(Overwrite::Cancel), overwrites},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.press);
         QStringList captions;
+        QString default_caption;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), "Ferwis");
             EXPECT_TRUE(box->iconPixmap().isNull());
-            // Enter accepts: OK, "Do kosza", "Przenieś".
+            // Enter accepts: OK, "Do kosza", "Przenieś", "Pomiń".
             ASSERT_NE(box->defaultButton(), nullptr);
             EXPECT_EQ(box->buttonRole(box->defaultButton()), QMessageBox::AcceptRole);
+            default_caption = box->defaultButton()->text();
             QAbstractButton* pressed = nullptr;
             for (QAbstractButton* button : box->buttons()) {
                 captions << button->text();
@@ -142,6 +153,9 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
         EXPECT_EQ(c.ask(), c.answer);
         captions.sort();
         EXPECT_EQ(captions.join(' '), c.captions);
+        if (c.captions == overwrites) {
+            EXPECT_EQ(default_caption, QString::fromUtf8("Pomiń")); // Enter keeps the target's file
+        }
     }
 }
 

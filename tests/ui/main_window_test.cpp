@@ -121,7 +121,7 @@ TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
     StartedWindow w(inst);
     w.find<QListWidget>("File1")->item(0)->setSelected(true);
     w.window.set_analysis_run([](const AnalysisSettings&, const std::vector<std::string>&,
-                                 const std::string&, Progress&) {
+                                 const std::string&, Progress&) -> PassedOver {
         throw AnalysisFailure(FileError("/sym/models/x.t3d", "Permission denied"));
     });
 
@@ -150,7 +150,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     std::vector<std::string> seen_selected;
     bool reached_end = false;
     w.window.set_analysis_run([&](const AnalysisSettings&, const std::vector<std::string>& selected,
-                                  const std::string&, Progress& progress) {
+                                  const std::string&, Progress& progress) -> PassedOver {
         seen_selected = selected;
         progress.set_status(cp1250("FAZA - Czytanie scenerii..."));
         EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8("FAZA - Czytanie scenerii..."));
@@ -159,6 +159,7 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
         EXPECT_TRUE(w.window.isVisible());
         let_events_run(progress);
         reached_end = true;
+        return PassedOver{};
     });
 
     w.find<QPushButton>("Command1")->click();
@@ -276,6 +277,68 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     EXPECT_EQ(w.find<QListWidget>("List1")->count(), 0);
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
+}
+
+// A file at the target that differs from its source is replaced only on the
+// person's word, asked once; one with the same bytes is already there.
+TEST(main_window, a_copy_asks_once_before_replacing_a_different_file_at_the_target) {
+    Installation inst;
+    inst.write_one_used_file();
+    inst.tree.write("kopia/Textures/a.dds", "edit");
+    StartedWindow w(inst);
+    auto* execute = w.find<QPushButton>("Command3");
+    const struct {
+        Questions::OverwriteChoice answer;
+        const char* kept;
+        const char* summary;
+    } cases[] = {
+        {Questions::OverwriteChoice::Cancel, "edit", ""},
+        {Questions::OverwriteChoice::Skip, "edit", "Skopiowano plików: 0 (0 B), pominięto: 1."},
+        {Questions::OverwriteChoice::Replace, "aaaa", "Skopiowano plików: 1 (4 B), pominięto: 0."},
+    };
+    for (const auto& c : cases) {
+        w.questions.asked.clear();
+        w.questions.overwrite_answers = {c.answer};
+        execute->click();
+        ASSERT_EQ(w.questions.asked.size(), 1u);
+        EXPECT_TRUE(test::contains(w.questions.asked[0], cp1250("o tych samych nazwach: 1")));
+        EXPECT_EQ(inst.tree.read("kopia/Textures/a.dds"), c.kept);
+        EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8(c.summary));
+    }
+    w.questions.asked.clear();
+    execute->click();
+    EXPECT_TRUE(w.questions.asked.empty());
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(),
+              utf8("Skopiowano plików: 0 (0 B), pominięto: 0, już były na miejscu: 1."));
+}
+
+// A result deleted while the window is open is said to be gone by the display
+// and by the operations, and nothing beside it goes; a category without files
+// asks nothing and changes nothing.
+TEST(main_window, a_vanished_result_or_an_empty_category_is_said_and_changes_nothing) {
+    Installation inst;
+    inst.write_one_used_file();
+    StartedWindow w(inst);
+    w.find<QRadioButton>("Option5")->click(); // the unused files: none
+    w.find<QRadioButton>("Option2")->click();
+    w.find<QPushButton>("Command3")->click();
+    EXPECT_TRUE(w.questions.asked.empty());
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0], cp1250("Brak plików w tej kategorii."));
+    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
+
+    inst.tree.write("wynik_zrodla.txt", "places\r\n");
+    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
+    w.find<QPushButton>("Command2")->click();
+    ASSERT_EQ(w.messages.shown.size(), 2u);
+    EXPECT_EQ(w.messages.shown[1], text(Text::DisplayFailed));
+    w.find<QRadioButton>("Option3")->click();
+    w.find<QPushButton>("Command3")->click();
+    EXPECT_TRUE(w.questions.asked.empty());
+    ASSERT_EQ(w.messages.shown.size(), 3u);
+    EXPECT_EQ(w.messages.shown[2], text(Text::ResultUnreadable));
+    EXPECT_TRUE(inst.tree.exists("wynik_zrodla.txt"));
+    EXPECT_TRUE(inst.tree.exists("sym/Textures/a.dds"));
 }
 
 // wynik.txt with a selected scenery, a texture it names and an unused file,

@@ -50,6 +50,7 @@ struct Installation {
 struct RecordingQuestions : Questions {
     std::vector<DeleteChoice> delete_answers{DeleteChoice::Trash};
     std::vector<MoveChoice> move_answers{MoveChoice::Move};
+    std::vector<OverwriteChoice> overwrite_answers{OverwriteChoice::Skip};
     std::vector<std::string> asked;
     std::vector<std::string> previews;
 
@@ -57,6 +58,9 @@ struct RecordingQuestions : Questions {
         return answer(text, delete_answers);
     }
     MoveChoice choose_move(std::string_view text) override { return answer(text, move_answers); }
+    OverwriteChoice choose_overwrite(std::string_view text) override {
+        return answer(text, overwrite_answers);
+    }
     void show_preview(const OperationPreview& preview) override {
         previews.push_back(preview.listing);
     }

@@ -1,0 +1,186 @@
+// delete into the freedesktop trash when the trash cannot take the files (a
+// read-only trash, a home folder that cannot hold one, a full disk): nothing
+// moves, nothing lands elsewhere, the run says why and ends with status 1. And
+// a trashed file, "%" and Polish letters in its name, is put back by its
+// .trashinfo as a file manager would.
+#include "common/native_path.h"
+#include "format/result_record.h"
+#include "support/cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sched.h>
+#include <string>
+#include <sys/mount.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace ferwis {
+namespace {
+
+const std::string kOdd = cp1250("textures/100% żółw.dds");
+
+// An installation below base + "sym/" whose category N holds textures/a.dds
+// and kOdd, and a home folder of its own below base + "home/". Runs go to a
+// child each (run_in_child), so every test's trash is its own.
+struct TrashCli : test::CliRun {
+    explicit TrashCli(const std::string& base = "") : base_(base) {}
+    void install() {
+        test::make_content_folders(tree, base_ + "sym/");
+        write_ini(base_ + "sym");
+        tree.write(base_ + "sym/textures/a.dds", "abc");
+        tree.write(base_ + "sym/" + kOdd, "odd");
+        std::string records;
+        append_record(records, tree.path(base_ + "sym/textures/a.dds"), "N");
+        append_record(records, tree.path(base_ + "sym/" + kOdd), "N");
+        tree.write("wynik.txt", records);
+        tree.mkdir(base_ + "home/");
+        ::setenv("HOME", native("home").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", native("home/data").c_str(), 1);
+    }
+    std::string native(const std::string& relative) const {
+        return to_native(tree.path(base_ + relative)).string();
+    }
+    // The run took nothing: both files where they were, the trash and the file
+    // system's top without them, and the reason said.
+    void expect_nothing_moved(int status) const {
+        EXPECT_EQ(status, 1) << err.str();
+        EXPECT_EQ(tree.read(base_ + "sym/textures/a.dds"), "abc");
+        EXPECT_EQ(tree.read(base_ + "sym/" + kOdd), "odd");
+        EXPECT_TRUE(test::contains(out.str(), "skipped (could not go to the trash): 2"));
+        EXPECT_TRUE(test::contains(err.str(), tree.path(base_ + "sym/textures/a.dds") + " ("));
+        EXPECT_FALSE(tree.exists(base_ + "home/data/Trash/files/a.dds"));
+        EXPECT_FALSE(fs::exists("/.Trash-" + std::to_string(::getuid())));
+    }
+    std::string base_;
+};
+
+// A mount namespace of this test program's own, so that root (whom no
+// permission stops) meets a read-only or full file system. Nothing when the
+// system does not allow one here.
+bool own_mounts() {
+    return ::unshare(CLONE_NEWNS) == 0 &&
+           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+bool bind_read_only(const std::string& folder) {
+    return ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+           ::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) ==
+               0;
+}
+
+constexpr const char* kNoMounts =
+    "root writes through any permission, and no mount namespace can be made here";
+
+std::string decoded(std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            bytes.push_back(
+                static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)));
+            i += 2;
+        } else {
+            bytes.push_back(text[i]);
+        }
+    }
+    return bytes;
+}
+
+TEST(trash, a_trashed_file_is_put_back_by_its_trashinfo) {
+    TrashCli cli;
+    cli.install();
+    ASSERT_EQ(cli.run_in_child({"delete", "N", "--yes"}), 0) << cli.err.str();
+    EXPECT_FALSE(cli.tree.exists("sym/" + kOdd));
+    const fs::path trash = cli.native("home/data/Trash");
+    std::size_t restored = 0;
+    for (const auto& entry : fs::directory_iterator(trash / "info")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string line;
+        std::string origin;
+        while (std::getline(in, line)) {
+            if (line.starts_with("Path=")) {
+                origin = line.substr(5);
+            }
+        }
+        // "%" itself is written encoded, so the path reads back unchanged.
+        EXPECT_EQ(origin.find("100%25") != std::string::npos,
+                  entry.path().filename().string().starts_with("100"))
+            << origin;
+        const fs::path name = entry.path().stem(); // without ".trashinfo"
+        fs::rename(trash / "files" / name, decoded(origin));
+        ++restored;
+    }
+    EXPECT_EQ(restored, 2u);
+    EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
+    EXPECT_EQ(cli.tree.read("sym/" + kOdd), "odd");
+}
+
+TEST(trash, a_trash_that_cannot_be_written_takes_nothing) {
+    const bool root = ::geteuid() == 0;
+    if (root && !own_mounts()) {
+        GTEST_SKIP() << kNoMounts;
+    }
+    // The trash's folders read-only; a home folder where the trash cannot be made.
+    for (const std::string unwritable : {"home/data/Trash", "home"}) {
+        TrashCli cli;
+        cli.install();
+        cli.tree.mkdir("home/data/Trash/files/");
+        cli.tree.mkdir("home/data/Trash/info/");
+        if (unwritable == "home") {
+            fs::remove_all(cli.native("home/data"));
+        }
+        const std::string folder = cli.native(unwritable);
+        std::error_code ec;
+        if (root) {
+            ASSERT_TRUE(bind_read_only(folder)) << folder;
+        } else {
+            for (const std::string sub : {"", "/files", "/info"}) {
+                fs::permissions(folder + sub, fs::perms::owner_read | fs::perms::owner_exec, ec);
+            }
+        }
+        cli.expect_nothing_moved(cli.run_in_child({"delete", "N", "--yes"}));
+        if (root) {
+            ::umount(folder.c_str());
+        } else {
+            for (const std::string sub : {"", "/files", "/info"}) {
+                fs::permissions(folder + sub, fs::perms::owner_all, ec);
+            }
+        }
+    }
+}
+
+// A full disk: the trash may make its entry and still fail to write where the
+// file came from; such a file is put back, so none sits in the trash that the
+// file manager cannot restore.
+TEST(trash, a_full_disk_takes_nothing_into_the_trash) {
+    if (::geteuid() != 0 || !own_mounts()) {
+        GTEST_SKIP() << "a full file system needs a small one mounted for the test, which "
+                        "only root may do";
+    }
+    TrashCli cli("vol/");
+    cli.tree.mkdir("vol/");
+    const std::string volume = to_native(cli.tree.path("vol")).string();
+    ASSERT_EQ(::mount("tmpfs", volume.c_str(), "tmpfs", 0, "size=1m"), 0);
+    cli.install();
+    cli.tree.mkdir("vol/home/data/Trash/files/");
+    cli.tree.mkdir("vol/home/data/Trash/info/");
+    {
+        std::ofstream fill(to_native(cli.tree.path("vol/fill")), std::ios::binary);
+        const std::string block(4096, 'x');
+        while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) &&
+               fill.flush()) {
+        }
+    }
+    cli.expect_nothing_moved(cli.run_in_child({"delete", "N", "--yes"}));
+    EXPECT_TRUE(fs::is_empty(cli.native("home/data/Trash/info")));
+    EXPECT_TRUE(fs::is_empty(cli.native("home/data/Trash/files")));
+    ::umount(volume.c_str());
+}
+
+} // namespace
+} // namespace ferwis
