@@ -12,7 +12,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libglib2.0-dev pkg-config libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth fonts-liberation2)
+PACKAGES=(cmake g++ make qt6-base-dev libglib2.0-dev pkg-config libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth
+    fonts-liberation2 librsvg2-bin)
 # The Windows build: MinGW-w64 (the flavour with std::thread), GoogleTest's
 # sources, the JSON library's headers, the icon's renderers, wine to run the
 # tests, iconv for the command-line check, a virtual X server with a window
