@@ -12,15 +12,16 @@ export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$(dirname "$0")/wine_window.sh"
 
 work=$(mktemp -d)
-trap 'stop_x; WINEPREFIX="$work/wine" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_x; rm -rf "$work"' EXIT
 fail() { echo "check_package: $*" >&2; exit 1; }
 
 name=$(basename "$zip" .zip)
 version=${name#ferwis-}
 version=${version%-windows-x64}
-mkdir "$work/unpacked"
-unzip -q "$zip" -d "$work/unpacked"
-program="$work/unpacked/$name"
+# A folder with a blank and Polish letters, as a user may choose.
+mkdir "$work/Programy Łódź"
+unzip -q "$zip" -d "$work/Programy Łódź"
+program="$work/Programy Łódź/$name"
 for file in ferwis.exe ferwis-cli.exe ferwis.ini README.txt platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll; do
     [ -f "$program/$file" ] || fail "$file is not in the zip"
@@ -33,6 +34,7 @@ grep -qv $'\r$' "$program/ferwis.ini" && fail "ferwis.ini has a line without CR 
 # prefix: the X server comes first.
 start_x "$work"
 export WINEPREFIX="$work/wine"
+own_prefix=$WINEPREFIX
 wineboot --init >/dev/null 2>&1 || true
 wineserver --wait
 cp -r "$sample" "$WINEPREFIX/drive_c/Symulator"
@@ -42,7 +44,8 @@ said=$(wine "$program/ferwis-cli.exe" --version | tr -d '\r')
 [ "$said" = "ferwis-cli $version" ] || fail "ferwis-cli --version says \"$said\", the zip $version"
 for exe in ferwis.exe ferwis-cli.exe; do
     # The resource's texts are UTF-16: without the zero bytes, ASCII.
-    wrestool -x --raw --type=16 "$program/$exe" | tr -d '\0' | grep -aq "ProductVersion$version" || fail "the version resource of $exe is not $version"
+    wrestool -x --raw --type=16 "$program/$exe" | tr -d '\0' | grep -aq "ProductVersion$version" ||
+        fail "the version resource of $exe is not $version"
 done
 
 (cd "$program" && wine ./ferwis-cli.exe analyze --all >"$work/analyze.out" 2>&1) ||

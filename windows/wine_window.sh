@@ -5,6 +5,7 @@
 
 x_pids=()
 program_pid=
+own_prefix= # a wine prefix only this script uses, ended before the X server
 
 # Starts Xvfb on a free display (the server picks it) and openbox on it.
 start_x() { # WORK_FOLDER
@@ -22,11 +23,15 @@ start_x() { # WORK_FOLDER
 }
 
 # Ends what start_x and start_program started (by their ids), the program
-# first.
+# first, then the wine processes of the script's own prefix, which hold the
+# display too.
 stop_x() {
     if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
         kill "$program_pid" 2>/dev/null || true
         wait "$program_pid" 2>/dev/null || true
+    fi
+    if [ -n "$own_prefix" ]; then
+        WINEPREFIX="$own_prefix" wineserver -k 2>/dev/null || true
     fi
     local pid
     for pid in "${x_pids[@]}"; do

@@ -27,6 +27,7 @@ fail() {
 start_x "$work"
 export WINEPREFIX="$build/wine-window"
 wineserver --wait 2>/dev/null || true
+own_prefix=$WINEPREFIX
 
 # The program folder as the zip lays it out, and the sample below a folder
 # with Polish letters, named in a Windows-1250 ferwis.ini by its Z: path.
