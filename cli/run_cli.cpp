@@ -15,7 +15,8 @@ constexpr std::string_view kUsage =
     "       ferwis-cli [--result FILE] why PATH\n"
     "       ferwis-cli [--config FILE] [--result FILE] copy|move CATEGORY [--dry-run] [--yes]\n"
     "       ferwis-cli [--config FILE] [--result FILE] delete CATEGORY [--dry-run] [--yes] "
-    "[--permanent]\n";
+    "[--permanent]\n"
+    "       ferwis-cli --version\n";
 
 } // namespace
 
@@ -32,6 +33,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                 utf8_to_cp1250(args[++i]);
         } else if (arg == "--help" || arg == "-h") {
             out << kUsage;
+            return kExitDone;
+        } else if (arg == "--version") {
+            out << "ferwis-cli " << FERWIS_VERSION << '\n';
             return kExitDone;
         } else {
             break;
