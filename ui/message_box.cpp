@@ -34,17 +34,20 @@ void MessageBoxMessages::show(std::string_view text) {
 }
 
 bool MessageBoxMessages::confirm(std::string_view text) {
+    // A question may precede an act that cannot be undone: Enter declines it.
     return ask(parent_, text,
-               {{"OK", QMessageBox::AcceptRole, true},
-                {"Anuluj", QMessageBox::RejectRole, false}}) == 0;
+               {{"OK", QMessageBox::AcceptRole, false},
+                {"Anuluj", QMessageBox::RejectRole, true}}) == 0;
 }
 
 Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text) {
+    // Enter must not take files out of the installation: it cancels, and each
+    // act needs its own click.
     switch (ask(parent_, text,
-                {{"Do kosza", QMessageBox::AcceptRole, true},
+                {{"Do kosza", QMessageBox::AcceptRole, false},
                  {"Usuń trwale", QMessageBox::DestructiveRole, false},
                  {"Podgląd", QMessageBox::ActionRole, false},
-                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+                 {"Anuluj", QMessageBox::RejectRole, true}})) {
     case 0:
         return DeleteChoice::Trash;
     case 1:
@@ -58,9 +61,9 @@ Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text
 
 Questions::MoveChoice MessageBoxQuestions::choose_move(std::string_view text) {
     switch (ask(parent_, text,
-                {{"Przenieś", QMessageBox::AcceptRole, true},
+                {{"Przenieś", QMessageBox::AcceptRole, false},
                  {"Podgląd", QMessageBox::ActionRole, false},
-                 {"Anuluj", QMessageBox::RejectRole, false}})) {
+                 {"Anuluj", QMessageBox::RejectRole, true}})) {
     case 0:
         return MoveChoice::Move;
     case 1:

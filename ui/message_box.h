@@ -25,7 +25,7 @@ struct Answer {
 int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers);
 
 // Shows every message as a modal box titled "Ferwis", without an icon, with one
-// OK button (a question: OK and Anuluj).
+// OK button (a question: OK and Anuluj, Anuluj the default).
 class MessageBoxMessages : public Messages {
 public:
     // The window the boxes belong to; may be set after the window exists.
@@ -47,9 +47,9 @@ public:
     enum class OverwriteChoice { Replace, Skip, Cancel };
 
     virtual ~Questions() = default;
-    // "Do kosza" (the default), "Usuń trwale", "Podgląd" or "Anuluj".
+    // "Do kosza", "Usuń trwale", "Podgląd" or "Anuluj" (the default).
     virtual DeleteChoice choose_delete(std::string_view text) = 0;
-    // "Przenieś" (the default), "Podgląd" or "Anuluj".
+    // "Przenieś", "Podgląd" or "Anuluj" (the default).
     virtual MoveChoice choose_move(std::string_view text) = 0;
     // "Zastąp", "Pomiń" (the default) or "Anuluj": whether a copy or move
     // replaces the files at the target that differ from their sources.
