@@ -96,7 +96,11 @@ QLabel* FormBuilder::status_label(QWidget* container, const char* name, int left
 
 QPushButton* FormBuilder::button(QWidget* container, const char* name, const char* caption,
                                  int left, int top, int width, int height) const {
-    return place(new QPushButton(ui_text(caption), container), name, left, top, width, height);
+    auto* pressed = new QPushButton(ui_text(caption), container);
+    // Outside a dialog a push button answers only Space; Return on the focused
+    // button presses it too.
+    pressed->setAutoDefault(true);
+    return place(pressed, name, left, top, width, height);
 }
 
 QRadioButton* FormBuilder::option(QWidget* container, const char* name, const char* caption,

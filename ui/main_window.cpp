@@ -140,11 +140,13 @@ void MainWindow::build_controls() {
 }
 
 void MainWindow::set_tab_order() {
-    // The controls that take focus, by the tab index of the design.
+    // The controls that take focus, as the form reads: the sceneries and their
+    // analysis, the result's category and display, the list, the operation and
+    // its category, then "Wykonaj" and help.
     QWidget* const order[] = {
-        scenery_list_,  analyse_button_,       category_selector_, display_button_, result_list_,
-        copy_option_,   move_option_,          used_option_,       unused_option_,  execute_button_,
-        delete_option_, vehicle_sound_option_, help_button_};
+        scenery_list_,         analyse_button_, category_selector_, display_button_, result_list_,
+        copy_option_,          move_option_,    delete_option_,     used_option_,    unused_option_,
+        vehicle_sound_option_, execute_button_, help_button_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }

@@ -4,14 +4,17 @@
 #include "format/result_file.h"
 #include "support/doubles.h"
 #include "support/temp_tree.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/result_list.h"
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -53,6 +56,31 @@ QStringList item_texts(const QListWidget& list) {
         texts << list.item(i)->text();
     }
     return texts;
+}
+
+// The keyboard reaches every control in the order the form reads, and Return
+// presses the focused button as Space does.
+TEST(main_window, tab_follows_the_form_and_return_presses_the_focused_button) {
+    Installation inst;
+    inst.write_one_used_file();
+    StartedWindow w(inst);
+    const QStringList expected = {"File1",   "Command1", "Combo1",  "Command2", "List1",
+                                  "Option1", "Option2",  "Option3", "Option4",  "Option5",
+                                  "Option6", "Command3", "Command4"};
+    QStringList order;
+    QWidget* widget = w.find<QWidget>("File1");
+    do {
+        if (expected.contains(widget->objectName())) {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != w.find<QWidget>("File1"));
+    EXPECT_EQ(order, expected);
+
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(w.find<QPushButton>("Command4"), &enter);
+    ASSERT_NE(w.window.help_window(), nullptr);
+    w.window.help_window()->close();
 }
 
 // A result file shorter than 4 bytes holds no records: read_category's case.
