@@ -35,10 +35,23 @@ install_packages() {
     $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
 }
 
+# What only the window on a person's desktop needs: Qt's Wayland plugin, and
+# xdpyinfo to try an X display before anything is built.
+RUN_PACKAGES=(qt6-wayland)
+
 # The window needs a display; ferwis-cli does not. Said before a build that
-# would end in the toolkit's abort.
+# would end in the toolkit's abort. A DISPLAY left from an ended ssh session is
+# set but does not open: it is tried, not trusted.
 has_display() {
-    [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]
+    [ -n "${QT_QPA_PLATFORM:-}" ] && return 0
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        local socket=$WAYLAND_DISPLAY
+        [ "${socket#/}" != "$socket" ] || socket="${XDG_RUNTIME_DIR:-/nonexistent}/$socket"
+        [ -S "$socket" ] && return 0
+    fi
+    [ -n "${DISPLAY:-}" ] || return 1
+    install_packages x11-utils
+    xdpyinfo >/dev/null 2>&1
 }
 
 # The sources stay as clang-format 14 leaves them (.clang-format); another
@@ -93,7 +106,7 @@ run)
         echo "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)" >&2
         exit 1
     fi
-    install_packages "${PACKAGES[@]}"
+    install_packages "${PACKAGES[@]}" "${RUN_PACKAGES[@]}"
     cmake -S . -B build >/dev/null
     # Only what the window needs: the test suite is built by ./dev.sh test.
     cmake --build build -j "$(nproc)" --target ferwis
