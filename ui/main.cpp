@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/single_instance.h"
+#include "ui/widget_helpers.h"
 
 #include <QApplication>
 
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     std::optional<StartUpGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
+    ferwis::use_design_font();
 
     ferwis::SingleInstance instance(QCoreApplication::applicationDirPath());
     if (!instance.acquire()) {

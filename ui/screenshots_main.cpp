@@ -11,6 +11,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/widget_helpers.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ferwis::use_design_font();
     Pictures pictures(QString::fromLocal8Bit(argv[1]));
 
     // The sample installation is read where it lies (the analysis only reads);

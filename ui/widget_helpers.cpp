@@ -1,5 +1,6 @@
 #include "ui/widget_helpers.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 
 namespace ferwis {
@@ -21,6 +22,10 @@ QFont design_font(double points) {
     font.setBold(false);
     font.setItalic(false);
     return font;
+}
+
+void use_design_font() {
+    QApplication::setFont(design_font(8.25));
 }
 
 } // namespace ferwis

@@ -43,6 +43,11 @@ private:
 // metrics), else the system's own sans font.
 QFont design_font(double points);
 
+// Makes the design's 8.25 point font the program's own: the main window, the
+// message boxes, the preview and the help window's frame alike. Called once
+// the application object exists.
+void use_design_font();
+
 // Texts cross between the core's Windows-1250 bytes and the widgets' Unicode
 // only here, at the widget.
 inline QString to_qstring(std::string_view cp1250_text) {

@@ -154,6 +154,9 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->windowTitle(), "Ferwis");
             EXPECT_TRUE(box->iconPixmap().isNull());
+            // The boxes speak in the main window's font, not the system's.
+            EXPECT_EQ(box->font().family(), design_font(8.25).family());
+            EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
             ASSERT_NE(box->defaultButton(), nullptr);
             default_caption = box->defaultButton()->text();
             QAbstractButton* pressed = nullptr;
