@@ -1,6 +1,7 @@
 #include "app/odczyt_ini.h"
 
 #include "common/blank_text.h"
+#include "common/catalogue.h"
 #include "common/code_page.h"
 #include "common/errors.h"
 #include "common/file_system.h"
@@ -117,12 +118,14 @@ std::optional<ConfigurationProblem> missing_settings(const AppState& state,
 } // namespace
 
 std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view config_path) {
+    // Each message names the file it is about: a person may have edited
+    // another copy of it than the one read.
     const auto size = file_size(config_path);
     if (!size) {
-        return {ConfigurationProblem(Text::ConfigMissing)};
+        return {ConfigurationProblem(Text::ConfigMissing, looked_in(config_path))};
     }
     if (*size < 10) {
-        return {ConfigurationProblem(Text::ConfigEmpty)};
+        return {ConfigurationProblem(Text::ConfigEmpty, config_too_short(config_path, *size))};
     }
     std::array<bool, SectionCount> seen{};
     try {
@@ -130,7 +133,7 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
     } catch (const FileError&) {
         // Never go on with half-read settings.
         clear_configuration(state);
-        return {ConfigurationProblem(Text::ConfigUnreadable)};
+        return {ConfigurationProblem(Text::ConfigUnreadable, std::string(config_path))};
     }
     std::vector<ConfigurationProblem> problems;
     if (auto missing = missing_settings(state, seen)) {
@@ -160,7 +163,7 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
     // Every missing sub-directory is reported, in this order.
     for (const auto& required : kRequired) {
         if (!find_entry(state.main_dir, required.name, true)) {
-            problems.emplace_back(required.problem);
+            problems.emplace_back(required.problem, looked_in(state.main_dir));
         }
     }
     if (problems.size() != before) {

@@ -65,6 +65,11 @@ bool StreamMessages::confirm(std::string_view text) {
 }
 
 void StreamProgress::set_status(std::string_view text) {
+    // A running count after the same status would be a line a few times a
+    // second: the command line prints its totals at the end instead.
+    if (!status_.empty() && text.starts_with(status_)) {
+        return;
+    }
     if (text != status_ && !text.empty()) {
         status_ = text;
         write_text(err_, text);

@@ -71,9 +71,11 @@ constexpr std::array kTexts = {
     std::pair{Text::DoneDeleting, "Usunięto trwale plików:"},
     std::pair{Text::SelectedForAnalysis, "sceneria wybrana do analizy"},
     std::pair{Text::PreviewTitle, "Podgląd - nic nie zostało jeszcze zmienione."},
+    std::pair{Text::PreviewReading, "Trwa czytanie wyniku do podglądu..."},
     std::pair{Text::PreviewCopy, "kopiowanie: "},
     std::pair{Text::PreviewMove, "przeniesienie: "},
-    std::pair{Text::PreviewDelete, "usunięcie: "},
+    std::pair{Text::PreviewTrash, "do kosza: "},
+    std::pair{Text::PreviewDelete, "usunięcie trwałe: "},
     std::pair{Text::PreviewSkip, "pominięcie: "},
     std::pair{Text::PreviewMore, "... oraz dalsze pliki: "},
     std::pair{Text::PreviewAlreadyThere, "już jest w miejscu docelowym: "},
@@ -165,6 +167,27 @@ std::string size_text(std::uintmax_t bytes) {
 
 } // namespace
 
+std::string counted_status(std::string_view status, std::size_t done, std::size_t whole) {
+    return std::string(status) + " " + group_digits(done) + " / " + group_digits(whole);
+}
+
+std::string looked_in(std::string_view path) {
+    return cp1250("Szukano w: ") + std::string(path);
+}
+
+std::string config_file_read(std::string_view path) {
+    return cp1250("Plik ustawień: ") + std::string(path);
+}
+
+std::string config_too_short(std::string_view path, std::uintmax_t bytes) {
+    std::string said = cp1250("Plik: ") + std::string(path);
+    if (bytes > 0) {
+        said += cp1250("\nMa ") + group_digits(bytes) +
+                cp1250(" B, bez wymaganych sekcji (za krótki, by je zawierać).");
+    }
+    return said;
+}
+
 std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to_trash) {
     return cp1250(to_trash ? "Pliki o wybranym statusie zostaną przeniesione do kosza.\n"
                            : "Pliki o wybranym statusie zostaną usunięte trwale.\n") +
@@ -229,6 +252,19 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
            cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" + cp1250("Folder docelowy: ") +
            std::string(target_folder) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+}
+
+std::string analysis_summary(const std::array<std::size_t, 6>& counts, double seconds) {
+    // The codes as wynik.txt writes them: short enough for one line of the label.
+    constexpr std::array<const char*, 6> codes = {"U", "N", "B", "W", "UD", "BD"};
+    // Tenths of a second, with the decimal comma.
+    const auto tenths = static_cast<std::uintmax_t>(seconds * 10 + 0.5);
+    std::string line = cp1250("Analiza zakończona w ") + group_digits(tenths / 10) + "," +
+                       std::to_string(tenths % 10) + " s.";
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        line += std::string(i == 0 ? " " : ", ") + codes[i] + ": " + group_digits(counts[i]);
+    }
+    return line + ".";
 }
 
 std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) {

@@ -5,6 +5,7 @@
 // bytes, as the core keeps all text. The captions of the window's controls stay
 // with the controls, and the help text is a document of its own.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -72,8 +73,10 @@ enum class Text {
     SelectedForAnalysis,
     // The preview of a file operation: what would be done to each file.
     PreviewTitle,
+    PreviewReading,
     PreviewCopy,
     PreviewMove,
+    PreviewTrash,
     PreviewDelete,
     PreviewSkip,
     PreviewMore,
@@ -88,6 +91,16 @@ std::string checking_file_detail(std::string_view path);
 
 // The detail line of scenery reading: the selected scenery and the file in hand.
 std::string reading_scenery_detail(std::string_view scenery, std::string_view file);
+
+// The line after a start-up message that names where the program looked.
+std::string looked_in(std::string_view path);
+
+// The line that names the configuration file the program read.
+std::string config_file_read(std::string_view path);
+
+// The lines after "Plik ferwis.ini jest pusty.": the file, and for a file of a
+// few bytes that it holds none of the required sections.
+std::string config_too_short(std::string_view path, std::uintmax_t bytes);
 
 // One line of the missing-settings message: the section's header and whether
 // the section is absent or has no value.
@@ -107,6 +120,9 @@ std::string delete_confirmation(std::size_t files, std::uintmax_t bytes, bool to
 // command line prints: done names what was done ("Skopiowano plików:", ...).
 std::string operation_summary(Text done, std::size_t files, std::uintmax_t bytes,
                               std::size_t skipped, std::size_t already_there = 0);
+
+// A status line with a count: "Trwa kopiowanie plików... 1 234 / 3 791".
+std::string counted_status(std::string_view status, std::size_t done, std::size_t whole);
 
 // The particulars of a file operation stopped by a failure: the file and the
 // folder that refused, the system's reason, and how many files the run had
@@ -132,6 +148,10 @@ std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t 
 // the folder they go to (Windows-1250).
 std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
                               std::string_view target_folder);
+
+// The line the status label keeps after an analysis: the records of each
+// category, in the order of ResultCode, and the time the run took.
+std::string analysis_summary(const std::array<std::size_t, 6>& counts, double seconds);
 
 // What the analysis says at its end about the folders its listing passed over:
 // those whose path is too long for the system, and links to folders outside

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <memory>
@@ -743,18 +744,47 @@ void delete_result_file(std::string_view result_path) {
 }
 
 // The paths the result lists under any code but the request's.
-PathHashes paths_of_other_codes(std::string_view result_path, ResultCode code) {
+// Also counts the records of code, the whole a run's count goes up to.
+PathHashes paths_of_other_codes(std::string_view result_path, ResultCode code,
+                                std::size_t& own_records) {
     PathHashes paths;
     RecordReader reader(result_path);
     ResultRecord record;
     while (reader.next(record)) {
         if (!names_equal(record.code, code_text(code))) {
             paths.add(record.path);
+        } else {
+            ++own_records;
         }
     }
     paths.seal();
     return paths;
 }
+
+// The status line with the records handled so far of the whole: shown for the
+// first and the last record and otherwise a few times a second, since a label
+// redrawn per file would cost more than the files on a fast disk.
+class CountShown {
+public:
+    CountShown(Progress& progress, std::string status, std::size_t whole)
+        : progress_(progress), status_(std::move(status)), whole_(whole) {}
+
+    void next() {
+        ++done_;
+        const auto now = std::chrono::steady_clock::now();
+        if (done_ == 1 || done_ == whole_ || now - shown_ >= std::chrono::milliseconds(250)) {
+            progress_.set_status(counted_status(status_, done_, whole_));
+            shown_ = now;
+        }
+    }
+
+private:
+    Progress& progress_;
+    std::string status_;
+    std::size_t whole_;
+    std::size_t done_ = 0;
+    std::chrono::steady_clock::time_point shown_;
+};
 
 } // namespace
 
@@ -851,13 +881,17 @@ const std::string& operation_status(Operation operation) {
 OperationSummary execute_operation(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    Progress& progress, Trash* trash, OperationObserver* observer) {
-    progress.set_status(operation_status(request.operation));
+    // A dry run reads and compares, it does not copy: its status says so.
+    const std::string status =
+        request.dry_run ? text(Text::PreviewReading) : operation_status(request.operation);
+    progress.set_status(status);
     const bool records = has_records(result_path);
     PathHashes other_codes;
+    std::size_t own_records = 0;
     std::optional<Run> run;
     try {
         if (records) {
-            other_codes = paths_of_other_codes(result_path, request.code);
+            other_codes = paths_of_other_codes(result_path, request.code, own_records);
         }
     } catch (const FileError& error) {
         throw ResultUnreadable(error.what());
@@ -868,8 +902,10 @@ OperationSummary execute_operation(const OperationSettings& settings,
         if (records) {
             RecordReader reader(result_path);
             ResultRecord record;
+            CountShown count(progress, status, own_records);
             while (!run->stopped() && reader.next(record)) {
                 if (names_equal(record.code, code_text(request.code))) {
+                    count.next();
                     run->record(record);
                 }
             }

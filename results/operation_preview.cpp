@@ -8,8 +8,8 @@
 namespace ferwis {
 namespace {
 
-Text action_text(Operation operation) {
-    switch (operation) {
+Text action_text(const OperationRequest& request) {
+    switch (request.operation) {
     case Operation::Copy:
         return Text::PreviewCopy;
     case Operation::Move:
@@ -17,15 +17,16 @@ Text action_text(Operation operation) {
     case Operation::Delete:
         break;
     }
-    return Text::PreviewDelete;
+    // The trash gives a file back, a permanent delete does not: the line says which.
+    return request.delete_mode == DeleteMode::Trash ? Text::PreviewTrash : Text::PreviewDelete;
 }
 
 // Writes the lines as the dry run meets the files, up to the limit, and counts
 // the rest.
 class PreviewWriter : public OperationObserver {
 public:
-    PreviewWriter(Operation operation, std::size_t line_limit)
-        : action_(text(action_text(operation))), line_limit_(line_limit) {}
+    PreviewWriter(const OperationRequest& request, std::size_t line_limit)
+        : action_(text(action_text(request))), line_limit_(line_limit) {}
 
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
         if (!room()) {
@@ -83,8 +84,7 @@ private:
     std::string lines_;
 };
 
-// The preview shows nothing on the status line: it is over in a moment, and
-// the window stays as it was.
+// Where no one watches the reading.
 struct QuietProgress : Progress {
     void set_status(std::string_view) override {}
     void set_detail(std::string_view) override {}
@@ -96,10 +96,16 @@ struct QuietProgress : Progress {
 OperationPreview operation_preview(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    std::size_t line_limit) {
+    QuietProgress progress;
+    return operation_preview(settings, request, result_path, progress, line_limit);
+}
+
+OperationPreview operation_preview(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, std::size_t line_limit) {
     OperationRequest dry = request;
     dry.dry_run = true;
-    QuietProgress progress;
-    PreviewWriter writer(request.operation, line_limit);
+    PreviewWriter writer(request, line_limit);
     OperationSummary summary;
     try {
         summary = execute_operation(settings, dry, result_path, progress, nullptr, &writer);

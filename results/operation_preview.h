@@ -29,5 +29,10 @@ struct OperationPreview {
 OperationPreview operation_preview(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    std::size_t line_limit = kPreviewLines);
+// The same, telling its reading to progress; throws OperationCancelled on a
+// close request.
+OperationPreview operation_preview(const OperationSettings& settings,
+                                   const OperationRequest& request, std::string_view result_path,
+                                   Progress& progress, std::size_t line_limit = kPreviewLines);
 
 } // namespace ferwis

@@ -2,6 +2,7 @@
 
 #include "format/result_code.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -26,6 +27,11 @@ struct CategoryListing {
 std::optional<CategoryListing> read_category(std::string_view result_path,
                                              std::optional<ResultCode> code,
                                              std::size_t limit = kResultListLimit);
+
+// The records of the result file per category, indexed by the ResultCode; a
+// record with any other code counts nowhere. Throws DisplayFailure as
+// read_category does; a file shorter than 4 bytes counts nothing.
+std::array<std::size_t, kAllCategories.size()> count_categories(std::string_view result_path);
 
 // The clipboard text of the selected entries, given in list order: CR LF between
 // them, none after the last.

@@ -90,6 +90,9 @@ void MainWindow::build_controls() {
     result_list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     QLabel* count_caption = f.label(display, "Label2", "Ilość:", 360, 4800, 375, 255);
     count_label_ = f.label(display, "Label3", "", 840, 4800, 735, 255);
+    // Which category the list holds, beside its count: the selector above may
+    // already name another one.
+    shown_category_label_ = f.label(display, "ShownCategory", "", 1680, 4800, 5775, 255);
 
     copy_option_ = f.option(operations, "Option1", "Kopiowanie", 240, 240, 1215, 255);
     move_option_ = f.option(operations, "Option2", "Przesuwanie", 240, 600, 1335, 255);
@@ -127,6 +130,10 @@ void MainWindow::build_controls() {
             &MainWindow::update_analyse_button);
     connect(result_list_, &QListWidget::itemSelectionChanged, this,
             [this] { copy_selection(*result_list_); });
+    // A list under another category's name would be read as that category's
+    // files: it goes until "Wyświetl" shows the one chosen.
+    connect(category_selector_, &QComboBox::currentIndexChanged, this,
+            &MainWindow::clear_result_display);
     connect(analyse_button_, &QPushButton::clicked, this, &MainWindow::run_analysis_clicked);
     connect(display_button_, &QPushButton::clicked, this, &MainWindow::show_category_clicked);
     connect(execute_button_, &QPushButton::clicked, this, &MainWindow::execute_operation_clicked);
@@ -154,8 +161,22 @@ void MainWindow::set_tab_order() {
 
 void MainWindow::load() {
     StartUp start = start_up(program_dir_);
+    // Once a box is closed the window would say nothing of why it stays
+    // without function: the problems stay on the status line, their details
+    // (each once) and the file read below them, until the program ends.
+    std::string problems;
+    std::string details;
     for (const ConfigurationProblem& problem : start.problems) {
         messages_.show(failure_text(problem));
+        problems.append(problems.empty() ? "" : "\n").append(text(problem.message()));
+        if (!problem.particulars().empty() &&
+            details.find(problem.particulars()) == std::string::npos) {
+            details.append(problem.particulars()).append("\n");
+        }
+    }
+    if (!problems.empty()) {
+        status_label_->setText(to_qstring(problems));
+        detail_label_->setText(to_qstring(details + config_file_read(program_dir_ + "ferwis.ini")));
     }
     state_ = std::move(start.state);
     copy_path_label_->clear();
@@ -175,8 +196,7 @@ void MainWindow::load() {
     }
     category_selector_->setCurrentIndex(0);
     fit_entries(*category_selector_);
-    fill_result_list(*result_list_, {});
-    count_label_->clear();
+    clear_result_display();
     copy_path_label_->setText(to_qstring(state_.copy_move_path));
     copy_path_label_->setToolTip(
         copy_path_label_->text()); // a long path is cut off at the label's end
@@ -223,6 +243,12 @@ void MainWindow::end_busy() {
     unsetCursor();
 }
 
+void MainWindow::clear_result_display() {
+    fill_result_list(*result_list_, {});
+    count_label_->clear();
+    shown_category_label_->clear();
+}
+
 void MainWindow::clear_status() {
     status_label_->clear();
     detail_label_->clear();
@@ -236,16 +262,18 @@ void MainWindow::close_if_requested() {
 
 void MainWindow::run_analysis_clicked() {
     const std::vector<std::string> selected = selected_sceneries();
-    fill_result_list(*result_list_, {});
-    count_label_->clear();
+    clear_result_display();
     begin_busy();
     set_commands_enabled(false);
     scenery_list_->setEnabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
     PassedOver passed_over;
+    bool finished = false;
+    const auto started = std::chrono::steady_clock::now();
     try {
         passed_over =
             analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
+        finished = true;
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
     } catch (const std::exception& failure) {
@@ -261,6 +289,9 @@ void MainWindow::run_analysis_clicked() {
     set_commands_enabled(true);
     scenery_list_->setEnabled(true);
     clear_status();
+    if (finished) {
+        show_analysis_summary(std::chrono::steady_clock::now() - started);
+    }
     // The result is whole, but without what the listing could not or would not reach.
     if (const std::string said =
             passed_over_text(passed_over.long_paths, passed_over.outside_links);
@@ -270,11 +301,22 @@ void MainWindow::run_analysis_clicked() {
     close_if_requested();
 }
 
+void MainWindow::show_analysis_summary(std::chrono::steady_clock::duration took) {
+    // What the run found stays in view until the next action, as after a file
+    // operation. The counts come from the result file just written; without
+    // them the line is left out, the result itself is not in doubt.
+    try {
+        status_label_->setText(to_qstring(analysis_summary(
+            count_categories(state_.result_path()), std::chrono::duration<double>(took).count())));
+    } catch (const Failure&) {
+        status_label_->clear();
+    }
+}
+
 void MainWindow::show_category_clicked() {
     const auto code = code_for_category(from_qstring(category_selector_->currentText()));
     set_commands_enabled(false);
-    fill_result_list(*result_list_, {});
-    count_label_->clear();
+    clear_result_display();
     {
         const BusyPointer busy(*this);
         try {
@@ -285,6 +327,7 @@ void MainWindow::show_category_clicked() {
                     messages_.show(text(Text::ListFull));
                 }
                 count_label_->setText(QString::number(listing->count));
+                shown_category_label_->setText(category_selector_->currentText());
             }
         } catch (const Failure& failure) {
             messages_.show(failure_text(failure));
@@ -317,13 +360,37 @@ void MainWindow::preview_operation_clicked() {
     }
 }
 
-void MainWindow::show_preview(const OperationRequest& request) {
+bool MainWindow::show_preview(const OperationRequest& request) {
+    // The reading of a large result takes a while: it shows its count, and the
+    // window repaints meanwhile, with its commands off so that nothing starts
+    // in the middle of it.
     OperationPreview preview;
-    {
-        const BusyPointer busy(*this);
-        preview = operation_preview(state_.operation_settings(), request, state_.result_path());
+    bool cancelled = false;
+    begin_busy();
+    set_commands_enabled(false);
+    try {
+        WindowProgress progress(*status_label_, *detail_label_, close_requested_);
+        preview =
+            operation_preview(state_.operation_settings(), request, state_.result_path(), progress);
+    } catch (const OperationCancelled&) {
+        cancelled = true;
+    } catch (...) {
+        end_busy();
+        clear_status();
+        set_commands_enabled(true);
+        update_analyse_button();
+        throw;
+    }
+    end_busy();
+    clear_status();
+    set_commands_enabled(true);
+    update_analyse_button();
+    if (cancelled) {
+        close_if_requested();
+        return false;
     }
     questions_->show_preview(preview);
+    return true;
 }
 
 void MainWindow::execute_operation_clicked() {
@@ -373,8 +440,7 @@ void MainWindow::execute_operation_clicked() {
         display_button_->setEnabled(false);
         execute_button_->setEnabled(false);
         // The list showed a result that no longer exists.
-        fill_result_list(*result_list_, {});
-        count_label_->clear();
+        clear_result_display();
     }
     update_analyse_button();
     close_if_requested();
@@ -408,7 +474,9 @@ bool MainWindow::confirm(OperationRequest& request) {
                     return false;
                 }
                 if (choice == MoveChoice::Preview) {
-                    show_preview(request);
+                    if (!show_preview(request)) {
+                        return false;
+                    }
                     continue;
                 }
             } else if (request.operation == Operation::Delete) {
@@ -418,7 +486,9 @@ bool MainWindow::confirm(OperationRequest& request) {
                     return false;
                 }
                 if (choice == DeleteChoice::Preview) {
-                    show_preview(request);
+                    if (!show_preview(request)) {
+                        return false;
+                    }
                     continue;
                 }
                 request.delete_mode =

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,6 +79,8 @@ private:
     void begin_busy();
     void end_busy();
     void clear_status();
+    // Empties the result list, its count and the name of its category.
+    void clear_result_display();
     // Closes the window when a close request arrived while an operation ran.
     void close_if_requested();
     std::vector<std::string> selected_sceneries() const;
@@ -86,7 +89,10 @@ private:
     bool confirm(OperationRequest& request);
     // The operation and category the options choose.
     OperationRequest chosen_request() const;
-    void show_preview(const OperationRequest& request);
+    // Reads and shows the preview; false when a close request ended the reading.
+    bool show_preview(const OperationRequest& request);
+    // The line the status label keeps after an analysis that took the given time.
+    void show_analysis_summary(std::chrono::steady_clock::duration took);
 
     Messages& messages_;
     MessageBoxQuestions own_questions_{this};
@@ -106,6 +112,7 @@ private:
     QPushButton* display_button_ = nullptr;        // Command2
     QListWidget* result_list_ = nullptr;           // List1
     QLabel* count_label_ = nullptr;                // Label3
+    QLabel* shown_category_label_ = nullptr;       // beside Label3: the category listed
     QRadioButton* copy_option_ = nullptr;          // Option1
     QRadioButton* move_option_ = nullptr;          // Option2
     QRadioButton* delete_option_ = nullptr;        // Option3

@@ -8,9 +8,9 @@
 
 namespace ferwis {
 
-int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Ferwis"), to_qstring(text),
-                    QMessageBox::NoButton, parent);
+int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers,
+        const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, to_qstring(text), QMessageBox::NoButton, parent);
     std::vector<QPushButton*> buttons;
     for (const Answer& answer : answers) {
         // The toolkit's standard buttons carry its own (English) texts and icons:
@@ -31,6 +31,10 @@ int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answe
 
 void MessageBoxMessages::show(std::string_view text) {
     ask(parent_, text, {{"OK", QMessageBox::AcceptRole, true}});
+}
+
+void MessageBoxMessages::show_titled(std::string_view title, std::string_view text) {
+    ask(parent_, text, {{"OK", QMessageBox::AcceptRole, true}}, to_qstring(title));
 }
 
 bool MessageBoxMessages::confirm(std::string_view text) {

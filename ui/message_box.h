@@ -20,9 +20,11 @@ struct Answer {
     bool is_default;
 };
 
-// Shows a modal box titled "Ferwis", without an icon, with the given buttons;
-// returns the index of the button pressed, -1 when the box was closed otherwise.
-int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers);
+// Shows a modal box titled "Ferwis" (or the given title), without an icon, with
+// the given buttons; returns the index of the button pressed, -1 when the box
+// was closed otherwise.
+int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers,
+        const QString& title = QStringLiteral("Ferwis"));
 
 // Shows every message as a modal box titled "Ferwis", without an icon, with one
 // OK button (a question: OK and Anuluj, Anuluj the default).
@@ -32,6 +34,7 @@ public:
     void set_parent(QWidget* parent) { parent_ = parent; }
 
     void show(std::string_view text) override;
+    void show_titled(std::string_view title, std::string_view text) override;
     bool confirm(std::string_view text) override;
 
 private:

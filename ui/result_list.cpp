@@ -1,5 +1,6 @@
 #include "ui/result_list.h"
 
+#include "common/code_page.h"
 #include "results/read_category.h"
 #include "results/result_provenance.h"
 #include "ui/widget_helpers.h"
@@ -94,8 +95,10 @@ QMenu* provenance_menu(QListWidget& list, const QPoint& at) {
     auto* menu = new QMenu(&list);
     QAction* action = menu->addAction(QStringLiteral("Pokaż pochodzenie"));
     action->setEnabled(row && shown->provenance.place(*row) != nullptr);
-    QObject::connect(action, &QAction::triggered, menu,
-                     [shown, row] { shown->messages.show(chain_text(shown->provenance, *row)); });
+    QObject::connect(action, &QAction::triggered, menu, [shown, row] {
+        shown->messages.show_titled(cp1250("Pochodzenie pliku"),
+                                    chain_text(shown->provenance, *row));
+    });
     return menu;
 }
 

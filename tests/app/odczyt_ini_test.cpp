@@ -1,8 +1,11 @@
 #include "app/odczyt_ini.h"
+#include "common/code_page.h"
 #include "common/native_path.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <utility>
 
@@ -56,11 +59,22 @@ TEST(odczyt_ini, line_and_header_rules) {
 
 TEST(odczyt_ini, short_and_unreadable_files) {
     TempTree tree;
-    const std::vector<std::string> empty = {"Plik ferwis.ini jest pusty."};
-    EXPECT_EQ(read_config(tree, "[sciezka]").told, empty); // 9 bytes
+    // Each message names the file; one of a few bytes is said to lack the sections.
+    const std::string file = "\nPlik: " + tree.path("ferwis.ini");
+    EXPECT_EQ(read_config(tree, "[sciezka]").told, // 9 bytes
+              std::vector<std::string>{
+                  cp1250("Plik ferwis.ini jest pusty.") + file +
+                  cp1250("\nMa 9 B, bez wymaganych sekcji (za krótki, by je zawierać).")});
+    tree.write("ferwis.ini", "");
+    EXPECT_EQ(read_config(tree, "").told,
+              std::vector<std::string>{"Plik ferwis.ini jest pusty." + file});
     const auto lacking = read_config(tree, "[sciezka]\r"); // 10 bytes: read, and found lacking
     ASSERT_EQ(lacking.told.size(), 1u);
-    EXPECT_NE(lacking.told, empty);
+    EXPECT_FALSE(test::contains(lacking.told.front(), "pusty"));
+    std::filesystem::remove(to_native(tree.path("ferwis.ini")));
+    EXPECT_EQ(
+        read_config(tree, "").told,
+        std::vector<std::string>{"Brak pliku ferwis.ini\nSzukano w: " + tree.path("ferwis.ini")});
     // A folder where the file should be cannot be read; nothing half-read survives.
     tree.mkdir("dir.ini");
     const auto folder = read_config(tree, "", "dir.ini");

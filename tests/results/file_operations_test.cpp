@@ -128,8 +128,20 @@ TEST(execute_operation, a_move_of_more_files_than_a_batch_moves_them_all) {
         paths.push_back(in.main(name));
     }
     in.records_with_code(paths);
-    const OperationSummary result = in.run(Operation::Move);
+    struct Statuses : test::SilentProgress {
+        void set_status(std::string_view text) override { said.emplace_back(text); }
+        std::vector<std::string> said;
+    } statuses;
+    const OperationRequest request{Operation::Move, ResultCode::U, DeleteMode::Permanent, false};
+    const OperationSummary result =
+        execute_operation(in.state, request, in.result_path(), statuses);
     EXPECT_EQ(result.files, paths.size());
+    // The count of the whole, from the first file to the last, then the line is left empty.
+    ASSERT_GE(statuses.said.size(), 4u);
+    const std::string moving = cp1250("Trwa przenoszenie plików...");
+    EXPECT_EQ(statuses.said[1], moving + " 1 / 1 100");
+    EXPECT_EQ(statuses.said.rbegin()[1], moving + " 1 100 / 1 100");
+    EXPECT_EQ(statuses.said.back(), "");
     for (int i = 0; i < 1100; i += 99) {
         const std::string name = "textures/d" + std::to_string(i % 300) + "/" + std::to_string(i);
         EXPECT_EQ(in.tree.read("kopia/" + name), std::to_string(i));
@@ -279,13 +291,14 @@ TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     in.records_with_code(
         {main + "textures/a.dds", main + "textures/b.dds", in.tree.path("elsewhere.dds")}, "N");
     const std::string result = in.tree.read("wynik.txt");
-    const std::tuple<Operation, const char*, bool> cases[] = {
-        {Operation::Copy, "kopiowanie: ", true},
-        {Operation::Move, "przeniesienie: ", true},
-        {Operation::Delete, "usunięcie: ", false}};
-    for (const auto& [operation, action, target] : cases) {
+    const std::tuple<Operation, DeleteMode, const char*, bool> cases[] = {
+        {Operation::Copy, DeleteMode::Trash, "kopiowanie: ", true},
+        {Operation::Move, DeleteMode::Trash, "przeniesienie: ", true},
+        {Operation::Delete, DeleteMode::Trash, "do kosza: ", false},
+        {Operation::Delete, DeleteMode::Permanent, "usunięcie trwałe: ", false}};
+    for (const auto& [operation, mode, action, target] : cases) {
         SCOPED_TRACE(action);
-        const OperationRequest request{operation, ResultCode::N, DeleteMode::Trash, false};
+        const OperationRequest request{operation, ResultCode::N, mode, false};
         const OperationPreview preview = operation_preview(in.state, request, in.result_path());
         std::string line = cp1250(action) + in.tree.path("sim/textures/a.dds");
         if (target) {

@@ -1,3 +1,5 @@
+#include "common/catalogue.h"
+#include "common/code_page.h"
 #include "common/errors.h"
 #include "common/native_path.h"
 #include "format/provenance_file.h"
@@ -84,6 +86,16 @@ TEST(read_category, whole_codes_any_case_and_the_list_limit) {
     EXPECT_TRUE(used->list_full);
     EXPECT_EQ(read_category(file, ResultCode::BD)->count, 0u);
     EXPECT_EQ(read_category(file, std::nullopt)->count, 0u);
+
+    // The counts at the end of an analysis: the same whole codes, any case; an
+    // unknown code counts nowhere.
+    tree.write("wynik.txt", test::crlf({"\"/s/A.dds\",\"U\"", "\"/s/b.wav\",\"ud\"",
+                                        "\"/s/c\",\"u\"", "\"/s/d\",\"BD\"", "\"/s/e\",\"X\""}));
+    EXPECT_EQ(count_categories(file), (std::array<std::size_t, 6>{2, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(analysis_summary(count_categories(file), 1234.56),
+              cp1250("Analiza zakończona w 1 234,6 s. U: 2, N: 0, B: 0, W: 0, UD: 1, BD: 1."));
+    fs::remove(to_native(file));
+    EXPECT_THROW(count_categories(file), DisplayFailure);
 }
 
 // A hand-edited or damaged result file can hold a line larger than a reader

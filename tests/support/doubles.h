@@ -14,9 +14,14 @@ namespace ferwis::test {
 class RecordingMessages : public Messages {
 public:
     void show(std::string_view text) override { shown.emplace_back(text); }
+    void show_titled(std::string_view title, std::string_view text) override {
+        titles.emplace_back(title);
+        show(text);
+    }
     bool confirm(std::string_view) override { return true; }
 
     std::vector<std::string> shown;
+    std::vector<std::string> titles; // of the messages shown under a title of their own
 };
 
 // Reports nothing.

@@ -7,6 +7,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/result_list.h"
+#include "ui/widget_helpers.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -120,8 +122,16 @@ TEST(main_window, a_broken_configuration_leaves_only_help_and_close) {
     std::filesystem::remove_all(to_native(inst.tree.path("sym/Textures")));
     inst.tree.write("wynik.txt", "\"a\",\"U\"\r\n");
     StartedWindow w(inst);
-    EXPECT_EQ(w.messages.shown, (std::vector<std::string>{"Brak podkatalogu SCENERY.",
-                                                          "Brak podkatalogu TEXTURES."}));
+    // Each message names where it looked; after the boxes the window keeps the
+    // problems, where it looked (once) and the file read.
+    const std::string looked = "Szukano w: " + inst.main_dir() + kSeparator;
+    EXPECT_EQ(w.messages.shown,
+              (std::vector<std::string>{"Brak podkatalogu SCENERY.\n" + looked,
+                                        "Brak podkatalogu TEXTURES.\n" + looked}));
+    EXPECT_EQ(w.find<QLabel>("Label6")->text(),
+              "Brak podkatalogu SCENERY.\nBrak podkatalogu TEXTURES.");
+    EXPECT_EQ(w.find<QLabel>("Label7")->text(),
+              to_qstring(looked + "\n" + cp1250("Plik ustawień: ") + inst.tree.path("ferwis.ini")));
     expect_enabled(w, {"File1", "Command1", "Command2", "Command3"}, false);
     EXPECT_EQ(w.find<QComboBox>("Combo1")->count(), 0);
     EXPECT_TRUE(w.find<QLabel>("Label5")->text().isEmpty());
@@ -141,6 +151,16 @@ TEST(main_window, a_display_lists_the_category_and_copies_the_selection_in_list_
         list1->item(row)->setSelected(true);
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "p0\r\np2\r\np3");
+    EXPECT_EQ(w.find<QLabel>("ShownCategory")->text(), utf8("Używane sceneryjne"));
+
+    // Another category chosen: the list is not shown under its name.
+    w.find<QComboBox>("Combo1")->setCurrentIndex(4);
+    EXPECT_EQ(list1->count(), 0);
+    EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
+    EXPECT_TRUE(w.find<QLabel>("ShownCategory")->text().isEmpty());
+    w.find<QPushButton>("Command2")->click();
+    EXPECT_EQ(item_texts(*list1), QStringList({"q"}));
+    EXPECT_EQ(w.find<QLabel>("ShownCategory")->text(), utf8("Używane *.wav DYNAMIC"));
 }
 
 TEST(main_window, a_failed_analysis_says_so_and_ends_the_program) {
@@ -173,6 +193,14 @@ TEST(main_window, an_analysis_gives_the_window_back_and_a_close_request_ends_it_
     EXPECT_TRUE(w.messages.shown.empty());
     EXPECT_TRUE(w.find<QLabel>("Label3")->text().isEmpty());
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
+    // What the run found stays on the status line until the next action.
+    EXPECT_TRUE(QRegularExpression(utf8("^Analiza zakończona w [0-9 ]+,[0-9] s\\. U: [0-9]+, N: "
+                                        "[0-9]+, B: [0-9]+, W: [0-9]+, UD: [0-9]+, BD: [0-9]+\\.$"))
+                    .match(w.find<QLabel>("Label6")->text())
+                    .hasMatch())
+        << w.find<QLabel>("Label6")->text().toStdString();
+    w.find<QPushButton>("Command2")->click();
+    EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
     expect_enabled(w, {"File1", "Command1", "Command2", "Command3"}, true);
 
     std::vector<std::string> seen_selected;
@@ -266,7 +294,7 @@ TEST(main_window, a_preview_changes_nothing_and_a_copy_keeps_the_list) {
     execute->click();
     EXPECT_EQ(w.questions.asked.size(), 2u);
     ASSERT_EQ(w.questions.previews.size(), 2u);
-    EXPECT_TRUE(test::contains(w.questions.previews[1], cp1250("usunięcie: ") + inst.main_dir()));
+    EXPECT_TRUE(test::contains(w.questions.previews[1], cp1250("do kosza: ") + inst.main_dir()));
     EXPECT_TRUE(inst.tree.exists("sym/Textures/a.dds"));
     EXPECT_TRUE(inst.tree.exists("wynik.txt"));
     EXPECT_TRUE(w.find<QLabel>("Label6")->text().isEmpty());
@@ -416,6 +444,7 @@ TEST(result_list, entries_show_their_place_and_chain_until_another_category_is_s
     action->trigger();
     EXPECT_EQ(shown.messages.shown,
               std::vector<std::string>{"U /m/textures/b.dds\n  <- /m/scenery/a.scn:7\n"});
+    EXPECT_EQ(shown.messages.titles, std::vector<std::string>{"Pochodzenie pliku"});
     // An unused file has no place to show.
     EXPECT_FALSE(shown.menu_of(2)->actions().value(0)->isEnabled());
 
