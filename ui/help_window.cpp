@@ -51,13 +51,30 @@ void HelpWindow::fill_screen() {
 
 void HelpWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Some window systems tell the frame as soon as the window is shown; where
-    // it differs from the one assumed, the outer size is made good.
-    if (const QMargins frame = frame_margins();
-        !shown_before_ && !frame.isNull() && frame != assumed_frame_) {
+    fit_to_known_frame();
+}
+
+void HelpWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    fit_to_known_frame();
+}
+
+void HelpWindow::fit_to_known_frame() {
+    // Some window systems tell the frame as soon as the window is shown, others
+    // (openbox) only when they have framed it, which moves the window. A
+    // resizable window may get a frame other than the fixed main window's
+    // (openbox adds a grip below it): the outer size is made good once.
+    if (frame_known_ || !isVisible()) {
+        return;
+    }
+    const QMargins frame = frame_margins();
+    if (frame.isNull()) {
+        return;
+    }
+    frame_known_ = true;
+    if (frame != assumed_frame_) {
         fill_screen();
     }
-    shown_before_ = true;
 }
 
 QMargins HelpWindow::frame_margins() const {

@@ -20,6 +20,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -27,6 +28,9 @@ private:
     // filling the inside.
     void fill_screen();
     QMargins frame_margins() const;
+    // Once the window system tells this window's own frame, makes the outer
+    // size good when the frame differs from the one assumed.
+    void fit_to_known_frame();
 
     LayoutSize client_size() const override;
     LayoutSize outer_size() const override;
@@ -38,7 +42,7 @@ private:
     QPlainTextEdit* text1_;
     HelpLayout layout_;
     QMargins assumed_frame_;
-    bool shown_before_ = false;
+    bool frame_known_ = false;
 };
 
 } // namespace ferwis
