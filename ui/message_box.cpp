@@ -18,6 +18,10 @@ int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answe
         buttons.push_back(box.addButton(ui_text(answer.caption), answer.role));
         if (answer.is_default) {
             box.setDefaultButton(buttons.back());
+            // A box that opens inactive gives the focus, when it becomes
+            // active, to its first button, and the focused button is the one
+            // Enter presses: the focus starts on the default.
+            buttons.back()->setFocus();
         }
     }
     box.exec();
