@@ -176,7 +176,14 @@ void MainWindow::load() {
     }
     if (!problems.empty()) {
         status_label_->setText(to_qstring(problems));
-        detail_label_->setText(to_qstring(details + config_file_read(program_dir_ + "ferwis.ini")));
+        // The file read, unless a problem's details already name it.
+        const std::string config = program_dir_ + "ferwis.ini";
+        if (details.find(config) == std::string::npos) {
+            details += config_file_read(config);
+        } else {
+            details.pop_back(); // the line end after the last detail
+        }
+        detail_label_->setText(to_qstring(details));
     }
     state_ = std::move(start.state);
     copy_path_label_->clear();
