@@ -331,15 +331,16 @@ private:
             skip(SkipReason::Changed, path);
             return;
         }
-        const TrashOutcome outcome =
-            trash_ != nullptr ? trash_->move_to_trash(file) : TrashOutcome{false, {}, "no trash"};
+        const TrashOutcome outcome = trash_ != nullptr
+                                         ? trash_->move_to_trash(file)
+                                         : TrashOutcome{false, {}, text(Text::ReasonNoTrash)};
         if (!outcome.moved) {
             skip(SkipReason::NotTrashed, path, outcome.reason);
             return;
         }
         // The Recycle Bin does not say where a file went; a trash that does is checked.
         if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
-            skip(SkipReason::NotTrashed, path, "another file reached the trash");
+            skip(SkipReason::NotTrashed, path, text(Text::ReasonOtherFileTrashed));
             return;
         }
         acted(path, {}, bytes);
@@ -378,7 +379,7 @@ private:
         target_folder_.reset();
         std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
         if (!at || at->identity() != copy_->identity()) {
-            throw FileError(copy_text_, "the copy/move path changed during the run");
+            throw FileError(copy_text_, text(Text::ReasonCopyPathChanged));
         }
         for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
             bool linked = false;
@@ -386,7 +387,7 @@ private:
             if (!opened) {
                 const EntryStatus status = at->status(parts[i]);
                 if (status.kind != EntryKind::Missing) {
-                    throw FileError(at->path() + parts[i], "not a folder");
+                    throw FileError(at->path() + parts[i], text(Text::ReasonNotFolder));
                 }
                 if (request_.dry_run) {
                     missing = true;
@@ -395,7 +396,7 @@ private:
                 at->create_folder(parts[i]);
                 opened = at->open_folder(parts[i], false, &linked);
                 if (!opened) {
-                    throw FileError(at->path() + parts[i], "the new folder cannot be opened");
+                    throw FileError(at->path() + parts[i], text(Text::ReasonFolderUnopenable));
                 }
             }
             if (linked && !opened->lies_within(*copy_)) {
@@ -438,7 +439,7 @@ private:
         }
         copy_ = FolderHandle::open(copy_text_);
         if (!copy_) {
-            throw FileError(copy_text_, "the copy/move path cannot be opened");
+            throw FileError(copy_text_, text(Text::ReasonFolderUnopenable));
         }
         return true;
     }
@@ -523,7 +524,7 @@ private:
         copy.placed();
         written_.insert(copy_id);
         if (target->status(name).identity != copy_id) {
-            skip(SkipReason::Collision, path, "another file took the target's place");
+            skip(SkipReason::Collision, path, text(Text::ReasonNameTaken));
             return;
         }
         if (moving) {
@@ -702,7 +703,7 @@ private:
     OperationSummary summary_;
 };
 
-// The result file: shorter than 4 bytes means no records. One that is
+// The result file: one that holds no result means no records. One that is
 // missing or no regular file is a result that cannot be read: nothing is
 // acted on, and nothing beside it removed.
 bool has_records(std::string_view result_path) {
@@ -722,7 +723,7 @@ void delete_result_file(std::string_view result_path) {
         return;
     }
     if (status.kind == EntryKind::Folder) {
-        throw FileError(std::string(result_path), "not a file");
+        throw FileError(std::string(result_path), text(Text::ReasonNotRegularFile));
     }
     std::error_code ec;
     if (!std::filesystem::remove(native, ec) && ec) {
@@ -896,12 +897,9 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
         void set_detail(std::string_view) override {}
         void process_events() override {}
     } progress;
-    OperationSummary summary;
-    try {
-        summary = execute_operation(settings, dry, result_path, progress);
-    } catch (const OperationFailure& failure) {
-        throw ResultUnreadable(failure.what());
-    }
+    // A result that cannot be read is said as such by the run itself; any other
+    // failure (the copy/move path, say) is said as what it is.
+    const OperationSummary summary = execute_operation(settings, dry, result_path, progress);
     ConfirmationFacts facts;
     facts.files = summary.files;
     facts.bytes = summary.bytes;
@@ -954,37 +952,6 @@ std::string skipped_files_text(const OperationSummary& summary) {
         }
     }
     return message;
-}
-
-std::string_view skip_reason_name(SkipReason reason) {
-    switch (reason) {
-    case SkipReason::Outside:
-        return "outside the main directory";
-    case SkipReason::Malformed:
-        return "malformed record";
-    case SkipReason::LinkOutside:
-        return "link to a file outside the main directory";
-    case SkipReason::TargetOutside:
-        return "target folder outside the copy path";
-    case SkipReason::TargetTaken:
-        return "target is the file itself or a file of the main directory";
-    case SkipReason::Collision:
-        return "target already written by this run";
-    case SkipReason::Changed:
-        return "changed during the run";
-    case SkipReason::NotTrashed:
-        return "could not go to the trash";
-    case SkipReason::NameWithoutForm:
-        return "a name the result writes with \"?\" (a quote, a line break or no Windows-1250 "
-               "form)";
-    case SkipReason::Ambiguous:
-        return "the record may name more than one file";
-    case SkipReason::ListedTwice:
-        return "the result lists the path under another code too";
-    case SkipReason::TargetDiffers:
-        return "another file is at the target (--overwrite replaces it)";
-    }
-    return "";
 }
 
 } // namespace ferwis

@@ -145,8 +145,8 @@ struct ConfirmationFacts {
     bool nothing_to_act_on() const { return files == 0 && already_there == 0 && differing == 0; }
 };
 
-// A dry run of the request, for its confirmation. Throws ResultUnreadable when
-// the result file is missing or cannot be read. The files and bytes count the
+// A dry run of the request, for its confirmation. Throws as execute_operation
+// does (nothing is changed). The files and bytes count the
 // differing targets as the request's overwrite says.
 ConfirmationFacts confirmation_facts(const OperationSettings& settings,
                                      const OperationRequest& request, std::string_view result_path);
@@ -162,10 +162,8 @@ std::string confirmation_text(const ConfirmationFacts& facts, const OperationReq
 // when none was).
 std::string skipped_files_text(const OperationSummary& summary);
 
-// The reason of a skip in Polish (Windows-1250), as the end message says it.
+// The reason of a skip in Polish (Windows-1250): its one wording, in the end
+// message, the preview and the command line's lines alike.
 const std::string& skip_reason_text(SkipReason reason);
-
-// The reason of a skip as the command line says it, in English.
-std::string_view skip_reason_name(SkipReason reason);
 
 } // namespace ferwis

@@ -100,12 +100,8 @@ OperationPreview operation_preview(const OperationSettings& settings,
     dry.dry_run = true;
     QuietProgress progress;
     PreviewWriter writer(request.operation, line_limit);
-    OperationSummary summary;
-    try {
-        summary = execute_operation(settings, dry, result_path, progress, nullptr, &writer);
-    } catch (const OperationFailure& failure) {
-        throw ResultUnreadable(failure.what());
-    }
+    const OperationSummary summary =
+        execute_operation(settings, dry, result_path, progress, nullptr, &writer);
     return std::move(writer).finish(summary);
 }
 

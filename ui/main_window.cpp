@@ -162,10 +162,16 @@ void MainWindow::load() {
     }
     scenery_list_->setEnabled(true);
     scenery_list_->clear();
-    for (const auto& name : list_scenery_files(start.scenery_dir)) {
-        auto* item = new QListWidgetItem(to_qstring(name));
-        item->setData(kFileNameRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-        scenery_list_->addItem(item);
+    try {
+        for (const auto& name : list_scenery_files(start.scenery_dir)) {
+            auto* item = new QListWidgetItem(to_qstring(name));
+            item->setData(kFileNameRole,
+                          QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+            scenery_list_->addItem(item);
+        }
+    } catch (const Failure& failure) {
+        // The rest of the window still works on an earlier result.
+        messages_.show(failure_text(failure));
     }
     category_selector_->clear();
     for (const ResultCode code : kAllCategories) {
@@ -246,12 +252,11 @@ void MainWindow::run_analysis_clicked() {
             analysis_run_(state_.analysis_settings(), selected, state_.result_path(), progress);
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
-    } catch (const std::exception& failure) {
-        // Any failure of the run ends the program, as the analysis's one handler says.
+    } catch (const Failure& failure) {
+        // Any failure of the run ends the program, as the analysis's one handler
+        // says; the run has said it as an AnalysisFailure.
         end_busy();
-        const auto* known = dynamic_cast<const Failure*>(&failure);
-        messages_.show(known != nullptr ? failure_text(*known)
-                                        : failure_text(AnalysisFailure(failure.what())));
+        messages_.show(failure_text(failure));
         end_program_();
         return;
     }
@@ -283,6 +288,8 @@ void MainWindow::show_category_clicked() {
                     messages_.show(text(Text::ListFull));
                 }
                 count_label_->setText(QString::number(listing->count));
+            } else {
+                messages_.show(text(Text::NoResult));
             }
         } catch (const Failure& failure) {
             messages_.show(failure_text(failure));

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <exception>
+#include <new>
 #include <string_view>
 
 namespace ferwis {
@@ -145,13 +146,21 @@ PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::stri
     try {
         return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {
-        wav_dynamic.remove();
+        try {
+            wav_dynamic.remove();
+        } catch (const FileError& error) {
+            throw AnalysisFailure(error);
+        }
         throw;
     } catch (const AnalysisFailure&) {
         throw;
     } catch (const FileError& error) {
-        // The message names the file and the system's reason.
+        // The one place a failure of the run is said: the message names the
+        // file and the system's reason.
         throw AnalysisFailure(error);
+    } catch (const std::bad_alloc&) {
+        // A line or a list too large for memory ends the run as a failure, not a crash.
+        throw AnalysisFailure(text(Text::ReasonOutOfMemory));
     } catch (const std::exception& failure) {
         // Every other failure of the run ends it the same way; wav_dynamic.txt
         // stays on disk with what was found so far.
