@@ -2,6 +2,7 @@
 
 #include "analysis/inventory/mark_exceptions.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "analysis/run/run_state.h"
 #include "analysis/scenery/read_selected_sceneries.h"
 #include "common/catalogue.h"
@@ -113,7 +114,8 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
     wav_dynamic.create();
     RunState run(settings, progress);
     run.totals = totals;
-    wypisz_wszystkie_pliki(run, wav_dynamic);
+    wypisz_wszystkie_pliki(run);
+    sprawdz_dynamic_wav(run, wav_dynamic);
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
 

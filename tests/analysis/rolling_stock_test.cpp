@@ -105,7 +105,8 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
         {"inst/sounds/tabor/drzwi.wav", "inst/sounds/tabor/used.wav", "inst/sounds/Both.wav",
          "inst/dynamic/ezt/Sub/Horn.wav", "inst/dynamic/ezt/both.wav"});
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    wypisz_wszystkie_pliki(r.run);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
     const PackageInventory& inventory = r.run.inventory;
     ASSERT_EQ(inventory.row_count(), 3u);
 
