@@ -41,7 +41,7 @@ std::vector<std::string> list_scenery_files(std::string_view folder) {
 
 bool result_file_available(std::string_view result_path) {
     const auto size = file_size(result_path);
-    return size && *size >= 4;
+    return size && holds_result(*size);
 }
 
 } // namespace ferwis

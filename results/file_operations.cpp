@@ -709,9 +709,9 @@ private:
 bool has_records(std::string_view result_path) {
     const auto size = file_size(result_path);
     if (!size || !file_exists(result_path)) {
-        throw ResultUnreadable(std::string(result_path) + ": no result file");
+        throw ResultUnreadable(file_detail(result_path, text(Text::ReasonMissing)));
     }
-    return *size >= 4;
+    return holds_result(*size);
 }
 
 // Deletes the result file after a move or delete; one that is already gone is

@@ -13,9 +13,9 @@ std::optional<CategoryListing> read_category(std::string_view result_path,
     // shown as an empty category.
     const auto size = file_size(result_path);
     if (!size || !file_exists(result_path)) {
-        throw DisplayFailure(std::string(result_path) + ": no result file");
+        throw DisplayFailure(file_detail(result_path, text(Text::ReasonMissing)));
     }
-    if (*size < 4) {
+    if (!holds_result(*size)) {
         return std::nullopt;
     }
     CategoryListing listing;
