@@ -76,7 +76,7 @@ TEST(execute_operation, a_different_file_at_the_target_is_replaced_only_when_ask
         // The preview shows both kinds, each with its target.
         const std::string listing = operation_preview(in.state, request, in.result_path()).listing;
         EXPECT_TRUE(test::contains(listing, cp1250("już jest w miejscu docelowym: ") +
-                                                in.main("textures/same.dds") + " -> " +
+                                                in.tree.path("sim/textures/same.dds") + " -> " +
                                                 in.tree.path("kopia/textures/same.dds")));
         EXPECT_EQ(test::contains(listing, skip_reason_text(SkipReason::TargetDiffers)),
                   !c.overwrite);
