@@ -31,9 +31,6 @@ struct OperationRequest {
     bool overwrite = false;
 };
 
-// The status text of the operation ("Trwa kopiowanie plików...", ...), Windows-1250.
-const std::string& operation_status(Operation operation);
-
 // Why a record of the category was left alone.
 enum class SkipReason {
     Outside,       // not below the main directory on the disk, or with ".."
@@ -150,20 +147,5 @@ struct ConfirmationFacts {
 // differing targets as the request's overwrite says.
 ConfirmationFacts confirmation_facts(const OperationSettings& settings,
                                      const OperationRequest& request, std::string_view result_path);
-
-// What the summary after a run says was done ("Skopiowano plików:", ...).
-Text operation_done_text(const OperationRequest& request);
-
-// The Polish question (Windows-1250) asked before a delete or a move; nothing
-// for a copy.
-std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
-
-// The Polish end message naming the files a run left alone, by reason (empty
-// when none was).
-std::string skipped_files_text(const OperationSummary& summary);
-
-// The reason of a skip in Polish (Windows-1250): its one wording, in the end
-// message, the preview and the command line's lines alike.
-const std::string& skip_reason_text(SkipReason reason);
 
 } // namespace ferwis

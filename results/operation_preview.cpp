@@ -2,6 +2,7 @@
 
 #include "common/catalogue.h"
 #include "common/errors.h"
+#include "results/operation_words.h"
 
 #include <utility>
 

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
+#include "results/operation_words.h"
 #include "results/read_category.h"
 #include "trash/system_trash.h"
 #include "ui/form_controls.h"
