@@ -57,7 +57,8 @@ TEST(file_commands, a_file_the_trash_does_not_take_stays) {
     cli.tree.write("home/data/Trash", "a file where the trash folder should be");
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 1);
     EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
-    EXPECT_TRUE(test::contains(cli.out.str(), "skipped (nie dało się przenieść do kosza, plik pozostał): 2"));
+    EXPECT_TRUE(test::contains(cli.out.str(),
+                               "skipped (nie dało się przenieść do kosza, plik pozostał): 2"));
     EXPECT_TRUE(test::contains(cli.err.str(), cli.tree.path("sym/textures/a.dds")));
     // Nothing is left behind where Qt put the file by mistake.
     EXPECT_FALSE(fs::exists(fs::current_path() / "info" / "a.dds.trashinfo"));
