@@ -65,15 +65,10 @@ std::string as_folder(std::string_view path) {
 // Splits a relative path at its separators.
 std::vector<std::string> components(std::string_view relative) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        std::size_t sep = relative.find(kSeparator, start);
-        if (sep == std::string_view::npos) {
-            sep = relative.size();
-        }
-        parts.emplace_back(relative.substr(start, sep - start));
-        start = sep + 1;
-    }
+    for_each_part(relative, [&parts](std::string_view part, bool) {
+        parts.emplace_back(part);
+        return true;
+    });
     return parts;
 }
 
