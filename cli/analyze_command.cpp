@@ -144,8 +144,8 @@ int analyze_command(const CliContext& context) {
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
     }
     // The result is whole, but without what the listing could not or would not reach.
-    if (const std::string said =
-            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+    if (const std::string said = passed_over_text(passed_over.long_paths, passed_over.outside_links,
+                                                  passed_over.unmeasured);
         !said.empty()) {
         write_text(context.err, said);
         context.err << '\n';

@@ -310,7 +310,8 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
 }
 
-std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) {
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links,
+                             std::size_t unmeasured) {
     std::string said;
     if (long_paths > 0) {
         said += cp1250("Pominięto folderów o zbyt długiej ścieżce: ") + group_digits(long_paths);
@@ -319,6 +320,11 @@ std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) 
         said += (said.empty() ? "" : "\n") +
                 cp1250("Pominięto dowiązań do folderów poza katalogiem głównym: ") +
                 group_digits(outside_links);
+    }
+    if (unmeasured > 0) {
+        said += (said.empty() ? "" : "\n") +
+                cp1250("Nie można odczytać długości plików (policzono je jako 0 B): ") +
+                group_digits(unmeasured);
     }
     return said;
 }

@@ -185,7 +185,9 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
 
 // What the analysis says at its end about the folders its listing passed over:
 // those whose path is too long for the system, and links to folders outside
-// the main directory; a line for each reason that occurred, empty for none.
-std::string passed_over_text(std::size_t long_paths, std::size_t outside_links);
+// the main directory; and the files whose length could not be read, counted as
+// 0 bytes in the totals; a line for each reason that occurred, empty for none.
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links,
+                             std::size_t unmeasured = 0);
 
 } // namespace ferwis

@@ -266,8 +266,8 @@ void MainWindow::run_analysis_clicked() {
     scenery_list_->setEnabled(true);
     clear_status();
     // The result is whole, but without what the listing could not or would not reach.
-    if (const std::string said =
-            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+    if (const std::string said = passed_over_text(passed_over.long_paths, passed_over.outside_links,
+                                                  passed_over.unmeasured);
         !said.empty()) {
         messages_.show(said);
     }

@@ -132,6 +132,7 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
     mark_exceptions(run.inventory, settings.skip_list);
     if (totals != nullptr) {
         run.inventory.set_listed_sizes(run.listed_sizes.take());
+        run.passed_over.unmeasured = run.listed_sizes.unmeasured();
         count_rows(run.inventory, *totals);
     }
 

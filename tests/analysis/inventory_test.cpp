@@ -251,11 +251,14 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     const PackageInventory inventory(paths);
     std::filesystem::remove(to_native(tree.path("r/gone.dds")));
 
-    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives), expected);
+    std::size_t unmeasured = 99;
+    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives, {}, &unmeasured), expected);
+    EXPECT_EQ(unmeasured, 0u); // a file or folder that went is no refusal
     ListedSizes sizes;
     EXPECT_TRUE(sizes.take().empty());
     sizes.start(inventory.listed_rows(), natives);
     EXPECT_EQ(sizes.take(), expected);
+    EXPECT_EQ(sizes.unmeasured(), 0u);
 }
 
 std::vector<ResultCode> codes(const PackageInventory& inventory) {
