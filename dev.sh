@@ -4,17 +4,23 @@
 #   ./dev.sh cli ARGS...   build ferwis-cli and run it (no display needed)
 #   ./dev.sh test    check the formatting, build and run the whole test suite, then the
 #                    Windows build's under wine
-#   ./dev.sh windows cross-build the core and ferwis-cli for Windows and test them under wine
+#   ./dev.sh windows cross-build the program for Windows (Qt for Windows built once into a
+#                    cache) and run its tests under wine
+#   ./dev.sh package build the Windows zip and try it in a fresh wine prefix
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 #   ./dev.sh screenshots   render the windows to PNG files in build/screenshots (no display needed)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make qt6-base-dev libglib2.0-dev pkg-config libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth fonts-liberation2)
+PACKAGES=(cmake g++ make qt6-base-dev libglib2.0-dev pkg-config libgtest-dev libgl-dev nlohmann-json3-dev xvfb xauth
+    fonts-liberation2 librsvg2-bin)
 # The Windows build: MinGW-w64 (the flavour with std::thread), GoogleTest's
-# sources, the JSON library's headers, wine to run the tests, iconv for the
-# command-line check.
-WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev wine wine64 libc-bin)
+# sources, the JSON library's headers, the icon's renderers, wine to run the
+# tests, iconv for the command-line check, a virtual X server with a window
+# manager, xdotool and imagemagick's import to drive and picture the window,
+# unzip for the package check. Qt for Windows: windows/build-qt.sh.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev
+    librsvg2-bin icoutils wine wine64 libc-bin xvfb xauth openbox xdotool imagemagick unzip)
 
 install_packages() {
     local missing=()
@@ -58,20 +64,34 @@ build() { # build DIR [cmake options...]
     cmake --build "$dir" -j "$(nproc)"
 }
 
-# Cross-builds the core, ferwis-cli and the core tests for Windows and runs the
-# tests under wine (its own prefix inside the build folder). Extra arguments go
-# to cmake.
-windows_test() {
+# Cross-builds the whole program for Windows with MinGW-w64 against Qt for
+# Windows (built into a cache by windows/build-qt.sh when absent, which takes
+# half an hour to an hour), with wine as the tests' emulator (its own prefix
+# inside the build folder). Extra arguments go to cmake.
+windows_build() {
     install_packages "${WINDOWS_PACKAGES[@]}"
+    local qt toolchain
+    qt=$(windows/build-qt.sh | tail -n 1)
+    toolchain="$qt/lib/cmake/Qt6/qt.toolchain.cmake"
+    # A build folder made with another toolchain cannot switch: it starts afresh.
+    if [ -f build-windows/CMakeCache.txt ] &&
+        ! grep -qF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" build-windows/CMakeCache.txt; then
+        rm -rf build-windows
+    fi
     export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    build build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DFERWIS_CORE_ONLY=ON \
-        -DFERWIS_WERROR=ON "$@"
+    build build-windows -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" -DFERWIS_WERROR=ON "$@"
+}
+
+# The Windows build's core and window tests under wine.
+windows_test() {
+    windows_build "$@"
     # The test programs start together; on a new prefix two of them making it
     # at once can fail to find the wine server's folder. The prefix is made
     # first, alone, and its server has ended before they start.
     wineboot --init >/dev/null 2>&1 || true
     wineserver --wait
-    (cd build-windows && ctest --output-on-failure -j "$(nproc)" -L core)
+    (cd build-windows && ctest --output-on-failure -j "$(nproc)" -L 'core|ui')
 }
 
 case "${1:-}" in
@@ -105,6 +125,14 @@ test)
 windows)
     windows_test
     ;;
+package)
+    windows_build
+    (cd build-windows && cpack -G ZIP >/dev/null)
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)
+    zip=build-windows/ferwis-$version-windows-x64.zip
+    windows/check_package.sh "$zip" examples/sample tests/data/sample_wynik.txt
+    echo "$zip"
+    ;;
 screenshots)
     install_packages "${PACKAGES[@]}"
     cmake -S . -B build >/dev/null
@@ -119,7 +147,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|cli|test|windows|bench|screenshots" >&2
+    echo "usage: ./dev.sh run|cli|test|windows|package|bench|screenshots" >&2
     exit 2
     ;;
 esac

@@ -20,6 +20,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         } else if (arg == "--help" || arg == "-h") {
             write_text(out, cli_usage({}));
             return kExitDone;
+        } else if (arg == "--version") {
+            out << "ferwis-cli " << FERWIS_VERSION << '\n';
+            return kExitDone;
         } else {
             break;
         }

@@ -207,6 +207,7 @@ std::string cli_usage(std::string_view command) {
                       "[--overwrite]"},
         {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
                    "[--permanent]"},
+        {"version", "--version"},
     };
     std::string usage = cp1250("Użycie: ");
     const std::string indent(8, ' ');

@@ -249,15 +249,14 @@ std::string written_form(std::string_view name) {
     return written;
 }
 
-std::size_t entries_written_as(std::string_view folder, std::string_view name) {
-    std::size_t count = 0;
-    const std::error_code error = visit_folder(to_native(folder), false, [&](ListedEntry entry) {
-        count += written_form(entry.name) == name ? 1U : 0U;
-    });
+std::unordered_map<std::string, std::size_t> written_name_counts(std::string_view folder) {
+    std::unordered_map<std::string, std::size_t> counts;
+    const std::error_code error = visit_folder(
+        to_native(folder), false, [&](ListedEntry entry) { ++counts[written_form(entry.name)]; });
     if (error) {
         throw FileError(std::string(folder), error.message());
     }
-    return count;
+    return counts;
 }
 
 namespace {

@@ -88,10 +88,11 @@ bool names_entry_without_form(std::string_view folder, std::string_view relative
 // (a character without a Windows-1250 form is "?" in the text already).
 std::string written_form(std::string_view name);
 
-// The number of entries directly in folder whose names a record writes as
-// name: more than one means a record with that name cannot tell which one it
-// names. Throws FileError when the folder cannot be listed.
-std::size_t entries_written_as(std::string_view folder, std::string_view name);
+// For each name a record writes for an entry directly in folder, how many of
+// the folder's entries it stands for: more than one means a record with that
+// name cannot tell which one it names. Throws FileError when the folder
+// cannot be listed.
+std::unordered_map<std::string, std::size_t> written_name_counts(std::string_view folder);
 
 // The entries of the folders that searches for a name had to read, kept so that
 // many searches in the same folders read each folder once (for a walk over

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -229,14 +230,21 @@ private:
         std::string folder = main_text_;
         for (const std::string& part : parts) {
             if (part.find('?') != std::string::npos) {
-                try {
-                    if (entries_written_as(folder, part) > 1) {
-                        return true;
+                // Names with "?" come together (a folder of Cyrillic names):
+                // the last folder listed is kept.
+                if (written_folder_ != folder) {
+                    try {
+                        written_counts_ = written_name_counts(folder);
+                    } catch (const FileError&) {
+                        // A folder on the way that cannot be listed is reached
+                        // below, or not, as any other.
+                        return false;
                     }
-                } catch (const FileError&) {
-                    // A folder on the way that cannot be listed is reached
-                    // below, or not, as any other.
-                    return false;
+                    written_folder_ = folder;
+                }
+                const auto known = written_counts_.find(part);
+                if (known != written_counts_.end() && known->second > 1) {
+                    return true;
                 }
             }
             folder += part;
@@ -677,6 +685,8 @@ private:
     Trash* trash_;
     OperationObserver* observer_;
     const PathHashes& other_codes_;
+    std::string written_folder_;
+    std::unordered_map<std::string, std::size_t> written_counts_;
     std::string main_text_;
     std::string copy_text_;
     std::optional<FolderHandle> main_;

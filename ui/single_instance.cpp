@@ -1,9 +1,12 @@
 #include "ui/single_instance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSet>
+#include <QSysInfo>
 
 namespace ferwis {
 namespace {
@@ -17,6 +20,12 @@ QString server_name(const QString& program_dir) {
                QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex().left(16));
 }
 
+// The lock files that instances in this process hold.
+QSet<QString>& held_here() {
+    static QSet<QString> paths;
+    return paths;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& program_dir)
@@ -26,17 +35,44 @@ SingleInstance::SingleInstance(const QString& program_dir)
     lock_.setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    if (lock_.isLocked()) {
+        held_here().remove(lock_.fileName());
+    }
+}
 
 bool SingleInstance::acquire() {
-    if (lock_.tryLock(0)) {
+    if (lock_.tryLock(0) || take_over_own_number()) {
+        held_here().insert(lock_.fileName());
         return true;
     }
     return lock_.error() != QLockFile::LockFailedError;
 }
 
+// A lock naming this very process, when no instance here holds it, was left by
+// an instance that ended without releasing it and whose process number this
+// one was given again: wine numbers the first program of a session alike each
+// time, and Windows reuses numbers too. Taken as running, it would keep every
+// later start from opening a window.
+bool SingleInstance::take_over_own_number() {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock_.error() != QLockFile::LockFailedError || held_here().contains(lock_.fileName()) ||
+        !lock_.getLockInfo(&pid, &host, &application) ||
+        pid != QCoreApplication::applicationPid() ||
+        // Windows writes the computer's name in capitals, as its network name.
+        (!host.isEmpty() && host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) != 0)) {
+        return false;
+    }
+    return lock_.removeStaleLockFile() && lock_.tryLock(0);
+}
+
 void SingleInstance::release() {
     server_.reset();
+    if (lock_.isLocked()) {
+        held_here().remove(lock_.fileName());
+    }
     lock_.unlock();
 }
 

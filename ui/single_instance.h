@@ -12,8 +12,9 @@ namespace ferwis {
 
 // The single-instance rule: a lock file in the program directory. The lock of a
 // program that ended without releasing it (a crash) names a process that no
-// longer runs and is taken over. The running instance also listens for a
-// second start, which asks it to come to the front and then ends.
+// longer runs, or this very process given the dead one's number again, and is
+// taken over. The running instance also listens for a second start, which asks
+// it to come to the front and then ends.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& program_dir);
@@ -34,6 +35,8 @@ public:
     bool ask_running_to_front() const;
 
 private:
+    bool take_over_own_number();
+
     QLockFile lock_;
     QString server_name_;
     std::unique_ptr<QLocalServer> server_;

@@ -57,6 +57,14 @@ TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
                                "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
 
+// The version comes from the build's one number, the same the zip's name and the
+// Windows version resource carry.
+TEST(run_cli, version_is_the_projects) {
+    Cli cli;
+    EXPECT_EQ(cli.run({"--version"}), 0);
+    EXPECT_EQ(cli.out.str(), "ferwis-cli " FERWIS_VERSION "\n");
+}
+
 TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
     Cli cli;
     ASSERT_EQ(cli.run({"analyze", "B.SCN", "a.scn"}), 0) << cli.err.str();

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
@@ -29,6 +30,10 @@ using test::Installation;
 using test::StartedWindow;
 
 TEST(form_geometry, captions_show_whole_and_controls_stay_inside_their_frames) {
+    if (!QFontDatabase::hasFamily(design_font(8.25).family())) {
+        GTEST_SKIP() << "no font of the design's widths here (the offscreen platform of the "
+                        "Windows build has none; the window itself is pictured under wine)";
+    }
     Installation inst;
     inst.write_complete_ini();
     StartedWindow w(inst);

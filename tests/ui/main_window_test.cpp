@@ -68,7 +68,8 @@ TEST(main_window, a_complete_configuration_gives_the_window_its_function) {
               QStringList({"A.SCN", "b.scn", utf8("łódź.scn")}));
     EXPECT_EQ(w.find<QComboBox>("Combo1")->currentText(), utf8("Używane sceneryjne"));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
-    EXPECT_EQ(w.find<QLabel>("Label5")->text().toStdString(), inst.copy_dir() + "/");
+    EXPECT_EQ(w.find<QLabel>("Label5")->text().toStdString(),
+              inst.copy_dir() + test::separated("/"));
     EXPECT_FALSE(enabled(w, "Command1"));
     expect_enabled(w, {"Command2", "Command3"}, true);
 
@@ -198,7 +199,9 @@ TEST(main_window, a_delete_offers_the_trash_or_for_good_and_leaves_its_summary) 
         EXPECT_TRUE(
             test::contains(w.questions.asked.front(), cp1250("Ilość plików do usunięcia: 1")));
         EXPECT_FALSE(inst.tree.exists("sym/Textures/a.dds"));
+#ifndef _WIN32 // the Recycle Bin has no place below the test's folder to look into
         EXPECT_EQ(inst.tree.exists("data/Trash/files/a.dds"), c.in_trash);
+#endif
         EXPECT_FALSE(inst.tree.exists("wynik.txt"));
         EXPECT_EQ(w.find<QLabel>("Label6")->text(), utf8(c.summary));
         expect_enabled(w, {"Command2", "Command3"}, false);
@@ -215,8 +218,9 @@ TEST(main_window, a_preview_changes_nothing_and_a_copy_keeps_the_list) {
     // Copy asks nothing; its preview comes from the button's menu.
     execute->actions().front()->trigger();
     ASSERT_EQ(w.questions.previews.size(), 1u);
-    EXPECT_TRUE(test::contains(w.questions.previews[0],
-                               cp1250("kopiowanie: ") + inst.main_dir() + "/Textures/a.dds -> "));
+    EXPECT_TRUE(
+        test::contains(w.questions.previews[0], cp1250("kopiowanie: ") + inst.main_dir() +
+                                                    test::separated("/Textures/a.dds -> ")));
     EXPECT_FALSE(inst.tree.exists("kopia/Textures"));
 
     // The copy takes nothing away: the result stays listed.

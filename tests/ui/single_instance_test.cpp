@@ -2,6 +2,9 @@
 
 #include "support/temp_tree.h"
 
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -40,6 +43,26 @@ TEST(single_instance, the_lock_of_a_crashed_instance_does_not_block) {
     SingleInstance second(folder(tree)); // while the next one runs, a second start ends
     EXPECT_FALSE(second.acquire());
 #endif
+}
+
+// The crashed instance's process number given to this process: its lock names
+// this very process (wine numbers the first program of a session alike each
+// time). The bytes are those of a lock this process took and gave up.
+TEST(single_instance, a_lock_naming_this_process_but_held_by_no_instance_does_not_block) {
+    test::TempTree tree;
+    const QDir dir(folder(tree));
+    {
+        QLockFile left(dir.filePath(QStringLiteral("left.lock")));
+        ASSERT_TRUE(left.tryLock(0));
+        ASSERT_TRUE(QFile::copy(left.fileName(), dir.filePath(QStringLiteral("ferwis.lock"))));
+    }
+    SingleInstance next(folder(tree));
+    EXPECT_TRUE(next.acquire());
+    SingleInstance second(folder(tree));
+    EXPECT_FALSE(second.acquire());
+    next.release();
+    SingleInstance after(folder(tree)); // released: the next start runs
+    EXPECT_TRUE(after.acquire());
 }
 
 } // namespace
