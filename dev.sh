@@ -62,6 +62,13 @@ check_format() {
         echo "dev.sh: formatting differs; run clang-format-14 -i on the files named above" >&2
         return 1
     fi
+    # The include roots are links: "layer/../other/x.h" would reach past the
+    # layers a target links, so no include climbs out of a folder.
+    if grep -rnE --include='*.cpp' --include='*.h' --exclude-dir='build*' --exclude-dir=.git \
+        '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^">]*\.\.' .; then
+        echo "dev.sh: an include above climbs out of its folder with \"..\"" >&2
+        return 1
+    fi
 }
 
 build() { # build DIR [cmake options...]

@@ -130,10 +130,11 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
     std::array<bool, SectionCount> seen{};
     try {
         seen = read_sections(state, config_path);
-    } catch (const FileError&) {
+    } catch (const FileError& error) {
         // Never go on with half-read settings.
         clear_configuration(state);
-        return {ConfigurationProblem(Text::ConfigUnreadable, std::string(config_path))};
+        return {ConfigurationProblem(Text::ConfigUnreadable,
+                                     failed_file(error.path(), error.reason()))};
     }
     std::vector<ConfigurationProblem> problems;
     if (auto missing = missing_settings(state, seen)) {

@@ -5,6 +5,7 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/result_record.h"
 
 namespace ferwis {
 
@@ -31,15 +32,16 @@ std::vector<std::string> list_scenery_files(std::string_view folder) {
                 names.push_back(std::move(name));
             }
         }
-    } catch (const FileError&) {
-        names.clear();
+    } catch (const FileError& error) {
+        throw ConfigurationProblem(Text::SceneryFolderUnreadable,
+                                   failed_file(error.path(), error.reason()));
     }
     return names;
 }
 
 bool result_file_available(std::string_view result_path) {
     const auto size = file_size(result_path);
-    return size && *size >= 4;
+    return size && holds_result(*size);
 }
 
 } // namespace ferwis

@@ -31,7 +31,8 @@ inline StartUp start_up(std::string program_dir) {
 }
 
 // Returns the names of the files of folder that match "*.scn" case-insensitively,
-// in the order of the one comparison. An unreadable folder lists nothing.
+// in the order of the one comparison. Throws ConfigurationProblem when the
+// folder cannot be read.
 std::vector<std::string> list_scenery_files(std::string_view folder);
 
 // True when the result file exists and is at least 4 bytes long.

@@ -21,10 +21,6 @@
 namespace ferwis {
 namespace {
 
-constexpr std::string_view kAnalyzeUsage =
-    "usage: ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] SCENERY...\n"
-    "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n";
-
 // Turns the operands into the selected sceneries, as File1 shows them: exactly
 // as listed, or the one listed name that equals it case-insensitively.
 // Returns false (after saying why) when one of them is not listed.
@@ -43,9 +39,7 @@ bool select_sceneries(const CliContext& context, const std::vector<std::string>&
             }
         }
         if (found == nullptr) {
-            context.err << "ferwis-cli: not a scenery file of the scenery directory: ";
-            write_name_err(context, operand);
-            context.err << '\n';
+            tell(context, Text::CliNotScenery, operand);
             return false;
         }
         selected.push_back(*found);
@@ -84,9 +78,7 @@ std::optional<std::string> report_replaces(const CliContext& context,
 
 // Says that the report would replace file; returns the usage status.
 int refuse_report(const CliContext& context, const std::string& file) {
-    context.err << "ferwis-cli: the JSON report would replace ";
-    write_name_err(context, file);
-    context.err << '\n';
+    tell(context, Text::CliJsonWouldReplace, file);
     return kExitUsage;
 }
 
@@ -105,8 +97,7 @@ int analyze_command(const CliContext& context) {
         misused = misused || (operand.starts_with("--") && !all);
     }
     if (misused) {
-        context.err << kAnalyzeUsage;
-        return kExitUsage;
+        return usage(context, "analyze");
     }
     if (json_path) {
         if (const auto replaced = report_replaces(context, *json_path)) {
@@ -117,8 +108,12 @@ int analyze_command(const CliContext& context) {
     if (!state) {
         return kExitUsage;
     }
-    const std::vector<std::string> listed =
-        list_scenery_files(content_folder(state->main_dir, "scenery"));
+    std::vector<std::string> listed;
+    try {
+        listed = list_scenery_files(content_folder(state->main_dir, "scenery"));
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
+    }
     std::vector<std::string> selected;
     if (all) {
         selected = listed;
@@ -136,7 +131,7 @@ int analyze_command(const CliContext& context) {
                                           context.options.result_path, progress, &passed_over);
     } catch (const OperationCancelled&) {
         const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
-        context.err << "ferwis-cli: cancelled; the previous result was left as it was\n";
+        tell(context, Text::CliAnalysisCancelled);
         return kExitCancelled + signal;
     } catch (const AnalysisFailure& failure) {
         return report_failure(context, failure);
@@ -149,8 +144,8 @@ int analyze_command(const CliContext& context) {
         context.out << '\t' << total.records << '\t' << total.bytes << '\n';
     }
     // The result is whole, but without what the listing could not or would not reach.
-    if (const std::string said =
-            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+    if (const std::string said = passed_over_text(passed_over.long_paths, passed_over.outside_links,
+                                                  passed_over.unmeasured);
         !said.empty()) {
         write_text(context.err, said);
         context.err << '\n';
@@ -162,19 +157,11 @@ int analyze_command(const CliContext& context) {
             return refuse_report(context, *replaced);
         }
         const JsonRun run{state->main_dir, selected, started, context.options.result_path};
-        bool written = false;
         try {
-            written = write_json_report(*json_path, run, totals);
+            write_json_report(*json_path, run, totals);
         } catch (const FileError& error) {
-            context.err << "ferwis-cli: ";
-            write_name_err(context, error.what());
-            context.err << '\n';
-            return kExitFailed;
-        }
-        if (!written) {
-            context.err << "ferwis-cli: cannot write the JSON report: ";
-            write_name_err(context, *json_path);
-            context.err << '\n';
+            tell(context, Text::CliJsonUnwritable, *json_path);
+            tell_detail(context, error.what());
             return kExitFailed;
         }
     }

@@ -35,14 +35,32 @@ void write_name_err(const CliContext& context, std::string_view cp1250_text) {
     write_name(context.err, cp1250_text, context.environment.error_is_terminal);
 }
 
+void tell(const CliContext& context, Text sentence, std::string_view name) {
+    write_text(context.err, text(sentence));
+    if (!name.empty()) {
+        context.err << ' ';
+        write_name_err(context, name);
+    }
+    context.err << '\n';
+}
+
+void tell_detail(const CliContext& context, std::string_view detail) {
+    context.err << "ferwis-cli: ";
+    write_name_err(context, detail);
+    context.err << '\n';
+}
+
+int usage(const CliContext& context, std::string_view command) {
+    write_text(context.err, cli_usage(command));
+    return kExitUsage;
+}
+
 int report_failure(const CliContext& context, const Failure& failure) {
     write_text(context.err, failure_text(failure));
     context.err << '\n';
     // Particulars already name the file and the reason.
     if (*failure.what() != '\0' && failure.particulars().empty()) {
-        context.err << "ferwis-cli: ";
-        write_name_err(context, failure.what());
-        context.err << '\n';
+        tell_detail(context, failure.what());
     }
     return kExitFailed;
 }
@@ -97,10 +115,7 @@ std::optional<AppState> load_configuration(const CliContext& context) {
         // A configuration refused without a problem (a missing setting) still
         // gets a reason.
         if (start.problems.empty()) {
-            context.err << "ferwis-cli: ";
-            write_name_err(context, context.options.config_path);
-            context.err << " does not set [sciezka_dostepu], [domyslne_rozszerzenie] and "
-                           "[sciezka_kopiowania_przesuwania]\n";
+            tell(context, Text::CliSettingsMissing, context.options.config_path);
         }
         return std::nullopt;
     }

@@ -45,6 +45,18 @@ void write_name(std::ostream& stream, std::string_view cp1250_text, bool termina
 void write_name_out(const CliContext& context, std::string_view cp1250_text);
 void write_name_err(const CliContext& context, std::string_view cp1250_text);
 
+// Says on standard error a sentence of the catalogue, then the name it is
+// about, if any, on one line.
+void tell(const CliContext& context, Text sentence, std::string_view name = {});
+
+// Says on standard error the detail of a failure (its reason and file) after
+// "ferwis-cli: ".
+void tell_detail(const CliContext& context, std::string_view detail);
+
+// Says on standard error how a command is used (all commands for an empty
+// command); returns kExitUsage.
+int usage(const CliContext& context, std::string_view command = {});
+
 // Says on standard error the Polish message of a failure, as the window shows
 // it, and then its detail (file and reason); returns kExitFailed.
 int report_failure(const CliContext& context, const Failure& failure);

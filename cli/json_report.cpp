@@ -4,6 +4,7 @@
 #include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "format/file_beside.h"
 #include "format/provenance_file.h"
 #include "format/result_code.h"
 #include "format/result_record.h"
@@ -11,9 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <fstream>
 #include <optional>
-#include <ostream>
+#include <sstream>
 #include <string_view>
 #include <utility>
 
@@ -21,6 +21,8 @@ namespace ferwis {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+constexpr std::streamoff kPiece = 1 << 16;
 
 std::string utf8(std::string_view text) {
     return cp1250_to_utf8(text);
@@ -126,13 +128,20 @@ std::size_t count_records(const std::string& result_path) {
 // The report is written as it is read, one record at a time, so that a large
 // result takes no more memory than the places of its used and missing files;
 // the bytes are those of the whole report's dump(2).
-bool write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals) {
+void write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals) {
     // The places belong to exactly this result file; without them the report
     // still lists every file.
     const auto places = places_of(run.result_path, count_records(run.result_path));
     const bool placed = places.has_value();
 
-    std::ofstream out(to_native(path), std::ios::binary | std::ios::trunc);
+    // Replaces an earlier report only when complete; the bytes go out in
+    // pieces so that memory stays small.
+    ReplacingFile report(path);
+    std::ostringstream out;
+    const auto pass_on = [&report, &out] {
+        report.write(out.view());
+        out.str({});
+    };
     out << "{\n  \"run\": ";
     write_nested(out, run_part(run, placed), 1);
     out << ",\n  \"categories\": ";
@@ -143,7 +152,7 @@ bool write_json_report(const std::string& path, const JsonRun& run, const RunTot
     std::string line;
     std::size_t next_place = 0;
     bool any = false;
-    for (std::size_t row = 0; reader.next(line) && out; ++row) {
+    for (std::size_t row = 0; reader.next(line); ++row) {
         const SourcePlace* place = nullptr;
         if (placed) {
             // In row order, as the analysis wrote them.
@@ -156,23 +165,24 @@ bool write_json_report(const std::string& path, const JsonRun& run, const RunTot
         }
         const ResultRecord record = parse_record(line);
         const auto code = parse_code(record.code);
-        if (!code) {
-            continue;
-        }
+        // A record with a code of no category is reported as it stands, not left out.
         Json file = Json::object();
         file["path"] = utf8(record.path);
-        file["code"] = std::string(code_text(*code));
-        const bool missing = *code == ResultCode::B || *code == ResultCode::BD;
+        file["code"] = code ? std::string(code_text(*code)) : utf8(record.code);
+        const bool missing = code == ResultCode::B || code == ResultCode::BD;
         const auto bytes = missing ? std::nullopt : file_size(record.path);
         file["size"] = bytes ? Json(*bytes) : Json(nullptr);
         file["place"] = place_part(place);
         out << (any ? ",\n    " : "\n    ");
         write_nested(out, file, 2);
         any = true;
+        if (out.tellp() >= kPiece) {
+            pass_on();
+        }
     }
     out << (any ? "\n  ]" : "]") << "\n}\n";
-    out.close();
-    return static_cast<bool>(out);
+    pass_on();
+    report.commit();
 }
 
 } // namespace ferwis

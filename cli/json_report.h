@@ -18,8 +18,9 @@ struct JsonRun {
 
 // Writes the report of the run to path: the run, the totals per category and
 // every record of the result file with the size of its file and the first place
-// that named it. Text goes out as UTF-8. Returns false when the file cannot be
-// written; throws FileError when the result file cannot be read.
-bool write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals);
+// that named it. Text goes out as UTF-8. The report replaces an earlier one
+// whole or not at all. Throws FileError when the result file cannot be read or
+// the report cannot be written.
+void write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals);
 
 } // namespace ferwis

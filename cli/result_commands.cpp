@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "results/file_operations.h"
+#include "results/operation_words.h"
 #include "results/read_category.h"
 #include "trash/system_trash.h"
 
@@ -20,17 +21,15 @@ std::optional<ResultCode> parse_category(std::string_view text) {
 }
 
 void report_category_problem(const CliContext& context, std::string_view text) {
-    context.err << "ferwis-cli: unknown category: ";
-    write_name_err(context, text);
-    context.err << " (use U, N, B, W, UD, BD or the category text)\n";
+    tell(context, Text::CliUnknownCategory, text);
+    tell(context, Text::CliCategoryChoices);
 }
 
 } // namespace
 
 int show_command(const CliContext& context) {
     if (context.options.operands.size() != 1) {
-        context.err << "usage: ferwis-cli [--result FILE] show CATEGORY\n";
-        return kExitUsage;
+        return usage(context, "show");
     }
     const auto code = parse_category(context.options.operands.front());
     if (!code) {
@@ -46,9 +45,7 @@ int show_command(const CliContext& context) {
         return report_failure(context, failure);
     }
     if (!listing) {
-        context.err << "ferwis-cli: no result to show: ";
-        write_name_err(context, context.options.result_path);
-        context.err << " is shorter than 4 bytes\n";
+        tell(context, Text::NoResult);
         return kExitFailed;
     }
     for (const auto& path : listing->paths) {
@@ -87,7 +84,9 @@ public:
     void skipped(const SkippedFile& file) override {
         context_.out << "skip ";
         write_name_out(context_, file.path);
-        context_.out << " (" << skip_reason_name(file.reason) << ")\n";
+        context_.out << " (";
+        write_text(context_.out, skip_reason_text(file.reason));
+        context_.out << ")\n";
     }
 
 private:
@@ -115,7 +114,9 @@ void print_summary(const CliContext& context, const OperationSummary& summary, b
     }
     for (const SkipReason reason : kSkipReasons) {
         if (const std::size_t count = summary.count(reason); count > 0) {
-            context.out << "skipped (" << skip_reason_name(reason) << "): " << count << '\n';
+            context.out << "skipped (";
+            write_text(context.out, skip_reason_text(reason));
+            context.out << "): " << count << '\n';
         }
     }
 }
@@ -127,7 +128,8 @@ int report_nothing_to_act_on(const CliContext& context, const ConfirmationFacts&
     context.err << '\n';
     if (facts.skipped > 0) {
         write_text(context.err, text(Text::SkippedFiles));
-        context.err << facts.skipped << " (--dry-run names them)\n";
+        context.err << facts.skipped << ' ';
+        tell(context, Text::CliDryRunNames);
     }
     return facts.left_behind ? kExitFailed : kExitDone;
 }
@@ -141,7 +143,7 @@ int file_operation_command(const CliContext& context) {
                         : command == "move" ? Operation::Move
                                             : Operation::Delete;
     bool yes = false;
-    bool usage = false;
+    bool misused = false;
     std::optional<std::string> category;
     for (const auto& operand : context.options.operands) {
         if (operand == "--yes") {
@@ -155,22 +157,15 @@ int file_operation_command(const CliContext& context) {
         } else if (!category && operand.rfind("--", 0) != 0) {
             category = operand;
         } else {
-            usage = true;
+            misused = true;
         }
     }
-    if (!category || usage) {
-        context.err << "usage: ferwis-cli [--config FILE] [--result FILE] " << command
-                    << " U|N|UD [--dry-run] [--yes]"
-                    << (request.operation == Operation::Delete ? " [--permanent]"
-                                                               : " [--overwrite]")
-                    << '\n';
-        return kExitUsage;
+    if (!category || misused) {
+        return usage(context, command);
     }
     const auto code = parse_category(*category);
     if (!code || (*code != ResultCode::U && *code != ResultCode::N && *code != ResultCode::UD)) {
-        context.err << "ferwis-cli: " << command << " acts only on the categories U, N and UD: ";
-        write_name_err(context, *category);
-        context.err << '\n';
+        tell(context, Text::CliActsOnlyOn, *category);
         return kExitUsage;
     }
     request.code = *code;
@@ -186,8 +181,7 @@ int file_operation_command(const CliContext& context) {
         // they ask first; a script confirms with --yes.
         if (request.operation != Operation::Copy && !yes && !request.dry_run) {
             if (!context.environment.input_is_terminal || context.environment.input == nullptr) {
-                context.err << "ferwis-cli: " << command
-                            << " asks for confirmation; without a terminal, confirm with --yes\n";
+                tell(context, Text::CliNeedsYes);
                 return kExitUsage;
             }
             const ConfirmationFacts facts = confirmation_facts(state->operation_settings(), request,
@@ -196,7 +190,7 @@ int file_operation_command(const CliContext& context) {
                 return report_nothing_to_act_on(context, facts);
             }
             if (!messages.confirm(confirmation_text(facts, request))) {
-                context.err << "ferwis-cli: not confirmed; nothing was changed\n";
+                tell(context, Text::CliNotConfirmed);
                 return kExitFailed;
             }
         }
@@ -226,7 +220,7 @@ int file_operation_command(const CliContext& context) {
         return kExitDone;
     } catch (const OperationCancelled&) {
         const int signal = context.environment.interrupted ? context.environment.interrupted() : 0;
-        context.err << "ferwis-cli: cancelled; the file in hand was left as it was\n";
+        tell(context, Text::CliOperationCancelled);
         return kExitCancelled + signal;
     } catch (const Failure& failure) {
         return report_failure(context, failure);

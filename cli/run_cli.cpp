@@ -6,20 +6,6 @@
 #include <ostream>
 
 namespace ferwis {
-namespace {
-
-constexpr std::string_view kUsage =
-    "usage: ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] SCENERY...\n"
-    "       ferwis-cli [--config FILE] [--result FILE] analyze [--json FILE] --all\n"
-    "       ferwis-cli [--result FILE] show CATEGORY\n"
-    "       ferwis-cli [--result FILE] why PATH\n"
-    "       ferwis-cli [--config FILE] [--result FILE] copy|move CATEGORY [--dry-run] [--yes]\n"
-    "       ferwis-cli [--config FILE] [--result FILE] delete CATEGORY [--dry-run] [--yes] "
-    "[--permanent]\n"
-    "       ferwis-cli --version\n";
-
-} // namespace
-
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const CliEnvironment& environment) {
     CliOptions options;
@@ -32,7 +18,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             (arg == "--config" ? options.config_path : options.result_path) =
                 utf8_to_cp1250(args[++i]);
         } else if (arg == "--help" || arg == "-h") {
-            out << kUsage;
+            write_text(out, cli_usage({}));
             return kExitDone;
         } else if (arg == "--version") {
             out << "ferwis-cli " << FERWIS_VERSION << '\n';
@@ -42,7 +28,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
     }
     if (i == args.size()) {
-        err << kUsage;
+        write_text(err, cli_usage({}));
         return kExitUsage;
     }
     options.command = args[i++];
@@ -62,8 +48,8 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.command == "copy" || options.command == "move" || options.command == "delete") {
         return file_operation_command(context);
     }
-    err << "ferwis-cli: unknown command: " << options.command << '\n' << kUsage;
-    return kExitUsage;
+    tell(context, Text::CliUnknownCommand, options.command);
+    return usage(context);
 }
 
 } // namespace ferwis

@@ -11,40 +11,32 @@ namespace ferwis {
 
 int why_command(const CliContext& context) {
     if (context.options.operands.size() != 1) {
-        context.err << "usage: ferwis-cli [--result FILE] why PATH\n";
-        return kExitUsage;
+        return usage(context, "why");
     }
     const std::string& path = context.options.operands.front();
     if (!file_exists(context.options.result_path)) {
-        return report_failure(context,
-                              ResultUnreadable(context.options.result_path + ": no result file"));
+        return report_failure(context, ResultUnreadable(file_detail(context.options.result_path,
+                                                                    text(Text::ReasonMissing))));
     }
     const auto provenance = ResultProvenance::load(context.options.result_path);
     if (!provenance) {
-        context.err << "ferwis-cli: no valid provenance for ";
-        write_name_err(context, context.options.result_path);
-        context.err << " (wynik_zrodla.txt is missing or belongs to another result; "
-                       "a new analysis writes it)\n";
+        tell(context, Text::CliNoProvenance, context.options.result_path);
         return kExitUsage;
     }
     const auto row = provenance->find(path);
     if (!row) {
-        context.err << "ferwis-cli: the result has no record of ";
-        write_name_err(context, path);
-        context.err << '\n';
+        tell(context, Text::CliNotInResult, path);
         return kExitFailed;
     }
     const ResultRecord& record = provenance->record(*row);
     write_name_out(context, record.code + " " + record.path);
     context.out << '\n';
     if (provenance->place(*row) == nullptr) {
-        context.err << "ferwis-cli: no file named it: ";
         const auto code = parse_code(record.code);
-        if (code == ResultCode::N || code == ResultCode::W) {
-            context.err << "unused files and exceptions have no place\n";
-        } else {
-            context.err << "its place is not recorded\n";
-        }
+        write_text(context.err, text(Text::CliNoPlace));
+        context.err << ' ';
+        tell(context, code == ResultCode::N || code == ResultCode::W ? Text::CliNoPlaceKept
+                                                                     : Text::CliNoPlaceRecorded);
         return kExitFailed;
     }
     for (const SourcePlace& step : provenance->chain(*row)) {

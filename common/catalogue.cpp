@@ -22,6 +22,7 @@ constexpr std::array kTexts = {
     std::pair{Text::SettingsMissing,
               "W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:"},
     std::pair{Text::MainFolderMissing, "Katalog główny symulatora nie istnieje:"},
+    std::pair{Text::SceneryFolderUnreadable, "Nie można odczytać zawartości katalogu SCENERY."},
     std::pair{Text::ListingPhase, "FAZA - Wypisywanie wszystkich plików..."},
     std::pair{Text::RollingStockPhase, "FAZA - Sprawdzanie plików mmd..."},
     std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
@@ -79,6 +80,54 @@ constexpr std::array kTexts = {
     std::pair{Text::PreviewSkip, "pominięcie: "},
     std::pair{Text::PreviewMore, "... oraz dalsze pliki: "},
     std::pair{Text::PreviewAlreadyThere, "już jest w miejscu docelowym: "},
+    std::pair{Text::ReasonMissing, "plik nie istnieje"},
+    std::pair{Text::ReasonNotRegularFile, "to nie jest zwykły plik"},
+    std::pair{Text::ReasonNotFolder, "to nie jest folder"},
+    std::pair{Text::ReasonFolderUnopenable, "nie można otworzyć folderu"},
+    std::pair{Text::ReasonFolderPlaceUnknown, "nie można ustalić położenia folderu"},
+    std::pair{Text::ReasonNotCreated, "plik nie został utworzony"},
+    std::pair{Text::ReasonNameTaken, "inny plik zajął jego nazwę"},
+    std::pair{Text::ReasonReplaced, "plik został podmieniony w trakcie działania"},
+    std::pair{Text::ReasonDisappeared, "plik zniknął w trakcie działania"},
+    std::pair{Text::ReasonCopyPathChanged,
+              "ścieżka kopiowania/przesuwania zmieniła się w trakcie działania"},
+    std::pair{Text::ReasonLineTooLong, "wiersz zbyt długi, by zmieścić go w pamięci"},
+    std::pair{Text::ReasonOutOfMemory, "zabrakło pamięci"},
+    std::pair{Text::ReasonTooManyFiles, "za dużo plików w katalogu głównym symulatora"},
+    std::pair{Text::ReasonNoTrash, "brak kosza systemowego"},
+    std::pair{Text::ReasonTrashRefused, "kosz systemowy nie przyjął pliku"},
+    std::pair{Text::ReasonTrashAborted, "przenoszenie do kosza zostało przerwane"},
+    std::pair{Text::ReasonStillThere, "plik nadal jest na swoim miejscu"},
+    std::pair{Text::ReasonOtherFileTrashed, "do kosza trafił inny plik"},
+    std::pair{Text::ReasonTrashOriginUnwritten,
+              "kosz nie zapisał, skąd pochodzi plik (czy jego dysk jest pełny?); plik wrócił na "
+              "swoje miejsce"},
+    std::pair{Text::CliUnknownCommand, "Nieznane polecenie:"},
+    std::pair{Text::CliUnknownCategory, "Nieznany status plików:"},
+    std::pair{Text::CliCategoryChoices, "(U, N, B, W, UD, BD lub nazwa statusu)"},
+    std::pair{Text::CliActsOnlyOn, "To polecenie działa tylko na statusy U, N i UD:"},
+    std::pair{Text::CliNotScenery, "To nie jest plik scenerii z katalogu SCENERY:"},
+    std::pair{Text::CliJsonWouldReplace,
+              "Raport JSON zastąpiłby plik wyniku lub plik, który analiza czyta:"},
+    std::pair{Text::CliJsonUnwritable, "Nie można zapisać raportu JSON:"},
+    std::pair{Text::CliNeedsYes,
+              "To polecenie pyta o potwierdzenie; bez terminala potwierdź je opcją --yes."},
+    std::pair{Text::CliNotConfirmed, "Nie potwierdzono; nic nie zostało zmienione."},
+    std::pair{Text::CliAnalysisCancelled, "Analizę przerwano; poprzedni wynik pozostał bez zmian."},
+    std::pair{Text::CliOperationCancelled, "Przerwano; plik w toku pozostał bez zmian."},
+    std::pair{Text::CliSettingsMissing,
+              "Plik nie ustawia [sciezka_dostepu], [domyslne_rozszerzenie] i "
+              "[sciezka_kopiowania_przesuwania]:"},
+    std::pair{Text::NoResult,
+              "Brak wyniku do wyświetlenia: plik wynik.txt jest krótszy niż 4 bajty."},
+    std::pair{Text::CliDryRunNames, "(wymienia je --dry-run)"},
+    std::pair{Text::CliNoProvenance,
+              "Brak ważnych miejsc (wynik_zrodla.txt nie istnieje lub należy do innego wyniku; "
+              "uruchom analizę ponownie):"},
+    std::pair{Text::CliNotInResult, "Wynik nie zawiera pliku:"},
+    std::pair{Text::CliNoPlace, "Żaden plik go nie wskazał:"},
+    std::pair{Text::CliNoPlaceKept, "pliki nieużywane i wyjątki nie mają miejsca."},
+    std::pair{Text::CliNoPlaceRecorded, "jego miejsce nie zostało zapisane."},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -88,7 +137,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::PreviewAlreadyThere) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::CliNoPlaceRecorded) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -148,6 +197,37 @@ std::string missing_setting(std::string_view header, bool section_present) {
 std::string failed_file(std::string_view path, std::string_view reason) {
     static const std::string kFile = cp1250("Plik: ");
     return kFile + std::string(path) + "\n" + failure_reason(reason);
+}
+
+std::string cli_usage(std::string_view command) {
+    static constexpr std::pair<std::string_view, std::string_view> kLines[] = {
+        {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] SCENERIA..."},
+        {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] --all"},
+        {"show", "[--result PLIK] show STATUS"},
+        {"why", "[--result PLIK] why ŚCIEŻKA"},
+        {"copy move", "[--config PLIK] [--result PLIK] copy|move STATUS [--dry-run] [--yes] "
+                      "[--overwrite]"},
+        {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
+                   "[--permanent]"},
+        {"version", "--version"},
+    };
+    std::string usage = cp1250("Użycie: ");
+    const std::string indent(8, ' ');
+    bool first = true;
+    for (const auto& [commands, line] : kLines) {
+        if (!command.empty() && commands.find(command) == std::string_view::npos) {
+            continue;
+        }
+        usage += (first ? std::string() : indent) + "ferwis-cli " + cp1250(line) + "\n";
+        first = false;
+    }
+    return usage;
+}
+
+std::string trash_kept_file(std::string_view place, std::string_view reason) {
+    return cp1250("kosz nie zapisał, skąd pochodzi plik, a pliku nie dało się przywrócić; "
+                  "leży w ") +
+           std::string(place) + " (" + std::string(reason) + ")";
 }
 
 std::string failure_reason(std::string_view reason) {
@@ -267,7 +347,8 @@ std::string analysis_summary(const std::array<std::size_t, 6>& counts, double se
     return line + ".";
 }
 
-std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) {
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links,
+                             std::size_t unmeasured) {
     std::string said;
     if (long_paths > 0) {
         said += cp1250("Pominięto folderów o zbyt długiej ścieżce: ") + group_digits(long_paths);
@@ -276,6 +357,11 @@ std::string passed_over_text(std::size_t long_paths, std::size_t outside_links) 
         said += (said.empty() ? "" : "\n") +
                 cp1250("Pominięto dowiązań do folderów poza katalogiem głównym: ") +
                 group_digits(outside_links);
+    }
+    if (unmeasured > 0) {
+        said += (said.empty() ? "" : "\n") +
+                cp1250("Nie można odczytać długości plików (policzono je jako 0 B): ") +
+                group_digits(unmeasured);
     }
     return said;
 }

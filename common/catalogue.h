@@ -25,6 +25,7 @@ enum class Text {
     NoDynamicFolder,
     SettingsMissing,
     MainFolderMissing,
+    SceneryFolderUnreadable,
     // The analysis: its phases on the status line, and its one failure.
     ListingPhase,
     RollingStockPhase,
@@ -81,6 +82,47 @@ enum class Text {
     PreviewSkip,
     PreviewMore,
     PreviewAlreadyThere,
+    // The program's own reasons a file or folder failed, said after
+    // "Przyczyna:"; the system's own reasons stay as the system words them.
+    ReasonMissing,
+    ReasonNotRegularFile,
+    ReasonNotFolder,
+    ReasonFolderUnopenable,
+    ReasonFolderPlaceUnknown,
+    ReasonNotCreated,
+    ReasonNameTaken,
+    ReasonReplaced,
+    ReasonDisappeared,
+    ReasonCopyPathChanged,
+    ReasonLineTooLong,
+    ReasonOutOfMemory,
+    ReasonTooManyFiles,
+    ReasonNoTrash,
+    ReasonTrashRefused,
+    ReasonTrashAborted,
+    ReasonStillThere,
+    ReasonOtherFileTrashed,
+    ReasonTrashOriginUnwritten,
+    // The command line: its refusals and notices (its usage stays as typed).
+    CliUnknownCommand,
+    CliUnknownCategory,
+    CliCategoryChoices,
+    CliActsOnlyOn,
+    CliNotScenery,
+    CliJsonWouldReplace,
+    CliJsonUnwritable,
+    CliNeedsYes,
+    CliNotConfirmed,
+    CliAnalysisCancelled,
+    CliOperationCancelled,
+    CliSettingsMissing,
+    NoResult,
+    CliDryRunNames,
+    CliNoProvenance,
+    CliNotInResult,
+    CliNoPlace,
+    CliNoPlaceKept,
+    CliNoPlaceRecorded,
 };
 
 // The text, Windows-1250.
@@ -111,6 +153,14 @@ std::string missing_setting(std::string_view header, bool section_present);
 std::string failed_file(std::string_view path, std::string_view reason);
 // The particulars of a failure without a file: the reason.
 std::string failure_reason(std::string_view reason);
+
+// How ferwis-cli is used: the lines of the command (analyze, show, why, copy,
+// move, delete), or of every command for an empty one, after "Użycie:".
+std::string cli_usage(std::string_view command);
+
+// The reason a file taken by the trash was not put back where it was: where it
+// lies now and the system's reason.
+std::string trash_kept_file(std::string_view place, std::string_view reason);
 
 // The question asked before a delete: the number of files, their total size,
 // and whether they go to the trash or are deleted for good.
@@ -155,7 +205,9 @@ std::string analysis_summary(const std::array<std::size_t, 6>& counts, double se
 
 // What the analysis says at its end about the folders its listing passed over:
 // those whose path is too long for the system, and links to folders outside
-// the main directory; a line for each reason that occurred, empty for none.
-std::string passed_over_text(std::size_t long_paths, std::size_t outside_links);
+// the main directory; and the files whose length could not be read, counted as
+// 0 bytes in the totals; a line for each reason that occurred, empty for none.
+std::string passed_over_text(std::size_t long_paths, std::size_t outside_links,
+                             std::size_t unmeasured = 0);
 
 } // namespace ferwis

@@ -10,8 +10,15 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace ferwis {
+
+// The detail of a failure on a file, as the command line writes it after the
+// message: the reason, then the file.
+inline std::string file_detail(std::string_view path, std::string_view reason) {
+    return std::string(reason) + ": " + std::string(path);
+}
 
 // A file or folder that could not be opened, read, written, created or deleted.
 // A low-level failure: the procedure it ends turns it into the Failure of what
@@ -19,7 +26,7 @@ namespace ferwis {
 class FileError : public std::runtime_error {
 public:
     FileError(std::string path, std::string reason)
-        : std::runtime_error(reason + ": " + path), path_(std::move(path)),
+        : std::runtime_error(file_detail(path, reason)), path_(std::move(path)),
           reason_(std::move(reason)) {}
     const std::string& path() const { return path_; }
     // The system's reason, as the system says it.
@@ -34,7 +41,7 @@ private:
 class LineTooLong : public FileError {
 public:
     explicit LineTooLong(std::string path)
-        : FileError(std::move(path), "a line too long to be held in memory") {}
+        : FileError(std::move(path), text(Text::ReasonLineTooLong)) {}
 };
 
 // A path longer than the system takes: what lies below it cannot be reached by

@@ -41,18 +41,8 @@ bool can_be_path(std::string_view path) {
     if (path.size() > kMaxPathLength || native_length(path) > kMaxPathLength) {
         return false;
     }
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t sep = path.find(kSeparator, start);
-        if (sep == std::string_view::npos) {
-            sep = path.size();
-        }
-        if (native_length(path.substr(start, sep - start)) > kMaxNameLength) {
-            return false;
-        }
-        start = sep + 1;
-    }
-    return true;
+    return for_each_part(
+        path, [](std::string_view part, bool) { return native_length(part) <= kMaxNameLength; });
 }
 
 bool file_exists(std::string_view path) {
@@ -219,16 +209,10 @@ FolderListing list_folder(const fs::path& native, std::string_view path, bool wi
 
 bool names_entry_without_form(std::string_view folder, std::string_view relative) {
     std::string path(folder);
-    std::size_t start = 0;
-    while (start < relative.size()) {
-        std::size_t sep = relative.find(kSeparator, start);
-        if (sep == std::string_view::npos) {
-            sep = relative.size();
-        }
-        const std::string_view part = relative.substr(start, sep - start);
-        start = sep + 1;
+    bool found = false;
+    for_each_part(relative, [&](std::string_view part, bool) {
         if (part.empty()) {
-            continue;
+            return true;
         }
         bool without_form = false;
         std::optional<std::string> next;
@@ -244,15 +228,17 @@ bool names_entry_without_form(std::string_view folder, std::string_view relative
             }
         });
         if (without_form) {
-            return true;
+            found = true;
+            return false;
         }
         if (!next) {
             return false;
         }
         path += *next;
         path.push_back(kSeparator);
-    }
-    return false;
+        return true;
+    });
+    return found;
 }
 
 std::string written_form(std::string_view name) {
@@ -368,30 +354,25 @@ std::optional<std::string> find_file_case_insensitive(std::string_view base,
                                                       std::string_view relative,
                                                       FolderNameCache* cache) {
     std::string path(base);
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t sep = relative.find(kSeparator, start);
-        const bool last = sep == std::string_view::npos;
-        const std::string_view part =
-            relative.substr(start, last ? std::string_view::npos : sep - start);
+    bool found = false;
+    for_each_part(relative, [&](std::string_view part, bool last) {
         if (part.empty()) {
-            if (last) {
-                return std::nullopt;
-            }
-            start = sep + 1; // a doubled separator names no extra level
-            continue;
+            return !last; // a doubled separator names no extra level; a final one no file
         }
         const auto entry = find_entry(path, part, !last, cache);
         if (!entry) {
-            return std::nullopt;
+            return false;
         }
         path += *entry;
-        if (last) {
-            return path;
-        }
+        found = last;
         path.push_back(kSeparator);
-        start = sep + 1;
+        return true;
+    });
+    if (!found) {
+        return std::nullopt;
     }
+    path.pop_back();
+    return path;
 }
 
 std::string content_folder(std::string_view main, std::string_view name) {

@@ -5,9 +5,11 @@
 // everything else relative to that opened folder. Names given here are single
 // components (no separator), Windows-1250 text like every path of the program.
 //
-// This is part of the platform layer: the POSIX implementation uses the *at
-// family of calls; a Windows implementation goes beside it, using handle-based
-// calls or refusing reparse points where it cannot follow them safely.
+// This is part of the platform layer: the POSIX implementation
+// (folder_handle_posix.cpp) uses the *at family of calls; the Windows one
+// (folder_handle_windows.cpp) holds each folder open and reaches entries below
+// the place the system gives for that handle, never following a reparse point
+// unless asked.
 
 #include <cstddef>
 #include <cstdint>

@@ -121,7 +121,7 @@ std::pair<int, std::uintmax_t> open_regular_at(int folder, const char* native,
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw FileError(path, "not a regular file");
+        throw FileError(path, text(Text::ReasonNotRegularFile));
     }
     return {fd, static_cast<std::uintmax_t>(st.st_size)};
 }

@@ -185,7 +185,7 @@ OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::st
     if (!info || GetFileType(handle) != FILE_TYPE_DISK ||
         (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         CloseHandle(handle);
-        throw FileError(std::move(path), "not a regular file");
+        throw FileError(std::move(path), text(Text::ReasonNotRegularFile));
     }
     return OpenFile(to_handle(handle), std::move(path),
                     (static_cast<std::uintmax_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
@@ -377,7 +377,7 @@ std::optional<OpenFile> FolderHandle::create_file(std::string_view name) const {
     const std::string text = path_ + std::string(name);
     const auto path = entry_path(handle_, name);
     if (!path) {
-        throw FileError(text, "the folder's place cannot be told");
+        throw FileError(text, ferwis::text(Text::ReasonFolderPlaceUnknown));
     }
     const HANDLE handle = open_native(*path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
@@ -395,7 +395,7 @@ void FolderHandle::create_folder(std::string_view name) const {
     const std::string text = path_ + std::string(name);
     const auto path = entry_path(handle_, name);
     if (!path) {
-        throw FileError(text, "the folder's place cannot be told");
+        throw FileError(text, ferwis::text(Text::ReasonFolderPlaceUnknown));
     }
     if (CreateDirectoryW(path->c_str(), nullptr) == 0 && GetLastError() != ERROR_ALREADY_EXISTS) {
         throw FileError(text, reason());
@@ -406,7 +406,7 @@ void FolderHandle::remove(std::string_view name) const {
     const std::string text = path_ + std::string(name);
     const auto path = entry_path(handle_, name);
     if (!path) {
-        throw FileError(text, "the folder's place cannot be told");
+        throw FileError(text, ferwis::text(Text::ReasonFolderPlaceUnknown));
     }
     const DWORD attributes = GetFileAttributesW(path->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -432,7 +432,7 @@ bool FolderHandle::rename(std::string_view name, const FolderHandle& to, std::st
     const auto from = entry_path(handle_, name);
     const auto target = entry_path(to.handle_, new_name);
     if (!from || !target) {
-        throw FileError(text, "the folder's place cannot be told");
+        throw FileError(text, ferwis::text(Text::ReasonFolderPlaceUnknown));
     }
     // An entry at the target, a link too, is replaced, never written through;
     // without replace it stays.

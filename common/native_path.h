@@ -70,6 +70,24 @@ inline std::string_view name_part(std::string_view path) {
     return path.substr(folder_part(path).size());
 }
 
+// The one splitter of paths: visits the parts between the separators in
+// order, with whether each is the last, empty parts (a doubled or final
+// separator) included; visit returns false to stop. Returns false when it was
+// stopped.
+template <class Visit> bool for_each_part(std::string_view path, Visit&& visit) {
+    for (std::size_t start = 0;;) {
+        const std::size_t sep = path.find(kSeparator, start);
+        const bool last = sep == std::string_view::npos;
+        if (!visit(path.substr(start, last ? std::string_view::npos : sep - start), last)) {
+            return false;
+        }
+        if (last) {
+            return true;
+        }
+        start = sep + 1;
+    }
+}
+
 // Returns the directory of the running executable, ending with the separator.
 std::string program_directory();
 

@@ -10,7 +10,7 @@ FolderHandle open_folder_of(std::string_view path, std::string& name) {
     name = name_part(path);
     std::optional<FolderHandle> opened = FolderHandle::open(folder.empty() ? "./" : folder);
     if (!opened) {
-        throw FileError(folder, "the folder cannot be opened");
+        throw FileError(folder, text(Text::ReasonFolderUnopenable));
     }
     return std::move(*opened);
 }

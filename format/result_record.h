@@ -3,10 +3,17 @@
 
 #include "common/line_reader.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace ferwis {
+
+// A result file shorter than 4 bytes holds no result: it is neither shown nor
+// acted on, and the window offers neither until an analysis writes one.
+inline bool holds_result(std::uintmax_t size) {
+    return size >= 4;
+}
 
 struct ResultRecord {
     std::string path;

@@ -43,6 +43,7 @@ public:
     bool written() const { return written_; }
 
     // Closes and deletes the file; a file that is already gone is no error.
+    // Throws FileError when the file stays.
     void remove();
 
 private:

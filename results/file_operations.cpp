@@ -8,6 +8,7 @@
 #include "common/text_compare.h"
 #include "format/provenance_file.h"
 #include "format/result_record.h"
+#include "results/operation_words.h"
 #include "results/record_path.h"
 #include "results/target_folder.h"
 
@@ -66,15 +67,10 @@ std::string as_folder(std::string_view path) {
 // Splits a relative path at its separators.
 std::vector<std::string> components(std::string_view relative) {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        std::size_t sep = relative.find(kSeparator, start);
-        if (sep == std::string_view::npos) {
-            sep = relative.size();
-        }
-        parts.emplace_back(relative.substr(start, sep - start));
-        start = sep + 1;
-    }
+    for_each_part(relative, [&parts](std::string_view part, bool) {
+        parts.emplace_back(part);
+        return true;
+    });
     return parts;
 }
 
@@ -340,15 +336,16 @@ private:
             skip(SkipReason::Changed, path);
             return;
         }
-        const TrashOutcome outcome =
-            trash_ != nullptr ? trash_->move_to_trash(file) : TrashOutcome{false, {}, "no trash"};
+        const TrashOutcome outcome = trash_ != nullptr
+                                         ? trash_->move_to_trash(file)
+                                         : TrashOutcome{false, {}, text(Text::ReasonNoTrash)};
         if (!outcome.moved) {
             skip(SkipReason::NotTrashed, path, outcome.reason);
             return;
         }
         // The Recycle Bin does not say where a file went; a trash that does is checked.
         if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
-            skip(SkipReason::NotTrashed, path, "another file reached the trash");
+            skip(SkipReason::NotTrashed, path, text(Text::ReasonOtherFileTrashed));
             return;
         }
         acted(path, {}, bytes);
@@ -387,7 +384,7 @@ private:
         target_folder_.reset();
         std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
         if (!at || at->identity() != copy_->identity()) {
-            throw FileError(copy_text_, "the copy/move path changed during the run");
+            throw FileError(copy_text_, text(Text::ReasonCopyPathChanged));
         }
         for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
             bool linked = false;
@@ -395,7 +392,7 @@ private:
             if (!opened) {
                 const EntryStatus status = at->status(parts[i]);
                 if (status.kind != EntryKind::Missing) {
-                    throw FileError(at->path() + parts[i], "not a folder");
+                    throw FileError(at->path() + parts[i], text(Text::ReasonNotFolder));
                 }
                 if (request_.dry_run) {
                     missing = true;
@@ -404,7 +401,7 @@ private:
                 at->create_folder(parts[i]);
                 opened = at->open_folder(parts[i], false, &linked);
                 if (!opened) {
-                    throw FileError(at->path() + parts[i], "the new folder cannot be opened");
+                    throw FileError(at->path() + parts[i], text(Text::ReasonFolderUnopenable));
                 }
             }
             if (linked && !opened->lies_within(*copy_)) {
@@ -447,7 +444,7 @@ private:
         }
         copy_ = FolderHandle::open(copy_text_);
         if (!copy_) {
-            throw FileError(copy_text_, "the copy/move path cannot be opened");
+            throw FileError(copy_text_, text(Text::ReasonFolderUnopenable));
         }
         return true;
     }
@@ -532,7 +529,7 @@ private:
         copy.placed();
         written_.insert(copy_id);
         if (target->status(name).identity != copy_id) {
-            skip(SkipReason::Collision, path, "another file took the target's place");
+            skip(SkipReason::Collision, path, text(Text::ReasonNameTaken));
             return;
         }
         if (moving) {
@@ -713,15 +710,15 @@ private:
     OperationSummary summary_;
 };
 
-// The result file: shorter than 4 bytes means no records. One that is
+// The result file: one that holds no result means no records. One that is
 // missing or no regular file is a result that cannot be read: nothing is
 // acted on, and nothing beside it removed.
 bool has_records(std::string_view result_path) {
     const auto size = file_size(result_path);
     if (!size || !file_exists(result_path)) {
-        throw ResultUnreadable(std::string(result_path) + ": no result file");
+        throw ResultUnreadable(file_detail(result_path, text(Text::ReasonMissing)));
     }
-    return *size >= 4;
+    return holds_result(*size);
 }
 
 // Deletes the result file after a move or delete; one that is already gone is
@@ -733,7 +730,7 @@ void delete_result_file(std::string_view result_path) {
         return;
     }
     if (status.kind == EntryKind::Folder) {
-        throw FileError(std::string(result_path), "not a file");
+        throw FileError(std::string(result_path), text(Text::ReasonNotRegularFile));
     }
     std::error_code ec;
     if (!std::filesystem::remove(native, ec) && ec) {
@@ -788,52 +785,6 @@ private:
 
 } // namespace
 
-Text operation_done_text(const OperationRequest& request) {
-    switch (request.operation) {
-    case Operation::Copy:
-        return Text::DoneCopying;
-    case Operation::Move:
-        return Text::DoneMoving;
-    case Operation::Delete:
-        break;
-    }
-    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
-}
-
-namespace {
-
-Text reason_id(SkipReason reason) {
-    switch (reason) {
-    case SkipReason::Outside:
-        return Text::SkipOutside;
-    case SkipReason::Malformed:
-        return Text::SkipMalformed;
-    case SkipReason::LinkOutside:
-        return Text::SkipLinkOutside;
-    case SkipReason::TargetOutside:
-        return Text::SkipTargetOutside;
-    case SkipReason::TargetTaken:
-        return Text::SkipTargetTaken;
-    case SkipReason::Collision:
-        return Text::SkipCollision;
-    case SkipReason::Changed:
-        return Text::SkipChanged;
-    case SkipReason::NameWithoutForm:
-        return Text::SkipNameWithoutForm;
-    case SkipReason::Ambiguous:
-        return Text::SkipAmbiguous;
-    case SkipReason::ListedTwice:
-        return Text::SkipListedTwice;
-    case SkipReason::TargetDiffers:
-        return Text::SkipTargetDiffers;
-    case SkipReason::NotTrashed:
-        break;
-    }
-    return Text::SkipNotTrashed;
-}
-
-} // namespace
-
 bool leaves_file_behind(SkipReason reason) {
     switch (reason) {
     case SkipReason::Collision:
@@ -854,28 +805,12 @@ bool OperationSummary::left_a_file_behind() const {
                        [](const SkippedFile& file) { return leaves_file_behind(file.reason); });
 }
 
-const std::string& skip_reason_text(SkipReason reason) {
-    return text(reason_id(reason));
-}
-
 std::size_t OperationSummary::count(SkipReason reason) const {
     std::size_t n = 0;
     for (const auto& file : skipped) {
         n += file.reason == reason ? 1 : 0;
     }
     return n;
-}
-
-const std::string& operation_status(Operation operation) {
-    switch (operation) {
-    case Operation::Copy:
-        return text(Text::Copying);
-    case Operation::Move:
-        return text(Text::Moving);
-    case Operation::Delete:
-        break;
-    }
-    return text(Text::Deleting);
 }
 
 OperationSummary execute_operation(const OperationSettings& settings,
@@ -942,12 +877,9 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
         void set_detail(std::string_view) override {}
         void process_events() override {}
     } progress;
-    OperationSummary summary;
-    try {
-        summary = execute_operation(settings, dry, result_path, progress);
-    } catch (const OperationFailure& failure) {
-        throw ResultUnreadable(failure.what());
-    }
+    // A result that cannot be read is said as such by the run itself; any other
+    // failure (the copy/move path, say) is said as what it is.
+    const OperationSummary summary = execute_operation(settings, dry, result_path, progress);
     ConfirmationFacts facts;
     facts.files = summary.files;
     facts.bytes = summary.bytes;
@@ -959,78 +891,6 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
         facts.target_folder = as_folder(settings.copy_move_path);
     }
     return facts;
-}
-
-std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request) {
-    switch (request.operation) {
-    case Operation::Copy:
-        break;
-    case Operation::Move:
-        return move_confirmation(facts.files, facts.bytes, facts.target_folder);
-    case Operation::Delete:
-        return delete_confirmation(facts.files, facts.bytes,
-                                   request.delete_mode == DeleteMode::Trash);
-    }
-    return {};
-}
-
-std::string skipped_files_text(const OperationSummary& summary) {
-    constexpr std::size_t kNamed = 10; // a long list would not fit a message box
-    if (summary.skipped.empty()) {
-        return {};
-    }
-    std::string message = text(Text::SkippedFiles) + std::to_string(summary.skipped.size());
-    for (const SkipReason reason : kSkipReasons) {
-        const std::size_t count = summary.count(reason);
-        if (count == 0) {
-            continue;
-        }
-        message += "\n" + skip_reason_text(reason) + ": " + std::to_string(count);
-        std::size_t named = 0;
-        for (const auto& file : summary.skipped) {
-            if (file.reason == reason && named++ < kNamed) {
-                message += "\n  " + file.path;
-                if (!file.detail.empty()) {
-                    message += " (" + file.detail + ")";
-                }
-            }
-        }
-        if (count > kNamed) {
-            message += "\n  ...";
-        }
-    }
-    return message;
-}
-
-std::string_view skip_reason_name(SkipReason reason) {
-    switch (reason) {
-    case SkipReason::Outside:
-        return "outside the main directory";
-    case SkipReason::Malformed:
-        return "malformed record";
-    case SkipReason::LinkOutside:
-        return "link to a file outside the main directory";
-    case SkipReason::TargetOutside:
-        return "target folder outside the copy path";
-    case SkipReason::TargetTaken:
-        return "target is the file itself or a file of the main directory";
-    case SkipReason::Collision:
-        return "target already written by this run";
-    case SkipReason::Changed:
-        return "changed during the run";
-    case SkipReason::NotTrashed:
-        return "could not go to the trash";
-    case SkipReason::NameWithoutForm:
-        return "a name the result writes with \"?\" (a quote, a line break or no Windows-1250 "
-               "form)";
-    case SkipReason::Ambiguous:
-        return "the record may name more than one file";
-    case SkipReason::ListedTwice:
-        return "the result lists the path under another code too";
-    case SkipReason::TargetDiffers:
-        return "another file is at the target (--overwrite replaces it)";
-    }
-    return "";
 }
 
 } // namespace ferwis

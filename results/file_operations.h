@@ -31,9 +31,6 @@ struct OperationRequest {
     bool overwrite = false;
 };
 
-// The status text of the operation ("Trwa kopiowanie plików...", ...), Windows-1250.
-const std::string& operation_status(Operation operation);
-
 // Why a record of the category was left alone.
 enum class SkipReason {
     Outside,       // not below the main directory on the disk, or with ".."
@@ -145,27 +142,10 @@ struct ConfirmationFacts {
     bool nothing_to_act_on() const { return files == 0 && already_there == 0 && differing == 0; }
 };
 
-// A dry run of the request, for its confirmation. Throws ResultUnreadable when
-// the result file is missing or cannot be read. The files and bytes count the
+// A dry run of the request, for its confirmation. Throws as execute_operation
+// does (nothing is changed). The files and bytes count the
 // differing targets as the request's overwrite says.
 ConfirmationFacts confirmation_facts(const OperationSettings& settings,
                                      const OperationRequest& request, std::string_view result_path);
-
-// What the summary after a run says was done ("Skopiowano plików:", ...).
-Text operation_done_text(const OperationRequest& request);
-
-// The Polish question (Windows-1250) asked before a delete or a move; nothing
-// for a copy.
-std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
-
-// The Polish end message naming the files a run left alone, by reason (empty
-// when none was).
-std::string skipped_files_text(const OperationSummary& summary);
-
-// The reason of a skip in Polish (Windows-1250), as the end message says it.
-const std::string& skip_reason_text(SkipReason reason);
-
-// The reason of a skip as the command line says it, in English.
-std::string_view skip_reason_name(SkipReason reason);
 
 } // namespace ferwis

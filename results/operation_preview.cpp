@@ -2,6 +2,7 @@
 
 #include "common/catalogue.h"
 #include "common/errors.h"
+#include "results/operation_words.h"
 
 #include <utility>
 
@@ -106,12 +107,8 @@ OperationPreview operation_preview(const OperationSettings& settings,
     OperationRequest dry = request;
     dry.dry_run = true;
     PreviewWriter writer(request, line_limit);
-    OperationSummary summary;
-    try {
-        summary = execute_operation(settings, dry, result_path, progress, nullptr, &writer);
-    } catch (const OperationFailure& failure) {
-        throw ResultUnreadable(failure.what());
-    }
+    const OperationSummary summary =
+        execute_operation(settings, dry, result_path, progress, nullptr, &writer);
     return std::move(writer).finish(summary);
 }
 

@@ -24,8 +24,8 @@ struct OperationPreview {
     std::string totals;
 };
 
-// Runs the request as a dry run: nothing changes. Throws ResultUnreadable when
-// the result file cannot be read.
+// Runs the request as a dry run: nothing changes. Throws as execute_operation
+// does.
 OperationPreview operation_preview(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    std::size_t line_limit = kPreviewLines);

@@ -15,9 +15,9 @@ namespace {
 template <typename Use> bool read_records(std::string_view result_path, Use use) {
     const auto size = file_size(result_path);
     if (!size || !file_exists(result_path)) {
-        throw DisplayFailure(std::string(result_path) + ": no result file");
+        throw DisplayFailure(file_detail(result_path, text(Text::ReasonMissing)));
     }
-    if (*size < 4) {
+    if (!holds_result(*size)) {
         return false;
     }
     try {

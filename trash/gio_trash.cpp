@@ -1,5 +1,6 @@
 #include "trash/gio_trash.h"
 
+#include "common/catalogue.h"
 #include "common/code_page.h"
 #include "common/folder_handle.h"
 #include "common/native_path.h"
@@ -162,8 +163,8 @@ TrashOutcome GioTrash::move_to_trash(const fs::path& path) {
     const std::unique_ptr<GError, ErrorRelease> error(raw_error);
     if (!trashed) {
         // GLib's own words, in UTF-8; the core's text is Windows-1250.
-        outcome.reason = error != nullptr ? utf8_to_cp1250(error->message)
-                                          : "the system trash did not take the file";
+        outcome.reason =
+            error != nullptr ? utf8_to_cp1250(error->message) : text(Text::ReasonTrashRefused);
         return outcome;
     }
     const std::vector<TrashFolder> folders = trash_folders(path);
@@ -187,12 +188,11 @@ TrashOutcome GioTrash::move_to_trash(const fs::path& path) {
         fs::remove(found->file, ec);
     }
     if (ec) {
-        outcome.reason = "the trash did not record where the file came from; it lies in " +
-                         from_native(found->file) + " (" + ec.message() + ")";
+        outcome.reason = trash_kept_file(from_native(found->file), ec.message());
         return outcome;
     }
     fs::remove(found->info, ec);
-    outcome.reason = "the trash could not record where the file came from (is its disk full?)";
+    outcome.reason = text(Text::ReasonTrashOriginUnwritten);
     return outcome;
 }
 

@@ -1,5 +1,7 @@
 #include "trash/windows_trash.h"
 
+#include "common/catalogue.h"
+
 #include <string>
 #include <system_error>
 #include <windows.h>
@@ -19,13 +21,14 @@ TrashOutcome WindowsTrash::move_to_trash(const std::filesystem::path& path) {
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     const int status = SHFileOperationW(&operation);
     if (status != 0 || operation.fAnyOperationsAborted) {
-        outcome.reason = status != 0 ? std::system_category().message(status) : "aborted";
+        outcome.reason =
+            status != 0 ? std::system_category().message(status) : text(Text::ReasonTrashAborted);
         return outcome;
     }
     std::error_code ec;
     outcome.moved = !std::filesystem::exists(std::filesystem::symlink_status(path, ec));
     if (!outcome.moved) {
-        outcome.reason = "the file is still there";
+        outcome.reason = text(Text::ReasonStillThere);
     }
     return outcome;
 }

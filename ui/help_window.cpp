@@ -1,6 +1,6 @@
 #include "ui/help_window.h"
 
-#include "results/help_text.h"
+#include "ui/help_text.h"
 #include "ui/widget_helpers.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/help_layout.h"
+#include "ui/help_layout.h"
 
 #include <QDialog>
 #include <QMargins>

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
+#include "results/operation_words.h"
 #include "results/read_category.h"
 #include "trash/system_trash.h"
 #include "ui/form_controls.h"
@@ -192,10 +193,16 @@ void MainWindow::load() {
     }
     scenery_list_->setEnabled(true);
     scenery_list_->clear();
-    for (const auto& name : list_scenery_files(start.scenery_dir)) {
-        auto* item = new QListWidgetItem(to_qstring(name));
-        item->setData(kFileNameRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
-        scenery_list_->addItem(item);
+    try {
+        for (const auto& name : list_scenery_files(start.scenery_dir)) {
+            auto* item = new QListWidgetItem(to_qstring(name));
+            item->setData(kFileNameRole,
+                          QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+            scenery_list_->addItem(item);
+        }
+    } catch (const Failure& failure) {
+        // The rest of the window still works on an earlier result.
+        messages_.show(failure_text(failure));
     }
     category_selector_->clear();
     for (const ResultCode code : kAllCategories) {
@@ -283,12 +290,11 @@ void MainWindow::run_analysis_clicked() {
         finished = true;
     } catch (const OperationCancelled&) {
         // The run stopped for the close request; the earlier result file stays.
-    } catch (const std::exception& failure) {
-        // Any failure of the run ends the program, as the analysis's one handler says.
+    } catch (const Failure& failure) {
+        // Any failure of the run ends the program, as the analysis's one handler
+        // says; the run has said it as an AnalysisFailure.
         end_busy();
-        const auto* known = dynamic_cast<const Failure*>(&failure);
-        messages_.show(known != nullptr ? failure_text(*known)
-                                        : failure_text(AnalysisFailure(failure.what())));
+        messages_.show(failure_text(failure));
         end_program_();
         return;
     }
@@ -300,8 +306,8 @@ void MainWindow::run_analysis_clicked() {
         show_analysis_summary(std::chrono::steady_clock::now() - started);
     }
     // The result is whole, but without what the listing could not or would not reach.
-    if (const std::string said =
-            passed_over_text(passed_over.long_paths, passed_over.outside_links);
+    if (const std::string said = passed_over_text(passed_over.long_paths, passed_over.outside_links,
+                                                  passed_over.unmeasured);
         !said.empty()) {
         messages_.show(said);
     }
@@ -335,6 +341,8 @@ void MainWindow::show_category_clicked() {
                 }
                 count_label_->setText(QString::number(listing->count));
                 shown_category_label_->setText(category_selector_->currentText());
+            } else {
+                messages_.show(text(Text::NoResult));
             }
         } catch (const Failure& failure) {
             messages_.show(failure_text(failure));

@@ -51,7 +51,7 @@ bool SingleInstance::acquire() {
 
 // A lock naming this very process, when no instance here holds it, was left by
 // an instance that ended without releasing it and whose process number this
-// one was given again: wine numbers the first program of a session alike each
+// one was given again: wine gives the first program of a wine server the same number each
 // time, and Windows reuses numbers too. Taken as running, it would keep every
 // later start from opening a window.
 bool SingleInstance::take_over_own_number() {

@@ -1,6 +1,7 @@
 #include "analysis/inventory/listed_index.h"
 
 #include "analysis/inventory/package_inventory.h"
+#include "common/catalogue.h"
 #include "common/text_compare.h"
 
 #include <iterator>
@@ -50,7 +51,7 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
     }
     if (listed.size() >= std::numeric_limits<std::uint32_t>::max() ||
         length >= std::numeric_limits<std::uint32_t>::max()) {
-        throw std::length_error("too many files in the inventory");
+        throw std::length_error(text(Text::ReasonTooManyFiles));
     }
     text_.clear();
     text_.reserve(length);

@@ -12,13 +12,16 @@
 namespace ferwis {
 
 std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
-                                                 const NativePaths& natives, std::stop_token stop) {
+                                                 const NativePaths& natives, std::stop_token stop,
+                                                 std::size_t* unmeasured) {
+    std::size_t refused = 0;
     std::vector<std::uintmax_t> sizes(listed.size(), 0);
     // The rows ascend by path, so a folder's files mostly follow each other:
     // each run of them opens the folder once.
     std::optional<FolderHandle> folder;
     std::string_view folder_path;
     bool opened = false;
+    bool folder_refused = false; // there, but it cannot be opened
     auto native = natives.begin();
     for (std::size_t r = 0; r < listed.size() && !stop.stop_requested(); ++r) {
         if (native != natives.end() && native->first == r) {
@@ -32,8 +35,10 @@ std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> list
             folder_path = path.substr(0, cut);
             folder = FolderHandle::open(folder_path);
             opened = true;
+            folder_refused = !folder && folder_exists(folder_path);
         }
         if (!folder) {
+            refused += folder_refused ? 1 : 0;
             continue;
         }
         try {
@@ -44,8 +49,12 @@ std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> list
                 sizes[r] = file_size(path).value_or(0);
             }
         } catch (const std::exception&) {
-            // Counted as 0, like a file that went.
+            // Counted as 0, like a file that went, and said.
+            ++refused;
         }
+    }
+    if (unmeasured != nullptr) {
+        *unmeasured = refused;
     }
     return sizes;
 }
@@ -56,7 +65,7 @@ void ListedSizes::start(std::span<const FileEntry> listed, NativePaths natives) 
     started_ = true;
     try {
         worker_ = std::jthread([this](std::stop_token stop) {
-            sizes_ = measure_listed_files(listed_, natives_, stop);
+            sizes_ = measure_listed_files(listed_, natives_, stop, &unmeasured_);
         });
     } catch (const std::system_error&) {
         // No second thread to be had: take() measures them.
@@ -70,7 +79,7 @@ std::vector<std::uintmax_t> ListedSizes::take() {
     if (worker_.joinable()) {
         worker_.join();
     } else {
-        sizes_ = measure_listed_files(listed_, natives_);
+        sizes_ = measure_listed_files(listed_, natives_, {}, &unmeasured_);
     }
     started_ = false;
     return std::move(sizes_);

@@ -23,11 +23,14 @@ using NativePaths = std::vector<std::pair<std::size_t, std::filesystem::path>>;
 
 // The length of each listed row's file: one status call relative to the opened
 // folder, a link followed to its file; a file with a native path by that path.
-// A file that is gone, or no regular file any more, counts 0. Stops early (the
-// rest 0) when stop is requested.
+// A file that is gone, or no regular file any more, counts 0; so does one
+// whose length the system refuses (in a folder that cannot be opened, say),
+// which is also counted in unmeasured when given. Stops early (the rest 0)
+// when stop is requested.
 std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
                                                  const NativePaths& natives = {},
-                                                 std::stop_token stop = {});
+                                                 std::stop_token stop = {},
+                                                 std::size_t* unmeasured = nullptr);
 
 class ListedSizes {
 public:
@@ -38,10 +41,14 @@ public:
     // The lengths, in row order, once all were asked for; empty when not started.
     std::vector<std::uintmax_t> take();
 
+    // The files whose length the system refused, once take() returned.
+    std::size_t unmeasured() const { return unmeasured_; }
+
 private:
     std::span<const FileEntry> listed_;
     NativePaths natives_;
     std::vector<std::uintmax_t> sizes_;
+    std::size_t unmeasured_ = 0;
     bool started_ = false;
     std::jthread worker_; // last: stopped and joined before the rest goes
 };

@@ -12,13 +12,17 @@
 namespace ferwis {
 
 // Folders a walk passed over: those whose path is longer than the system
-// takes, and links to folders that lie outside the folder the walk keeps to.
+// takes, and links to folders that lie outside the folder the walk keeps to;
+// and the listed files whose length the system refused, counted as 0 bytes in
+// the totals.
 struct PassedOver {
     std::size_t long_paths = 0;
     std::size_t outside_links = 0;
+    std::size_t unmeasured = 0;
     PassedOver& operator+=(const PassedOver& other) {
         long_paths += other.long_paths;
         outside_links += other.outside_links;
+        unmeasured += other.unmeasured;
         return *this;
     }
 };

@@ -2,7 +2,6 @@
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "analysis/rolling_stock/definition_folders.h"
-#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/catalogue.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
@@ -45,7 +44,7 @@ ListedFolder list_content_folder(const std::string& root, const std::filesystem:
 
 } // namespace
 
-void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
+void wypisz_wszystkie_pliki(RunState& run) {
     run.progress.set_status(text(Text::ListingPhase));
     run.progress.set_detail("");
     let_events_run(run.progress);
@@ -135,8 +134,6 @@ void wypisz_wszystkie_pliki(RunState& run, WavDynamicFile& wav_dynamic) {
     if (run.totals != nullptr) {
         run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
     }
-
-    sprawdz_dynamic_wav(run, wav_dynamic);
 }
 
 } // namespace ferwis

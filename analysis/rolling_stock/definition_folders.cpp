@@ -66,7 +66,7 @@ DefinitionFindings read_definition_file(const std::string& path,
             reader.emplace(native != nullptr ? LineReader(*native, path) : LineReader(path));
         } catch (const FileError&) {
             if (!(native != nullptr ? native_file_size(*native) : file_size(path))) {
-                throw FileError(path, "the file disappeared during the run");
+                throw FileError(path, text(Text::ReasonDisappeared));
             }
             throw;
         }

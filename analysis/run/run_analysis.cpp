@@ -2,6 +2,7 @@
 
 #include "analysis/inventory/mark_exceptions.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "analysis/run/run_state.h"
 #include "analysis/scenery/read_selected_sceneries.h"
 #include "common/catalogue.h"
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <exception>
+#include <new>
 #include <string_view>
 
 namespace ferwis {
@@ -112,7 +114,8 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
     wav_dynamic.create();
     RunState run(settings, progress);
     run.totals = totals;
-    wypisz_wszystkie_pliki(run, wav_dynamic);
+    wypisz_wszystkie_pliki(run);
+    sprawdz_dynamic_wav(run, wav_dynamic);
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
 
@@ -129,6 +132,7 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
     mark_exceptions(run.inventory, settings.skip_list);
     if (totals != nullptr) {
         run.inventory.set_listed_sizes(run.listed_sizes.take());
+        run.passed_over.unmeasured = run.listed_sizes.unmeasured();
         count_rows(run.inventory, *totals);
     }
 
@@ -145,13 +149,21 @@ PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::stri
     try {
         return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
     } catch (const OperationCancelled&) {
-        wav_dynamic.remove();
+        try {
+            wav_dynamic.remove();
+        } catch (const FileError& error) {
+            throw AnalysisFailure(error);
+        }
         throw;
     } catch (const AnalysisFailure&) {
         throw;
     } catch (const FileError& error) {
-        // The message names the file and the system's reason.
+        // The one place a failure of the run is said: the message names the
+        // file and the system's reason.
         throw AnalysisFailure(error);
+    } catch (const std::bad_alloc&) {
+        // A line or a list too large for memory ends the run as a failure, not a crash.
+        throw AnalysisFailure(text(Text::ReasonOutOfMemory));
     } catch (const std::exception& failure) {
         // Every other failure of the run ends it the same way; wav_dynamic.txt
         // stays on disk with what was found so far.

@@ -2,31 +2,21 @@
 
 #include "analysis/scenery/read_scenery_file.h"
 #include "analysis/scenery/scenery_run.h"
-#include "common/errors.h"
-
-#include <new>
 
 namespace ferwis {
 
 void read_selected_sceneries(RunState& run, const std::vector<std::string>& selected) {
     SceneryRun scenery(run);
-    try {
-        for (const std::string& name : selected) {
-            run.selected_scenery = name;
-            // A selected scenery is queued even when an equal entry is; includes are not.
-            scenery.queue.add_selected(name);
-            std::string entry;
-            Place named_at;
-            while (scenery.queue.next(entry, named_at)) {
-                read_scenery_file(scenery, entry, named_at);
-            }
+    // A found file that cannot be read ends the run: the run says so.
+    for (const std::string& name : selected) {
+        run.selected_scenery = name;
+        // A selected scenery is queued even when an equal entry is; includes are not.
+        scenery.queue.add_selected(name);
+        std::string entry;
+        Place named_at;
+        while (scenery.queue.next(entry, named_at)) {
+            read_scenery_file(scenery, entry, named_at);
         }
-    } catch (const FileError& error) {
-        // A found file that cannot be read ends the run.
-        throw AnalysisFailure(error);
-    } catch (const std::bad_alloc&) {
-        // A line or a list too large for memory ends the run as a failure, not a crash.
-        throw AnalysisFailure("out of memory while reading the sceneries");
     }
 }
 

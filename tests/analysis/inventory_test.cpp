@@ -3,6 +3,7 @@
 #include "analysis/inventory/package_inventory.h"
 #include "analysis/inventory/walk_folder_tree.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 #include "installation_run.h"
@@ -32,7 +33,8 @@ using test::TempTree;
 // their codes.
 std::vector<std::string> listing(const TempTree& tree) {
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    wypisz_wszystkie_pliki(r.run);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
     const PackageInventory& inventory = r.run.inventory;
     EXPECT_EQ(inventory.listed_count(), inventory.row_count());
     std::vector<std::string> rows;
@@ -116,7 +118,8 @@ TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
         GTEST_SKIP() << test::kNoLinks;
     }
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    wypisz_wszystkie_pliki(r.run);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
     std::vector<std::string> rows;
     for (const auto& row : r.run.inventory.listed_rows()) {
         rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())));
@@ -142,7 +145,8 @@ TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
     }
     ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run, r.wav_dynamic);
+    wypisz_wszystkie_pliki(r.run);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
     ASSERT_EQ(r.run.inventory.listed_count(), 1u);
     EXPECT_EQ(r.run.inventory.row(0).path, tree.path("inst/textures/a.dds"));
     EXPECT_EQ(r.run.passed_over.long_paths, 1u);
@@ -247,11 +251,14 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     const PackageInventory inventory(paths);
     std::filesystem::remove(to_native(tree.path("r/gone.dds")));
 
-    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives), expected);
+    std::size_t unmeasured = 99;
+    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives, {}, &unmeasured), expected);
+    EXPECT_EQ(unmeasured, 0u); // a file or folder that went is no refusal
     ListedSizes sizes;
     EXPECT_TRUE(sizes.take().empty());
     sizes.start(inventory.listed_rows(), natives);
     EXPECT_EQ(sizes.take(), expected);
+    EXPECT_EQ(sizes.unmeasured(), 0u);
 }
 
 std::vector<ResultCode> codes(const PackageInventory& inventory) {

@@ -155,10 +155,11 @@ TEST(read_scenery_file, node_kinds_and_the_track_texture_line) {
     EXPECT_EQ(f.missing(), (Names{"textures/y.wav", "models/brak.t3d"}));
 }
 
+// The file and the system's reason go up; the run says them as its failure.
 TEST(read_selected_sceneries, a_found_file_that_cannot_be_read_fails_the_run) {
     SceneryFixture f({}, {"scenery/a.scn"});
     std::filesystem::remove(to_native(f.tree.path("scenery/a.scn")));
-    EXPECT_THROW(f.read({"a.scn"}), AnalysisFailure);
+    EXPECT_THROW(f.read({"a.scn"}), FileError);
 }
 
 // Scenery reading on input that is not what the data usually looks like: it

@@ -1,12 +1,13 @@
 #include "app/odczyt_ini.h"
+#include "app/start_up.h"
 #include "common/code_page.h"
+#include "common/errors.h"
 #include "common/native_path.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
 #include <utility>
 
 namespace ferwis {
@@ -80,6 +81,29 @@ TEST(odczyt_ini, short_and_unreadable_files) {
     const auto folder = read_config(tree, "", "dir.ini");
     EXPECT_EQ(folder.told.size(), 1u);
     EXPECT_TRUE(folder.state.main_dir.empty());
+    // One that fails while it is read is said with the file and the reason.
+    tree.write("long.ini", "[sciezka_dostepu]\r\n");
+    std::filesystem::resize_file(to_native(tree.path("long.ini")), 1u << 30);
+    const auto failed = read_config(tree, "", "long.ini");
+    EXPECT_EQ(failed.told, (std::vector<std::string>{
+                               cp1250("Nie można odczytać pliku ferwis.ini.\n") +
+                               failed_file(tree.path("long.ini"), text(Text::ReasonLineTooLong))}));
+}
+
+TEST(list_scenery_files, a_folder_that_cannot_be_read_is_said_not_shown_empty) {
+    TempTree tree;
+    tree.write("scenery/b.SCN", "");
+    tree.write("scenery/a.scn", "");
+    tree.write("scenery/opis.txt", "");
+    EXPECT_EQ(list_scenery_files(tree.path("scenery/")),
+              (std::vector<std::string>{"a.scn", "b.SCN"}));
+    try {
+        list_scenery_files(tree.path("none/"));
+        ADD_FAILURE() << "listed a missing folder";
+    } catch (const ConfigurationProblem& problem) {
+        EXPECT_EQ(problem.message(), Text::SceneryFolderUnreadable);
+        EXPECT_TRUE(test::contains(problem.particulars(), tree.path("none")));
+    }
 }
 
 TEST(odczyt_ini, a_missing_setting_or_main_directory_is_named) {

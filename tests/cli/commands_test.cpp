@@ -37,9 +37,9 @@ struct Cli : test::CliRun {
 TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
     Cli cli;
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"analyze"}, "usage:"},
-        {{"analyze", "--all", "a.scn"}, "usage:"},
-        {{"analyze", "--fast"}, "usage:"},
+        {{"analyze"}, "Użycie: ferwis-cli"},
+        {{"analyze", "--all", "a.scn"}, "Użycie: ferwis-cli"},
+        {{"analyze", "--fast"}, "Użycie: ferwis-cli"},
         {{"analyze", "c.scn"}, "c.scn"},
         {{"analyze", "opis.txt"}, "opis.txt"},
         {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
@@ -164,7 +164,7 @@ TEST(why_command, every_way_of_naming_a_file_gives_its_chain_and_other_rows_none
 
     // Rows without a place, and a result without valid places.
     EXPECT_EQ(inst.run({"why", inst.at("textures/nieuzywana.dds")}), 1);
-    EXPECT_TRUE(test::contains(inst.err.str(), "unused"));
+    EXPECT_TRUE(test::contains(inst.err.str(), "pliki nieużywane i wyjątki nie mają miejsca"));
     EXPECT_EQ(inst.run({"why", inst.at("textures/none.dds")}), 1);
     EXPECT_EQ(inst.run({"why"}), 2);
 
@@ -249,10 +249,10 @@ TEST(result_commands, other_files_at_the_target_stay_unless_overwrite) {
     test::CategoryInstallation cli(true);
     cli.tree.write("kopia/textures/a.dds", "edited");
     EXPECT_EQ(cli.run({"move", "N"}), 2); // no terminal and no --yes
-    EXPECT_TRUE(test::contains(cli.err.str(), "move asks for confirmation"));
+    EXPECT_TRUE(test::contains(cli.err.str(), "bez terminala potwierdź je opcją --yes"));
     EXPECT_EQ(cli.run({"copy", "N", "--dry-run"}), 0);
     EXPECT_TRUE(test::contains(cli.out.str(), "skip " + cli.tree.path("sym/textures/a.dds") +
-                                                  " (another file is at the target"));
+                                                  " (w miejscu docelowym jest już inny plik"));
     EXPECT_EQ(cli.run({"copy", "N"}), 1);
     EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "edited");
     EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1\nbytes: 6\n"));

@@ -57,7 +57,8 @@ TEST(file_commands, a_file_the_trash_does_not_take_stays) {
     cli.tree.write("home/data/Trash", "a file where the trash folder should be");
     EXPECT_EQ(cli.run({"delete", "N", "--yes"}), 1);
     EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
-    EXPECT_TRUE(test::contains(cli.out.str(), "skipped (could not go to the trash): 2"));
+    EXPECT_TRUE(test::contains(cli.out.str(),
+                               "skipped (nie dało się przenieść do kosza, plik pozostał): 2"));
     EXPECT_TRUE(test::contains(cli.err.str(), cli.tree.path("sym/textures/a.dds")));
     // Nothing is left behind where Qt put the file by mistake.
     EXPECT_FALSE(fs::exists(fs::current_path() / "info" / "a.dds.trashinfo"));
@@ -83,8 +84,9 @@ TEST(file_commands, dry_run_tells_and_changes_nothing) {
         EXPECT_EQ(cli.run(args), 0) << args.front() << cli.err.str();
         const std::string out = cli.out.str();
         EXPECT_EQ(out.rfind(first_line, 0), 0u) << out;
-        EXPECT_TRUE(test::contains(out, "skip " + cli.tree.path("elsewhere/x.dds") +
-                                            " (outside the main directory)"));
+        EXPECT_TRUE(test::contains(
+            out, "skip " + cli.tree.path("elsewhere/x.dds") +
+                     " (poza katalogiem głównym symulatora lub z \"..\" w ścieżce)"));
         EXPECT_TRUE(test::contains(out, "files to handle: 3\nbytes: 10\n"));
         // That a dry run changes nothing is the preview's case in the core.
         EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");

@@ -34,7 +34,7 @@ TEST(analyze_command, a_report_path_that_names_an_own_file_is_refused) {
     };
     for (const std::string& report : cases) {
         EXPECT_EQ(cli.run({"analyze", "--json", report, "a.scn"}), 2) << report;
-        EXPECT_TRUE(test::contains(cli.err.str(), "the JSON report would replace")) << report;
+        EXPECT_TRUE(test::contains(cli.err.str(), "Raport JSON zastąpiłby")) << report;
         EXPECT_EQ(cli.tree.read("ferwis.ini"), config);
         EXPECT_EQ(cli.tree.read("wynik.txt"), "\"previous\",\"U\"\r\n");
         EXPECT_EQ(cli.tree.read("wynik_zrodla.txt"), "previous places");
@@ -42,6 +42,12 @@ TEST(analyze_command, a_report_path_that_names_an_own_file_is_refused) {
     EXPECT_EQ(cli.run({"analyze", "--json", cli.tree.path("sub/report.json"), "a.scn"}), 0)
         << cli.err.str();
     EXPECT_TRUE(cli.tree.exists("sub/report.json"));
+    // A report that cannot be written is a failure, said with the folder's reason.
+    EXPECT_EQ(cli.run({"analyze", "--json", cli.tree.path("none/report.json"), "a.scn"}), 1);
+    EXPECT_TRUE(test::contains(
+        cli.err.str(),
+        "Nie można zapisać raportu JSON: " + cli.tree.path("none/report.json") + "\nferwis-cli: "))
+        << cli.err.str();
 }
 
 // The report is written record by record; its bytes are still those of the

@@ -52,7 +52,8 @@ struct TrashCli : test::CliRun {
         EXPECT_EQ(status, 1) << err.str();
         EXPECT_EQ(tree.read(base_ + "sym/textures/a.dds"), "abc");
         EXPECT_EQ(tree.read(base_ + "sym/" + kOdd), "odd");
-        EXPECT_TRUE(test::contains(out.str(), "skipped (could not go to the trash): 2"));
+        EXPECT_TRUE(test::contains(out.str(),
+                                   "skipped (nie dało się przenieść do kosza, plik pozostał): 2"));
         EXPECT_TRUE(test::contains(err.str(), tree.path(base_ + "sym/textures/a.dds") + " ("));
         EXPECT_FALSE(tree.exists(base_ + "home/data/Trash/files/a.dds"));
         EXPECT_FALSE(fs::exists("/.Trash-" + std::to_string(::getuid())));

@@ -1,5 +1,6 @@
 #include "common/blank_text.h"
 #include "common/code_page.h"
+#include "common/native_path.h"
 #include "common/text_compare.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,26 @@ TEST(split_at_blanks, keeps_empty_pieces) {
     std::vector<std::string> pieces;
     split_at_blanks(" a  b ", [&](std::string_view p) { pieces.emplace_back(p); });
     EXPECT_EQ(pieces, (std::vector<std::string>{"", "a", "", "b", ""}));
+}
+
+// Every part, the empty ones of a doubled, leading or final separator
+// included, and the last marked; a visit that says stop ends the walk.
+TEST(for_each_part, gives_every_part_and_stops_when_told) {
+    const auto parts = [](std::string path, std::size_t stop_after = 99) {
+        std::replace(path.begin(), path.end(), '/', kSeparator);
+        std::string seen;
+        std::size_t visits = 0;
+        const bool whole = for_each_part(path, [&](std::string_view part, bool last) {
+            seen.append("[").append(part).append(last ? "]." : "]");
+            return ++visits < stop_after;
+        });
+        return seen + (whole ? "" : " stopped");
+    };
+    EXPECT_EQ(parts(""), "[].");
+    EXPECT_EQ(parts("a"), "[a].");
+    EXPECT_EQ(parts("a/bc"), "[a][bc].");
+    EXPECT_EQ(parts("/a//b/"), "[][a][][b][].");
+    EXPECT_EQ(parts("a/b/c", 2), "[a][b] stopped");
 }
 
 } // namespace

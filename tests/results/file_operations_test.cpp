@@ -6,6 +6,7 @@
 #include "format/result_record.h"
 #include "results/file_operations.h"
 #include "results/operation_preview.h"
+#include "results/operation_words.h"
 #include "support/doubles.h"
 #include "support/operation_installation.h"
 

@@ -21,22 +21,30 @@ using test::Installation;
 using test::StartedWindow;
 
 TEST(same_words, window_and_command_line_give_one_message_per_failure) {
+    enum class Result { None, Unreadable, Shrunk };
+    const auto display = [](StartedWindow& w, Installation&) {
+        w.find<QPushButton>("Command2")->click();
+    };
     const struct {
         const char* name;
-        bool unreadable_result;
-        std::function<void(StartedWindow&)> in_window;
+        Result result;
+        std::function<void(StartedWindow&, Installation&)> in_window;
         std::vector<std::string> on_command_line;
         bool detail; // the command line names file and reason after the message
     } cases[] = {
-        {"no ferwis.ini", false, [](StartedWindow&) {}, {"copy", "N"}, false},
-        {"display of an unreadable wynik.txt",
-         true,
-         [](StartedWindow& w) { w.find<QPushButton>("Command2")->click(); },
+        {"no ferwis.ini", Result::None, [](StartedWindow&, Installation&) {}, {"copy", "N"}, false},
+        {"display of an unreadable wynik.txt", Result::Unreadable, display, {"show", "N"}, true},
+        {"display of a wynik.txt that shrank below a result",
+         Result::Shrunk,
+         [&display](StartedWindow& w, Installation& inst) {
+             inst.tree.write("wynik.txt", "abc");
+             display(w, inst);
+         },
          {"show", "N"},
-         true},
+         false},
         {"delete with an unreadable wynik.txt",
-         true,
-         [](StartedWindow& w) {
+         Result::Unreadable,
+         [](StartedWindow& w, Installation&) {
              w.find<QRadioButton>("Option3")->click();
              w.find<QRadioButton>("Option5")->click();
              w.find<QPushButton>("Command3")->click();
@@ -47,15 +55,17 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Installation inst;
-        if (c.unreadable_result) { // a gigabyte of zero bytes without a line end
+        if (c.result != Result::None) {
             inst.write_complete_ini();
             inst.tree.write("wynik.txt", "\"a\",\"N\"\r\n");
+        }
+        if (c.result == Result::Unreadable) { // a gigabyte of zero bytes without a line end
             std::filesystem::resize_file(to_native(inst.tree.path("wynik.txt")), 1u << 30);
         }
         std::vector<std::string> shown;
         {
             StartedWindow w(inst);
-            c.in_window(w);
+            c.in_window(w, inst);
             shown = w.messages.shown;
         }
         test::CliRun cli; // ferwis-cli on the same program folder, answering "t"

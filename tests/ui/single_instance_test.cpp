@@ -46,7 +46,7 @@ TEST(single_instance, the_lock_of_a_crashed_instance_does_not_block) {
 }
 
 // The crashed instance's process number given to this process: its lock names
-// this very process (wine numbers the first program of a session alike each
+// this very process (wine gives the first program of a wine server the same number each
 // time). The bytes are those of a lock this process took and gave up.
 TEST(single_instance, a_lock_naming_this_process_but_held_by_no_instance_does_not_block) {
     test::TempTree tree;

@@ -1,4 +1,4 @@
-#include "results/help_text.h"
+#include "ui/help_text.h"
 
 #include "common/code_page.h"
 

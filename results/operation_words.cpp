@@ -1,0 +1,110 @@
+#include "results/operation_words.h"
+
+#include "common/catalogue.h"
+
+namespace ferwis {
+
+namespace {
+
+Text reason_id(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::Outside:
+        return Text::SkipOutside;
+    case SkipReason::Malformed:
+        return Text::SkipMalformed;
+    case SkipReason::LinkOutside:
+        return Text::SkipLinkOutside;
+    case SkipReason::TargetOutside:
+        return Text::SkipTargetOutside;
+    case SkipReason::TargetTaken:
+        return Text::SkipTargetTaken;
+    case SkipReason::Collision:
+        return Text::SkipCollision;
+    case SkipReason::Changed:
+        return Text::SkipChanged;
+    case SkipReason::NameWithoutForm:
+        return Text::SkipNameWithoutForm;
+    case SkipReason::Ambiguous:
+        return Text::SkipAmbiguous;
+    case SkipReason::ListedTwice:
+        return Text::SkipListedTwice;
+    case SkipReason::TargetDiffers:
+        return Text::SkipTargetDiffers;
+    case SkipReason::NotTrashed:
+        break;
+    }
+    return Text::SkipNotTrashed;
+}
+
+} // namespace
+
+const std::string& operation_status(Operation operation) {
+    switch (operation) {
+    case Operation::Copy:
+        return text(Text::Copying);
+    case Operation::Move:
+        return text(Text::Moving);
+    case Operation::Delete:
+        break;
+    }
+    return text(Text::Deleting);
+}
+
+Text operation_done_text(const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        return Text::DoneCopying;
+    case Operation::Move:
+        return Text::DoneMoving;
+    case Operation::Delete:
+        break;
+    }
+    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
+}
+
+const std::string& skip_reason_text(SkipReason reason) {
+    return text(reason_id(reason));
+}
+
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request) {
+    switch (request.operation) {
+    case Operation::Copy:
+        break;
+    case Operation::Move:
+        return move_confirmation(facts.files, facts.bytes, facts.target_folder);
+    case Operation::Delete:
+        return delete_confirmation(facts.files, facts.bytes,
+                                   request.delete_mode == DeleteMode::Trash);
+    }
+    return {};
+}
+
+std::string skipped_files_text(const OperationSummary& summary) {
+    constexpr std::size_t kNamed = 10; // a long list would not fit a message box
+    if (summary.skipped.empty()) {
+        return {};
+    }
+    std::string message = text(Text::SkippedFiles) + std::to_string(summary.skipped.size());
+    for (const SkipReason reason : kSkipReasons) {
+        const std::size_t count = summary.count(reason);
+        if (count == 0) {
+            continue;
+        }
+        message += "\n" + skip_reason_text(reason) + ": " + std::to_string(count);
+        std::size_t named = 0;
+        for (const auto& file : summary.skipped) {
+            if (file.reason == reason && named++ < kNamed) {
+                message += "\n  " + file.path;
+                if (!file.detail.empty()) {
+                    message += " (" + file.detail + ")";
+                }
+            }
+        }
+        if (count > kNamed) {
+            message += "\n  ...";
+        }
+    }
+    return message;
+}
+
+} // namespace ferwis

@@ -1,0 +1,31 @@
+#pragma once
+// The words of a file operation a person reads: its status line, the question
+// before it, what the summary says was done and the files it left alone, each
+// in Polish (Windows-1250) from the catalogue.
+
+#include "common/catalogue.h"
+#include "results/file_operations.h"
+
+#include <string>
+
+namespace ferwis {
+
+// The status text of the operation ("Trwa kopiowanie plików...", ...), Windows-1250.
+const std::string& operation_status(Operation operation);
+
+// What the summary after a run says was done ("Skopiowano plików:", ...).
+Text operation_done_text(const OperationRequest& request);
+
+// The Polish question (Windows-1250) asked before a delete or a move; nothing
+// for a copy.
+std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
+
+// The Polish end message naming the files a run left alone, by reason (empty
+// when none was).
+std::string skipped_files_text(const OperationSummary& summary);
+
+// The reason of a skip in Polish (Windows-1250): its one wording, in the end
+// message, the preview and the command line's lines alike.
+const std::string& skip_reason_text(SkipReason reason);
+
+} // namespace ferwis
