@@ -6,6 +6,7 @@
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/file_beside.h"
 #include "format/provenance_file.h"
 #include "format/result_record.h"
 #include "results/folder_walk.h"
@@ -52,39 +53,6 @@ private:
         return std::hash<std::string>()(to_lower(normalize_record_path(path)));
     }
     std::vector<std::size_t> hashes_;
-};
-
-// A temporary copy in the target folder, removed unless it took its place.
-class TemporaryCopy {
-public:
-    TemporaryCopy(const FolderHandle& folder) : folder_(folder) {
-        for (int i = 0; !file_; ++i) {
-            name_ = ".ferwis-kopia-" + std::to_string(i) + ".tmp";
-            file_ = folder.create_file(name_);
-        }
-    }
-    ~TemporaryCopy() {
-        if (!placed_) {
-            file_.reset();
-            try {
-                folder_.remove(name_);
-            } catch (const FileError&) {
-                // Already gone; nothing else can be done about it here.
-            }
-        }
-    }
-    TemporaryCopy(const TemporaryCopy&) = delete;
-    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-
-    OpenFile& file() { return *file_; }
-    const std::string& name() const { return name_; }
-    void placed() { placed_ = true; }
-
-private:
-    const FolderHandle& folder_;
-    std::string name_;
-    std::optional<OpenFile> file_;
-    bool placed_ = false;
 };
 
 class Run {
@@ -293,14 +261,16 @@ private:
             acted(path, target_text, source->size());
             return;
         }
-        TemporaryCopy copy(*target);
+        // The copy is made under a name of its own and takes the file's name
+        // only when whole.
+        ReplacingFile copy(*target, name, ".ferwis-kopia-");
         const std::uintmax_t bytes = copy_bytes(*source, copy.file());
         const FileIdentity copy_id = copy.file().identity();
         const bool moving = request_.operation == Operation::Move;
         if (moving && !FolderHandle::syncs_file_system()) {
             copy.file().sync(); // no sync of a whole batch here: each copy by itself
         }
-        copy.file().close();
+        copy.close();
         // Looked at once more just before the rename: a file written earlier
         // in this run may have taken the name meanwhile.
         if (written_.count(target->status(name).identity) != 0) {
@@ -309,11 +279,10 @@ private:
         }
         // Only a file the person agreed to replace is replaced: one that came
         // to the target since it was looked at stays.
-        if (!target->rename(copy.name(), *target, name, occupied && request_.overwrite)) {
+        if (!copy.commit(occupied && request_.overwrite)) {
             skip(SkipReason::TargetDiffers, path);
             return;
         }
-        copy.placed();
         written_.insert(copy_id);
         if (target->status(name).identity != copy_id) {
             skip(SkipReason::Collision, path, text(Text::ReasonNameTaken));
