@@ -77,13 +77,17 @@ OpenFile open_file_for_reading(std::string_view path) {
     return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
+void read_to_end(OpenFile& file, const std::function<void(std::string_view)>& take) {
+    std::vector<char> buffer(std::size_t{1} << 16);
+    while (const std::size_t got = file.read(buffer.data(), buffer.size())) {
+        take(std::string_view(buffer.data(), got));
+    }
+}
+
 bool read_regular_file(std::string_view path, const std::function<void(std::string_view)>& take) {
     try {
         OpenFile file = open_file_for_reading(path);
-        std::vector<char> buffer(std::size_t{1} << 16);
-        while (const std::size_t got = file.read(buffer.data(), buffer.size())) {
-            take(std::string_view(buffer.data(), got));
-        }
+        read_to_end(file, take);
         return true;
     } catch (const FileError&) {
         return false;

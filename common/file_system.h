@@ -46,6 +46,10 @@ std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& nati
 // no regular file.
 OpenFile open_file_for_reading(std::string_view path);
 
+// Reads the open file from where it stands to its end, piece by piece, handing
+// each piece to take. Throws FileError.
+void read_to_end(OpenFile& file, const std::function<void(std::string_view)>& take);
+
 // Reads the regular file (or link to one) at path piece by piece, handing each
 // piece to take. False when it cannot be opened or read; a FIFO or device is
 // refused, never waited on or read without end.

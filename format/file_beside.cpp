@@ -3,6 +3,8 @@
 #include "common/errors.h"
 #include "common/native_path.h"
 
+#include <utility>
+
 namespace ferwis {
 
 FolderHandle open_folder_of(std::string_view path, std::string& name) {
@@ -15,9 +17,20 @@ FolderHandle open_folder_of(std::string_view path, std::string& name) {
     return std::move(*opened);
 }
 
-ReplacingFile::ReplacingFile(std::string_view path) : folder_(open_folder_of(path, name_)) {
+ReplacingFile::ReplacingFile(std::string_view path)
+    : own_folder_(open_folder_of(path, name_)), folder_(*own_folder_) {
+    create(name_ + ".");
+}
+
+ReplacingFile::ReplacingFile(const FolderHandle& folder, std::string name,
+                             std::string_view temp_prefix)
+    : name_(std::move(name)), folder_(folder) {
+    create(temp_prefix);
+}
+
+void ReplacingFile::create(std::string_view temp_prefix) {
     for (int i = 0; !file_; ++i) {
-        temp_name_ = name_ + "." + std::to_string(i) + ".tmp";
+        temp_name_ = std::string(temp_prefix) + std::to_string(i) + ".tmp";
         file_ = folder_.create_file(temp_name_);
     }
 }
@@ -46,9 +59,13 @@ void ReplacingFile::close() {
 }
 
 void ReplacingFile::commit() {
+    commit(true);
+}
+
+bool ReplacingFile::commit(bool replace) {
     close();
-    folder_.rename(temp_name_, folder_, name_);
-    committed_ = true;
+    committed_ = folder_.rename(temp_name_, folder_, name_, replace);
+    return committed_;
 }
 
 } // namespace ferwis

@@ -19,11 +19,18 @@ FolderHandle open_folder_of(std::string_view path, std::string& name);
 // to a temporary file beside it, made new under a name no entry has yet (so
 // nothing planted there, such as a link named like it, is written through),
 // which is moved over the final name only when it is complete. A run that
-// fails or is cancelled leaves the previous file whole.
+// fails or is cancelled leaves the previous file whole. Every file the program
+// writes goes this way: the result file, its places, the JSON report and the
+// copies of a copy or move.
 class ReplacingFile {
 public:
-    // Creates the temporary file in the folder of path. Throws FileError.
+    // Creates the temporary file in the folder of path, named after the file.
+    // Throws FileError.
     explicit ReplacingFile(std::string_view path);
+    // Creates the temporary file for name in folder, which outlives it, named
+    // temp_prefix and a number (a copy's temporary file is named apart from
+    // the files it sits among). Throws FileError.
+    ReplacingFile(const FolderHandle& folder, std::string name, std::string_view temp_prefix);
     // Removes the temporary file unless commit() succeeded.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -39,10 +46,21 @@ public:
     // Closes the temporary file when that was not done and moves it over the
     // final name. Throws FileError; the previous file then stays as it was.
     void commit();
+    // As commit, but an entry at the final name is replaced only with replace;
+    // without, one there stays, and so does the temporary file, and the result
+    // is false.
+    bool commit(bool replace);
+
+    // The temporary file, for what the writing itself does not do (its
+    // identity, a sync).
+    OpenFile& file() { return *file_; }
 
 private:
+    void create(std::string_view temp_prefix);
+
     std::string name_;
-    FolderHandle folder_;
+    std::optional<FolderHandle> own_folder_;
+    const FolderHandle& folder_;
     std::string temp_name_;
     std::optional<OpenFile> file_;
     bool closed_ = false;

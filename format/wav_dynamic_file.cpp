@@ -1,6 +1,7 @@
 #include "format/wav_dynamic_file.h"
 
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "format/file_beside.h"
 #include "format/result_record.h"
 
@@ -62,10 +63,7 @@ std::string WavDynamicFile::contents() const {
         throw FileError(path_, text(Text::ReasonReplaced));
     }
     std::string bytes;
-    char buffer[1 << 16];
-    for (std::size_t got; (got = reading->read(buffer, sizeof buffer)) > 0;) {
-        bytes.append(buffer, got);
-    }
+    read_to_end(*reading, [&bytes](std::string_view piece) { bytes.append(piece); });
     return bytes + pending_;
 }
 

@@ -6,11 +6,12 @@
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/file_beside.h"
 #include "format/provenance_file.h"
 #include "format/result_record.h"
+#include "results/folder_walk.h"
 #include "results/operation_words.h"
 #include "results/record_path.h"
-#include "results/target_folder.h"
 
 #include <algorithm>
 #include <array>
@@ -20,7 +21,6 @@
 #include <memory>
 #include <optional>
 #include <set>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -56,77 +56,13 @@ private:
     std::vector<std::size_t> hashes_;
 };
 
-std::string as_folder(std::string_view path) {
-    std::string folder = normalize_record_path(path);
-    if (!folder.empty()) {
-        ensure_final_separator(folder);
-    }
-    return folder;
-}
-
-// Splits a relative path at its separators.
-std::vector<std::string> components(std::string_view relative) {
-    std::vector<std::string> parts;
-    for_each_part(relative, [&parts](std::string_view part, bool) {
-        parts.emplace_back(part);
-        return true;
-    });
-    return parts;
-}
-
-std::string join(const std::vector<std::string>& parts, std::size_t count) {
-    std::string joined;
-    for (std::size_t i = 0; i < count; ++i) {
-        joined += parts[i];
-        joined.push_back(kSeparator);
-    }
-    return joined;
-}
-
-// A temporary copy in the target folder, removed unless it took its place.
-class TemporaryCopy {
-public:
-    TemporaryCopy(const FolderHandle& folder) : folder_(folder) {
-        for (int i = 0; !file_; ++i) {
-            name_ = ".ferwis-kopia-" + std::to_string(i) + ".tmp";
-            file_ = folder.create_file(name_);
-        }
-    }
-    ~TemporaryCopy() {
-        if (!placed_) {
-            file_.reset();
-            try {
-                folder_.remove(name_);
-            } catch (const FileError&) {
-                // Already gone; nothing else can be done about it here.
-            }
-        }
-    }
-    TemporaryCopy(const TemporaryCopy&) = delete;
-    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
-
-    OpenFile& file() { return *file_; }
-    const std::string& name() const { return name_; }
-    void placed() { placed_ = true; }
-
-private:
-    const FolderHandle& folder_;
-    std::string name_;
-    std::optional<OpenFile> file_;
-    bool placed_ = false;
-};
-
 class Run {
 public:
     Run(const OperationSettings& settings, const OperationRequest& request, Progress& progress,
         Trash* trash, OperationObserver* observer, const PathHashes& other_codes)
         : request_(request), progress_(progress), trash_(trash), observer_(observer),
-          other_codes_(other_codes), main_text_(as_folder(settings.main_dir)),
-          copy_text_(as_folder(settings.copy_move_path)) {
-        if (root_length(main_text_) > 0) {
-            main_ = FolderHandle::open(main_text_);
-        }
-    }
+          other_codes_(other_codes), source_(as_folder(settings.main_dir)),
+          target_(as_folder(settings.copy_move_path)) {}
 
     const OperationSummary& summary() const { return summary_; }
     bool stopped() const { return summary_.stopped; }
@@ -145,26 +81,26 @@ public:
             skip(SkipReason::ListedTwice, path);
             return;
         }
-        const auto relative = relative_path(path);
+        const auto relative = source_.relative_path(path);
         if (!relative) {
             skip(SkipReason::Outside, path);
             return;
         }
         const std::vector<std::string> parts = components(*relative);
         const std::string& name = parts.back();
-        if (could_name_two(parts)) {
+        if (source_.could_name_two(parts)) {
             skip(SkipReason::Ambiguous, path);
             return;
         }
         std::shared_ptr<FolderHandle> folder;
-        switch (open_source_folder(parts, folder)) {
-        case Reach::Outside:
+        switch (source_.open_folder(parts, folder)) {
+        case SourceFolders::Reach::Outside:
             skip(SkipReason::Outside, path);
             return;
-        case Reach::Missing:
+        case SourceFolders::Reach::Missing:
             skip_if_unnamed(path, *relative);
             return;
-        case Reach::Open:
+        case SourceFolders::Reach::Open:
             break;
         }
         if (name.empty() || name == "." || name == "..") {
@@ -204,8 +140,6 @@ public:
     }
 
 private:
-    enum class Reach { Open, Missing, Outside };
-
     void skip(SkipReason reason, std::string path, std::string detail = {}) {
         SkippedFile skipped{reason, std::move(path), std::move(detail)};
         if (observer_ != nullptr) {
@@ -219,39 +153,9 @@ private:
     // file is there, and is counted as left alone rather than as handled.
     void skip_if_unnamed(const std::string& path, const std::string& relative) {
         if (relative.find('?') != std::string::npos &&
-            names_entry_without_form(main_text_, relative)) {
+            names_entry_without_form(source_.main_text(), relative)) {
             skip(SkipReason::NameWithoutForm, path);
         }
-    }
-
-    // Whether a name on the record's way holds "?" that a record also writes
-    // for a double quote, CR, LF or a character without a Windows-1250 form,
-    // while its folder holds more than one entry written so.
-    bool could_name_two(const std::vector<std::string>& parts) {
-        std::string folder = main_text_;
-        for (const std::string& part : parts) {
-            if (part.find('?') != std::string::npos) {
-                // Names with "?" come together (a folder of Cyrillic names):
-                // the last folder listed is kept.
-                if (written_folder_ != folder) {
-                    try {
-                        written_counts_ = written_name_counts(folder);
-                    } catch (const FileError&) {
-                        // A folder on the way that cannot be listed is reached
-                        // below, or not, as any other.
-                        return false;
-                    }
-                    written_folder_ = folder;
-                }
-                const auto known = written_counts_.find(part);
-                if (known != written_counts_.end() && known->second > 1) {
-                    return true;
-                }
-            }
-            folder += part;
-            folder.push_back(kSeparator);
-        }
-        return false;
     }
 
     void acted(std::string_view source, std::string_view target, std::uintmax_t bytes) {
@@ -260,60 +164,6 @@ private:
         if (observer_ != nullptr) {
             observer_->file(source, target, bytes);
         }
-    }
-
-    // The part of a record's path below the main directory. The record must
-    // name the main directory as it is written, or in other letters only when
-    // those letters lead to the same folder on the disk.
-    std::optional<std::string> relative_path(const std::string& path) const {
-        if (!main_) {
-            return std::nullopt;
-        }
-        auto relative = path_below_main(path, main_text_);
-        if (!relative || path.compare(0, main_text_.size(), main_text_) == 0) {
-            return relative;
-        }
-        const auto named = FolderHandle::open(path.substr(0, main_text_.size()));
-        if (!named || named->identity() != main_->identity()) {
-            return std::nullopt;
-        }
-        return relative;
-    }
-
-    // Reaches the folder of a record from the opened main directory. The last
-    // folder reached is kept: records come folder by folder.
-    Reach open_source_folder(const std::vector<std::string>& parts,
-                             std::shared_ptr<FolderHandle>& out) {
-        const std::string key = join(parts, parts.size() - 1);
-        if (source_folder_ && source_key_ == key) {
-            out = source_folder_;
-            return Reach::Open;
-        }
-        source_folder_.reset();
-        const FolderHandle* at = &*main_;
-        std::optional<FolderHandle> next;
-        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-            bool linked = false;
-            auto opened = at->open_folder(parts[i], true, &linked);
-            if (!opened) {
-                return Reach::Missing;
-            }
-            if (linked && !opened->lies_within(*main_)) {
-                return Reach::Outside;
-            }
-            next = std::move(opened);
-            at = &*next;
-        }
-        if (!next) {
-            next = FolderHandle::open(main_text_);
-            if (!next || next->identity() != main_->identity()) {
-                return Reach::Missing;
-            }
-        }
-        source_folder_ = std::make_shared<FolderHandle>(std::move(*next));
-        source_key_ = key;
-        out = source_folder_;
-        return Reach::Open;
     }
 
     void remove_source(const FolderHandle& folder, const std::string& name,
@@ -351,121 +201,27 @@ private:
         acted(path, {}, bytes);
     }
 
-    // Opens the source for reading: the file itself, or the file a link leads
-    // to when it lies inside the main directory.
-    std::optional<OpenFile> open_source(const FolderHandle& folder, const std::string& name,
-                                        const EntryStatus& entry) const {
-        if (entry.kind == EntryKind::Link) {
-            return folder.open_link_target(name, *main_);
-        }
-        auto file = folder.open_file(name);
-        if (file && file->identity() != entry.identity) {
-            file.reset();
-        }
-        return file;
-    }
-
-    // Opens (creating when missing, not in a dry run) the target folder below
-    // the copy path. A linked level is followed only when it stays inside the
-    // copy path. Nothing with outside set, or nothing with missing set in a dry run.
-    // The last folder opened is kept, as on the source side.
-    std::shared_ptr<FolderHandle> open_target_folder(const std::vector<std::string>& parts,
-                                                     bool& outside, bool& missing) {
-        outside = false;
-        missing = false;
-        if (!copy_) {
-            missing = true;
-            return nullptr;
-        }
-        const std::string key = join(parts, parts.size() - 1);
-        if (target_folder_ && target_key_ == key) {
-            return target_folder_;
-        }
-        target_folder_.reset();
-        std::optional<FolderHandle> at = FolderHandle::open(copy_text_);
-        if (!at || at->identity() != copy_->identity()) {
-            throw FileError(copy_text_, text(Text::ReasonCopyPathChanged));
-        }
-        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-            bool linked = false;
-            auto opened = at->open_folder(parts[i], true, &linked);
-            if (!opened) {
-                const EntryStatus status = at->status(parts[i]);
-                if (status.kind != EntryKind::Missing) {
-                    throw FileError(at->path() + parts[i], text(Text::ReasonNotFolder));
-                }
-                if (request_.dry_run) {
-                    missing = true;
-                    return nullptr;
-                }
-                at->create_folder(parts[i]);
-                opened = at->open_folder(parts[i], false, &linked);
-                if (!opened) {
-                    throw FileError(at->path() + parts[i], text(Text::ReasonFolderUnopenable));
-                }
-            }
-            if (linked && !opened->lies_within(*copy_)) {
-                outside = true;
-                return nullptr;
-            }
-            at = std::move(opened);
-        }
-        target_folder_ = std::make_shared<FolderHandle>(std::move(*at));
-        target_key_ = key;
-        // A copy/move path inside the main directory puts targets among the
-        // simulator's own files, none of which is ever replaced.
-        target_in_main_ = target_folder_->lies_within(*main_);
-        return target_folder_;
-    }
-
-    // The copy/move path is prepared at the first file to copy; a first level
-    // that does not exist stops the run.
-    bool prepare_copy_path() {
-        if (copy_) {
-            return true;
-        }
-        if (request_.dry_run) {
-            if (const std::size_t root = root_length(copy_text_); root > 0) {
-                copy_ = FolderHandle::open(copy_text_);
-                // A drive ("D:\") is the first level itself; below "/" the first folder is.
-                const std::string first =
-                    root > 1 ? copy_text_.substr(0, root)
-                             : copy_text_.substr(0, copy_text_.find(kSeparator, 1) + 1);
-                if (copy_ || folder_exists(first)) {
-                    return true;
-                }
-            }
-            summary_.stopped = true;
-            return false;
-        }
-        if (!prepare_target_folder(copy_text_)) {
-            summary_.stopped = true;
-            return false;
-        }
-        copy_ = FolderHandle::open(copy_text_);
-        if (!copy_) {
-            throw FileError(copy_text_, text(Text::ReasonFolderUnopenable));
-        }
-        return true;
-    }
-
     void copy_source(const std::shared_ptr<FolderHandle>& folder, const std::string& name,
                      const EntryStatus& entry, const std::string& path,
                      const std::string& relative_folder) {
-        std::optional<OpenFile> source = open_source(*folder, name, entry);
+        std::optional<OpenFile> source = source_.open_source(*folder, name, entry);
         if (!source) {
             skip(entry.kind == EntryKind::Link ? SkipReason::LinkOutside : SkipReason::Changed,
                  path);
             return;
         }
-        if (!prepare_copy_path()) {
+        // The copy/move path is prepared at the first file to copy; a first
+        // level that does not exist stops the run.
+        if (!target_.prepare(request_.dry_run)) {
+            summary_.stopped = true;
             return;
         }
-        const std::string target_text = copy_text_ + relative_folder + name;
+        const std::string target_text = target_.copy_text() + relative_folder + name;
         bool outside = false;
         bool missing = false;
         std::vector<std::string> parts = components(relative_folder + name);
-        const std::shared_ptr<FolderHandle> target = open_target_folder(parts, outside, missing);
+        const std::shared_ptr<FolderHandle> target =
+            target_.open_folder(parts, request_.dry_run, *source_.main(), outside, missing);
         if (outside) {
             skip(SkipReason::TargetOutside, path);
             return;
@@ -475,7 +231,7 @@ private:
         // the target and by the file that already lies there.
         const EntryStatus there = target ? target->status(name) : EntryStatus{};
         const bool occupied = there.kind != EntryKind::Missing;
-        if (occupied && (there.identity == source_id || target_in_main_)) {
+        if (occupied && (there.identity == source_id || target_.in_main())) {
             skip(SkipReason::TargetTaken, path);
             return;
         }
@@ -506,14 +262,16 @@ private:
             acted(path, target_text, source->size());
             return;
         }
-        TemporaryCopy copy(*target);
+        // The copy is made under a name of its own and takes the file's name
+        // only when whole.
+        ReplacingFile copy(*target, name, ".ferwis-kopia-");
         const std::uintmax_t bytes = copy_bytes(*source, copy.file());
         const FileIdentity copy_id = copy.file().identity();
         const bool moving = request_.operation == Operation::Move;
         if (moving && !FolderHandle::syncs_file_system()) {
             copy.file().sync(); // no sync of a whole batch here: each copy by itself
         }
-        copy.file().close();
+        copy.close();
         // Looked at once more just before the rename: a file written earlier
         // in this run may have taken the name meanwhile.
         if (written_.count(target->status(name).identity) != 0) {
@@ -522,11 +280,10 @@ private:
         }
         // Only a file the person agreed to replace is replaced: one that came
         // to the target since it was looked at stays.
-        if (!target->rename(copy.name(), *target, name, occupied && request_.overwrite)) {
+        if (!copy.commit(occupied && request_.overwrite)) {
             skip(SkipReason::TargetDiffers, path);
             return;
         }
-        copy.placed();
         written_.insert(copy_id);
         if (target->status(name).identity != copy_id) {
             skip(SkipReason::Collision, path, text(Text::ReasonNameTaken));
@@ -686,17 +443,8 @@ private:
     Trash* trash_;
     OperationObserver* observer_;
     const PathHashes& other_codes_;
-    std::string written_folder_;
-    std::unordered_map<std::string, std::size_t> written_counts_;
-    std::string main_text_;
-    std::string copy_text_;
-    std::optional<FolderHandle> main_;
-    std::optional<FolderHandle> copy_;
-    std::shared_ptr<FolderHandle> source_folder_;
-    std::string source_key_;
-    std::shared_ptr<FolderHandle> target_folder_;
-    std::string target_key_;
-    bool target_in_main_ = false;
+    SourceFolders source_;
+    TargetFolders target_;
     std::unordered_set<FileIdentity, FileIdentityHash> written_;
     std::set<std::string> planned_;
     std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;

@@ -1,7 +1,6 @@
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
 
 #include "analysis/inventory/walk_folder_tree.h"
-#include "analysis/rolling_stock/definition_folders.h"
 #include "common/catalogue.h"
 #include "common/file_system.h"
 #include "common/native_path.h"
@@ -44,12 +43,14 @@ ListedFolder list_content_folder(const std::string& root, const std::filesystem:
 
 } // namespace
 
-void wypisz_wszystkie_pliki(RunState& run) {
-    run.progress.set_status(text(Text::ListingPhase));
-    run.progress.set_detail("");
-    let_events_run(run.progress);
+void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,
+                            const BesideListing& beside, PackageInventory& inventory,
+                            PassedOver& passed_over, ListedSizes* sizes) {
+    progress.set_status(text(Text::ListingPhase));
+    progress.set_detail("");
+    let_events_run(progress);
 
-    const std::string main = with_final_separator(run.settings.main_dir);
+    const std::string main = with_final_separator(main_dir);
     // The names ascend in this order, so appending each folder's files in the
     // order of their paths keeps the whole inventory sorted.
     static constexpr std::array<std::string_view, 5> kContentFolders = {"inne", "models", "scenery",
@@ -62,7 +63,6 @@ void wypisz_wszystkie_pliki(RunState& run) {
         }
     }
 
-    const std::string dynamic = content_folder(main, "dynamic");
     // A folder link is followed only to a folder inside the main directory: a
     // link to /usr would count the system's files as unused ones.
     const std::filesystem::path real_main = real_folder_path(main);
@@ -71,8 +71,8 @@ void wypisz_wszystkie_pliki(RunState& run) {
     // Listing mostly waits for the system, so two folders are listed at a time,
     // the largest first, so that neither thread is left with a large one at the
     // end: the textures (mostly the most files), the definition files' folder
-    // (kDefinitions), walked and its definition files read for the
-    // rolling-stock check, which then needs little of the run's own time, then
+    // (kDefinitions), where beside walks it and reads its definition files for
+    // the rolling-stock check, which then needs little of the run's own time, then
     // the other folders, mostly the most folders first. Every folder is listed
     // whole before the first failure, in the order above, ends the run.
     constexpr std::size_t kDefinitions = kContentFolders.size();
@@ -84,7 +84,7 @@ void wypisz_wszystkie_pliki(RunState& run) {
         for (std::size_t n = next++; n < kWalkOrder.size(); n = next++) {
             const std::size_t f = kWalkOrder[n];
             if (f == kDefinitions) {
-                run.definitions = read_definition_folders(dynamic, within);
+                beside(within);
                 continue;
             }
             if (roots[f].empty()) {
@@ -113,10 +113,7 @@ void wypisz_wszystkie_pliki(RunState& run) {
             std::rethrow_exception(folder.failure);
         }
         count += folder.paths.size();
-        run.passed_over += folder.passed_over;
-    }
-    if (run.definitions) {
-        run.passed_over += run.definitions->passed_over;
+        passed_over += folder.passed_over;
     }
     std::vector<std::string> paths;
     NativePaths natives;
@@ -129,10 +126,10 @@ void wypisz_wszystkie_pliki(RunState& run) {
                      std::make_move_iterator(folder.paths.end()));
         folder = ListedFolder{};
     }
-    run.inventory = PackageInventory(std::move(paths));
-    run.inventory.set_native_paths(natives);
-    if (run.totals != nullptr) {
-        run.listed_sizes.start(run.inventory.listed_rows(), std::move(natives));
+    inventory = PackageInventory(std::move(paths));
+    inventory.set_native_paths(natives);
+    if (sizes != nullptr) {
+        sizes->start(inventory.listed_rows(), std::move(natives));
     }
 }
 

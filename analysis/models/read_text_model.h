@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <filesystem>
 #include <string_view>

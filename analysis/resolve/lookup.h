@@ -5,7 +5,7 @@
 // that say in which directories each kind of reference is looked for are in
 // reference_rules.h.
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <cstddef>
 #include <string>

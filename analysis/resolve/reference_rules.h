@@ -2,7 +2,7 @@
 // Where each kind of reference is looked for: one function per kind, each
 // going through the one lookup (lookup.h).
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <string>
 #include <string_view>
@@ -25,14 +25,6 @@ void resolve_model_texture(SceneryRun& scenery, std::string_view texture,
 // The texture subdirectory of a model given by its path relative to the models
 // directory: the textures directory + the model's directory part.
 std::string model_texture_subdirectory(const SceneryRun& scenery, std::string_view model_path);
-
-// A model named in a node or sky statement, preferring its binary form
-// (".e3d") over its text form (".t3d"). A placeholder in the name is expanded
-// (and, in an include read with parameters, recorded); the result becomes the
-// run's model name. The found model is marked used and read for its textures
-// the first time in the run; a model present in neither form is recorded
-// missing in its ".t3d" form. Throws FileError when a found model cannot be read.
-void resolve_model(SceneryRun& scenery, std::string_view name);
 
 // A sound of a node statement, in the sounds directory, recording a miss. The
 // first time the sound becomes used in the run, the files beside it that share

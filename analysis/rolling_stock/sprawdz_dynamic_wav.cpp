@@ -63,15 +63,15 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
     wav_dynamic.flush();
 }
 
-void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic) {
+void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic,
+                         std::optional<DefinitionFolders> definitions) {
     run.progress.set_status(text(Text::RollingStockPhase));
     run.progress.set_detail("");
     let_events_run(run.progress);
     const std::string main = with_final_separator(run.settings.main_dir);
     DefinitionFolders walked;
-    if (run.definitions) {
-        walked = std::move(*run.definitions);
-        run.definitions.reset();
+    if (definitions) {
+        walked = std::move(*definitions);
     } else {
         walked = read_definition_folders(content_folder(main, "dynamic"));
     }

@@ -5,12 +5,13 @@
 
 #include "analysis/inventory/package_inventory.h"
 #include "analysis/rolling_stock/definition_folders.h"
-#include "analysis/run/run_state.h"
+#include "analysis/shared/run_state.h"
 #include "common/file_system.h"
 #include "common/text_compare.h"
 #include "format/wav_dynamic_file.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,11 +25,13 @@ inline bool is_reference_start_separator(char c) {
 // Reports the rolling-stock findings of every definition file of at least 4
 // bytes below the main directory's dynamic folder, breadth-first, each after
 // showing the file in the detail label and letting events run; the files are
-// read beside the listing when it walked the dynamic folder, else here. A
+// read beside the listing when it walked the dynamic folder (definitions),
+// else here. A
 // missing dynamic folder checks nothing. Needs the finished, sorted inventory.
 // Throws FileError when a folder or file cannot be read or wav_dynamic cannot
 // be written, OperationCancelled on a close request.
-void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic);
+void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic,
+                         std::optional<DefinitionFolders> definitions);
 
 // Writes the records of one definition file (full path) from what its reading
 // found (read_definition_file): a sound beside it is UD, one under sounds_dir

@@ -2,9 +2,10 @@
 
 #include "analysis/inventory/mark_exceptions.h"
 #include "analysis/inventory/wypisz_wszystkie_pliki.h"
+#include "analysis/rolling_stock/definition_folders.h"
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
-#include "analysis/run/run_state.h"
 #include "analysis/scenery/read_selected_sceneries.h"
+#include "analysis/shared/run_state.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/file_system.h"
@@ -114,8 +115,19 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
     wav_dynamic.create();
     RunState run(settings, progress);
     run.totals = totals;
-    wypisz_wszystkie_pliki(run);
-    sprawdz_dynamic_wav(run, wav_dynamic);
+    // The definition files are read while the content folders are listed.
+    std::optional<DefinitionFolders> definitions;
+    const std::string dynamic = content_folder(with_final_separator(settings.main_dir), "dynamic");
+    wypisz_wszystkie_pliki(
+        settings.main_dir, progress,
+        [&](const std::filesystem::path* within) {
+            definitions = read_definition_folders(dynamic, within);
+        },
+        run.inventory, run.passed_over, totals != nullptr ? &run.listed_sizes : nullptr);
+    if (definitions) {
+        run.passed_over += definitions->passed_over;
+    }
+    sprawdz_dynamic_wav(run, wav_dynamic, std::move(definitions));
     build_prefixes(run);
     run.extensions = extension_priority(settings.default_extension);
 

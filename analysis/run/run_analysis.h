@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/shared/run_totals.h"
 #include "common/progress.h"
 #include "format/result_code.h"
 #include "format/settings.h"
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace ferwis {
-
-// The records of one category in the result file, and the bytes of the files
-// they name (a missing file counts none).
-struct CategoryTotal {
-    std::size_t records = 0;
-    std::uintmax_t bytes = 0;
-};
-// Per category, indexed by the ResultCode.
-using RunTotals = std::array<CategoryTotal, kAllCategories.size()>;
 
 // Runs one analysis of the selected sceneries and writes the result file at
 // result_path (wav_dynamic.txt beside it). Throws AnalysisFailure when the run

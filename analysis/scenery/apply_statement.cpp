@@ -1,5 +1,6 @@
 #include "analysis/scenery/apply_statement.h"
 
+#include "analysis/models/resolve_model.h"
 #include "analysis/resolve/lookup.h"
 #include "analysis/resolve/reference_rules.h"
 #include "analysis/scenery/node_rules.h"

@@ -1,8 +1,9 @@
 #include "analysis/scenery/node_rules.h"
 
+#include "analysis/models/resolve_model.h"
+#include "analysis/resolve/expand_placeholder.h"
+#include "analysis/resolve/record_include_template.h"
 #include "analysis/resolve/reference_rules.h"
-#include "analysis/scenery/expand_placeholder.h"
-#include "analysis/scenery/record_include_template.h"
 #include "common/blank_text.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"

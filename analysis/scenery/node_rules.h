@@ -1,7 +1,7 @@
 #pragma once
 // The node rules: which model, textures and sounds a node statement names.
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 #include "common/line_reader.h"
 
 #include <string>

@@ -1,10 +1,11 @@
 #include "analysis/scenery/read_include_with_parameters.h"
 
+#include "analysis/models/resolve_model.h"
+#include "analysis/resolve/expand_placeholder.h"
 #include "analysis/resolve/lookup.h"
 #include "analysis/resolve/reference_rules.h"
 #include "analysis/scenery/apply_statement.h"
 #include "analysis/scenery/classify_line.h"
-#include "analysis/scenery/expand_placeholder.h"
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/text_compare.h"

@@ -1,7 +1,7 @@
 #include "analysis/scenery/read_selected_sceneries.h"
 
 #include "analysis/scenery/read_scenery_file.h"
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 namespace ferwis {
 

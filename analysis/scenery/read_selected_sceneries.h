@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/run/run_state.h"
+#include "analysis/shared/run_state.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // The comment directives of a scenery file: "//$i" names an image of the
 // scenery, "//$f pl" an additional file below the main directory.
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <string>
 

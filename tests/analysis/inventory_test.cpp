@@ -33,8 +33,7 @@ using test::TempTree;
 // their codes.
 std::vector<std::string> listing(const TempTree& tree) {
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic, r.list());
     const PackageInventory& inventory = r.run.inventory;
     EXPECT_EQ(inventory.listed_count(), inventory.row_count());
     std::vector<std::string> rows;
@@ -118,8 +117,7 @@ TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
         GTEST_SKIP() << test::kNoLinks;
     }
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic, r.list());
     std::vector<std::string> rows;
     for (const auto& row : r.run.inventory.listed_rows()) {
         rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())));
@@ -145,8 +143,7 @@ TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
     }
     ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic, r.list());
     ASSERT_EQ(r.run.inventory.listed_count(), 1u);
     EXPECT_EQ(r.run.inventory.row(0).path, tree.path("inst/textures/a.dds"));
     EXPECT_EQ(r.run.passed_over.long_paths, 1u);

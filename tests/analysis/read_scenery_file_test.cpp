@@ -1,5 +1,5 @@
+#include "analysis/resolve/expand_placeholder.h"
 #include "analysis/scenery/classify_line.h"
-#include "analysis/scenery/expand_placeholder.h"
 #include "common/errors.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"

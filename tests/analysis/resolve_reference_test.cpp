@@ -1,3 +1,4 @@
+#include "analysis/models/resolve_model.h"
 #include "analysis/models/scan_binary_model.h"
 #include "analysis/resolve/lookup.h"
 #include "analysis/resolve/reference_rules.h"

@@ -105,8 +105,7 @@ TEST(sprawdz_dynamic_wav, beside_under_sounds_or_missing) {
         {"inst/sounds/tabor/drzwi.wav", "inst/sounds/tabor/used.wav", "inst/sounds/Both.wav",
          "inst/dynamic/ezt/Sub/Horn.wav", "inst/dynamic/ezt/both.wav"});
     test::InstallationRun r(tree);
-    wypisz_wszystkie_pliki(r.run);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic, r.list());
     const PackageInventory& inventory = r.run.inventory;
     ASSERT_EQ(inventory.row_count(), 3u);
 
@@ -137,7 +136,7 @@ TEST(sprawdz_dynamic_wav, a_line_too_long_abandons_only_its_definition_file) {
     std::ofstream(native, std::ios::binary | std::ios::app) << "\r\nx: c.wav\r\n";
 
     test::InstallationRun r(tree);
-    sprawdz_dynamic_wav(r.run, r.wav_dynamic);
+    sprawdz_dynamic_wav(r.run, r.wav_dynamic, std::nullopt);
     const std::string sounds = tree.path("inst/sounds/");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),
               crlf({"\"" + sounds + "a.wav\",\"BD\"", "\"" + sounds + "b.wav\",\"BD\""}));
@@ -196,10 +195,10 @@ TEST(read_definition_folders, a_definition_file_gone_is_reported_in_its_turn) {
     test::make_tree(tree, {{"inst/dynamic/a.mmd", crlf({"x: a.wav"})},
                            {"inst/dynamic/b.mmd", crlf({"x: b.wav"})}});
     test::InstallationRun r(tree);
-    r.run.definitions = read_definition_folders(tree.path("inst/dynamic/"));
-    ASSERT_EQ(r.run.definitions->definitions.size(), 2u);
-    r.run.definitions->definitions[1].failure = gone.failure;
-    EXPECT_THROW(sprawdz_dynamic_wav(r.run, r.wav_dynamic), FileError);
+    DefinitionFolders walked = read_definition_folders(tree.path("inst/dynamic/"));
+    ASSERT_EQ(walked.definitions.size(), 2u);
+    walked.definitions[1].failure = gone.failure;
+    EXPECT_THROW(sprawdz_dynamic_wav(r.run, r.wav_dynamic, std::move(walked)), FileError);
     r.wav_dynamic.flush();
     const std::string sounds = tree.path("inst/sounds/");
     EXPECT_EQ(tree.read("wav_dynamic.txt"),

@@ -2,7 +2,7 @@
 // A throw-away installation with its listed inventory and run state, for the
 // tests of scenery reading.
 
-#include "analysis/run/run_state.h"
+#include "analysis/shared/run_state.h"
 #include "common/progress.h"
 #include "support/temp_tree.h"
 

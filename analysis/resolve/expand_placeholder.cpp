@@ -1,4 +1,4 @@
-#include "analysis/scenery/expand_placeholder.h"
+#include "analysis/resolve/expand_placeholder.h"
 
 #include "common/text_compare.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/scenery/record_include_template.h"
+#include "analysis/resolve/record_include_template.h"
 
 namespace ferwis {
 

@@ -3,7 +3,7 @@
 // stands for statement parameter N + 2, so (p1) is the first parameter after
 // the include file name.
 
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <cstddef>
 #include <optional>

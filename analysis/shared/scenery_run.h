@@ -3,10 +3,10 @@
 // the run state it works on: the read queue, the statement state and the
 // include parameter cache.
 
-#include "analysis/run/run_state.h"
-#include "analysis/scenery/include_parameter_cache.h"
-#include "analysis/scenery/read_queue.h"
-#include "analysis/scenery/statement_state.h"
+#include "analysis/shared/include_parameter_cache.h"
+#include "analysis/shared/read_queue.h"
+#include "analysis/shared/run_state.h"
+#include "analysis/shared/statement_state.h"
 
 #include <array>
 #include <cstddef>

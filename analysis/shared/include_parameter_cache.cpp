@@ -1,4 +1,4 @@
-#include "analysis/scenery/include_parameter_cache.h"
+#include "analysis/shared/include_parameter_cache.h"
 
 #include "common/text_compare.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/scenery/include_parameter_cache.h"
-#include "analysis/scenery/scenery_run.h"
+#include "analysis/shared/include_parameter_cache.h"
+#include "analysis/shared/scenery_run.h"
 
 #include <string_view>
 

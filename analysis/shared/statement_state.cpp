@@ -1,4 +1,4 @@
-#include "analysis/scenery/statement_state.h"
+#include "analysis/shared/statement_state.h"
 
 namespace ferwis {
 

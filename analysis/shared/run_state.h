@@ -3,13 +3,12 @@
 
 #include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
-#include "analysis/rolling_stock/definition_folders.h"
-#include "analysis/run/run_analysis.h"
+#include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/shared/run_totals.h"
 #include "common/progress.h"
 #include "format/settings.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,10 +42,6 @@ struct RunState {
 
     // The place of each record of wav_dynamic.txt, in the order appended.
     std::vector<Place> rolling_stock_places;
-
-    // The definition files' folders when the listing walked them; the
-    // rolling-stock check takes them.
-    std::optional<DefinitionFolders> definitions;
 
     // The folders the listing passed over.
     PassedOver passed_over;

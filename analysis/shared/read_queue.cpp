@@ -1,4 +1,4 @@
-#include "analysis/scenery/read_queue.h"
+#include "analysis/shared/read_queue.h"
 
 #include "common/text_compare.h"
 
