@@ -40,7 +40,7 @@ install_packages() {
 RUN_PACKAGES=(qt6-wayland)
 
 # The window needs a display; ferwis-cli does not. Said before a build that
-# would end in the toolkit's abort. A DISPLAY left from an ended ssh session is
+# would end in the toolkit's abort. A DISPLAY left from an ended ssh login is
 # set but does not open: it is tried, not trusted.
 has_display() {
     [ -n "${QT_QPA_PLATFORM:-}" ] && return 0
