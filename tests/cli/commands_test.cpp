@@ -179,9 +179,9 @@ TEST(analyze_command, json_report_parses_and_agrees_with_the_summary) {
     ASSERT_EQ(inst.run({"analyze", "--json", report, "main.scn"}), 0) << inst.err.str();
     // Written record by record, its bytes are still those of the whole report
     // written at once.
-    const std::string bytes = inst.tree.read("bin/raport.json");
-    const auto json = nlohmann::ordered_json::parse(bytes);
-    EXPECT_EQ(json.dump(2) + "\n", bytes);
+    const std::string written = inst.tree.read("bin/raport.json");
+    const auto json = nlohmann::ordered_json::parse(written);
+    EXPECT_EQ(json.dump(2) + "\n", written);
 
     EXPECT_EQ(json["run"]["sceneries"], nlohmann::json::array({"main.scn"}));
     EXPECT_EQ(json["run"]["main_directory"], inst.tree.path("inst/"));

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <sys/wait.h>
