@@ -110,7 +110,7 @@ windows_test() {
 case "${1:-}" in
 run)
     if ! has_display; then
-        echo "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)" >&2
+        echo "ferwis: Nie można otworzyć ekranu graficznego; okno go wymaga (ferwis-cli działa bez niego)." >&2
         exit 1
     fi
     install_packages "${PACKAGES[@]}" "${RUN_PACKAGES[@]}"

@@ -23,6 +23,9 @@ constexpr std::array kTexts = {
               "W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:"},
     std::pair{Text::MainFolderMissing, "Katalog główny symulatora nie istnieje:"},
     std::pair{Text::SceneryFolderUnreadable, "Nie można odczytać zawartości katalogu SCENERY."},
+    std::pair{
+        Text::NoDisplay,
+        "Nie można otworzyć ekranu graficznego; okno go wymaga (ferwis-cli działa bez niego)."},
     std::pair{Text::ListingPhase, "FAZA - Wypisywanie wszystkich plików..."},
     std::pair{Text::RollingStockPhase, "FAZA - Sprawdzanie plików mmd..."},
     std::pair{Text::SceneryPhase, "FAZA - Czytanie scenerii..."},
@@ -315,11 +318,14 @@ std::string delete_choice(std::size_t files, std::uintmax_t bytes) {
 
 std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped,
                            std::size_t already_there) {
-    std::string totals = cp1250("Ilość plików: ") + group_digits(files) + "\n" +
-                         cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" +
-                         cp1250("Pominięto: ") + group_digits(skipped);
+    // Appends, not "literal" + temporary: GCC 12's -Wrestrict misreads the latter.
+    std::string totals = cp1250("Ilość plików: ");
+    totals.append(group_digits(files)).append("\n").append(cp1250("Łączny rozmiar: "));
+    totals.append(size_text(bytes)).append("\n").append(cp1250("Pominięto: "));
+    totals.append(group_digits(skipped));
     if (already_there > 0) {
-        totals += "\n" + cp1250("Już w miejscu docelowym: ") + group_digits(already_there);
+        totals.append("\n").append(cp1250("Już w miejscu docelowym: "));
+        totals.append(group_digits(already_there));
     }
     return totals;
 }
@@ -350,19 +356,16 @@ std::string analysis_summary(const std::array<std::size_t, 6>& counts, double se
 std::string passed_over_text(std::size_t long_paths, std::size_t outside_links,
                              std::size_t unmeasured) {
     std::string said;
-    if (long_paths > 0) {
-        said += cp1250("Pominięto folderów o zbyt długiej ścieżce: ") + group_digits(long_paths);
-    }
-    if (outside_links > 0) {
-        said += (said.empty() ? "" : "\n") +
-                cp1250("Pominięto dowiązań do folderów poza katalogiem głównym: ") +
-                group_digits(outside_links);
-    }
-    if (unmeasured > 0) {
-        said += (said.empty() ? "" : "\n") +
-                cp1250("Nie można odczytać długości plików (policzono je jako 0 B): ") +
-                group_digits(unmeasured);
-    }
+    // One line per count that is not zero.
+    const auto line = [&said](std::string_view label, std::size_t count) {
+        if (count > 0) {
+            said.append(said.empty() ? "" : "\n").append(cp1250(label));
+            said.append(group_digits(count));
+        }
+    };
+    line("Pominięto folderów o zbyt długiej ścieżce: ", long_paths);
+    line("Pominięto dowiązań do folderów poza katalogiem głównym: ", outside_links);
+    line("Nie można odczytać długości plików (policzono je jako 0 B): ", unmeasured);
     return said;
 }
 

@@ -26,6 +26,8 @@ enum class Text {
     SettingsMissing,
     MainFolderMissing,
     SceneryFolderUnreadable,
+    // The window without a graphical display, on standard error.
+    NoDisplay,
     // The analysis: its phases on the status line, and its one failure.
     ListingPhase,
     RollingStockPhase,

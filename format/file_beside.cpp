@@ -43,7 +43,11 @@ ReplacingFile::~ReplacingFile() {
     try {
         folder_.remove(temp_name_);
     } catch (const FileError&) {
-        // Gone already.
+        // Left alone on purpose: this runs while the failure or cancel that
+        // stopped the writing is on its way up, and that is what the person
+        // is told. A destructor cannot throw, the previous file is whole, and
+        // a temporary file left behind keeps its own name, which the next
+        // write passes over.
     }
 }
 

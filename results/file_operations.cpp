@@ -566,7 +566,7 @@ OperationSummary execute_operation(const OperationSettings& settings,
                                    Progress& progress, Trash* trash, OperationObserver* observer) {
     // A dry run reads and compares, it does not copy: its status says so.
     const std::string status =
-        request.dry_run ? text(Text::PreviewReading) : operation_status(request.operation);
+        text(request.dry_run ? Text::PreviewReading : operation_words(request).status);
     progress.set_status(status);
     const bool records = has_records(result_path);
     PathHashes other_codes;
@@ -609,7 +609,7 @@ OperationSummary execute_operation(const OperationSettings& settings,
         const std::string path = error.path();
         throw OperationFailure(error.what(),
                                operation_failed_file(path, folder_part(path), error.reason(),
-                                                     operation_done_text(request),
+                                                     operation_words(request).done,
                                                      run->summary().files));
     }
     return summary;

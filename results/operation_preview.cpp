@@ -9,25 +9,12 @@
 namespace ferwis {
 namespace {
 
-Text action_text(const OperationRequest& request) {
-    switch (request.operation) {
-    case Operation::Copy:
-        return Text::PreviewCopy;
-    case Operation::Move:
-        return Text::PreviewMove;
-    case Operation::Delete:
-        break;
-    }
-    // The trash gives a file back, a permanent delete does not: the line says which.
-    return request.delete_mode == DeleteMode::Trash ? Text::PreviewTrash : Text::PreviewDelete;
-}
-
 // Writes the lines as the dry run meets the files, up to the limit, and counts
 // the rest.
 class PreviewWriter : public OperationObserver {
 public:
     PreviewWriter(const OperationRequest& request, std::size_t line_limit)
-        : action_(text(action_text(request))), line_limit_(line_limit) {}
+        : action_(text(operation_words(request).preview)), line_limit_(line_limit) {}
 
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
         if (!room()) {

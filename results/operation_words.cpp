@@ -38,28 +38,20 @@ Text reason_id(SkipReason reason) {
 
 } // namespace
 
-const std::string& operation_status(Operation operation) {
-    switch (operation) {
-    case Operation::Copy:
-        return text(Text::Copying);
-    case Operation::Move:
-        return text(Text::Moving);
-    case Operation::Delete:
-        break;
-    }
-    return text(Text::Deleting);
-}
-
-Text operation_done_text(const OperationRequest& request) {
+OperationWords operation_words(const OperationRequest& request) {
     switch (request.operation) {
     case Operation::Copy:
-        return Text::DoneCopying;
+        return {Text::Copying, Text::DoneCopying, Text::PreviewCopy};
     case Operation::Move:
-        return Text::DoneMoving;
+        return {Text::Moving, Text::DoneMoving, Text::PreviewMove};
     case Operation::Delete:
         break;
     }
-    return request.delete_mode == DeleteMode::Trash ? Text::DoneTrashing : Text::DoneDeleting;
+    // The trash gives a file back, a permanent delete does not: the words say which.
+    if (request.delete_mode == DeleteMode::Trash) {
+        return {Text::Deleting, Text::DoneTrashing, Text::PreviewTrash};
+    }
+    return {Text::Deleting, Text::DoneDeleting, Text::PreviewDelete};
 }
 
 const std::string& skip_reason_text(SkipReason reason) {

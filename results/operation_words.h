@@ -10,11 +10,15 @@
 
 namespace ferwis {
 
-// The status text of the operation ("Trwa kopiowanie plików...", ...), Windows-1250.
-const std::string& operation_status(Operation operation);
-
-// What the summary after a run says was done ("Skopiowano plików:", ...).
-Text operation_done_text(const OperationRequest& request);
+// The words of what an operation does to each file, as catalogue ids: its
+// status line ("Trwa kopiowanie plików..."), what the summary after a run says
+// was done ("Skopiowano plików:") and the preview's line for a file.
+struct OperationWords {
+    Text status;
+    Text done;
+    Text preview;
+};
+OperationWords operation_words(const OperationRequest& request);
 
 // The Polish question (Windows-1250) asked before a delete or a move; nothing
 // for a copy.

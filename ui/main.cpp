@@ -1,3 +1,4 @@
+#include "common/catalogue.h"
 #include "common/native_path.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -12,8 +13,15 @@
 
 namespace {
 
-const char* const kNoDisplay =
-    "ferwis: no graphical display could be opened; the window needs one (ferwis-cli needs none)\n";
+// The one line said without a display, in the terminal's encoding; made before
+// the toolkit starts, since the toolkit's fatal report cannot wait for it.
+const QByteArray& no_display_line() {
+    static const QByteArray line =
+        (QStringLiteral("ferwis: ") + ferwis::to_qstring(ferwis::text(ferwis::Text::NoDisplay)) +
+         QLatin1Char('\n'))
+            .toLocal8Bit();
+    return line;
+}
 
 // Holds the toolkit's own messages until the application object exists: when
 // it cannot open a display, the person sees one clear line instead of the
@@ -35,7 +43,7 @@ private:
     }
     static void hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
         if (type == QtFatalMsg) {
-            std::fputs(kNoDisplay, stderr);
+            std::fputs(no_display_line().constData(), stderr);
             std::_Exit(EXIT_FAILURE);
         }
         held() += qFormatLogMessage(type, context, text) + QLatin1Char('\n');
@@ -57,8 +65,9 @@ bool display_named() {
 } // namespace
 
 int main(int argc, char** argv) {
+    no_display_line();
     if (!display_named()) {
-        std::fputs(kNoDisplay, stderr);
+        std::fputs(no_display_line().constData(), stderr);
         return EXIT_FAILURE;
     }
     std::optional<StartUpGuard> guard(std::in_place);

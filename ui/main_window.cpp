@@ -414,7 +414,7 @@ void MainWindow::execute_operation_clicked() {
     if (!confirm(request)) {
         return;
     }
-    status_label_->setText(to_qstring(operation_status(request.operation)));
+    status_label_->setText(to_qstring(text(operation_words(request).status)));
     begin_busy();
     set_commands_enabled(false);
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
@@ -442,7 +442,7 @@ void MainWindow::execute_operation_clicked() {
     clear_status();
     // What was done stays in view until the next action.
     status_label_->setText(
-        to_qstring(operation_summary(operation_done_text(request), summary.files, summary.bytes,
+        to_qstring(operation_summary(operation_words(request).done, summary.files, summary.bytes,
                                      summary.skipped.size(), summary.already_there)));
     if (summary.stopped) {
         messages_.show(text(Text::CopyPathUnusable));
@@ -468,8 +468,20 @@ bool MainWindow::confirm(OperationRequest& request) {
     // files at its targets asks once whether to replace them. With nothing to
     // act on nothing is asked, and nothing changes.
     using DeleteChoice = Questions::DeleteChoice;
-    using MoveChoice = Questions::MoveChoice;
     using OverwriteChoice = Questions::OverwriteChoice;
+    // The move and delete questions both offer "Podgląd" and "Anuluj": the
+    // preview shows every file and asks again, unless it could not be shown.
+    enum class Then { Act, AskAgain, Stop };
+    const auto then = [this, &request](auto choice) {
+        using Choice = decltype(choice);
+        if (choice == Choice::Cancel) {
+            return Then::Stop;
+        }
+        if (choice == Choice::Preview) {
+            return show_preview(request) ? Then::AskAgain : Then::Stop;
+        }
+        return Then::Act;
+    };
     try {
         for (;;) {
             const ConfirmationFacts facts =
@@ -482,32 +494,23 @@ bool MainWindow::confirm(OperationRequest& request) {
                 messages_.show(said);
                 return false;
             }
+            Then next = Then::Act;
             if (request.operation == Operation::Move) {
-                const MoveChoice choice =
-                    questions_->choose_move(confirmation_text(facts, request));
-                if (choice == MoveChoice::Cancel) {
-                    return false;
-                }
-                if (choice == MoveChoice::Preview) {
-                    if (!show_preview(request)) {
-                        return false;
-                    }
-                    continue;
-                }
+                next = then(questions_->choose_move(confirmation_text(facts, request)));
             } else if (request.operation == Operation::Delete) {
                 const DeleteChoice choice =
                     questions_->choose_delete(delete_choice(facts.files, facts.bytes));
-                if (choice == DeleteChoice::Cancel) {
-                    return false;
+                next = then(choice);
+                if (next == Then::Act) {
+                    request.delete_mode =
+                        choice == DeleteChoice::Trash ? DeleteMode::Trash : DeleteMode::Permanent;
                 }
-                if (choice == DeleteChoice::Preview) {
-                    if (!show_preview(request)) {
-                        return false;
-                    }
-                    continue;
-                }
-                request.delete_mode =
-                    choice == DeleteChoice::Trash ? DeleteMode::Trash : DeleteMode::Permanent;
+            }
+            if (next == Then::Stop) {
+                return false;
+            }
+            if (next == Then::AskAgain) {
+                continue;
             }
             if (facts.differing > 0) {
                 const OverwriteChoice choice = questions_->choose_overwrite(

@@ -13,7 +13,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -111,7 +110,8 @@ struct Installation : test::CliRun {
             {"inst/scenery/rozklad.txt", "inst/scenery/r1.txt", "inst/scenery/r1radio.wav",
              "inst/textures/trawa.dds", "inst/textures/sciana_czerwony.dds",
              "inst/textures/sciana_zielony.dds", "inst/textures/domy/dach.dds",
-             "inst/textures/klosz.dds", "inst/textures/nieuzywana.dds", "inst/sounds/ptaki.wav",
+             "inst/textures/klosz.dds", "inst/textures/nieuzywana.dds",
+             cp1250("inst/textures/żółw 100%.dds"), "inst/sounds/ptaki.wav",
              "inst/sounds/tabor/engine.wav", "inst/sounds/tabor/shared.wav",
              "inst/dynamic/loco/horn.wav"},
             "x");
@@ -177,8 +177,11 @@ TEST(analyze_command, json_report_parses_and_agrees_with_the_summary) {
     Installation inst;
     const std::string report = inst.tree.path("bin/raport.json");
     ASSERT_EQ(inst.run({"analyze", "--json", report, "main.scn"}), 0) << inst.err.str();
-    std::ifstream in(to_native(inst.tree.path("bin/raport.json")));
-    const nlohmann::json json = nlohmann::json::parse(in);
+    // Written record by record, its bytes are still those of the whole report
+    // written at once.
+    const std::string written = inst.tree.read("bin/raport.json");
+    const auto json = nlohmann::ordered_json::parse(written);
+    EXPECT_EQ(json.dump(2) + "\n", written);
 
     EXPECT_EQ(json["run"]["sceneries"], nlohmann::json::array({"main.scn"}));
     EXPECT_EQ(json["run"]["main_directory"], inst.tree.path("inst/"));
@@ -250,9 +253,6 @@ TEST(result_commands, other_files_at_the_target_stay_unless_overwrite) {
     cli.tree.write("kopia/textures/a.dds", "edited");
     EXPECT_EQ(cli.run({"move", "N"}), 2); // no terminal and no --yes
     EXPECT_TRUE(test::contains(cli.err.str(), "bez terminala potwierdź je opcją --yes"));
-    EXPECT_EQ(cli.run({"copy", "N", "--dry-run"}), 0);
-    EXPECT_TRUE(test::contains(cli.out.str(), "skip " + cli.tree.path("sym/textures/a.dds") +
-                                                  " (w miejscu docelowym jest już inny plik"));
     EXPECT_EQ(cli.run({"copy", "N"}), 1);
     EXPECT_EQ(cli.tree.read("kopia/textures/a.dds"), "edited");
     EXPECT_TRUE(test::contains(cli.out.str(), "files handled: 1\nbytes: 6\n"));

@@ -19,8 +19,6 @@ struct Case {
     std::optional<std::string> found; // below base
 };
 
-// With a cache, a search gives what it gives without one, however often the
-// same folders are searched.
 // Remembers folder and every folder below it as a walk lists them.
 void remember_walked(FolderNameCache& walked, const std::string& folder) {
     const ferwis::FolderListing listing = ferwis::list_folder(folder);
@@ -37,6 +35,8 @@ void remember_walked(FolderNameCache& walked, const std::string& folder) {
     }
 }
 
+// With a cache, a search gives what it gives without one, however often the
+// same folders are searched.
 void expect_found(const std::string& base, const std::vector<Case>& cases) {
     FolderNameCache cache;
     // Remembered as a walk lists them, the folders answer without a call to the system.

@@ -29,8 +29,11 @@ std::vector<std::string> read_all(const test::TempTree& tree, const std::string&
 
 using Lines = std::vector<std::string>;
 
-TEST(LineReader, line_ends) {
+TEST(LineReader, line_ends_and_long_lines_across_buffer_borders) {
     test::TempTree tree;
+    const std::string long_line(200000, 'x');
+    // A CR as the last byte of the 64 KiB buffer and its LF as the first of the next.
+    const std::string first(65535, 'y');
     const std::pair<std::string, Lines> cases[] = {
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},
@@ -45,24 +48,15 @@ TEST(LineReader, line_ends) {
         // A tree-placing tool ends comments with a LF and the next line with CR LF.
         {"// Cell 0\nnode 1000 0 none triangles d.tga\n// d\r\n",
          {"// Cell 0", "node 1000 0 none triangles d.tga", "// d"}},
+        {long_line + "\r\nb", {long_line, "b"}},
+        {first + "\r\nz\r\n", {first, "z"}},
+        {first + "\n\nz", {first, "", "z"}},
     };
     for (const auto& [bytes, lines] : cases) {
-        EXPECT_EQ(read_all(tree, bytes), lines);
+        EXPECT_EQ(read_all(tree, bytes), lines) << bytes.substr(0, 20);
     }
 }
 
-TEST(LineReader, long_lines_and_line_ends_across_buffer_borders) {
-    test::TempTree tree;
-    const std::string long_line(200000, 'x');
-    EXPECT_EQ(read_all(tree, long_line + "\r\nb"), (Lines{long_line, "b"}));
-    // A CR as the last byte of the 64 KiB buffer and its LF as the first of the next.
-    const std::string first(65535, 'y');
-    EXPECT_EQ(read_all(tree, first + "\r\nz\r\n"), (Lines{first, "z"}));
-    EXPECT_EQ(read_all(tree, first + "\n\nz"), (Lines{first, "", "z"}));
-}
-
-// A file that grows after it was opened is read to its new end, through a
-// block sized for the length it had.
 // Short CR-ended lines between LF-ended ones, over several blocks: each line
 // end is found where it is, although the reader remembers the next LF and CR
 // of its block between lines. The lines are compared with a byte-by-byte split.
@@ -88,6 +82,8 @@ TEST(LineReader, short_lines_of_mixed_ends_over_several_blocks) {
     EXPECT_EQ(read_all(tree, bytes), expected);
 }
 
+// A file that grows after it was opened is read to its new end, through a
+// block sized for the length it had.
 TEST(LineReader, a_file_grown_after_opening_is_read_whole) {
     test::TempTree tree;
     tree.write("f.txt", "first\r\n");

@@ -192,16 +192,6 @@ TEST(file_operations_safety, a_record_that_could_name_two_files_acts_on_neither)
     }
 }
 
-// A wynik.txt that is a folder cannot be read: nothing is acted on.
-TEST(file_operations_safety, result_file_that_is_a_folder_fails) {
-    for (const Operation operation : {Operation::Move, Operation::Delete}) {
-        Installation in;
-        in.tree.mkdir("wynik.txt/");
-        EXPECT_THROW(in.run(operation), ResultUnreadable);
-        EXPECT_TRUE(in.tree.exists("wynik.txt"));
-    }
-}
-
 // Asks to stop at the n-th look, as a signal arriving in the middle of a copy.
 struct StopAfter : test::SilentProgress {
     explicit StopAfter(int looks) : looks_left(looks) {}

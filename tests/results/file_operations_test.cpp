@@ -95,14 +95,18 @@ TEST(execute_operation, a_different_file_at_the_target_is_replaced_only_when_ask
     }
 }
 
-// A result gone or unreadable is said so, before anything changes: its places
-// stay. A category without a file to act on changes nothing either.
+// A result gone or unreadable (a folder in its place) is said so, before
+// anything changes: its places stay. A category without a file to act on
+// changes nothing either.
 TEST(execute_operation, a_missing_result_or_an_empty_category_changes_nothing) {
     for (const Operation operation : {Operation::Copy, Operation::Move, Operation::Delete}) {
         Installation in;
         in.tree.write("sim/textures/a.dds", "a");
         in.tree.write("wynik_zrodla.txt", "places\r\n");
         EXPECT_THROW(in.run(operation), ResultUnreadable);
+        in.tree.mkdir("wynik.txt/");
+        EXPECT_THROW(in.run(operation), ResultUnreadable);
+        fs::remove(to_native(in.tree.path("wynik.txt")));
         const OperationRequest request{operation, ResultCode::U, DeleteMode::Permanent, false};
         EXPECT_THROW(confirmation_facts(in.state, request, in.result_path()), ResultUnreadable);
         EXPECT_TRUE(in.tree.exists("wynik_zrodla.txt"));
