@@ -123,6 +123,22 @@ enum class Text {
     CliNoPlace,
     CliNoPlaceKept,
     CliNoPlaceRecorded,
+    // Undoing a move or delete: its status, end messages and the reasons a
+    // file stays where it is.
+    Undoing,
+    DoneRestoring,
+    UndoNothing,
+    UndoUnknown,
+    UndoPermanent,
+    UndoLeft,
+    UndoByHand,
+    UndoAnalyseAgain,
+    UndoOffered,
+    UndoFailed,
+    ReasonPlaceTaken,
+    ReasonPlacedChanged,
+    ReasonWhereaboutsUnknown,
+    ReasonNotInTrash,
 };
 
 // The text, Windows-1250.
