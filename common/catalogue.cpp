@@ -139,6 +139,7 @@ constexpr std::array kTexts = {
     std::pair{Text::UndoAnalyseAgain,
               "Wynik analizy został usunięty. Przeprowadź analizę ponownie."},
     std::pair{Text::UndoOffered, "Operację można cofnąć przyciskiem „Cofnij”."},
+    std::pair{Text::UndoHint, "Operację można cofnąć poleceniem: ferwis-cli undo"},
     std::pair{Text::UndoFailed, "Wystąpił błąd. Cofanie operacji zostało przerwane."},
     std::pair{Text::ReasonPlaceTaken, "w jego pierwotnym miejscu leży inny plik"},
     std::pair{Text::ReasonPlacedChanged, "plik tam, dokąd trafił, zmienił się lub zniknął"},

@@ -134,6 +134,7 @@ enum class Text {
     UndoByHand,
     UndoAnalyseAgain,
     UndoOffered,
+    UndoHint,
     UndoFailed,
     ReasonPlaceTaken,
     ReasonPlacedChanged,
