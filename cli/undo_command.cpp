@@ -3,6 +3,7 @@
 
 #include "common/code_page.h"
 #include "results/operation_journal.h"
+#include "results/operation_words.h"
 #include "trash/system_trash.h"
 
 #include <ostream>
@@ -33,24 +34,6 @@ int list_journals(const CliContext& context, const std::string& folder) {
         tell(context, Text::UndoNothing);
     }
     return kExitDone;
-}
-
-void tell_files(const CliContext& context, Text sentence,
-                const std::vector<std::pair<std::string, std::string>>& files) {
-    if (files.empty()) {
-        return;
-    }
-    tell(context, sentence);
-    for (const auto& [path, reason] : files) {
-        context.err << "  ";
-        write_name_err(context, path);
-        if (!reason.empty()) {
-            context.err << " (";
-            write_name_err(context, reason);
-            context.err << ')';
-        }
-        context.err << '\n';
-    }
 }
 
 } // namespace
@@ -98,15 +81,8 @@ int undo_command(const CliContext& context) {
     context.out << "files restored: " << summary.restored << '\n'
                 << "bytes: " << summary.bytes << '\n'
                 << "left: " << summary.left.size() + summary.by_hand.size() << '\n';
-    tell_files(context, Text::UndoLeft, summary.left);
-    std::vector<std::pair<std::string, std::string>> by_hand;
-    for (const std::string& path : summary.by_hand) {
-        by_hand.emplace_back(path, std::string());
-    }
-    tell_files(context, Text::UndoByHand, by_hand);
-    if (summary.result_file_deleted) {
-        tell(context, Text::UndoAnalyseAgain);
-    }
+    write_name_err(context, undo_text(summary)); // it names files
+    context.err << '\n';
     return summary.complete() ? kExitDone : kExitFailed;
 }
 

@@ -227,7 +227,7 @@ std::string cli_usage(std::string_view command) {
                       "[--overwrite]"},
         {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
                    "[--permanent]"},
-        {"undo", "[--config PLIK] [--result PLIK] undo [--list | NAZWA]"},
+        {"undo", "[--result PLIK] undo [--list | NAZWA]"},
         {"version", "--version"},
     };
     std::string usage = cp1250("Użycie: ");
