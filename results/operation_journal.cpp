@@ -21,6 +21,9 @@ namespace {
 
 constexpr std::string_view kFirstLine = "ferwis-dziennik 1";
 constexpr std::string_view kExtension = ".txt";
+// An undo makes its files durable at the end, or each time it holds this many
+// folders open.
+constexpr std::size_t kHeldFolders = 256;
 
 // The local time, for the journal's name and its dates.
 std::string now_text(const char* format) {
@@ -130,7 +133,9 @@ bool copy_back(const FolderHandle& from, const std::string& name, const FolderHa
         copy.file().write(buffer.data(), got);
         at += got;
     }
-    copy.file().sync();
+    if (!FolderHandle::syncs_file_system()) {
+        copy.file().sync(); // else the whole file system is synced once at the end
+    }
     return copy.commit(false);
 }
 
@@ -145,7 +150,7 @@ public:
         if (now.kind != EntryKind::Missing && placed && now.identity == file.there.identity) {
             return; // put back before
         }
-        const auto target = placed ? FolderHandle::open(folder_part(file.place)) : std::nullopt;
+        auto target = placed ? FolderHandle::open(folder_part(file.place)) : std::nullopt;
         const std::string target_name(name_part(file.place));
         const bool ours = target && same_file(target->status(target_name), file.there);
         if (now.kind != EntryKind::Missing && now.identity == file.was.identity) {
@@ -167,7 +172,7 @@ public:
             left(file, Text::ReasonPlacedChanged);
             return;
         }
-        const auto home = open_home(file.path);
+        FolderHandle home = open_home(file.path);
         const std::string name(name_part(file.path));
         // A target that held these bytes before the move stays as it was.
         const bool copy = file.state == JournalFile::State::Kept ||
@@ -178,11 +183,28 @@ public:
             left(file, Text::ReasonPlaceTaken);
             return;
         }
-        home.sync();
         if (copy && file.state == JournalFile::State::Placed) {
-            target->remove(target_name);
+            copied_.emplace_back(std::move(*target), target_name);
         }
+        made_durable(std::move(home));
         restored(file);
+    }
+
+    // Makes what came back durable, in one sync per file system where the
+    // system has it, and only then removes the targets of the copies back.
+    void finish() {
+        for (const FolderHandle& folder : durable_) {
+            if (FolderHandle::syncs_file_system()) {
+                folder.sync_file_system();
+            } else {
+                folder.sync();
+            }
+        }
+        for (const auto& [folder, name] : copied_) {
+            folder.remove(name);
+        }
+        durable_.clear();
+        copied_.clear();
     }
 
     void from_trash(const JournalFile& file) {
@@ -206,13 +228,14 @@ public:
             left(file, Text::ReasonPlacedChanged);
             return;
         }
-        open_home(file.path); // its folder, made again when it went
+        FolderHandle home = open_home(file.path); // made again when it went
         const RestoreOutcome outcome = trash_->restore(place, original);
         if (outcome.by_hand) {
             summary_.by_hand.push_back(file.path);
         } else if (!outcome.restored) {
             summary_.left.emplace_back(file.path, outcome.reason);
         } else {
+            made_durable(std::move(home));
             restored(file);
         }
     }
@@ -230,6 +253,20 @@ private:
         return std::move(*home);
     }
 
+    void made_durable(FolderHandle folder) {
+        const bool whole = FolderHandle::syncs_file_system();
+        const FileIdentity id = folder.identity();
+        if (std::none_of(durable_.begin(), durable_.end(), [&](const FolderHandle& known) {
+                return whole ? known.identity().device == id.device : known.identity() == id;
+            })) {
+            durable_.push_back(std::move(folder));
+        }
+        // The folders held open stay well below a process's usual 1024.
+        if (durable_.size() + copied_.size() >= kHeldFolders) {
+            finish();
+        }
+    }
+
     void left(const JournalFile& file, Text reason) {
         summary_.left.emplace_back(file.path, text(reason));
     }
@@ -241,6 +278,8 @@ private:
 
     UndoSummary& summary_;
     Trash* trash_;
+    std::vector<FolderHandle> durable_; // one per file system, or per folder
+    std::vector<std::pair<FolderHandle, std::string>> copied_;
 };
 
 UndoSummary undo_journal(std::string_view folder, std::string_view id, std::string_view result_path,
@@ -377,6 +416,7 @@ UndoSummary undo_journal(std::string_view folder, std::string_view id, std::stri
             undo.from_trash(*file);
         }
     }
+    undo.finish();
     progress.set_status("");
     progress.set_detail("");
     if (summary.restored > 0) {

@@ -207,7 +207,7 @@ fs::path GioTrash::locate(const fs::path& original, const FileIdentity& identity
 
 // Back under its name by a rename that never replaces (or a second name, then
 // the first removed), then its .trashinfo removed, as a file manager's
-// "restore" does.
+// "restore" does. The caller makes the folder durable.
 RestoreOutcome GioTrash::restore(const fs::path& place, const fs::path& original) {
     RestoreOutcome outcome;
     if (place.empty()) {
@@ -226,7 +226,6 @@ RestoreOutcome GioTrash::restore(const fs::path& place, const fs::path& original
             outcome.reason = text(Text::ReasonNameTaken);
             return outcome;
         }
-        to->sync();
     } catch (const FileError& error) {
         outcome.reason = error.reason();
         return outcome;
