@@ -2,6 +2,7 @@
 // The state every procedure of the main window shares; its configuration part
 // is set once at start-up from ferwis.ini.
 
+#include "common/native_path.h"
 #include "format/settings.h"
 
 #include <string>
@@ -18,6 +19,9 @@ struct AppState {
     std::vector<std::string> skip_list; // main directory as read so far + value
 
     std::string result_path() const { return program_dir + "wynik.txt"; }
+    // The journals of the moves and deletes, beside ferwis.ini, one file per
+    // operation: the one place that names the folder.
+    std::string journal_dir() const { return with_final_separator(program_dir + "dzienniki"); }
 
     AnalysisSettings analysis_settings() const { return {main_dir, default_extension, skip_list}; }
     OperationSettings operation_settings() const { return {main_dir, copy_move_path}; }

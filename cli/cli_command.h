@@ -24,7 +24,7 @@ inline constexpr int kExitCancelled = 128; // + the signal's number
 struct CliOptions {
     std::string config_path;           // Windows-1250
     std::string result_path;           // Windows-1250
-    std::string command;               // "analyze", "show", "copy", "move", "delete", "why"
+    std::string command;               // "analyze", "show", "copy", "move", "delete", "why", "undo"
     std::vector<std::string> operands; // after the command, Windows-1250
 };
 
@@ -101,5 +101,6 @@ int analyze_command(const CliContext& context);
 int show_command(const CliContext& context);
 int file_operation_command(const CliContext& context);
 int why_command(const CliContext& context);
+int undo_command(const CliContext& context);
 
 } // namespace ferwis

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "results/file_operations.h"
+#include "results/operation_journal.h"
 #include "results/operation_words.h"
 #include "results/read_category.h"
 #include "trash/system_trash.h"
@@ -134,6 +135,18 @@ int report_nothing_to_act_on(const CliContext& context, const ConfirmationFacts&
     return facts.left_behind ? kExitFailed : kExitDone;
 }
 
+// The journal of a move or delete, for scripts, and how it is undone.
+void tell_journal(const CliContext& context, const JournalWriter& journal,
+                  const OperationRequest& request) {
+    if (journal.id().empty()) {
+        return;
+    }
+    context.out << "journal: " << journal.id() << '\n';
+    if (request.operation == Operation::Move || request.delete_mode == DeleteMode::Trash) {
+        tell(context, Text::UndoHint);
+    }
+}
+
 } // namespace
 
 int file_operation_command(const CliContext& context) {
@@ -196,10 +209,13 @@ int file_operation_command(const CliContext& context) {
         }
         SystemTrash trash;
         DryRunPrinter printer(context, action_name(request));
-        const OperationSummary summary =
-            execute_operation(state->operation_settings(), request, context.options.result_path,
-                              progress, &trash, request.dry_run ? &printer : nullptr);
+        JournalWriter journal(state->journal_dir(), request);
+        const bool journaled = request.operation != Operation::Copy && !request.dry_run;
+        const OperationSummary summary = execute_operation(
+            state->operation_settings(), request, context.options.result_path, progress, &trash,
+            request.dry_run ? &printer : nullptr, journaled ? &journal : nullptr);
         print_summary(context, summary, request.dry_run);
+        tell_journal(context, journal, request);
         if (summary.acted_on_nothing() && summary.skipped.empty() && !summary.stopped) {
             messages.show(text(Text::CategoryEmpty));
         }

@@ -42,6 +42,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.command == "show") {
         return show_command(context);
     }
+    if (options.command == "undo") {
+        return undo_command(context);
+    }
     if (options.command == "why") {
         return why_command(context);
     }

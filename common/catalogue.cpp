@@ -131,6 +131,24 @@ constexpr std::array kTexts = {
     std::pair{Text::CliNoPlace, "Żaden plik go nie wskazał:"},
     std::pair{Text::CliNoPlaceKept, "pliki nieużywane i wyjątki nie mają miejsca."},
     std::pair{Text::CliNoPlaceRecorded, "jego miejsce nie zostało zapisane."},
+    std::pair{Text::Undoing, "Trwa cofanie operacji..."},
+    std::pair{Text::DoneRestoring, "Przywrócono plików:"},
+    std::pair{Text::UndoNothing, "Brak operacji do cofnięcia."},
+    std::pair{Text::UndoUnknown, "Nie ma zapisu operacji o tej nazwie:"},
+    std::pair{Text::UndoPermanent, "Pliki tej operacji usunięto trwale: nie ma czego cofnąć."},
+    std::pair{Text::UndoLeft, "Tych plików nie przywrócono:"},
+    std::pair{Text::UndoByHand, "Tych plików program nie może wyjąć z Kosza; przywróć je ręcznie "
+                                "(Kosz, polecenie „Przywróć”):"},
+    std::pair{Text::UndoAnalyseAgain,
+              "Wynik analizy został usunięty. Przeprowadź analizę ponownie."},
+    std::pair{Text::UndoOffered, "Operację można cofnąć przyciskiem „Cofnij”."},
+    std::pair{Text::UndoHint, "Operację można cofnąć poleceniem: ferwis-cli undo"},
+    std::pair{Text::UndoFailed, "Wystąpił błąd. Cofanie operacji zostało przerwane."},
+    std::pair{Text::ReasonPlaceTaken, "w jego pierwotnym miejscu leży inny plik"},
+    std::pair{Text::ReasonPlacedChanged, "plik tam, dokąd trafił, zmienił się lub zniknął"},
+    std::pair{Text::ReasonWhereaboutsUnknown,
+              "operację przerwano, zanim zapisała, dokąd trafił plik"},
+    std::pair{Text::ReasonNotInTrash, "nie ma go w koszu"},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -140,7 +158,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::CliNoPlaceRecorded) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::ReasonNotInTrash) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -212,6 +230,7 @@ std::string cli_usage(std::string_view command) {
                       "[--overwrite]"},
         {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
                    "[--permanent]"},
+        {"undo", "[--result PLIK] undo [--list | NAZWA]"},
         {"version", "--version"},
     };
     std::string usage = cp1250("Użycie: ");

@@ -125,6 +125,23 @@ enum class Text {
     CliNoPlace,
     CliNoPlaceKept,
     CliNoPlaceRecorded,
+    // Undoing a move or delete: its status, end messages and the reasons a
+    // file stays where it is.
+    Undoing,
+    DoneRestoring,
+    UndoNothing,
+    UndoUnknown,
+    UndoPermanent,
+    UndoLeft,
+    UndoByHand,
+    UndoAnalyseAgain,
+    UndoOffered,
+    UndoHint,
+    UndoFailed,
+    ReasonPlaceTaken,
+    ReasonPlacedChanged,
+    ReasonWhereaboutsUnknown,
+    ReasonNotInTrash,
 };
 
 // The text, Windows-1250.

@@ -103,6 +103,13 @@ public:
         : Failure(Text::OperationFailed, detail, std::move(particulars)) {}
 };
 
+// An undo failed on a file or its journal; the files put back before stay so.
+class UndoFailure : public Failure {
+public:
+    explicit UndoFailure(const FileError& error)
+        : Failure(Text::UndoFailed, error.what(), failed_file(error.path(), error.reason())) {}
+};
+
 // A problem of the configuration found at start-up. Start-up reports every
 // problem it finds, in order, instead of throwing the first.
 class ConfigurationProblem : public Failure {

@@ -41,6 +41,8 @@ struct EntryStatus {
     EntryKind kind = EntryKind::Missing;
     std::uintmax_t size = 0;
     FileIdentity identity;
+    // The last change of its bytes, in the system's own units (compared, never shown).
+    std::int64_t modified = 0;
 };
 
 // A handle of the system and the path it was reached by (for messages): it

@@ -89,6 +89,8 @@ EntryStatus status_at(int folder, const char* name) {
     }
     status.identity = identity_of(st);
     status.size = static_cast<std::uintmax_t>(st.st_size);
+    status.modified =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     status.kind = S_ISREG(st.st_mode)   ? EntryKind::File
                   : S_ISDIR(st.st_mode) ? EntryKind::Folder
                   : S_ISLNK(st.st_mode) ? EntryKind::Link

@@ -81,6 +81,9 @@ EntryStatus status_of(const std::filesystem::path& path) {
         return status;
     }
     status.size = (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    status.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
     status.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? EntryKind::Link
                   : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? EntryKind::Folder
                   : (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0      ? EntryKind::Other

@@ -10,6 +10,7 @@
 #include "format/provenance_file.h"
 #include "format/result_record.h"
 #include "results/folder_walk.h"
+#include "results/operation_journal.h"
 #include "results/operation_words.h"
 #include "results/record_path.h"
 
@@ -59,10 +60,11 @@ private:
 class Run {
 public:
     Run(const OperationSettings& settings, const OperationRequest& request, Progress& progress,
-        Trash* trash, OperationObserver* observer, const PathHashes& other_codes)
+        Trash* trash, OperationObserver* observer, const PathHashes& other_codes,
+        JournalWriter* journal)
         : request_(request), progress_(progress), trash_(trash), observer_(observer),
-          other_codes_(other_codes), source_(as_folder(settings.main_dir)),
-          target_(as_folder(settings.copy_move_path)) {}
+          journal_(request.dry_run ? nullptr : journal), other_codes_(other_codes),
+          source_(as_folder(settings.main_dir)), target_(as_folder(settings.copy_move_path)) {}
 
     const OperationSummary& summary() const { return summary_; }
     bool stopped() const { return summary_.stopped; }
@@ -174,7 +176,14 @@ private:
             return;
         }
         if (request_.delete_mode == DeleteMode::Permanent) {
+            // Nothing of it can be undone: the journal only says what went.
+            if (journal_ != nullptr) {
+                journal_->before(path, entry, false);
+            }
             folder.remove(name);
+            if (journal_ != nullptr) {
+                journal_->gone();
+            }
             acted(path, {}, bytes);
             return;
         }
@@ -185,6 +194,9 @@ private:
         if (!real || entry_status(file).identity != entry.identity) {
             skip(SkipReason::Changed, path);
             return;
+        }
+        if (journal_ != nullptr) {
+            journal_->before(path, entry, true);
         }
         const TrashOutcome outcome = trash_ != nullptr
                                          ? trash_->move_to_trash(file)
@@ -197,6 +209,10 @@ private:
         if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
             skip(SkipReason::NotTrashed, path, text(Text::ReasonOtherFileTrashed));
             return;
+        }
+        if (journal_ != nullptr) {
+            journal_->placed(from_native(outcome.place),
+                             outcome.place.empty() ? entry : entry_status(outcome.place));
         }
         acted(path, {}, bytes);
     }
@@ -246,6 +262,10 @@ private:
                 if (request_.operation == Operation::Move && !request_.dry_run) {
                     // The copy that is there counts as this run's own: the
                     // source goes once the batch is durable.
+                    if (journal_ != nullptr) {
+                        journal_->before(path, entry, false);
+                        journal_->placed(target_text, target->status(name), true);
+                    }
                     queue_source({folder, name, entry.identity, path, target_text, 0, true},
                                  target);
                     return;
@@ -290,6 +310,12 @@ private:
             return;
         }
         if (moving) {
+            // Entered once its copy is whole at the target; the journal is
+            // durable before the batch's sources go.
+            if (journal_ != nullptr) {
+                journal_->before(path, entry, false);
+                journal_->placed(target_text, target->status(name));
+            }
             queue_source({folder, name, entry.identity, path, target_text, bytes, false}, target);
             return;
         }
@@ -405,6 +431,9 @@ private:
         }
         std::vector<PendingSource> batch = std::exchange(syncing_, {});
         sync_done_.get(); // a failed sync fails the run; the batch's sources stay
+        if (journal_ != nullptr) {
+            journal_->sync();
+        }
         for (const PendingSource& source : batch) {
             // The record's own entry goes, and only when it is still the one read.
             if (source.folder->status(source.name).identity != source.identity) {
@@ -442,6 +471,7 @@ private:
     Progress& progress_;
     Trash* trash_;
     OperationObserver* observer_;
+    JournalWriter* journal_;
     const PathHashes& other_codes_;
     SourceFolders source_;
     TargetFolders target_;
@@ -469,8 +499,10 @@ bool has_records(std::string_view result_path) {
     return holds_result(*size);
 }
 
-// Deletes the result file after a move or delete; one that is already gone is
-// fine, and leaves its places as they are (bound to bytes that are gone).
+} // namespace
+
+// One that is already gone leaves its places as they are (bound to bytes that
+// are gone).
 void delete_result_file(std::string_view result_path) {
     const auto native = to_native(result_path);
     const EntryStatus status = entry_status(native);
@@ -487,6 +519,8 @@ void delete_result_file(std::string_view result_path) {
     // The places of the result go with it.
     remove_provenance(result_path);
 }
+
+namespace {
 
 // The paths the result lists under any code but the request's.
 // Also counts the records of code, the whole a run's count goes up to.
@@ -563,7 +597,8 @@ std::size_t OperationSummary::count(SkipReason reason) const {
 
 OperationSummary execute_operation(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
-                                   Progress& progress, Trash* trash, OperationObserver* observer) {
+                                   Progress& progress, Trash* trash, OperationObserver* observer,
+                                   JournalWriter* journal) {
     // A dry run reads and compares, it does not copy: its status says so.
     const std::string status =
         text(request.dry_run ? Text::PreviewReading : operation_words(request).status);
@@ -579,7 +614,7 @@ OperationSummary execute_operation(const OperationSettings& settings,
     } catch (const FileError& error) {
         throw ResultUnreadable(error.what());
     }
-    run.emplace(settings, request, progress, trash, observer, other_codes);
+    run.emplace(settings, request, progress, trash, observer, other_codes, journal);
     OperationSummary summary;
     try {
         if (records) {
@@ -593,6 +628,9 @@ OperationSummary execute_operation(const OperationSettings& settings,
                 }
             }
             run->finish();
+        }
+        if (journal != nullptr && !request.dry_run) {
+            journal->end();
         }
         progress.set_status("");
         progress.set_detail("");

@@ -15,6 +15,8 @@
 
 namespace ferwis {
 
+class JournalWriter;
+
 enum class Operation { Copy, Move, Delete };
 
 // Where a delete puts the files: the system trash (undone from the file
@@ -122,10 +124,18 @@ public:
 // far stay so; the result file stays; the particulars name the file, its
 // folder and how many files were handled), and OperationCancelled on a close
 // request or signal.
+//
+// With a journal (move, delete), each file is entered there before it is
+// touched and completed once it lies where it went.
 OperationSummary execute_operation(const OperationSettings& settings,
                                    const OperationRequest& request, std::string_view result_path,
                                    Progress& progress, Trash* trash = nullptr,
-                                   OperationObserver* observer = nullptr);
+                                   OperationObserver* observer = nullptr,
+                                   JournalWriter* journal = nullptr);
+
+// Deletes the result file and its places after a move, a delete or an undo;
+// one that is already gone is fine. Throws FileError.
+void delete_result_file(std::string_view result_path);
 
 // What a confirmation tells before the run: the files the run would act on,
 // their size, and (copy, move) the folder they go to.

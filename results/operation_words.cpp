@@ -99,4 +99,28 @@ std::string skipped_files_text(const OperationSummary& summary) {
     return message;
 }
 
+std::string undo_text(const UndoSummary& summary) {
+    if (summary.permanent) {
+        return text(Text::UndoPermanent);
+    }
+    std::string said = operation_summary(Text::DoneRestoring, summary.restored, summary.bytes,
+                                         summary.left.size() + summary.by_hand.size());
+    if (!summary.left.empty()) {
+        said += "\n" + text(Text::UndoLeft);
+        for (const auto& [path, reason] : summary.left) {
+            said += "\n" + path + " (" + reason + ")";
+        }
+    }
+    if (!summary.by_hand.empty()) {
+        said += "\n" + text(Text::UndoByHand);
+        for (const std::string& path : summary.by_hand) {
+            said += "\n" + path;
+        }
+    }
+    if (summary.result_file_deleted) {
+        said += "\n" + text(Text::UndoAnalyseAgain);
+    }
+    return said;
+}
+
 } // namespace ferwis

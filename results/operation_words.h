@@ -5,6 +5,7 @@
 
 #include "common/catalogue.h"
 #include "results/file_operations.h"
+#include "results/operation_journal.h"
 
 #include <string>
 
@@ -31,5 +32,10 @@ std::string skipped_files_text(const OperationSummary& summary);
 // The reason of a skip in Polish (Windows-1250): its one wording, in the end
 // message, the preview and the command line's lines alike.
 const std::string& skip_reason_text(SkipReason reason);
+
+// The Polish end message of an undo: what was put back, the files left where
+// they are with the reason, those to take back from the trash by hand, and
+// that the result is gone.
+std::string undo_text(const UndoSummary& summary);
 
 } // namespace ferwis

@@ -2,6 +2,7 @@
 
 #include "common/catalogue.h"
 #include "common/code_page.h"
+#include "common/errors.h"
 #include "common/folder_handle.h"
 #include "common/native_path.h"
 
@@ -193,6 +194,47 @@ TrashOutcome GioTrash::move_to_trash(const fs::path& path) {
     }
     fs::remove(found->info, ec);
     outcome.reason = text(Text::ReasonTrashOriginUnwritten);
+    return outcome;
+}
+
+// The trash:/// listing of GIO needs the desktop's file-system daemon, which a
+// machine without a desktop lacks; the trash folders themselves are read here,
+// by the names the trash gives.
+fs::path GioTrash::locate(const fs::path& original, const FileIdentity& identity) {
+    const auto found = find_trashed(trash_folders(original), original, identity);
+    return found ? found->file : fs::path();
+}
+
+// Back under its name by a rename that never replaces (or a second name, then
+// the first removed), then its .trashinfo removed, as a file manager's
+// "restore" does. The caller makes the folder durable.
+RestoreOutcome GioTrash::restore(const fs::path& place, const fs::path& original) {
+    RestoreOutcome outcome;
+    if (place.empty()) {
+        outcome.reason = text(Text::ReasonNotInTrash);
+        return outcome;
+    }
+    try {
+        const auto from = FolderHandle::open(from_native(place.parent_path()));
+        const auto to = FolderHandle::open(from_native(original.parent_path()));
+        if (!from || !to) {
+            outcome.reason = text(Text::ReasonMissing);
+            return outcome;
+        }
+        const std::string name = from_native(place.filename());
+        if (!from->rename(name, *to, from_native(original.filename()), false)) {
+            outcome.reason = text(Text::ReasonNameTaken);
+            return outcome;
+        }
+    } catch (const FileError& error) {
+        outcome.reason = error.reason();
+        return outcome;
+    }
+    std::error_code ec;
+    fs::remove(place.parent_path().parent_path() / "info" /
+                   (place.filename().native() + ".trashinfo"),
+               ec);
+    outcome.restored = true;
     return outcome;
 }
 

@@ -11,6 +11,10 @@ namespace ferwis {
 class GioTrash : public Trash {
 public:
     TrashOutcome move_to_trash(const std::filesystem::path& path) override;
+    std::filesystem::path locate(const std::filesystem::path& original,
+                                 const FileIdentity& identity) override;
+    RestoreOutcome restore(const std::filesystem::path& place,
+                           const std::filesystem::path& original) override;
 };
 
 } // namespace ferwis

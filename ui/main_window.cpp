@@ -5,6 +5,7 @@
 #include "common/catalogue.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
+#include "results/operation_journal.h"
 #include "results/operation_preview.h"
 #include "results/operation_words.h"
 #include "results/read_category.h"
@@ -420,9 +421,11 @@ void MainWindow::execute_operation_clicked() {
     WindowProgress progress(*status_label_, *detail_label_, close_requested_);
     SystemTrash trash;
     OperationSummary summary;
+    JournalWriter journal(state_.journal_dir(), request);
     try {
         summary = execute_operation(state_.operation_settings(), request, state_.result_path(),
-                                    progress, &trash);
+                                    progress, &trash, nullptr,
+                                    request.operation == Operation::Copy ? nullptr : &journal);
     } catch (const OperationCancelled&) {
         end_busy();
         clear_status();
@@ -441,13 +444,21 @@ void MainWindow::execute_operation_clicked() {
     end_busy();
     clear_status();
     // What was done stays in view until the next action.
-    status_label_->setText(
-        to_qstring(operation_summary(operation_words(request).done, summary.files, summary.bytes,
-                                     summary.skipped.size(), summary.already_there)));
+    const std::string done =
+        operation_summary(operation_words(request).done, summary.files, summary.bytes,
+                          summary.skipped.size(), summary.already_there);
+    status_label_->setText(to_qstring(done));
     if (summary.stopped) {
         messages_.show(text(Text::CopyPathUnusable));
     }
-    if (const std::string skipped = skipped_files_text(summary); !skipped.empty()) {
+    // A move or a delete to the trash ends with a message that offers to undo it.
+    const bool undoable = !journal.id().empty() && (request.operation == Operation::Move ||
+                                                    request.delete_mode == DeleteMode::Trash);
+    bool undo = false;
+    if (const std::string skipped = skipped_files_text(summary); undoable) {
+        undo = questions_->offer_undo(done + "\n" + (skipped.empty() ? "" : skipped + "\n") +
+                                      text(Text::UndoOffered));
+    } else if (!skipped.empty()) {
         messages_.show(skipped);
     }
     set_commands_enabled(true);
@@ -458,7 +469,37 @@ void MainWindow::execute_operation_clicked() {
         clear_result_display();
     }
     update_analyse_button();
+    if (undo && !close_requested_) {
+        undo_operation_clicked(journal.id());
+    }
     close_if_requested();
+}
+
+void MainWindow::undo_operation_clicked(const std::string& id) {
+    status_label_->setText(to_qstring(text(Text::Undoing)));
+    begin_busy();
+    set_commands_enabled(false);
+    WindowProgress progress(*status_label_, *detail_label_, close_requested_);
+    SystemTrash trash;
+    UndoSummary summary;
+    std::string said;
+    try {
+        summary = undo_operation(state_.journal_dir(), id, state_.result_path(), &trash, progress);
+        said = summary.id.empty() ? text(Text::UndoNothing) : undo_text(summary);
+    } catch (const Failure& failure) {
+        said = failure_text(failure);
+    }
+    end_busy();
+    clear_status();
+    messages_.show(said);
+    set_commands_enabled(true);
+    // The result no longer says what is on the disk: only a new analysis does.
+    if (!result_file_available(state_.result_path())) {
+        display_button_->setEnabled(false);
+        execute_button_->setEnabled(false);
+        clear_result_display();
+    }
+    update_analyse_button();
 }
 
 bool MainWindow::confirm(OperationRequest& request) {

@@ -65,6 +65,9 @@ public:
     void run_analysis_clicked();
     void show_category_clicked();
     void execute_operation_clicked();
+    // Puts back the files of the operation of journal id (the last one when
+    // empty) and says what was done.
+    void undo_operation_clicked(const std::string& id = {});
     // Shows what the chosen operation would do, changing nothing.
     void preview_operation_clicked();
     void show_help();

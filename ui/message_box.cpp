@@ -101,4 +101,10 @@ void MessageBoxQuestions::show_preview(const OperationPreview& preview) {
     dialog.exec();
 }
 
+bool MessageBoxQuestions::offer_undo(std::string_view text) {
+    return ask(parent_, text,
+               {{"OK", QMessageBox::AcceptRole, true},
+                {"Cofnij", QMessageBox::ActionRole, false}}) == 1;
+}
+
 } // namespace ferwis

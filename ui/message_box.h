@@ -59,6 +59,9 @@ public:
     virtual OverwriteChoice choose_overwrite(std::string_view text) = 0;
     // Shows what an operation would do, until the person closes it.
     virtual void show_preview(const OperationPreview& preview) = 0;
+    // The end message of a move or delete that can be undone: "OK" (the
+    // default) or "Cofnij"; true for "Cofnij".
+    virtual bool offer_undo(std::string_view text) = 0;
 };
 
 // The questions as modal boxes titled "Ferwis" with Polish buttons.
@@ -70,6 +73,7 @@ public:
     MoveChoice choose_move(std::string_view text) override;
     OverwriteChoice choose_overwrite(std::string_view text) override;
     void show_preview(const OperationPreview& preview) override;
+    bool offer_undo(std::string_view text) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -126,6 +126,9 @@ int main(int argc, char** argv) {
     pictures.save_next_box("preview_copy.png");
     questions.show_preview(
         ferwis::operation_preview({sample, program + "kopia/"}, request, program + "wynik.txt"));
+    pictures.save_next_box("message_undo.png");
+    questions.offer_undo(ferwis::operation_summary(ferwis::Text::DoneMoving, 7, 679, 0) + "\n" +
+                         ferwis::text(ferwis::Text::UndoOffered));
     ferwis::MessageBoxMessages message_box;
     message_box.set_parent(&window);
     pictures.save_next_box("message_settings.png");

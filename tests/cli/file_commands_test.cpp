@@ -261,5 +261,41 @@ TEST(file_commands, readers_of_the_result_take_regular_files_only) {
     }
 }
 
+// undo after each way a category leaves, as a person would run it: the files
+// come back (from the trash with their .trashinfo gone) unless their place was
+// taken; a delete for good has nothing to undo; each says why.
+TEST(file_commands, undo_puts_back_what_it_can_and_says_why_not) {
+    const struct {
+        std::vector<std::string> act;
+        bool place_taken;
+        int status;
+        const char* said;
+    } cases[] = {
+        {{"delete", "N", "--yes"}, false, 0, "Przywrócono plików: 2 (6 B), pominięto: 0."},
+        {{"move", "N", "--yes"}, false, 0, "Przywrócono plików: 2 (6 B), pominięto: 0."},
+        {{"delete", "N", "--yes", "--permanent"}, false, 1, "nie ma czego cofnąć"},
+        {{"delete", "N", "--yes"}, true, 1, "a.dds (w jego pierwotnym miejscu leży inny plik)"},
+    };
+    for (const auto& c : cases) {
+        TrashCli cli;
+        cli.install();
+        cli.tree.mkdir("kopia/");
+        ASSERT_EQ(cli.run(c.act), 0) << cli.err.str();
+        EXPECT_EQ(cli.run({"undo", "--list"}), 0);
+        EXPECT_TRUE(test::contains(cli.out.str(), "\tN\t2\t6\tended\n")) << cli.out.str();
+        if (c.place_taken) {
+            cli.tree.write("sym/textures/a.dds", "new");
+        }
+        EXPECT_EQ(cli.run({"undo"}), c.status) << c.act[0];
+        EXPECT_TRUE(test::contains(cli.err.str(), c.said)) << cli.err.str();
+        if (c.status == 0) {
+            EXPECT_EQ(cli.tree.read("sym/textures/a.dds"), "abc");
+            EXPECT_EQ(cli.tree.read("sym/" + kOdd), "odd");
+            EXPECT_TRUE(test::contains(cli.err.str(), "Przeprowadź analizę ponownie."));
+            EXPECT_FALSE(cli.tree.exists("home/data/Trash/info/a.dds.trashinfo"));
+        }
+    }
+}
+
 } // namespace
 } // namespace ferwis

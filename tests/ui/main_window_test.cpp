@@ -335,6 +335,26 @@ TEST(main_window, a_move_keeps_the_analysis_off_while_it_runs_and_the_result_fil
     EXPECT_TRUE(w.find<QLabel>("Label7")->text().isEmpty());
 }
 
+// The end message of a move offers "Cofnij", which puts the file back and
+// says that the result is gone.
+TEST(main_window, cofnij_after_a_move_puts_the_file_back) {
+    Installation inst;
+    inst.write_one_used_file();
+    StartedWindow w(inst);
+    w.find<QRadioButton>("Option2")->click();
+    w.questions.undo_answer = true;
+    w.find<QPushButton>("Command3")->click();
+    ASSERT_EQ(w.questions.offered.size(), 1u);
+    EXPECT_TRUE(test::contains(w.questions.offered[0], cp1250("przyciskiem „Cofnij”")));
+    EXPECT_EQ(inst.tree.read("sym/Textures/a.dds"), "aaaa");
+    EXPECT_FALSE(inst.tree.exists("kopia/Textures/a.dds"));
+    ASSERT_EQ(w.messages.shown.size(), 1u);
+    EXPECT_EQ(w.messages.shown[0], cp1250("Przywrócono plików: 1 (4 B), pominięto: 0.\n"
+                                          "Wynik analizy został usunięty. Przeprowadź analizę "
+                                          "ponownie."));
+    expect_enabled(w, {"Command2", "Command3"}, false);
+}
+
 // A file at the target that differs from its source is replaced only on the
 // person's word, asked once; one with the same bytes is already there.
 TEST(main_window, a_copy_asks_once_before_replacing_a_different_file_at_the_target) {

@@ -64,6 +64,12 @@ struct RecordingQuestions : Questions {
     void show_preview(const OperationPreview& preview) override {
         previews.push_back(preview.listing);
     }
+    bool undo_answer = false; // "Cofnij" at the end of a move or delete
+    std::vector<std::string> offered;
+    bool offer_undo(std::string_view text) override {
+        offered.emplace_back(text);
+        return undo_answer;
+    }
 
 private:
     template <typename Choice> Choice answer(std::string_view text, std::vector<Choice>& answers) {
