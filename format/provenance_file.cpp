@@ -40,10 +40,6 @@ std::optional<Number> parse_number(std::string_view text, int base = 10) {
     return value;
 }
 
-std::string binding_line(const ResultDigest& result) {
-    return std::to_string(result.size()) + "," + hex16(result.hash());
-}
-
 // row,"file",line with the row counted from 1; nothing for a malformed record.
 std::optional<RowPlace> parse_place(std::string_view line) {
     const std::size_t comma = line.find(',');
@@ -118,14 +114,22 @@ std::optional<ResultDigest> digest_of_file(std::string_view path) {
     return digest;
 }
 
-std::string provenance_path(std::string_view result_path) {
-    // wynik.txt gives wynik_zrodla.txt; another result file name its own, so
-    // that results kept side by side keep their own places.
+std::string binding_line(const ResultDigest& result) {
+    return std::to_string(result.size()) + "," + hex16(result.hash());
+}
+
+std::string side_file_path(std::string_view result_path, std::string_view suffix) {
+    // wynik.txt gives wynik_zrodla.txt; another result file names its own, so
+    // that results kept side by side keep their own side files.
     std::string path(result_path);
     if (path.size() >= 4 && names_equal(std::string_view(path).substr(path.size() - 4), ".txt")) {
         path.resize(path.size() - 4);
     }
-    return path + "_zrodla.txt";
+    return path.append(suffix);
+}
+
+std::string provenance_path(std::string_view result_path) {
+    return side_file_path(result_path, "_zrodla.txt");
 }
 
 ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)

@@ -50,6 +50,14 @@ private:
 // The digest of the file at path, or nothing when it cannot be read.
 std::optional<ResultDigest> digest_of_file(std::string_view path);
 
+// The first line of a file beside the result file, which binds it to the
+// result's bytes: their size and hash.
+std::string binding_line(const ResultDigest& result);
+
+// The path of a file beside the result file: the result's name without
+// ".txt", then suffix.
+std::string side_file_path(std::string_view result_path, std::string_view suffix);
+
 // The path of the provenance file that belongs to the result file at
 // result_path: its name without ".txt", then "_zrodla.txt" (wynik.txt gives
 // wynik_zrodla.txt).
