@@ -113,20 +113,16 @@ void write_file_state(std::string_view result_path, const ResultDigest& result,
 
 std::optional<FileState> read_file_state(std::string_view result_path, const ResultDigest& result) {
     try {
-        const std::string path = file_state_path(result_path);
-        if (!std::filesystem::is_regular_file(to_native(path))) {
+        std::optional<LineReader> reader = open_bound_file(file_state_path(result_path), result);
+        if (!reader) {
             return std::nullopt;
         }
-        LineReader reader(path);
         std::string line;
-        if (!reader.next(line) || line != binding_line(result)) {
-            return std::nullopt;
-        }
         FileState state;
         char kind = 0;
         std::string named;
         std::string_view rest;
-        while (reader.next(line)) {
+        while (reader->next(line)) {
             if (!parse_quoted(line, kind, named, rest)) {
                 return std::nullopt;
             }

@@ -128,6 +128,18 @@ std::string side_file_path(std::string_view result_path, std::string_view suffix
     return path.append(suffix);
 }
 
+std::optional<LineReader> open_bound_file(const std::string& path, const ResultDigest& result) {
+    if (!std::filesystem::is_regular_file(to_native(path))) {
+        return std::nullopt;
+    }
+    LineReader reader(path);
+    std::string line;
+    if (!reader.next(line) || line != binding_line(result)) {
+        return std::nullopt;
+    }
+    return reader;
+}
+
 std::string provenance_path(std::string_view result_path) {
     return side_file_path(result_path, "_zrodla.txt");
 }
@@ -172,17 +184,13 @@ void ProvenanceFileWriter::commit() {
 std::optional<std::vector<RowPlace>> read_provenance(std::string_view result_path,
                                                      const ResultDigest& result) {
     try {
-        const std::string path = provenance_path(result_path);
-        if (!std::filesystem::is_regular_file(to_native(path))) {
+        std::optional<LineReader> reader = open_bound_file(provenance_path(result_path), result);
+        if (!reader) {
             return std::nullopt;
         }
-        LineReader reader(path);
         std::string line;
-        if (!reader.next(line) || line != binding_line(result)) {
-            return std::nullopt;
-        }
         std::vector<RowPlace> places;
-        while (reader.next(line)) {
+        while (reader->next(line)) {
             auto place = parse_place(line);
             if (!place || (!places.empty() && place->row <= places.back().row)) {
                 return std::nullopt;

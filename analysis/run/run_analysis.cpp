@@ -216,32 +216,39 @@ UsedElsewhere users_of(const PackageInventory& inventory, const std::vector<std:
     return used;
 }
 
-PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                   const std::string& result_path, Progress& progress, RunTotals* totals) {
-    WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
+// Runs work and turns every failure of it but a cancel into an
+// AnalysisFailure: the one place a failure of a run is said, the message
+// naming the file and the system's reason.
+template <typename Work> auto as_analysis_failure(Work&& work) {
     try {
-        return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+        return work();
     } catch (const OperationCancelled&) {
-        try {
-            wav_dynamic.remove();
-        } catch (const FileError& error) {
-            throw AnalysisFailure(error);
-        }
         throw;
     } catch (const AnalysisFailure&) {
         throw;
     } catch (const FileError& error) {
-        // The one place a failure of the run is said: the message names the
-        // file and the system's reason.
         throw AnalysisFailure(error);
     } catch (const std::bad_alloc&) {
         // A line or a list too large for memory ends the run as a failure, not a crash.
         throw AnalysisFailure(text(Text::ReasonOutOfMemory));
     } catch (const std::exception& failure) {
-        // Every other failure of the run ends it the same way; wav_dynamic.txt
-        // stays on disk with what was found so far.
+        // Every other failure ends the run the same way; wav_dynamic.txt stays
+        // on disk with what was found so far.
         throw AnalysisFailure(failure.what());
     }
+}
+
+PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, RunTotals* totals) {
+    WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
+    return as_analysis_failure([&] {
+        try {
+            return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+        } catch (const OperationCancelled&) {
+            wav_dynamic.remove(); // a failure here is the run's failure
+            throw;
+        }
+    });
 }
 
 } // namespace
@@ -253,7 +260,10 @@ PassedOver run_analysis(const AnalysisSettings& settings, const std::vector<std:
 
 UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
                                   const std::vector<std::string>& sceneries, Progress& progress) {
-    try {
+    if (sceneries.empty()) {
+        return UsedElsewhere(); // every scenery was analysed: nothing to list
+    }
+    return as_analysis_failure([&] {
         RunState run(settings, progress);
         wypisz_wszystkie_pliki(settings.main_dir, progress, {}, run.inventory, run.passed_over,
                                nullptr);
@@ -269,15 +279,7 @@ UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
         progress.set_status("");
         progress.set_detail("");
         return users_of(run.inventory, sceneries, first_source);
-    } catch (const OperationCancelled&) {
-        throw;
-    } catch (const AnalysisFailure&) {
-        throw;
-    } catch (const FileError& error) {
-        throw AnalysisFailure(error);
-    } catch (const std::bad_alloc&) {
-        throw AnalysisFailure(text(Text::ReasonOutOfMemory));
-    }
+    });
 }
 
 RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
