@@ -352,15 +352,16 @@ std::string stale_result(std::string_view path) {
 
 std::string used_elsewhere_note(std::size_t files, std::uintmax_t bytes,
                                 const std::vector<std::string>& sceneries, std::size_t users) {
-    std::string note = cp1250("Inne scenerie instalacji, niewybrane do analizy, używają plików: ") +
-                       group_digits(files) + " (" + size_text(bytes) + ")";
+    std::string note =
+        cp1250("Plików używanych przez inne scenerie instalacji, niewybrane do analizy: ") +
+        group_digits(files) + " (" + size_text(bytes) + ").";
     for (std::size_t i = 0; i < sceneries.size(); ++i) {
-        note += (i == 0 ? ": " : ", ") + sceneries[i];
+        note += (i == 0 ? cp1250(" Używają ich: ") : ", ") + sceneries[i];
     }
     if (users > sceneries.size()) {
         note += cp1250(" i inne (razem: ") + group_digits(users) + ")";
     }
-    return note + ".\n" +
+    return note + (sceneries.empty() ? "\n" : ".\n") +
            cp1250("Sceneria niewybrana do analizy liczy się jako używająca siebie i wszystkiego, "
                   "do czego prowadzi. Zaznaczone pole zostawia te pliki na miejscu (nie są "
                   "wliczone powyżej); po jego odznaczeniu zostaną zabrane także one.");
