@@ -581,9 +581,9 @@ OperationSummary execute_operation(const OperationSettings& settings,
     // A dry run reads and compares, it does not copy: its status says so.
     const std::string status =
         request.dry_run ? text(Text::PreviewReading) : operation_status(request.operation);
-    progress.set_status(status);
     const bool records = has_records(result_path);
     const Freshness freshness = check_freshness(result_path, settings.main_dir);
+    progress.set_status(status);
     PathHashes other_codes;
     std::size_t own_records = 0;
     std::optional<Run> run;
