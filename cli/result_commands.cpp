@@ -65,9 +65,9 @@ namespace {
 
 // Prints each file kept as used by another scenery with its first user and,
 // in a dry run, each file with what would be done to it.
-class DryRunPrinter : public OperationObserver {
+class OperationPrinter : public OperationObserver {
 public:
-    DryRunPrinter(const CliContext& context, std::string_view action, bool dry_run)
+    OperationPrinter(const CliContext& context, std::string_view action, bool dry_run)
         : context_(context), action_(action), dry_run_(dry_run) {}
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
         if (!dry_run_) {
@@ -237,7 +237,7 @@ int file_operation_command(const CliContext& context) {
             }
         }
         SystemTrash trash;
-        DryRunPrinter printer(context, action_name(request), request.dry_run);
+        OperationPrinter printer(context, action_name(request), request.dry_run);
         const OperationSummary summary =
             execute_operation(state->operation_settings(), request, context.options.result_path,
                               progress, &trash, &printer);
