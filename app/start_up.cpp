@@ -7,6 +7,8 @@
 #include "common/text_compare.h"
 #include "format/result_record.h"
 
+#include <algorithm>
+
 namespace ferwis {
 
 StartUp start_up(std::string program_dir, std::string_view config_path) {
@@ -37,6 +39,16 @@ std::vector<std::string> list_scenery_files(std::string_view folder) {
                                    failed_file(error.path(), error.reason()));
     }
     return names;
+}
+
+std::vector<std::string> sceneries_not_selected(std::string_view main_dir,
+                                                const std::vector<std::string>& selected) {
+    std::vector<std::string> others = list_scenery_files(content_folder(main_dir, "scenery"));
+    std::erase_if(others, [&](const std::string& name) {
+        return std::any_of(selected.begin(), selected.end(),
+                           [&](const std::string& chosen) { return names_equal(name, chosen); });
+    });
+    return others;
 }
 
 bool result_file_available(std::string_view result_path) {

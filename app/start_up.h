@@ -35,6 +35,11 @@ inline StartUp start_up(std::string program_dir) {
 // folder cannot be read.
 std::vector<std::string> list_scenery_files(std::string_view folder);
 
+// The scenery files of main_dir's scenery folder (as list_scenery_files) that
+// are not among selected, letter case aside: the sceneries outside an analysis.
+std::vector<std::string> sceneries_not_selected(std::string_view main_dir,
+                                                const std::vector<std::string>& selected);
+
 // True when the result file exists and is at least 4 bytes long.
 bool result_file_available(std::string_view result_path);
 

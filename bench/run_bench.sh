@@ -150,6 +150,8 @@ restore_moved() {
         rm -f "$work/moved"
     fi
     cp "$work/wynik-saved.txt" "$dir/wynik.txt"
+    # The state of the files read goes with the result: the move checks it first.
+    cp "$work/wynik_stan-saved.txt" "$dir/wynik_stan.txt"
     clear_copy
 }
 setup_floor_move() { restore_moved; }
@@ -210,6 +212,7 @@ for size in "${sizes[@]}"; do
     category_list N >"$work/move-list.txt"
     unused=$(wc -l <"$work/move-list.txt")
     cp "$dir/wynik.txt" "$work/wynik-saved.txt"
+    cp "$dir/wynik_stan.txt" "$work/wynik_stan-saved.txt"
     measure floor_move ferwis_move
     moved=$(find "$dir/kopia" -type f | wc -l)
     [ "$moved" = "$unused" ] || fail "ferwis_move moved $moved files, wynik.txt lists $unused"

@@ -8,6 +8,7 @@
 #include "common/file_system.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/file_state.h"
 #include "format/provenance_file.h"
 #include "format/result_code.h"
 
@@ -66,6 +67,7 @@ std::optional<std::string> report_replaces(const CliContext& context,
                                            const std::string& report_path) {
     const std::string& result = context.options.result_path;
     const std::string own[] = {context.options.config_path, result, provenance_path(result),
+                               file_state_path(result),
                                std::string(folder_part(result)) + "wav_dynamic.txt"};
     const std::filesystem::path report = to_native(report_path);
     for (const std::string& path : own) {

@@ -1,10 +1,13 @@
 #include "cli/cli_command.h"
 
+#include "analysis/run/run_analysis.h"
+#include "app/start_up.h"
 #include "common/errors.h"
 #include "results/file_operations.h"
 #include "results/operation_journal.h"
 #include "results/operation_words.h"
 #include "results/read_category.h"
+#include "results/result_freshness.h"
 #include "trash/system_trash.h"
 
 #include <limits>
@@ -61,12 +64,16 @@ int show_command(const CliContext& context) {
 
 namespace {
 
-// Prints each file of a dry run with what would be done to it.
-class DryRunPrinter : public OperationObserver {
+// Prints each file kept as used by another scenery with its first user and,
+// in a dry run, each file with what would be done to it.
+class OperationPrinter : public OperationObserver {
 public:
-    DryRunPrinter(const CliContext& context, std::string_view action)
-        : context_(context), action_(action) {}
+    OperationPrinter(const CliContext& context, std::string_view action, bool dry_run)
+        : context_(context), action_(action), dry_run_(dry_run) {}
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
+        if (!dry_run_) {
+            return;
+        }
         context_.out << action_ << ' ';
         write_name_out(context_, source);
         if (!target.empty()) {
@@ -76,6 +83,9 @@ public:
         context_.out << '\n';
     }
     void already_there(std::string_view source, std::string_view target) override {
+        if (!dry_run_) {
+            return;
+        }
         context_.out << "already there ";
         write_name_out(context_, source);
         context_.out << " -> ";
@@ -83,6 +93,17 @@ public:
         context_.out << '\n';
     }
     void skipped(const SkippedFile& file) override {
+        if (file.reason == SkipReason::UsedElsewhere) {
+            context_.out << "zostaje ";
+            write_name_out(context_, file.path);
+            context_.out << " <- ";
+            write_name_out(context_, file.detail);
+            context_.out << '\n';
+            return;
+        }
+        if (!dry_run_) {
+            return;
+        }
         context_.out << "skip ";
         write_name_out(context_, file.path);
         context_.out << " (";
@@ -93,6 +114,7 @@ public:
 private:
     const CliContext& context_;
     std::string action_;
+    bool dry_run_;
 };
 
 std::string_view action_name(const OperationRequest& request) {
@@ -113,8 +135,12 @@ void print_summary(const CliContext& context, const OperationSummary& summary, b
     if (summary.already_there > 0) {
         context.out << "already there: " << summary.already_there << '\n';
     }
+    if (const std::size_t kept = summary.count(SkipReason::UsedElsewhere); kept > 0) {
+        context.out << "kept used elsewhere: " << kept << '\n';
+    }
     for (const SkipReason reason : kSkipReasons) {
-        if (const std::size_t count = summary.count(reason); count > 0) {
+        if (const std::size_t count = summary.count(reason);
+            count > 0 && reason != SkipReason::UsedElsewhere) {
             context.out << "skipped (";
             write_text(context.out, skip_reason_text(reason));
             context.out << "): " << count << '\n';
@@ -157,6 +183,7 @@ int file_operation_command(const CliContext& context) {
                                             : Operation::Delete;
     bool yes = false;
     bool misused = false;
+    bool include_used_elsewhere = false;
     std::optional<std::string> category;
     for (const auto& operand : context.options.operands) {
         if (operand == "--yes") {
@@ -167,6 +194,8 @@ int file_operation_command(const CliContext& context) {
             request.delete_mode = DeleteMode::Permanent;
         } else if (operand == "--overwrite" && request.operation != Operation::Delete) {
             request.overwrite = true;
+        } else if (operand == "--include-used-elsewhere" && request.operation != Operation::Copy) {
+            include_used_elsewhere = true;
         } else if (!category && operand.rfind("--", 0) != 0) {
             category = operand;
         } else {
@@ -189,7 +218,20 @@ int file_operation_command(const CliContext& context) {
     StreamMessages messages(context);
     StreamProgress progress(context.err, context.environment.error_is_terminal,
                             context.environment.interrupted);
+    std::optional<UsedElsewhere> used;
     try {
+        // Move and delete keep what the sceneries outside the analysis use,
+        // unless asked otherwise; a result that does not say which sceneries
+        // were selected is acted on as it stands.
+        const auto selected = selected_sceneries(context.options.result_path);
+        if (request.operation != Operation::Copy && !include_used_elsewhere && selected) {
+            // A stale result is refused before the other sceneries are read.
+            check_freshness(context.options.result_path, state->main_dir);
+            used =
+                find_used_elsewhere(state->analysis_settings(),
+                                    sceneries_not_selected(state->main_dir, *selected), progress);
+            request.keep = &*used;
+        }
         // Move and delete take files out of the installation: on a terminal
         // they ask first; a script confirms with --yes.
         if (request.operation != Operation::Copy && !yes && !request.dry_run) {
@@ -208,13 +250,16 @@ int file_operation_command(const CliContext& context) {
             }
         }
         SystemTrash trash;
-        DryRunPrinter printer(context, action_name(request));
+        OperationPrinter printer(context, action_name(request), request.dry_run);
         JournalWriter journal(state->journal_dir(), request);
         const bool journaled = request.operation != Operation::Copy && !request.dry_run;
-        const OperationSummary summary = execute_operation(
-            state->operation_settings(), request, context.options.result_path, progress, &trash,
-            request.dry_run ? &printer : nullptr, journaled ? &journal : nullptr);
+        const OperationSummary summary =
+            execute_operation(state->operation_settings(), request, context.options.result_path,
+                              progress, &trash, &printer, journaled ? &journal : nullptr);
         print_summary(context, summary, request.dry_run);
+        if (summary.freshness_unknown) {
+            tell(context, Text::FreshnessUnknown);
+        }
         tell_journal(context, journal, request);
         if (summary.acted_on_nothing() && summary.skipped.empty() && !summary.stopped) {
             messages.show(text(Text::CategoryEmpty));

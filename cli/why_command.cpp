@@ -1,13 +1,56 @@
 #include "cli/cli_command.h"
 
+#include "analysis/run/run_analysis.h"
+#include "app/start_up.h"
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "format/result_code.h"
+#include "results/result_freshness.h"
 #include "results/result_provenance.h"
 
 #include <ostream>
 
 namespace ferwis {
+namespace {
+
+// For an unused file: the scenery outside the analysis that uses it first,
+// nearest place first, or that no scenery of the installation does.
+int tell_other_users(const CliContext& context, const std::string& path) {
+    const auto selected = selected_sceneries(context.options.result_path);
+    if (!selected) {
+        tell(context, Text::CliNoSelectionRecorded);
+        return kExitFailed;
+    }
+    const auto state = load_configuration(context);
+    if (!state) {
+        return kExitUsage;
+    }
+    StreamProgress progress(context.err, context.environment.error_is_terminal,
+                            context.environment.interrupted);
+    try {
+        const UsedElsewhere used =
+            find_used_elsewhere(state->analysis_settings(),
+                                sceneries_not_selected(state->main_dir, *selected), progress);
+        const OtherUser* user = used.find(path);
+        if (user == nullptr) {
+            tell(context, Text::CliUsedNowhere);
+            return kExitFailed;
+        }
+        tell(context, Text::CliUsedElsewhere);
+        for (const std::string& step : {place_text(user->place), user->scenery}) {
+            context.out << "  <- ";
+            write_name_out(context, step);
+            context.out << '\n';
+        }
+        return kExitDone;
+    } catch (const OperationCancelled&) {
+        return kExitCancelled;
+    } catch (const Failure& failure) {
+        return report_failure(context, failure);
+    }
+}
+
+} // namespace
 
 int why_command(const CliContext& context) {
     if (context.options.operands.size() != 1) {
@@ -37,7 +80,7 @@ int why_command(const CliContext& context) {
         context.err << ' ';
         tell(context, code == ResultCode::N || code == ResultCode::W ? Text::CliNoPlaceKept
                                                                      : Text::CliNoPlaceRecorded);
-        return kExitFailed;
+        return code == ResultCode::N ? tell_other_users(context, record.path) : kExitFailed;
     }
     for (const SourcePlace& step : provenance->chain(*row)) {
         context.out << "  <- ";

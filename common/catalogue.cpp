@@ -46,6 +46,10 @@ constexpr std::array kTexts = {
               "Wystąpił bląd. Być może zła podana ścieżka kopiowania/przesuwania w pliku ini. "
               "Dalsze działanie zostało przerwane."},
     std::pair{Text::CategoryEmpty, "Brak plików w tej kategorii."},
+    std::pair{Text::ResultStale, "Wynik analizy jest nieaktualny."},
+    std::pair{Text::FreshnessUnknown,
+              "Nie można sprawdzić, czy wynik analizy jest aktualny: brak zapisanego z nim "
+              "stanu plików (wynik_stan.txt)."},
     std::pair{Text::CategoryUsed, "Używane sceneryjne"},
     std::pair{Text::CategoryUnused, "Nieużywane"},
     std::pair{Text::CategoryMissing, "Braki sceneryjne"},
@@ -69,6 +73,7 @@ constexpr std::array kTexts = {
     std::pair{Text::SkipListedTwice, "wynik.txt podaje tę ścieżkę także z innym statusem"},
     std::pair{Text::SkipTargetDiffers,
               "w miejscu docelowym jest już inny plik o tej nazwie, nie został zastąpiony"},
+    std::pair{Text::SkipUsedElsewhere, "używany przez inną scenerię, pozostał na miejscu"},
     std::pair{Text::DoneCopying, "Skopiowano plików:"},
     std::pair{Text::DoneMoving, "Przeniesiono plików:"},
     std::pair{Text::DoneTrashing, "Przeniesiono do kosza plików:"},
@@ -149,6 +154,11 @@ constexpr std::array kTexts = {
     std::pair{Text::ReasonWhereaboutsUnknown,
               "operację przerwano, zanim zapisała, dokąd trafił plik"},
     std::pair{Text::ReasonNotInTrash, "nie ma go w koszu"},
+    std::pair{Text::CliUsedElsewhere, "Używają go scenerie spoza analizy:"},
+    std::pair{Text::CliUsedNowhere, "Nie używa go żadna sceneria instalacji."},
+    std::pair{Text::CliNoSelectionRecorded,
+              "Nie wiadomo, które scenerie wybrano do analizy (brak pliku wynik_stan.txt; "
+              "uruchom analizę ponownie)."},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -158,7 +168,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::ReasonNotInTrash) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::CliNoSelectionRecorded) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -225,11 +235,12 @@ std::string cli_usage(std::string_view command) {
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] SCENERIA..."},
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] --all"},
         {"show", "[--result PLIK] show STATUS"},
-        {"why", "[--result PLIK] why ŚCIEŻKA"},
-        {"copy move", "[--config PLIK] [--result PLIK] copy|move STATUS [--dry-run] [--yes] "
-                      "[--overwrite]"},
+        {"why", "[--config PLIK] [--result PLIK] why ŚCIEŻKA"},
+        {"copy", "[--config PLIK] [--result PLIK] copy STATUS [--dry-run] [--yes] [--overwrite]"},
+        {"move", "[--config PLIK] [--result PLIK] move STATUS [--dry-run] [--yes] [--overwrite] "
+                 "[--include-used-elsewhere]"},
         {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
-                   "[--permanent]"},
+                   "[--permanent] [--include-used-elsewhere]"},
         {"undo", "[--result PLIK] undo [--list | NAZWA]"},
         {"version", "--version"},
     };
@@ -357,6 +368,28 @@ std::string move_confirmation(std::size_t files, std::uintmax_t bytes,
            cp1250("Łączny rozmiar: ") + size_text(bytes) + "\n" + cp1250("Folder docelowy: ") +
            std::string(target_folder) + "\n" +
            cp1250("Plik wynik.txt również zostanie usunięty. Czy kontynuować?");
+}
+
+std::string stale_result(std::string_view path) {
+    return cp1250("Wynik analizy jest nieaktualny: od analizy zmienił się plik ") +
+           std::string(path) + cp1250(". Przeprowadź analizę ponownie.");
+}
+
+std::string used_elsewhere_note(std::size_t files, std::uintmax_t bytes,
+                                const std::vector<std::string>& sceneries, std::size_t users) {
+    std::string note =
+        cp1250("Plików używanych przez inne scenerie instalacji, niewybrane do analizy: ") +
+        group_digits(files) + " (" + size_text(bytes) + ").";
+    for (std::size_t i = 0; i < sceneries.size(); ++i) {
+        note += (i == 0 ? cp1250(" Używają ich: ") : ", ") + sceneries[i];
+    }
+    if (users > sceneries.size()) {
+        note += cp1250(" i inne (razem: ") + group_digits(users) + ")";
+    }
+    return note + (sceneries.empty() ? "\n" : ".\n") +
+           cp1250("Sceneria niewybrana do analizy liczy się jako używająca siebie i wszystkiego, "
+                  "do czego prowadzi. Zaznaczone pole zostawia te pliki na miejscu (nie są "
+                  "wliczone powyżej); po jego odznaczeniu zostaną zabrane także one.");
 }
 
 std::string analysis_summary(const std::array<std::size_t, 6>& counts, double seconds) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ferwis {
 
@@ -46,6 +47,8 @@ enum class Text {
     CopyPathUnusable,
     OperationFailed,
     CategoryEmpty,
+    ResultStale,
+    FreshnessUnknown,
     // The category texts, in the order of ResultCode.
     CategoryUsed,
     CategoryUnused,
@@ -67,6 +70,7 @@ enum class Text {
     SkipAmbiguous,
     SkipListedTwice,
     SkipTargetDiffers,
+    SkipUsedElsewhere,
     // The line the status label keeps after a file operation: what was done.
     DoneCopying,
     DoneMoving,
@@ -142,6 +146,9 @@ enum class Text {
     ReasonPlacedChanged,
     ReasonWhereaboutsUnknown,
     ReasonNotInTrash,
+    CliUsedElsewhere,
+    CliUsedNowhere,
+    CliNoSelectionRecorded,
 };
 
 // The text, Windows-1250.
@@ -212,6 +219,15 @@ std::string delete_choice(std::size_t files, std::uintmax_t bytes);
 // acted on, their total size and the files that would be left alone.
 std::string preview_totals(std::size_t files, std::uintmax_t bytes, std::size_t skipped,
                            std::size_t already_there = 0);
+
+// The refusal of a stale result: the file that changed since the analysis.
+std::string stale_result(std::string_view path);
+
+// What a move or delete confirmation says of the files that sceneries outside
+// the analysis use: how many and their size, up to five of those sceneries
+// (of users in all), and what the check box does.
+std::string used_elsewhere_note(std::size_t files, std::uintmax_t bytes,
+                                const std::vector<std::string>& sceneries, std::size_t users);
 
 // The question asked before a move: the number of files, their total size and
 // the folder they go to (Windows-1250).

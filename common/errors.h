@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ferwis {
 
@@ -60,10 +61,16 @@ public:
         : std::runtime_error(detail), message_(message), particulars_(std::move(particulars)) {}
     Text message() const { return message_; }
     const std::string& particulars() const { return particulars_; }
+    // The message as said, when it names something itself; else empty.
+    const std::string& sentence() const { return sentence_; }
+
+protected:
+    void set_sentence(std::string sentence) { sentence_ = std::move(sentence); }
 
 private:
     Text message_;
     std::string particulars_;
+    std::string sentence_;
 };
 
 // The analysis run failed; the program ends after the message, which names the
@@ -96,6 +103,15 @@ public:
         : Failure(Text::CopyPathUnusable, detail) {}
 };
 
+// A file the analysis read changed or vanished since, or a file it missed now
+// exists: the result no longer says what is on the disk, and nothing is acted on.
+class StaleResult : public Failure {
+public:
+    explicit StaleResult(const std::string& path) : Failure(Text::ResultStale, path) {
+        set_sentence(stale_result(path));
+    }
+};
+
 // A copy, move or delete failed on a file; the files handled before stay so.
 class OperationFailure : public Failure {
 public:
@@ -121,7 +137,7 @@ public:
 // The Polish message of a failure with its particulars on the lines after it,
 // Windows-1250.
 inline std::string failure_text(const Failure& failure) {
-    std::string said = text(failure.message());
+    std::string said = failure.sentence().empty() ? text(failure.message()) : failure.sentence();
     if (!failure.particulars().empty()) {
         said.append("\n").append(failure.particulars());
     }

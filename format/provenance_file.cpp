@@ -40,10 +40,6 @@ std::optional<Number> parse_number(std::string_view text, int base = 10) {
     return value;
 }
 
-std::string binding_line(const ResultDigest& result) {
-    return std::to_string(result.size()) + "," + hex16(result.hash());
-}
-
 // row,"file",line with the row counted from 1; nothing for a malformed record.
 std::optional<RowPlace> parse_place(std::string_view line) {
     const std::size_t comma = line.find(',');
@@ -118,14 +114,34 @@ std::optional<ResultDigest> digest_of_file(std::string_view path) {
     return digest;
 }
 
-std::string provenance_path(std::string_view result_path) {
-    // wynik.txt gives wynik_zrodla.txt; another result file name its own, so
-    // that results kept side by side keep their own places.
+std::string binding_line(const ResultDigest& result) {
+    return std::to_string(result.size()) + "," + hex16(result.hash());
+}
+
+std::string side_file_path(std::string_view result_path, std::string_view suffix) {
+    // wynik.txt gives wynik_zrodla.txt; another result file names its own, so
+    // that results kept side by side keep their own side files.
     std::string path(result_path);
     if (path.size() >= 4 && names_equal(std::string_view(path).substr(path.size() - 4), ".txt")) {
         path.resize(path.size() - 4);
     }
-    return path + "_zrodla.txt";
+    return path.append(suffix);
+}
+
+std::optional<LineReader> open_bound_file(const std::string& path, const ResultDigest& result) {
+    if (!std::filesystem::is_regular_file(to_native(path))) {
+        return std::nullopt;
+    }
+    LineReader reader(path);
+    std::string line;
+    if (!reader.next(line) || line != binding_line(result)) {
+        return std::nullopt;
+    }
+    return reader;
+}
+
+std::string provenance_path(std::string_view result_path) {
+    return side_file_path(result_path, "_zrodla.txt");
 }
 
 ProvenanceFileWriter::ProvenanceFileWriter(std::string_view result_path, const ResultDigest& result)
@@ -168,17 +184,13 @@ void ProvenanceFileWriter::commit() {
 std::optional<std::vector<RowPlace>> read_provenance(std::string_view result_path,
                                                      const ResultDigest& result) {
     try {
-        const std::string path = provenance_path(result_path);
-        if (!std::filesystem::is_regular_file(to_native(path))) {
+        std::optional<LineReader> reader = open_bound_file(provenance_path(result_path), result);
+        if (!reader) {
             return std::nullopt;
         }
-        LineReader reader(path);
         std::string line;
-        if (!reader.next(line) || line != binding_line(result)) {
-            return std::nullopt;
-        }
         std::vector<RowPlace> places;
-        while (reader.next(line)) {
+        while (reader->next(line)) {
             auto place = parse_place(line);
             if (!place || (!places.empty() && place->row <= places.back().row)) {
                 return std::nullopt;

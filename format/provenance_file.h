@@ -12,6 +12,7 @@
 // empty for a place without lines (a binary model); the file is empty for a
 // scenery selected for the run, which no other file named.
 
+#include "common/line_reader.h"
 #include "format/file_beside.h"
 
 #include <array>
@@ -49,6 +50,19 @@ private:
 
 // The digest of the file at path, or nothing when it cannot be read.
 std::optional<ResultDigest> digest_of_file(std::string_view path);
+
+// The first line of a file beside the result file, which binds it to the
+// result's bytes: their size and hash.
+std::string binding_line(const ResultDigest& result);
+
+// Opens the file at path beside a result file and reads its first line.
+// Nothing when there is no such file or it is bound to another result. Throws
+// FileError.
+std::optional<LineReader> open_bound_file(const std::string& path, const ResultDigest& result);
+
+// The path of a file beside the result file: the result's name without
+// ".txt", then suffix.
+std::string side_file_path(std::string_view result_path, std::string_view suffix);
 
 // The path of the provenance file that belongs to the result file at
 // result_path: its name without ".txt", then "_zrodla.txt" (wynik.txt gives

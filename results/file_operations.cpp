@@ -7,12 +7,15 @@
 #include "common/native_path.h"
 #include "common/text_compare.h"
 #include "format/file_beside.h"
+#include "format/file_state.h"
 #include "format/provenance_file.h"
 #include "format/result_record.h"
 #include "results/folder_walk.h"
 #include "results/operation_journal.h"
 #include "results/operation_words.h"
 #include "results/record_path.h"
+#include "results/result_freshness.h"
+#include "results/result_provenance.h"
 
 #include <algorithm>
 #include <array>
@@ -117,6 +120,11 @@ public:
         if (!sources_done_.insert(entry.identity).second) {
             return; // the same file named twice is acted on once
         }
+        if (const OtherUser* user = kept_user(path)) {
+            skip(SkipReason::UsedElsewhere, path, place_text(user->place));
+            summary_.kept_bytes += entry.kind == EntryKind::File ? entry.size : 0;
+            return;
+        }
         if (request_.operation == Operation::Delete) {
             remove_source(*folder, name, entry, path);
             return;
@@ -148,6 +156,11 @@ private:
             observer_->skipped(skipped);
         }
         summary_.skipped.push_back(std::move(skipped));
+    }
+
+    const OtherUser* kept_user(const std::string& path) const {
+        const bool takes_away = request_.operation != Operation::Copy;
+        return takes_away && request_.keep != nullptr ? request_.keep->find(path) : nullptr;
     }
 
     // A record whose file is not found by its text may still name it: the
@@ -516,8 +529,9 @@ void delete_result_file(std::string_view result_path) {
     if (!std::filesystem::remove(native, ec) && ec) {
         throw FileError(std::string(result_path), ec.message());
     }
-    // The places of the result go with it.
+    // The places of the result and the state of its files go with it.
     remove_provenance(result_path);
+    remove_file_state(result_path);
 }
 
 namespace {
@@ -602,8 +616,9 @@ OperationSummary execute_operation(const OperationSettings& settings,
     // A dry run reads and compares, it does not copy: its status says so.
     const std::string status =
         text(request.dry_run ? Text::PreviewReading : operation_words(request).status);
-    progress.set_status(status);
     const bool records = has_records(result_path);
+    const Freshness freshness = check_freshness(result_path, settings.main_dir);
+    progress.set_status(status);
     PathHashes other_codes;
     std::size_t own_records = 0;
     std::optional<Run> run;
@@ -635,6 +650,7 @@ OperationSummary execute_operation(const OperationSettings& settings,
         progress.set_status("");
         progress.set_detail("");
         summary = run->summary();
+        summary.freshness_unknown = freshness == Freshness::Unknown;
         // A run that acted on no file leaves the result as it was: it still
         // says what is on the disk.
         if (request.operation != Operation::Copy && !request.dry_run &&
@@ -673,6 +689,20 @@ ConfirmationFacts confirmation_facts(const OperationSettings& settings,
     facts.differing = summary.count(SkipReason::TargetDiffers);
     facts.already_there = summary.already_there;
     facts.left_behind = summary.left_a_file_behind();
+    facts.freshness_unknown = summary.freshness_unknown;
+    facts.kept_bytes = summary.kept_bytes;
+    std::set<std::string> users;
+    for (const SkippedFile& file : summary.skipped) {
+        if (file.reason != SkipReason::UsedElsewhere) {
+            continue;
+        }
+        ++facts.kept;
+        const std::string& scenery = request.keep->find(file.path)->scenery;
+        if (users.insert(scenery).second && facts.kept_by.size() < 5) {
+            facts.kept_by.push_back(scenery);
+        }
+    }
+    facts.kept_users = users.size();
     if (request.operation != Operation::Delete) {
         facts.target_folder = as_folder(settings.copy_move_path);
     }

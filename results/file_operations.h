@@ -5,6 +5,7 @@
 #include "common/trash.h"
 #include "format/result_code.h"
 #include "format/settings.h"
+#include "format/used_elsewhere.h"
 
 #include <array>
 #include <cstddef>
@@ -31,6 +32,9 @@ struct OperationRequest {
     // Replace a file at the target that differs from its source; without it
     // such a file stays and its source is left (TargetDiffers).
     bool overwrite = false;
+    // A move or delete leaves the files these sceneries use where they are
+    // (UsedElsewhere); a copy takes nothing away and copies them too.
+    const UsedElsewhere* keep = nullptr;
 };
 
 // Why a record of the category was left alone.
@@ -53,6 +57,8 @@ enum class SkipReason {
     ListedTwice,
     // Another file already lies at the target, and overwrite was not asked for.
     TargetDiffers,
+    // A scenery outside the analysis uses it (move, delete): kept as asked.
+    UsedElsewhere,
 };
 
 // Every reason, in the order the end messages give them.
@@ -60,7 +66,8 @@ inline constexpr std::array kSkipReasons = {
     SkipReason::Outside,       SkipReason::Malformed,   SkipReason::LinkOutside,
     SkipReason::TargetOutside, SkipReason::TargetTaken, SkipReason::Collision,
     SkipReason::Changed,       SkipReason::NotTrashed,  SkipReason::NameWithoutForm,
-    SkipReason::Ambiguous,     SkipReason::ListedTwice, SkipReason::TargetDiffers};
+    SkipReason::Ambiguous,     SkipReason::ListedTwice, SkipReason::TargetDiffers,
+    SkipReason::UsedElsewhere};
 
 // Whether a file skipped for the reason is one the person asked to act on and
 // that stays where it was (the run did not do all it was asked).
@@ -69,7 +76,7 @@ bool leaves_file_behind(SkipReason reason);
 struct SkippedFile {
     SkipReason reason = SkipReason::Outside;
     std::string path;   // the record's path, Windows-1250
-    std::string detail; // the system's reason, when there is one
+    std::string detail; // the system's reason, when there is one; UsedElsewhere: the place
 };
 
 struct OperationSummary {
@@ -81,6 +88,9 @@ struct OperationSummary {
     std::vector<SkippedFile> skipped;
     bool stopped = false;             // the copy/move path's first level is missing
     bool result_file_deleted = false; // a move or delete run ended with no wynik.txt
+    std::uintmax_t kept_bytes = 0;    // of the files kept as used elsewhere
+    // The result has no record of the files it was made from: it was acted on unchecked.
+    bool freshness_unknown = false;
 
     std::size_t count(SkipReason reason) const;
     // Whether no file was (or would be) acted on: the result file then stays.
@@ -120,7 +130,8 @@ public:
 // nothing.
 //
 // Throws ResultUnreadable when the result file is missing or cannot be read
-// (nothing is changed), OperationFailure when the run fails (files handled so
+// (nothing is changed), StaleResult when a file its analysis read or missed
+// has changed since (nothing is changed), OperationFailure when the run fails (files handled so
 // far stay so; the result file stays; the particulars name the file, its
 // folder and how many files were handled), and OperationCancelled on a close
 // request or signal.
@@ -147,9 +158,17 @@ struct ConfirmationFacts {
     std::size_t differing = 0;     // other files at the targets (copy, move)
     std::size_t already_there = 0; // targets with the same bytes (copy, move)
     bool left_behind = false;      // a file asked for would stay where it is
+    std::size_t kept = 0;          // files kept as used elsewhere, and their bytes
+    std::uintmax_t kept_bytes = 0;
+    // Up to five sceneries that use them, first met first, and how many do.
+    std::vector<std::string> kept_by;
+    std::size_t kept_users = 0;
+    bool freshness_unknown = false;
 
     // No file would be acted on, whatever is answered about the targets.
-    bool nothing_to_act_on() const { return files == 0 && already_there == 0 && differing == 0; }
+    bool nothing_to_act_on() const {
+        return files == 0 && already_there == 0 && differing == 0 && kept == 0;
+    }
 };
 
 // A dry run of the request, for its confirmation. Throws as execute_operation

@@ -14,7 +14,8 @@ namespace {
 class PreviewWriter : public OperationObserver {
 public:
     PreviewWriter(const OperationRequest& request, std::size_t line_limit)
-        : action_(text(operation_words(request).preview)), line_limit_(line_limit) {}
+        : action_(text(operation_words(request).preview)), line_limit_(line_limit),
+          keep_(request.keep) {}
 
     void file(std::string_view source, std::string_view target, std::uintmax_t) override {
         if (!room()) {
@@ -33,7 +34,11 @@ public:
         }
         lines_.append(text(Text::PreviewSkip)).append(file.path);
         lines_.append(" (").append(skip_reason_text(file.reason));
-        if (!file.detail.empty()) {
+        if (file.reason == SkipReason::UsedElsewhere) {
+            // The scenery that uses it, then the place there.
+            lines_.append(": ").append(keep_->find(file.path)->scenery).append(", ");
+            lines_.append(file.detail);
+        } else if (!file.detail.empty()) {
             lines_.append(": ").append(file.detail);
         }
         lines_ += ")\n";
@@ -67,6 +72,7 @@ private:
 
     std::string action_;
     std::size_t line_limit_;
+    const UsedElsewhere* keep_;
     std::size_t written_ = 0;
     std::size_t left_out_ = 0;
     std::string lines_;

@@ -30,6 +30,8 @@ Text reason_id(SkipReason reason) {
         return Text::SkipListedTwice;
     case SkipReason::TargetDiffers:
         return Text::SkipTargetDiffers;
+    case SkipReason::UsedElsewhere:
+        return Text::SkipUsedElsewhere;
     case SkipReason::NotTrashed:
         break;
     }
@@ -63,12 +65,26 @@ std::string confirmation_text(const ConfirmationFacts& facts, const OperationReq
     case Operation::Copy:
         break;
     case Operation::Move:
-        return move_confirmation(facts.files, facts.bytes, facts.target_folder);
+        return move_confirmation(facts.files, facts.bytes, facts.target_folder) +
+               confirmation_notes(facts);
     case Operation::Delete:
         return delete_confirmation(facts.files, facts.bytes,
-                                   request.delete_mode == DeleteMode::Trash);
+                                   request.delete_mode == DeleteMode::Trash) +
+               confirmation_notes(facts);
     }
     return {};
+}
+
+std::string confirmation_notes(const ConfirmationFacts& facts) {
+    std::string notes;
+    if (facts.kept > 0) {
+        notes += "\n\n" +
+                 used_elsewhere_note(facts.kept, facts.kept_bytes, facts.kept_by, facts.kept_users);
+    }
+    if (facts.freshness_unknown) {
+        notes += "\n\n" + text(Text::FreshnessUnknown);
+    }
+    return notes;
 }
 
 std::string skipped_files_text(const OperationSummary& summary) {

@@ -25,6 +25,11 @@ OperationWords operation_words(const OperationRequest& request);
 // for a copy.
 std::string confirmation_text(const ConfirmationFacts& facts, const OperationRequest& request);
 
+// What a confirmation adds below its question (Windows-1250): the files kept
+// as used by other sceneries, and that the result's freshness could not be
+// checked; empty for neither.
+std::string confirmation_notes(const ConfirmationFacts& facts);
+
 // The Polish end message naming the files a run left alone, by reason (empty
 // when none was).
 std::string skipped_files_text(const OperationSummary& summary);

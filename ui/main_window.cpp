@@ -9,6 +9,7 @@
 #include "results/operation_preview.h"
 #include "results/operation_words.h"
 #include "results/read_category.h"
+#include "results/result_freshness.h"
 #include "trash/system_trash.h"
 #include "ui/form_controls.h"
 #include "ui/help_window.h"
@@ -370,49 +371,79 @@ void MainWindow::preview_operation_clicked() {
         return;
     }
     try {
-        show_preview(chosen_request());
+        OperationRequest request = chosen_request();
+        std::optional<UsedElsewhere> used;
+        if (!read_used_elsewhere(request, used)) {
+            return;
+        }
+        request.keep = used ? &*used : nullptr;
+        show_preview(request);
     } catch (const Failure& failure) {
         messages_.show(failure_text(failure));
     }
 }
 
-bool MainWindow::show_preview(const OperationRequest& request) {
-    // The reading of a large result takes a while: it shows its count, and the
-    // window repaints meanwhile, with its commands off so that nothing starts
-    // in the middle of it.
-    OperationPreview preview;
+bool MainWindow::busy_while(const std::function<void(Progress&)>& work) {
+    // A long reading shows its count, and the window repaints meanwhile, with
+    // its commands off so that nothing starts in the middle of it.
     bool cancelled = false;
     begin_busy();
     set_commands_enabled(false);
-    try {
-        WindowProgress progress(*status_label_, *detail_label_, close_requested_);
-        preview =
-            operation_preview(state_.operation_settings(), request, state_.result_path(), progress);
-    } catch (const OperationCancelled&) {
-        cancelled = true;
-    } catch (...) {
+    const auto done = [this] {
         end_busy();
         clear_status();
         set_commands_enabled(true);
         update_analyse_button();
+    };
+    try {
+        WindowProgress progress(*status_label_, *detail_label_, close_requested_);
+        work(progress);
+    } catch (const OperationCancelled&) {
+        cancelled = true;
+    } catch (...) {
+        done();
         throw;
     }
-    end_busy();
-    clear_status();
-    set_commands_enabled(true);
-    update_analyse_button();
+    done();
     if (cancelled) {
         close_if_requested();
+        return false;
+    }
+    return true;
+}
+
+bool MainWindow::show_preview(const OperationRequest& request) {
+    OperationPreview preview;
+    if (!busy_while([&](Progress& progress) {
+            preview = operation_preview(state_.operation_settings(), request, state_.result_path(),
+                                        progress);
+        })) {
         return false;
     }
     questions_->show_preview(preview);
     return true;
 }
 
+bool MainWindow::read_used_elsewhere(const OperationRequest& request,
+                                     std::optional<UsedElsewhere>& used) {
+    // Only a result that says which sceneries were selected tells which are
+    // the others; a stale one is refused before they are read.
+    const auto selected = ferwis::selected_sceneries(state_.result_path());
+    if (request.operation == Operation::Copy || !selected) {
+        return true;
+    }
+    check_freshness(state_.result_path(), state_.main_dir);
+    return busy_while([&](Progress& progress) {
+        used = find_used_elsewhere(state_.analysis_settings(),
+                                   sceneries_not_selected(state_.main_dir, *selected), progress);
+    });
+}
+
 void MainWindow::execute_operation_clicked() {
     OperationRequest request = chosen_request();
-    status_label_->clear(); // the summary of the previous operation
-    if (!confirm(request)) {
+    status_label_->clear();            // the summary of the previous operation
+    std::optional<UsedElsewhere> used; // what request.keep points to
+    if (!confirm(request, used)) {
         return;
     }
     status_label_->setText(to_qstring(text(operation_words(request).status)));
@@ -461,6 +492,9 @@ void MainWindow::execute_operation_clicked() {
     } else if (!skipped.empty()) {
         messages_.show(skipped);
     }
+    if (summary.freshness_unknown && request.operation == Operation::Copy) {
+        messages_.show(text(Text::FreshnessUnknown)); // a move or delete said it when asking
+    }
     set_commands_enabled(true);
     if (summary.result_file_deleted) {
         display_button_->setEnabled(false);
@@ -502,7 +536,7 @@ void MainWindow::undo_operation_clicked(const std::string& id) {
     update_analyse_button();
 }
 
-bool MainWindow::confirm(OperationRequest& request) {
+bool MainWindow::confirm(OperationRequest& request, std::optional<UsedElsewhere>& used) {
     // Move and delete take files out of the installation: both ask first, with
     // the number of files, their size and (move) the target folder, and offer a
     // preview of every file before the answer. A copy or move that finds other
@@ -524,9 +558,16 @@ bool MainWindow::confirm(OperationRequest& request) {
         return Then::Act;
     };
     try {
+        if (!read_used_elsewhere(request, used)) {
+            return false;
+        }
+        // The files other sceneries use are kept unless the person unticks the box.
+        bool keep_used = true;
         for (;;) {
+            request.keep = used ? &*used : nullptr;
             const ConfirmationFacts facts =
                 confirmation_facts(state_.operation_settings(), request, state_.result_path());
+            bool* keep_box = facts.kept > 0 ? &keep_used : nullptr;
             if (facts.nothing_to_act_on()) {
                 std::string said = text(Text::CategoryEmpty);
                 if (facts.skipped > 0) {
@@ -537,10 +578,14 @@ bool MainWindow::confirm(OperationRequest& request) {
             }
             Then next = Then::Act;
             if (request.operation == Operation::Move) {
-                next = then(questions_->choose_move(confirmation_text(facts, request)));
+                const auto choice =
+                    questions_->choose_move(confirmation_text(facts, request), keep_box);
+                request.keep = keep_used ? request.keep : nullptr;
+                next = then(choice);
             } else if (request.operation == Operation::Delete) {
-                const DeleteChoice choice =
-                    questions_->choose_delete(delete_choice(facts.files, facts.bytes));
+                const DeleteChoice choice = questions_->choose_delete(
+                    delete_choice(facts.files, facts.bytes) + confirmation_notes(facts), keep_box);
+                request.keep = keep_used ? request.keep : nullptr;
                 next = then(choice);
                 if (next == Then::Act) {
                     request.delete_mode =

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,15 @@ private:
     std::vector<std::string> selected_sceneries() const;
     // Asks before a move or delete; a delete's answer sets its mode. False when
     // the person declines or the result file cannot be read (said).
-    bool confirm(OperationRequest& request);
+    // used: what the sceneries outside the analysis use, read here for a move
+    // or delete; request.keep points to it when the person keeps those files.
+    bool confirm(OperationRequest& request, std::optional<UsedElsewhere>& used);
+    // Reads what the sceneries outside the analysis use (move, delete); false
+    // when a close request cancelled the reading.
+    bool read_used_elsewhere(const OperationRequest& request, std::optional<UsedElsewhere>& used);
+    // Runs work with the window busy, its progress on the labels; false when a
+    // close request cancelled it. A failure passes on.
+    bool busy_while(const std::function<void(Progress&)>& work);
     // The operation and category the options choose.
     OperationRequest chosen_request() const;
     // Reads and shows the preview; false when a close request ended the reading.

@@ -3,14 +3,21 @@
 #include "ui/preview_dialog.h"
 #include "ui/widget_helpers.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace ferwis {
 
 int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers,
-        const QString& title) {
+        const QString& title, bool* keep_used) {
     QMessageBox box(QMessageBox::NoIcon, title, to_qstring(text), QMessageBox::NoButton, parent);
+    if (keep_used != nullptr) {
+        auto* keep = new QCheckBox(ui_text("Zostaw pliki używane przez inne scenerie"), &box);
+        keep->setObjectName(QStringLiteral("KeepUsedElsewhere"));
+        keep->setChecked(*keep_used);
+        box.setCheckBox(keep);
+    }
     std::vector<QPushButton*> buttons;
     for (const Answer& answer : answers) {
         // The toolkit's standard buttons carry its own (English) texts and icons:
@@ -25,6 +32,9 @@ int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answe
         }
     }
     box.exec();
+    if (keep_used != nullptr) {
+        *keep_used = box.checkBox()->isChecked();
+    }
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         if (box.clickedButton() == buttons[i]) {
             return static_cast<int>(i);
@@ -48,14 +58,15 @@ bool MessageBoxMessages::confirm(std::string_view text) {
                 {"Anuluj", QMessageBox::RejectRole, true}}) == 0;
 }
 
-Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text) {
+Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text, bool* keep_used) {
     // Enter must not take files out of the installation: it cancels, and each
     // act needs its own click.
     switch (ask(parent_, text,
                 {{"Do kosza", QMessageBox::AcceptRole, false},
                  {"Usuń trwale", QMessageBox::DestructiveRole, false},
                  {"Podgląd", QMessageBox::ActionRole, false},
-                 {"Anuluj", QMessageBox::RejectRole, true}})) {
+                 {"Anuluj", QMessageBox::RejectRole, true}},
+                QStringLiteral("Ferwis"), keep_used)) {
     case 0:
         return DeleteChoice::Trash;
     case 1:
@@ -67,11 +78,12 @@ Questions::DeleteChoice MessageBoxQuestions::choose_delete(std::string_view text
     }
 }
 
-Questions::MoveChoice MessageBoxQuestions::choose_move(std::string_view text) {
+Questions::MoveChoice MessageBoxQuestions::choose_move(std::string_view text, bool* keep_used) {
     switch (ask(parent_, text,
                 {{"Przenieś", QMessageBox::AcceptRole, false},
                  {"Podgląd", QMessageBox::ActionRole, false},
-                 {"Anuluj", QMessageBox::RejectRole, true}})) {
+                 {"Anuluj", QMessageBox::RejectRole, true}},
+                QStringLiteral("Ferwis"), keep_used)) {
     case 0:
         return MoveChoice::Move;
     case 1:

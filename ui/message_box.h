@@ -22,9 +22,11 @@ struct Answer {
 
 // Shows a modal box titled "Ferwis" (or the given title), without an icon, with
 // the given buttons; returns the index of the button pressed, -1 when the box
-// was closed otherwise.
+// was closed otherwise. With keep_used, the box also holds the check box
+// "Zostaw pliki używane przez inne scenerie", ticked as keep_used says, and
+// keep_used takes its state when the box closes.
 int ask(QWidget* parent, std::string_view text, const std::vector<Answer>& answers,
-        const QString& title = QStringLiteral("Ferwis"));
+        const QString& title = QStringLiteral("Ferwis"), bool* keep_used = nullptr);
 
 // Shows every message as a modal box titled "Ferwis", without an icon, with one
 // OK button (a question: OK and Anuluj, Anuluj the default).
@@ -50,10 +52,12 @@ public:
     enum class OverwriteChoice { Replace, Skip, Cancel };
 
     virtual ~Questions() = default;
-    // "Do kosza", "Usuń trwale", "Podgląd" or "Anuluj" (the default).
-    virtual DeleteChoice choose_delete(std::string_view text) = 0;
-    // "Przenieś", "Podgląd" or "Anuluj" (the default).
-    virtual MoveChoice choose_move(std::string_view text) = 0;
+    // "Do kosza", "Usuń trwale", "Podgląd" or "Anuluj" (the default). With
+    // keep_used, also the check box that keeps the files other sceneries use
+    // (as ask()).
+    virtual DeleteChoice choose_delete(std::string_view text, bool* keep_used) = 0;
+    // "Przenieś", "Podgląd" or "Anuluj" (the default); keep_used as above.
+    virtual MoveChoice choose_move(std::string_view text, bool* keep_used) = 0;
     // "Zastąp", "Pomiń" (the default) or "Anuluj": whether a copy or move
     // replaces the files at the target that differ from their sources.
     virtual OverwriteChoice choose_overwrite(std::string_view text) = 0;
@@ -69,8 +73,8 @@ class MessageBoxQuestions : public Questions {
 public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
 
-    DeleteChoice choose_delete(std::string_view text) override;
-    MoveChoice choose_move(std::string_view text) override;
+    DeleteChoice choose_delete(std::string_view text, bool* keep_used) override;
+    MoveChoice choose_move(std::string_view text, bool* keep_used) override;
     OverwriteChoice choose_overwrite(std::string_view text) override;
     void show_preview(const OperationPreview& preview) override;
     bool offer_undo(std::string_view text) override;

@@ -118,9 +118,12 @@ int main(int argc, char** argv) {
 
     ferwis::MessageBoxQuestions questions(&window);
     pictures.save_next_box("question_delete.png");
-    questions.choose_delete(ferwis::delete_choice(7, 679));
+    bool keep_used = true;
+    questions.choose_delete(ferwis::delete_choice(7, 679) + "\n\n" +
+                                ferwis::used_elsewhere_note(3, 412, {"wola.scn"}, 1),
+                            &keep_used);
     pictures.save_next_box("question_move.png");
-    questions.choose_move(ferwis::move_confirmation(7, 679, program + "kopia/"));
+    questions.choose_move(ferwis::move_confirmation(7, 679, program + "kopia/"), nullptr);
     ferwis::OperationRequest request;
     request.code = ferwis::ResultCode::N;
     pictures.save_next_box("preview_copy.png");

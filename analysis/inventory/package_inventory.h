@@ -127,6 +127,9 @@ public:
     // Adds a file that names files (a scenery, a model, a definition file) to the
     // source table; returns its number for places.
     std::uint32_t add_source(std::string_view path);
+    // The number of sources so far; those added while a file is read number
+    // from the count before it.
+    std::uint32_t source_count() const { return static_cast<std::uint32_t>(sources_.size()); }
     // The path of a source; empty for kSelectedScenery.
     const std::string& source(std::uint32_t number) const { return sources_[number]; }
 

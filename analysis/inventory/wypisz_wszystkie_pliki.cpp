@@ -84,7 +84,9 @@ void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,
         for (std::size_t n = next++; n < kWalkOrder.size(); n = next++) {
             const std::size_t f = kWalkOrder[n];
             if (f == kDefinitions) {
-                beside(within);
+                if (beside) {
+                    beside(within);
+                }
                 continue;
             }
             if (roots[f].empty()) {

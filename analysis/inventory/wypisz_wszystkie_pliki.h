@@ -20,8 +20,8 @@ using BesideListing = std::function<void(const std::filesystem::path* within)>;
 // content folders inne, models, scenery, sounds and textures of main_dir (found
 // case-insensitively, paths with their names as on disk), each with code N, all
 // rows in ascending order of the one comparison; missing content folders are
-// skipped; the folders passed over are added to passed_over. beside runs once
-// on one of the listing's threads. With sizes, the lengths of the listed files
+// skipped; the folders passed over are added to passed_over. beside (when
+// given) runs once on one of the listing's threads. With sizes, the lengths of the listed files
 // are asked for beside the run. Throws FileError when a folder cannot be read,
 // OperationCancelled on a close request.
 void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,

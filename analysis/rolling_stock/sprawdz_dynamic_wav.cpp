@@ -53,6 +53,7 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
         const std::string candidate = sounds_dir + std::string(reference.text);
         if (can_be_path(candidate) && !sprawdz_wav(inventory, candidate)) {
             wav_dynamic.append(candidate, ResultCode::BD);
+            run.missing_sounds.push_back(candidate);
             count_record(run, ResultCode::BD, 0);
             run.rolling_stock_places.push_back(inventory.place());
         }
@@ -81,6 +82,7 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic,
     if (!walked.found) {
         return;
     }
+    run.definition_files = walked.files;
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
     auto findings = walked.definitions.begin();

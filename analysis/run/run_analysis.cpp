@@ -12,14 +12,17 @@
 #include "common/folder_handle_scope.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/file_state.h"
 #include "format/provenance_file.h"
 #include "format/result_file.h"
 #include "format/wav_dynamic_file.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <new>
 #include <string_view>
+#include <unordered_set>
 
 namespace ferwis {
 namespace {
@@ -56,8 +59,35 @@ std::array<std::string, 4> extension_priority(std::string_view written) {
     return {};
 }
 
+// What the result is made from: the selected sceneries, every file read with
+// its stamp as it is now, and every file looked for and missed.
+FileState file_state(const RunState& run, const std::vector<std::string>& selected) {
+    FileState state;
+    state.selected = selected;
+    const PackageInventory& inventory = run.inventory;
+    std::unordered_set<std::string> seen;
+    const auto add_read = [&](const std::string& path) {
+        if (seen.insert(path).second) {
+            if (const auto stamp = file_stamp(path)) {
+                state.read.push_back({path, *stamp});
+            }
+        }
+    };
+    for (std::uint32_t source = kSelectedScenery + 1; source < inventory.source_count(); ++source) {
+        add_read(inventory.source(source));
+    }
+    for (const std::string& path : run.definition_files) {
+        add_read(path);
+    }
+    for (const FileEntry& row : inventory.missing_rows()) {
+        state.missed.push_back(row.path);
+    }
+    state.missed.insert(state.missed.end(), run.missing_sounds.begin(), run.missing_sounds.end());
+    return state;
+}
+
 void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
-                  const std::string& result_path) {
+                  const std::vector<std::string>& selected, const std::string& result_path) {
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
     const PackageInventory& inventory = run.inventory;
@@ -70,7 +100,8 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     // The places go to their own file, bound to these exact bytes. It takes its
     // place first: should the result file then fail to take its own, the old
     // result stays, and the new places, bound to other bytes, are never used.
-    ProvenanceFileWriter provenance(result_path, result.finish());
+    const ResultDigest digest = result.finish();
+    ProvenanceFileWriter provenance(result_path, digest);
     const auto add_place = [&](std::size_t row, Place place) {
         if (place.source != kNoSource) {
             provenance.add(row, inventory.source(place.source), place.line);
@@ -91,10 +122,13 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     }
     provenance.commit();
     try {
+        write_file_state(result_path, digest, file_state(run, selected));
         result.commit();
     } catch (const FileError&) {
-        // The places just written belong to bytes that never became the result.
+        // The places and the state just written belong to bytes that never
+        // became the result.
         remove_provenance(result_path);
+        remove_file_state(result_path);
         throw;
     }
 }
@@ -148,39 +182,73 @@ PassedOver analyse(const AnalysisSettings& settings, const std::vector<std::stri
         count_rows(run.inventory, *totals);
     }
 
-    write_result(run, wav_dynamic, result_path);
+    write_result(run, wav_dynamic, selected, result_path);
     wav_dynamic.remove();
     progress.set_status("");
     progress.set_detail("");
     return run.passed_over;
 }
 
-PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
-                   const std::string& result_path, Progress& progress, RunTotals* totals) {
-    WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
-    try {
-        return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
-    } catch (const OperationCancelled&) {
-        try {
-            wav_dynamic.remove();
-        } catch (const FileError& error) {
-            throw AnalysisFailure(error);
+// The files the sceneries reach, as the inventory of a run that read only them
+// marked them: each source a file read added numbers from the count before
+// it, so a source belongs to the scenery whose reading began last before it.
+UsedElsewhere users_of(const PackageInventory& inventory, const std::vector<std::string>& sceneries,
+                       const std::vector<std::uint32_t>& first_source) {
+    UsedElsewhere used;
+    for (const FileEntry& row : inventory.listed_rows()) {
+        if (row.code != ResultCode::U) {
+            continue;
         }
+        if (row.place.source == kSelectedScenery || row.place.source == kNoSource) {
+            // The scenery itself: it uses its own file.
+            used.add(row.path, OtherUser{std::string(name_part(row.path)), {row.path, 0}});
+            continue;
+        }
+        const auto after =
+            std::upper_bound(first_source.begin(), first_source.end(), row.place.source);
+        const std::size_t scenery =
+            after == first_source.begin()
+                ? 0
+                : static_cast<std::size_t>(after - first_source.begin()) - 1;
+        used.add(row.path, OtherUser{sceneries[scenery],
+                                     {inventory.source(row.place.source), row.place.line}});
+    }
+    return used;
+}
+
+// Runs work and turns every failure of it but a cancel into an
+// AnalysisFailure: the one place a failure of a run is said, the message
+// naming the file and the system's reason.
+template <typename Work> auto as_analysis_failure(Work&& work) {
+    try {
+        return work();
+    } catch (const OperationCancelled&) {
         throw;
     } catch (const AnalysisFailure&) {
         throw;
     } catch (const FileError& error) {
-        // The one place a failure of the run is said: the message names the
-        // file and the system's reason.
         throw AnalysisFailure(error);
     } catch (const std::bad_alloc&) {
         // A line or a list too large for memory ends the run as a failure, not a crash.
         throw AnalysisFailure(text(Text::ReasonOutOfMemory));
     } catch (const std::exception& failure) {
-        // Every other failure of the run ends it the same way; wav_dynamic.txt
-        // stays on disk with what was found so far.
+        // Every other failure ends the run the same way; wav_dynamic.txt stays
+        // on disk with what was found so far.
         throw AnalysisFailure(failure.what());
     }
+}
+
+PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
+                   const std::string& result_path, Progress& progress, RunTotals* totals) {
+    WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
+    return as_analysis_failure([&] {
+        try {
+            return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
+        } catch (const OperationCancelled&) {
+            wav_dynamic.remove(); // a failure here is the run's failure
+            throw;
+        }
+    });
 }
 
 } // namespace
@@ -188,6 +256,30 @@ PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::stri
 PassedOver run_analysis(const AnalysisSettings& settings, const std::vector<std::string>& selected,
                         const std::string& result_path, Progress& progress) {
     return run_one(settings, selected, result_path, progress, nullptr);
+}
+
+UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
+                                  const std::vector<std::string>& sceneries, Progress& progress) {
+    if (sceneries.empty()) {
+        return UsedElsewhere(); // every scenery was analysed: nothing to list
+    }
+    return as_analysis_failure([&] {
+        RunState run(settings, progress);
+        wypisz_wszystkie_pliki(settings.main_dir, progress, {}, run.inventory, run.passed_over,
+                               nullptr);
+        build_prefixes(run);
+        run.extensions = extension_priority(settings.default_extension);
+        std::vector<std::uint32_t> first_source;
+        {
+            const FolderHandleScope held({run.scenery_dir, run.models_dir});
+            read_selected_sceneries(run, sceneries, [&](std::size_t) {
+                first_source.push_back(run.inventory.source_count());
+            });
+        }
+        progress.set_status("");
+        progress.set_detail("");
+        return users_of(run.inventory, sceneries, first_source);
+    });
 }
 
 RunTotals run_analysis_with_totals(const AnalysisSettings& settings,

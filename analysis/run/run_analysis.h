@@ -5,6 +5,7 @@
 #include "common/progress.h"
 #include "format/result_code.h"
 #include "format/settings.h"
+#include "format/used_elsewhere.h"
 
 #include <array>
 #include <cstddef>
@@ -29,5 +30,11 @@ RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
                                    const std::vector<std::string>& selected,
                                    const std::string& result_path, Progress& progress,
                                    PassedOver* passed_over = nullptr);
+
+// Reads the sceneries (names below scenery/) as an analysis reads the selected
+// ones, writing nothing, and returns every file they use, each with the
+// scenery that uses it first and the place there. Throws as run_analysis does.
+UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
+                                  const std::vector<std::string>& sceneries, Progress& progress);
 
 } // namespace ferwis

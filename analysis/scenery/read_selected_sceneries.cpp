@@ -5,10 +5,15 @@
 
 namespace ferwis {
 
-void read_selected_sceneries(RunState& run, const std::vector<std::string>& selected) {
+void read_selected_sceneries(RunState& run, const std::vector<std::string>& selected,
+                             const std::function<void(std::size_t)>& starting) {
     SceneryRun scenery(run);
     // A found file that cannot be read ends the run: the run says so.
-    for (const std::string& name : selected) {
+    for (std::size_t i = 0; i < selected.size(); ++i) {
+        const std::string& name = selected[i];
+        if (starting) {
+            starting(i);
+        }
         run.selected_scenery = name;
         // A selected scenery is queued even when an equal entry is; includes are not.
         scenery.queue.add_selected(name);

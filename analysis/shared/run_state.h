@@ -42,6 +42,10 @@ struct RunState {
 
     // The place of each record of wav_dynamic.txt, in the order appended.
     std::vector<Place> rolling_stock_places;
+    // Every definition file read, and the sounds they name that are missing
+    // (BD), for the record of what the result was made from.
+    std::vector<std::string> definition_files;
+    std::vector<std::string> missing_sounds;
 
     // The folders the listing passed over.
     PassedOver passed_over;

@@ -99,9 +99,11 @@ TEST(message_box, every_box_has_polish_buttons_no_icon_and_gives_the_pressed_ans
     };
     const auto confirm = [&] { return static_cast<int>(messages.confirm(cp1250("Czy dalej?"))); };
     const auto remove = [&] {
-        return static_cast<int>(questions.choose_delete(cp1250("Usunąć?")));
+        return static_cast<int>(questions.choose_delete(cp1250("Usunąć?"), nullptr));
     };
-    const auto move = [&] { return static_cast<int>(questions.choose_move(cp1250("Przenieść?"))); };
+    const auto move = [&] {
+        return static_cast<int>(questions.choose_move(cp1250("Przenieść?"), nullptr));
+    };
     const auto overwrite = [&] {
         return static_cast<int>(questions.choose_overwrite(cp1250("Zastąpić?")));
     };

@@ -474,5 +474,25 @@ TEST(result_list, entries_show_their_place_and_chain_until_another_category_is_s
     EXPECT_FALSE(shown.menu_of(0));
 }
 
+TEST(main_window, a_delete_keeps_what_a_scenery_outside_the_analysis_uses_while_ticked) {
+    Installation inst;
+    inst.write_complete_ini();
+    inst.tree.write("sym/Scenery/b.scn", crlf({"node -1 0 t triangles wspolna.dds", "endtri"}));
+    inst.tree.write("sym/Textures/wspolna.dds", "used");
+    StartedWindow w(inst);
+    w.questions.delete_answers = {Questions::DeleteChoice::Permanent};
+    for (const bool keep : {true, false}) {
+        w.questions.keep_used = keep;
+        w.find<QListWidget>("File1")->item(0)->setSelected(true); // A.SCN only
+        w.find<QPushButton>("Command1")->click();
+        w.find<QRadioButton>("Option3")->click();
+        w.find<QRadioButton>("Option5")->click();
+        w.find<QPushButton>("Command3")->click();
+        EXPECT_EQ(inst.tree.exists("sym/Textures/wspolna.dds"), keep);
+        EXPECT_TRUE(test::contains(w.questions.asked.back(), "b.scn"));
+    }
+    EXPECT_EQ(w.questions.keep_offered, 2);
+}
+
 } // namespace
 } // namespace ferwis

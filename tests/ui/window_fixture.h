@@ -53,11 +53,17 @@ struct RecordingQuestions : Questions {
     std::vector<OverwriteChoice> overwrite_answers{OverwriteChoice::Skip};
     std::vector<std::string> asked;
     std::vector<std::string> previews;
+    bool keep_used = true; // the state the check box is left in, when offered
+    int keep_offered = 0;
 
-    DeleteChoice choose_delete(std::string_view text) override {
+    DeleteChoice choose_delete(std::string_view text, bool* keep) override {
+        offer(keep);
         return answer(text, delete_answers);
     }
-    MoveChoice choose_move(std::string_view text) override { return answer(text, move_answers); }
+    MoveChoice choose_move(std::string_view text, bool* keep) override {
+        offer(keep);
+        return answer(text, move_answers);
+    }
     OverwriteChoice choose_overwrite(std::string_view text) override {
         return answer(text, overwrite_answers);
     }
@@ -72,6 +78,12 @@ struct RecordingQuestions : Questions {
     }
 
 private:
+    void offer(bool* keep) {
+        if (keep != nullptr) {
+            ++keep_offered;
+            *keep = keep_used;
+        }
+    }
     template <typename Choice> Choice answer(std::string_view text, std::vector<Choice>& answers) {
         asked.emplace_back(text);
         const Choice choice = answers.front();
