@@ -3,6 +3,8 @@
 #include "ui/preview_dialog.h"
 #include "ui/widget_helpers.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -99,6 +101,15 @@ Questions::OverwriteChoice MessageBoxQuestions::choose_overwrite(std::string_vie
 void MessageBoxQuestions::show_preview(const OperationPreview& preview) {
     PreviewDialog dialog(preview, parent_);
     dialog.exec();
+}
+
+std::optional<std::string> MessageBoxQuestions::choose_folder(std::string_view title) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, to_qstring(title), QDir::homePath());
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(folder).toStdString();
 }
 
 } // namespace ferwis

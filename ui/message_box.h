@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,6 +61,9 @@ public:
     virtual OverwriteChoice choose_overwrite(std::string_view text) = 0;
     // Shows what an operation would do, until the person closes it.
     virtual void show_preview(const OperationPreview& preview) = 0;
+    // A folder dialog titled title (Windows-1250): the folder chosen (UTF-8),
+    // nothing when the person cancels.
+    virtual std::optional<std::string> choose_folder(std::string_view title) = 0;
 };
 
 // The questions as modal boxes titled "Ferwis" with Polish buttons.
@@ -70,6 +75,7 @@ public:
     MoveChoice choose_move(std::string_view text) override;
     OverwriteChoice choose_overwrite(std::string_view text) override;
     void show_preview(const OperationPreview& preview) override;
+    std::optional<std::string> choose_folder(std::string_view title) override;
 
 private:
     QPointer<QWidget> parent_;

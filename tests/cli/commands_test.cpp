@@ -41,7 +41,7 @@ TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
         {{"analyze", "--fast"}, "Użycie: ferwis-cli"},
         {{"analyze", "c.scn"}, "c.scn"},
         {{"analyze", "opis.txt"}, "opis.txt"},
-        {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
+        {{"--config", cp1250_to_utf8(cli.environment.paths.config_dir) + "none.ini", "analyze", "--all"},
          "Brak pliku ferwis.ini"},
     };
     for (const auto& [args, said] : cases) {
@@ -51,7 +51,7 @@ TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
     }
     // A run that fails says so and exits with 1.
     EXPECT_EQ(
-        cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
+        cli.run({"--result", cp1250_to_utf8(cli.environment.paths.data_dir) + "no/wynik.txt", "analyze", "--all"}), 1);
     EXPECT_TRUE(test::contains(cli.err.str(),
                                "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
@@ -280,7 +280,7 @@ TEST(sample_installation, analyze_all_writes_the_checked_result) {
     tree.write("ferwis.ini", test::ini_bytes(tree.path("sym/"), tree.path("kopia/"),
                                              {"[pomijane_foldery_pliki]", "textures/tabor/"}));
     CliEnvironment environment;
-    environment.program_dir = cp1250_to_utf8(tree.root());
+    environment.paths = portable_paths(tree.root());
     std::ostringstream out, err;
     ASSERT_EQ(run_cli({"analyze", "--all"}, out, err, environment), 0) << err.str();
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,16 @@ struct RecordingQuestions : Questions {
     void show_preview(const OperationPreview& preview) override {
         previews.push_back(preview.listing);
     }
+    // The folders chosen in turn (UTF-8), then a cancel.
+    std::vector<std::string> folders;
+    std::optional<std::string> choose_folder(std::string_view) override {
+        if (folders.empty()) {
+            return std::nullopt;
+        }
+        std::string folder = folders.front();
+        folders.erase(folders.begin());
+        return folder;
+    }
 
 private:
     template <typename Choice> Choice answer(std::string_view text, std::vector<Choice>& answers) {
@@ -80,7 +91,7 @@ private:
 // recorded.
 struct StartedWindow {
     explicit StartedWindow(const Installation& installation)
-        : window(messages, installation.tree.root(), [this] { ++program_ends; }) {
+        : window(messages, portable_paths(installation.tree.root()), [this] { ++program_ends; }) {
         window.set_questions(questions);
         window.load();
     }
