@@ -168,8 +168,8 @@ bool MainWindow::write_first_configuration() {
         const ChosenMainDir chosen = check_chosen_main_dir(*folder);
         auto problems = chosen.problems;
         if (problems.empty()) {
-            auto problem =
-                ferwis::write_first_configuration(config, chosen.main_dir, first_copy_path(user_folders()));
+            auto problem = ferwis::write_first_configuration(config, chosen.main_dir,
+                                                             first_copy_path(user_folders()));
             if (!problem) {
                 return true;
             }

@@ -88,10 +88,15 @@ private:
 };
 
 // The main window, loaded as at start-up, with its messages and questions
-// recorded.
+// recorded; portable in the installation's folder unless other paths are given,
+// with the folders a first start is to choose.
 struct StartedWindow {
-    explicit StartedWindow(const Installation& installation)
-        : window(messages, portable_paths(installation.tree.root()), [this] { ++program_ends; }) {
+    explicit StartedWindow(const Installation& installation,
+                           std::optional<ProgramPaths> paths = std::nullopt,
+                           std::vector<std::string> folders = {})
+        : window(messages, paths ? *paths : portable_paths(installation.tree.root()),
+                 [this] { ++program_ends; }) {
+        questions.folders = std::move(folders);
         window.set_questions(questions);
         window.load();
     }
