@@ -106,11 +106,14 @@ for _ in $(seq 60); do
 done
 [ -n "$dialog" ] || fail "no folder dialog followed the question: $(cat "$work/ferwis.log")"
 cp -r "$sample" "$work/sym"
-xdotool windowactivate --sync "$dialog" type --delay 20 "$work/sym"
-xdotool key --window "$dialog" Return
+xdotool windowactivate --sync "$dialog" key ctrl+a type --delay 20 "$work/sym"
+# The first Return may only close the name completion's list.
 for _ in $(seq 60); do
     [ -f "$HOME/.config/ferwis/ferwis.ini" ] && break
-    sleep 0.5
+    if xdotool search --onlyvisible --name 'katalog symulatora' >/dev/null 2>&1; then
+        xdotool windowactivate --sync "$dialog" key Return 2>/dev/null || true
+    fi
+    sleep 1
 done
 [ -f "$HOME/.config/ferwis/ferwis.ini" ] || fail "the window wrote no ferwis.ini: $(cat "$work/ferwis.log")"
 window=$(main_window 60) || fail "no main window after the first start: $(cat "$work/ferwis.log")"

@@ -98,7 +98,7 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
     EXPECT_TRUE(test::contains(cli.err.str(), "FAZA - Sprawdzanie plików mmd..."));
 
-    StartUp start = start_up(cli.tree.path("bin/"));
+    StartUp start = start_up(portable_paths(cli.tree.path("bin/")));
     test::SilentProgress progress;
     run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
                  progress);
