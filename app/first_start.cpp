@@ -92,4 +92,16 @@ std::optional<ConfigurationProblem> write_first_configuration(std::string_view c
     return std::nullopt;
 }
 
+std::vector<ConfigurationProblem> make_first_configuration(std::string_view config_path,
+                                                           std::string_view utf8_folder) {
+    ChosenMainDir chosen = check_chosen_main_dir(utf8_folder);
+    if (chosen.problems.empty()) {
+        if (auto problem = write_first_configuration(config_path, chosen.main_dir,
+                                                     first_copy_path(user_folders()))) {
+            chosen.problems.push_back(std::move(*problem));
+        }
+    }
+    return std::move(chosen.problems);
+}
+
 } // namespace ferwis

@@ -40,4 +40,11 @@ std::optional<ConfigurationProblem> write_first_configuration(std::string_view c
                                                               std::string_view main_dir,
                                                               std::string_view copy_path);
 
+// Both steps for a folder a person chose (UTF-8): checks it and writes a new
+// ferwis.ini at config_path naming it, with the copy/move path of
+// first_copy_path. Every problem that kept the file from being written; none
+// when it was.
+std::vector<ConfigurationProblem> make_first_configuration(std::string_view config_path,
+                                                           std::string_view utf8_folder);
+
 } // namespace ferwis

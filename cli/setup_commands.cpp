@@ -27,14 +27,7 @@ int init_command(const CliContext& context) {
     if (operands.size() != 1) {
         return usage(context, "init");
     }
-    const ChosenMainDir chosen = check_chosen_main_dir(operands.front());
-    auto problems = chosen.problems;
-    if (problems.empty()) {
-        if (auto problem = write_first_configuration(context.options.config_path, chosen.main_dir,
-                                                     first_copy_path(user_folders()))) {
-            problems.push_back(std::move(*problem));
-        }
-    }
+    const auto problems = make_first_configuration(context.options.config_path, operands.front());
     for (const ConfigurationProblem& problem : problems) {
         report_failure(context, problem);
     }

@@ -165,15 +165,9 @@ bool MainWindow::write_first_configuration() {
     const std::string config = paths_.config_path();
     messages_.show(text(Text::FirstStart) + "\n" + config);
     while (const auto folder = questions_->choose_folder(text(Text::ChooseMainDir))) {
-        const ChosenMainDir chosen = check_chosen_main_dir(*folder);
-        auto problems = chosen.problems;
+        const auto problems = make_first_configuration(config, *folder);
         if (problems.empty()) {
-            auto problem = ferwis::write_first_configuration(config, chosen.main_dir,
-                                                             first_copy_path(user_folders()));
-            if (!problem) {
-                return true;
-            }
-            problems.push_back(std::move(*problem));
+            return true;
         }
         for (const ConfigurationProblem& problem : problems) {
             messages_.show(failure_text(problem));
