@@ -6,7 +6,9 @@
 #                    Windows build's under wine
 #   ./dev.sh windows cross-build the program for Windows (Qt for Windows built once into a
 #                    cache) and run its tests under wine
-#   ./dev.sh package build the Windows zip and try it in a fresh wine prefix
+#   ./dev.sh package build the Windows zip and try it in a fresh wine prefix, then the
+#                    Debian package (./dev.sh deb)
+#   ./dev.sh deb     build the Debian package and try it unpacked, with a home of its own
 #   ./dev.sh bench [options] [sizes]   build a release build and run the benchmark
 #   ./dev.sh screenshots   render the windows to PNG files in build/screenshots (no display needed)
 set -euo pipefail
@@ -33,6 +35,27 @@ install_packages() {
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
     $sudo apt-get install -y -q "${missing[@]}" || { $sudo apt-get update -q && $sudo apt-get install -y -q "${missing[@]}"; }
+}
+
+# The Debian package: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev), lintian,
+# desktop-file-validate; its check drives the window in a virtual X server
+# with a window manager (xdotool, import, xprop).
+DEB_PACKAGES=(dpkg-dev lintian desktop-file-utils librsvg2-bin xvfb xauth openbox xdotool imagemagick
+    x11-utils)
+
+# Builds build-deb with the installed layout and Debian's hardening flags,
+# without the test suite, makes the .deb with CPack and checks it.
+deb_package() {
+    install_packages "${PACKAGES[@]}" "${DEB_PACKAGES[@]}"
+    CXXFLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+        LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+        build build-deb -DFERWIS_INSTALLED_LAYOUT=ON -DFERWIS_TESTS=OFF -DFERWIS_WERROR=ON
+    (cd build-deb && cpack -G DEB >/dev/null)
+    local version
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-deb/CMakeCache.txt)
+    local deb=build-deb/ferwis_${version}_amd64.deb
+    packaging/check_deb.sh "$deb" examples/sample tests/data/sample_wynik.txt
+    echo "$deb"
 }
 
 # What only the window on a person's desktop needs: Qt's Wayland plugin, and
@@ -145,6 +168,10 @@ package)
     zip=build-windows/ferwis-$version-windows-x64.zip
     windows/check_package.sh "$zip" examples/sample tests/data/sample_wynik.txt
     echo "$zip"
+    deb_package
+    ;;
+deb)
+    deb_package
     ;;
 screenshots)
     install_packages "${PACKAGES[@]}"
@@ -160,7 +187,7 @@ bench)
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)
-    echo "usage: ./dev.sh run|cli|test|windows|package|bench|screenshots" >&2
+    echo "usage: ./dev.sh run|cli|test|windows|package|deb|bench|screenshots" >&2
     exit 2
     ;;
 esac

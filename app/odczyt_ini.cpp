@@ -10,6 +10,7 @@
 #include "common/text_compare.h"
 
 #include <array>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -143,11 +144,19 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
     if (state.main_dir.empty()) {
         return problems;
     }
-    if (!folder_exists(state.main_dir)) {
-        // One message for the folder, not one per sub-directory it cannot hold.
-        problems.emplace_back(Text::MainFolderMissing, state.main_dir);
+    auto folders = check_main_dir(state.main_dir);
+    if (!folders.empty()) {
         state.main_dir.clear();
-        return problems;
+        problems.insert(problems.end(), std::make_move_iterator(folders.begin()),
+                        std::make_move_iterator(folders.end()));
+    }
+    return problems;
+}
+
+std::vector<ConfigurationProblem> check_main_dir(std::string_view main_dir) {
+    if (!folder_exists(main_dir)) {
+        // One message for the folder, not one per sub-directory it cannot hold.
+        return {ConfigurationProblem(Text::MainFolderMissing, std::string(main_dir))};
     }
     struct Required {
         std::string_view name;
@@ -160,15 +169,12 @@ std::vector<ConfigurationProblem> odczyt_ini(AppState& state, std::string_view c
         {"Textures", Text::NoTexturesFolder},
         {"Dynamic", Text::NoDynamicFolder},
     }};
-    const std::size_t before = problems.size();
+    std::vector<ConfigurationProblem> problems;
     // Every missing sub-directory is reported, in this order.
     for (const auto& required : kRequired) {
-        if (!find_entry(state.main_dir, required.name, true)) {
-            problems.emplace_back(required.problem, looked_in(state.main_dir));
+        if (!find_entry(main_dir, required.name, true)) {
+            problems.emplace_back(required.problem, looked_in(main_dir));
         }
-    }
-    if (problems.size() != before) {
-        state.main_dir.clear();
     }
     return problems;
 }

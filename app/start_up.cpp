@@ -11,9 +11,21 @@
 
 namespace ferwis {
 
-StartUp start_up(std::string program_dir, std::string_view config_path) {
+StartUp start_up(const ProgramPaths& paths) {
+    StartUp result = start_up(paths.data_dir, paths.config_path());
+    if (auto problem = prepare_data_dir(paths)) {
+        result.problems.push_back(std::move(*problem));
+    }
+    return result;
+}
+
+bool needs_first_configuration(const ProgramPaths& paths) {
+    return paths.installed && !file_size(paths.config_path());
+}
+
+StartUp start_up(std::string data_dir, std::string_view config_path) {
     StartUp result;
-    result.state.program_dir = std::move(program_dir);
+    result.state.data_dir = std::move(data_dir);
     result.problems = odczyt_ini(result.state, config_path);
     AppState& state = result.state;
     if (state.main_dir.empty() || state.default_extension.empty() || state.copy_move_path.empty()) {

@@ -3,6 +3,7 @@
 // shows what this returns.
 
 #include "app/app_state.h"
+#include "app/program_paths.h"
 #include "common/errors.h"
 
 #include <string>
@@ -20,15 +21,17 @@ struct StartUp {
     std::vector<ConfigurationProblem> problems;
 };
 
-// Reads the configuration file at config_path, records program_dir (ending with
+// Reads the configuration file at config_path, records data_dir (ending with
 // "/") and prepares the start-up state.
-StartUp start_up(std::string program_dir, std::string_view config_path);
+StartUp start_up(std::string data_dir, std::string_view config_path);
 
-// The same with the program's own ferwis.ini in program_dir.
-inline StartUp start_up(std::string program_dir) {
-    const std::string config = program_dir + "ferwis.ini";
-    return start_up(std::move(program_dir), config);
-}
+// The same for the program's own files; the data folder of the installed
+// layout is made here when missing.
+StartUp start_up(const ProgramPaths& paths);
+
+// Whether the program is to ask for the main directory and write ferwis.ini:
+// the installed layout without one.
+bool needs_first_configuration(const ProgramPaths& paths);
 
 // Returns the names of the files of folder that match "*.scn" case-insensitively,
 // in the order of the one comparison. Throws ConfigurationProblem when the

@@ -105,11 +105,24 @@ void StreamProgress::set_detail(std::string_view text) {
 }
 
 std::optional<AppState> load_configuration(const CliContext& context) {
-    StartUp start =
-        start_up(utf8_to_cp1250(context.environment.program_dir), context.options.config_path);
+    const ProgramPaths& paths = context.environment.paths;
+    StartUp start = start_up(paths.data_dir, context.options.config_path);
+    // The result goes to the data folder unless another file is named.
+    if (context.options.result_path == paths.result_path()) {
+        if (auto problem = prepare_data_dir(paths)) {
+            start.problems.push_back(std::move(*problem));
+            start.ready = false;
+        }
+    }
     for (const ConfigurationProblem& problem : start.problems) {
         write_text(context.err, failure_text(problem));
         context.err << '\n';
+        if (problem.message() == Text::ConfigMissing) {
+            tell(context, Text::CliHowToConfigure);
+            if (paths.installed) {
+                tell(context, Text::CliWindowAsks);
+            }
+        }
     }
     if (!start.ready) {
         // A configuration refused without a problem (a missing setting) still

@@ -22,10 +22,11 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitCancelled = 128; // + the signal's number
 
 struct CliOptions {
-    std::string config_path;           // Windows-1250
-    std::string result_path;           // Windows-1250
-    std::string command;               // "analyze", "show", "copy", "move", "delete", "why", "undo"
-    std::vector<std::string> operands; // after the command, Windows-1250
+    std::string config_path; // Windows-1250
+    std::string result_path; // Windows-1250
+    std::string command;     // "analyze", "show", "copy", "move", "delete", "why", "undo", "init"
+    std::vector<std::string> operands;      // after the command, Windows-1250
+    std::vector<std::string> utf8_operands; // the same as given, for names kept whole
 };
 
 struct CliContext {
@@ -102,5 +103,10 @@ int show_command(const CliContext& context);
 int file_operation_command(const CliContext& context);
 int why_command(const CliContext& context);
 int undo_command(const CliContext& context);
+// Writes a new ferwis.ini naming the main directory given.
+int init_command(const CliContext& context);
+
+// --paths: where the programs read and write, one "key: path" line each.
+void write_paths(const CliOptions& options, std::ostream& out, const CliEnvironment& environment);
 
 } // namespace ferwis

@@ -1,3 +1,4 @@
+#include "app/program_paths.h"
 #include "cli/run_cli.h"
 #include "common/code_page.h"
 #include "common/interrupt.h"
@@ -9,7 +10,7 @@
 int main(int argc, char** argv) {
     ferwis::platform::prepare_console();
     ferwis::CliEnvironment environment;
-    environment.program_dir = ferwis::cp1250_to_utf8(ferwis::program_directory());
+    environment.paths = ferwis::program_paths();
     environment.input = &std::cin;
     environment.input_is_terminal = ferwis::platform::is_terminal(stdin);
     environment.output_is_terminal = ferwis::platform::is_terminal(stdout);

@@ -9,8 +9,8 @@ namespace ferwis {
 int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const CliEnvironment& environment) {
     CliOptions options;
-    options.config_path = utf8_to_cp1250(environment.program_dir) + "ferwis.ini";
-    options.result_path = utf8_to_cp1250(environment.program_dir) + "wynik.txt";
+    options.config_path = environment.paths.config_path();
+    options.result_path = environment.paths.result_path();
     std::size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -19,6 +19,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                 utf8_to_cp1250(args[++i]);
         } else if (arg == "--help" || arg == "-h") {
             write_text(out, cli_usage({}));
+            return kExitDone;
+        } else if (arg == "--paths") {
+            write_paths(options, out, environment);
             return kExitDone;
         } else if (arg == "--version") {
             out << "ferwis-cli " << FERWIS_VERSION << '\n';
@@ -34,6 +37,7 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     options.command = args[i++];
     for (; i < args.size(); ++i) {
         options.operands.push_back(utf8_to_cp1250(args[i]));
+        options.utf8_operands.push_back(args[i]);
     }
     const CliContext context{options, out, err, environment};
     if (options.command == "analyze") {
@@ -44,6 +48,9 @@ int run_cli(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (options.command == "undo") {
         return undo_command(context);
+    }
+    if (options.command == "init") {
+        return init_command(context);
     }
     if (options.command == "why") {
         return why_command(context);

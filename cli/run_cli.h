@@ -1,6 +1,8 @@
 #pragma once
 // ferwis-cli: the analysis, the result display and the file operations without a window.
 
+#include "app/program_paths.h"
+
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -9,7 +11,7 @@
 namespace ferwis {
 
 struct CliEnvironment {
-    std::string program_dir;         // default place of ferwis.ini and wynik.txt, ending with "/"
+    ProgramPaths paths;              // default places of ferwis.ini and wynik.txt
     std::istream* input = nullptr;   // answers to questions (delete confirmation)
     bool input_is_terminal = false;  // whether questions may be asked at all
     bool output_is_terminal = false; // out and err go to a terminal: names are

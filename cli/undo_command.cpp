@@ -56,7 +56,7 @@ int undo_command(const CliContext& context) {
     // The journals need no settings: a broken ferwis.ini does not keep a
     // person from undoing.
     AppState state;
-    state.program_dir = utf8_to_cp1250(context.environment.program_dir);
+    state.data_dir = context.environment.paths.data_dir;
     if (list) {
         return list_journals(context, state.journal_dir());
     }

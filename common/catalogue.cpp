@@ -23,6 +23,30 @@ constexpr std::array kTexts = {
               "W pliku ferwis.ini brakuje ustawień potrzebnych do pracy programu:"},
     std::pair{Text::MainFolderMissing, "Katalog główny symulatora nie istnieje:"},
     std::pair{Text::SceneryFolderUnreadable, "Nie można odczytać zawartości katalogu SCENERY."},
+    std::pair{Text::DataFolderUnusable, "Nie można utworzyć folderu na wynik analizy."},
+    std::pair{Text::FirstStart,
+              "Program nie ma jeszcze pliku ustawień ferwis.ini. Wskaż główny katalog "
+              "symulatora (z podkatalogami scenery, models, sounds, textures i dynamic); "
+              "ustawienia zostaną zapisane w pliku:"},
+    std::pair{Text::ChooseMainDir, "Wskaż główny katalog symulatora"},
+    std::pair{Text::PathNotWritable,
+              "Tej ścieżki nie da się zapisać w pliku ferwis.ini (średnik, tabulator, dwie "
+              "spacje obok siebie, spacja na początku lub końcu, koniec wiersza, ukośnik "
+              "odwrotny albo znak spoza Windows-1250):"},
+    std::pair{Text::ConfigUnwritable, "Nie można zapisać pliku ferwis.ini."},
+    std::pair{Text::ConfigWritten, "Zapisano plik ustawień:"},
+    std::pair{Text::ConfigExists, "Plik ferwis.ini już istnieje i nie został zmieniony:"},
+    std::pair{Text::FirstConfigNote,
+              "Plik ustawień programu Ferwis (kodowanie Windows-1250).\n"
+              "Wiersze przed pierwszym nagłówkiem są pomijane; pierwszy niepusty wiersz\n"
+              "pod nagłówkiem jest jego wartością.\n"
+              "pomijane_foldery_pliki: foldery i pliki względem katalogu głównego, po\n"
+              "jednym w wierszu, których nieużywane pliki są wyjątkami."},
+    std::pair{Text::CliHowToConfigure,
+              "Plik ustawień utworzy polecenie: ferwis-cli init KATALOG (główny katalog "
+              "symulatora)."},
+    std::pair{Text::CliWindowAsks,
+              "Okno programu (ferwis) samo zapyta o ten katalog przy pierwszym uruchomieniu."},
     std::pair{
         Text::NoDisplay,
         "Nie można otworzyć ekranu graficznego; okno go wymaga (ferwis-cli działa bez niego)."},
@@ -242,6 +266,8 @@ std::string cli_usage(std::string_view command) {
         {"delete", "[--config PLIK] [--result PLIK] delete STATUS [--dry-run] [--yes] "
                    "[--permanent] [--include-used-elsewhere]"},
         {"undo", "[--result PLIK] undo [--list | NAZWA]"},
+        {"init", "[--config PLIK] init KATALOG"},
+        {"paths", "[--config PLIK] [--result PLIK] --paths"},
         {"version", "--version"},
     };
     std::string usage = cp1250("Użycie: ");

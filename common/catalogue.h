@@ -27,6 +27,17 @@ enum class Text {
     SettingsMissing,
     MainFolderMissing,
     SceneryFolderUnreadable,
+    DataFolderUnusable,
+    // The first start of the installed program, and ferwis-cli init.
+    FirstStart,
+    ChooseMainDir,
+    PathNotWritable,
+    ConfigUnwritable,
+    ConfigWritten,
+    ConfigExists,
+    FirstConfigNote,
+    CliHowToConfigure,
+    CliWindowAsks,
     // The window without a graphical display, on standard error.
     NoDisplay,
     // The analysis: its phases on the status line, and its one failure.

@@ -22,6 +22,14 @@ std::FILE* open_file(const std::filesystem::path& path, const char* mode);
 // The file of the running program; empty when it cannot be told.
 std::filesystem::path program_file();
 
+// The value of an environment variable as a native path; nothing when it is
+// unset or empty.
+std::optional<std::filesystem::path> environment_path(const char* name);
+
+// The user's home folder: HOME (USERPROFILE on Windows) when it is an absolute
+// path, else the account's own; empty when neither can be told.
+std::filesystem::path home_folder();
+
 // The command-line arguments without the program name, in UTF-8. On Windows
 // they are taken from the wide command line, so that names outside the ANSI
 // code page arrive whole; elsewhere they are argv as given.

@@ -1,9 +1,11 @@
 #include "common/platform.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +19,23 @@ std::filesystem::path program_file() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::filesystem::path() : exe;
+}
+
+std::optional<std::filesystem::path> environment_path(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    return std::filesystem::path(value);
+}
+
+std::filesystem::path home_folder() {
+    if (auto home = environment_path("HOME"); home && home->is_absolute()) {
+        return *home;
+    }
+    const passwd* account = ::getpwuid(::getuid());
+    return account != nullptr && account->pw_dir != nullptr ? std::filesystem::path(account->pw_dir)
+                                                            : std::filesystem::path();
 }
 
 std::vector<std::string> utf8_arguments(int argc, char** argv) {

@@ -1,6 +1,7 @@
 #include "common/platform.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <io.h>
@@ -32,6 +33,23 @@ std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
         wide_mode.push_back(static_cast<wchar_t>(*c));
     }
     return _wfopen(path.c_str(), wide_mode.c_str());
+}
+
+std::optional<std::filesystem::path> environment_path(const char* name) {
+    std::wstring wide_name;
+    for (const char* c = name; *c != '\0'; ++c) {
+        wide_name.push_back(static_cast<wchar_t>(*c));
+    }
+    const wchar_t* value = _wgetenv(wide_name.c_str());
+    if (value == nullptr || *value == L'\0') {
+        return std::nullopt;
+    }
+    return std::filesystem::path(value);
+}
+
+std::filesystem::path home_folder() {
+    auto home = environment_path("USERPROFILE");
+    return home && home->is_absolute() ? *home : std::filesystem::path();
 }
 
 std::filesystem::path program_file() {

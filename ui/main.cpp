@@ -1,5 +1,5 @@
+#include "app/program_paths.h"
 #include "common/catalogue.h"
-#include "common/native_path.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/single_instance.h"
@@ -70,12 +70,22 @@ int main(int argc, char** argv) {
         std::fputs(no_display_line().constData(), stderr);
         return EXIT_FAILURE;
     }
+    // The window system groups the windows under the desktop entry and its
+    // icon by these names.
+    QApplication::setApplicationName(QStringLiteral("Ferwis"));
+    QApplication::setOrganizationName(QStringLiteral("Ferwis"));
+    QApplication::setDesktopFileName(QStringLiteral("ferwis"));
     std::optional<StartUpGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
     ferwis::use_design_font();
+    QApplication::setWindowIcon(ferwis::program_icon());
 
-    ferwis::SingleInstance instance(QCoreApplication::applicationDirPath());
+    const ferwis::ProgramPaths paths = ferwis::program_paths();
+    // The lock lies in the data folder, which the first start makes; one that
+    // cannot be made is said by the load step.
+    ferwis::prepare_data_dir(paths);
+    ferwis::SingleInstance instance(ferwis::to_qstring(paths.data_dir));
     if (!instance.acquire()) {
         // Another instance runs: it comes to the front, and this one ends.
         instance.ask_running_to_front();
@@ -84,7 +94,7 @@ int main(int argc, char** argv) {
     ferwis::MessageBoxMessages messages;
     // After a failed analysis the program ends at once, without the window's
     // close handling.
-    ferwis::MainWindow window(messages, ferwis::program_directory(), [&instance] {
+    ferwis::MainWindow window(messages, paths, [&instance] {
         instance.release();
         std::_Exit(EXIT_FAILURE);
     });

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "analysis/run/run_analysis.h"
+#include "app/first_start.h"
 #include "app/start_up.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
@@ -48,9 +49,9 @@ private:
 
 } // namespace
 
-MainWindow::MainWindow(Messages& messages, std::string program_dir,
-                       std::function<void()> end_program, QWidget* parent)
-    : QWidget(parent), messages_(messages), program_dir_(std::move(program_dir)),
+MainWindow::MainWindow(Messages& messages, ProgramPaths paths, std::function<void()> end_program,
+                       QWidget* parent)
+    : QWidget(parent), messages_(messages), paths_(std::move(paths)),
       end_program_(std::move(end_program)), analysis_run_(&run_analysis) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ferwis"));
@@ -162,8 +163,25 @@ void MainWindow::set_tab_order() {
     }
 }
 
+bool MainWindow::write_first_configuration() {
+    const std::string config = paths_.config_path();
+    messages_.show(text(Text::FirstStart) + "\n" + config);
+    while (const auto folder = questions_->choose_folder(text(Text::ChooseMainDir))) {
+        const auto problems = make_first_configuration(config, *folder);
+        if (problems.empty()) {
+            return true;
+        }
+        for (const ConfigurationProblem& problem : problems) {
+            messages_.show(failure_text(problem));
+        }
+    }
+    return false;
+}
+
 void MainWindow::load() {
-    StartUp start = start_up(program_dir_);
+    // Cancelled, the load step goes on as without ferwis.ini.
+    const bool written = needs_first_configuration(paths_) && write_first_configuration();
+    StartUp start = start_up(paths_);
     // Once a box is closed the window would say nothing of why it stays
     // without function: the problems stay on the status line, their details
     // (each once) and the file read below them, until the program ends.
@@ -180,13 +198,17 @@ void MainWindow::load() {
     if (!problems.empty()) {
         status_label_->setText(to_qstring(problems));
         // The file read, unless a problem's details already name it.
-        const std::string config = program_dir_ + "ferwis.ini";
+        const std::string config = paths_.config_path();
         if (details.find(config) == std::string::npos) {
             details += config_file_read(config);
         } else {
             details.pop_back(); // the line end after the last detail
         }
         detail_label_->setText(to_qstring(details));
+    } else if (written) {
+        // Where the settings now are, for the skip list a person adds later.
+        status_label_->setText(to_qstring(text(Text::ConfigWritten)));
+        detail_label_->setText(to_qstring(paths_.config_path()));
     }
     state_ = std::move(start.state);
     copy_path_label_->clear();

@@ -2,6 +2,7 @@
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "app/app_state.h"
+#include "app/program_paths.h"
 #include "common/messages.h"
 #include "common/progress.h"
 #include "results/file_operations.h"
@@ -32,14 +33,15 @@ struct OperationRequest;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    // messages receives every message of the window; program_dir (ending with
-    // "/") holds ferwis.ini and wynik.txt; end_program ends the process at once
-    // after a failed analysis.
-    MainWindow(Messages& messages, std::string program_dir, std::function<void()> end_program,
+    // messages receives every message of the window; paths say where
+    // ferwis.ini and wynik.txt are; end_program ends the process at once after
+    // a failed analysis.
+    MainWindow(Messages& messages, ProgramPaths paths, std::function<void()> end_program,
                QWidget* parent = nullptr);
 
     // The load step: reads the configuration and gives the window its function
-    // when the configuration is complete.
+    // when the configuration is complete. The installed program without
+    // ferwis.ini first asks for the main directory and writes one.
     void load();
 
     // The analysis the window runs; ferwis::run_analysis unless a test stands in.
@@ -78,6 +80,9 @@ protected:
 
 private:
     void build_controls();
+    // Asks for the main directory until one with the content folders is chosen
+    // or the person cancels, and writes ferwis.ini naming it. True when written.
+    bool write_first_configuration();
     void set_tab_order();
     void set_commands_enabled(bool enabled);
     void begin_busy();
@@ -109,7 +114,7 @@ private:
     Messages& messages_;
     MessageBoxQuestions own_questions_{this};
     Questions* questions_ = &own_questions_;
-    std::string program_dir_;
+    ProgramPaths paths_;
     std::function<void()> end_program_;
     AnalysisRun analysis_run_;
     AppState state_;

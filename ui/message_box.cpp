@@ -4,6 +4,8 @@
 #include "ui/widget_helpers.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -117,6 +119,15 @@ bool MessageBoxQuestions::offer_undo(std::string_view text) {
     return ask(parent_, text,
                {{"OK", QMessageBox::AcceptRole, true},
                 {"Cofnij", QMessageBox::ActionRole, false}}) == 1;
+}
+
+std::optional<std::string> MessageBoxQuestions::choose_folder(std::string_view title) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, to_qstring(title), QDir::homePath());
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(folder).toStdString();
 }
 
 } // namespace ferwis

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +68,9 @@ public:
     // The end message of a move or delete that can be undone: "OK" (the
     // default) or "Cofnij"; true for "Cofnij".
     virtual bool offer_undo(std::string_view text) = 0;
+    // A folder dialog titled title (Windows-1250): the folder chosen (UTF-8),
+    // nothing when the person cancels.
+    virtual std::optional<std::string> choose_folder(std::string_view title) = 0;
 };
 
 // The questions as modal boxes titled "Ferwis" with Polish buttons.
@@ -78,6 +83,7 @@ public:
     OverwriteChoice choose_overwrite(std::string_view text) override;
     void show_preview(const OperationPreview& preview) override;
     bool offer_undo(std::string_view text) override;
+    std::optional<std::string> choose_folder(std::string_view title) override;
 
 private:
     QPointer<QWidget> parent_;

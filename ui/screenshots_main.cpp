@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         << program << "kopia\r\n[pomijane_foldery_pliki]\r\ntextures/tabor/\r\n";
 
     PrintedMessages messages;
-    ferwis::MainWindow window(messages, program, [] {});
+    ferwis::MainWindow window(messages, ferwis::portable_paths(program), [] {});
     window.load();
     window.show();
     auto* sceneries = window.findChild<QListWidget*>(QStringLiteral("File1"));

@@ -1,6 +1,7 @@
 #include "ui/widget_helpers.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 
 namespace ferwis {
@@ -26,6 +27,17 @@ QFont design_font(double points) {
 
 void use_design_font() {
     QApplication::setFont(design_font(8.25));
+}
+
+QIcon program_icon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(":/ferwis/ferwis-%1.png").arg(size);
+        if (QFile::exists(file)) {
+            icon.addFile(file, QSize(size, size));
+        }
+    }
+    return icon;
 }
 
 } // namespace ferwis

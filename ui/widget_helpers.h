@@ -5,6 +5,7 @@
 #include "common/code_page.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QPaintDevice>
 #include <QRect>
 #include <QString>
@@ -47,6 +48,11 @@ QFont design_font(double points);
 // message boxes, the preview and the help window's frame alike. Called once
 // the application object exists.
 void use_design_font();
+
+// The program's icon as the executable holds it (rendered from ui/icon/ferwis.svg
+// in the sizes of a desktop); empty where the build holds none (on Windows the
+// version resource gives the windows theirs).
+QIcon program_icon();
 
 // Texts cross between the core's Windows-1250 bytes and the widgets' Unicode
 // only here, at the widget.

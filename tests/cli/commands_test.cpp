@@ -41,7 +41,8 @@ TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
         {{"analyze", "--fast"}, "Użycie: ferwis-cli"},
         {{"analyze", "c.scn"}, "c.scn"},
         {{"analyze", "opis.txt"}, "opis.txt"},
-        {{"--config", cli.environment.program_dir + "none.ini", "analyze", "--all"},
+        {{"--config", cp1250_to_utf8(cli.environment.paths.config_dir) + "none.ini", "analyze",
+          "--all"},
          "Brak pliku ferwis.ini"},
     };
     for (const auto& [args, said] : cases) {
@@ -50,8 +51,9 @@ TEST(analyze_command, usage_configuration_problems_and_a_failed_run) {
         EXPECT_FALSE(cli.tree.exists("bin/wynik.txt"));
     }
     // A run that fails says so and exits with 1.
-    EXPECT_EQ(
-        cli.run({"--result", cli.environment.program_dir + "no/wynik.txt", "analyze", "--all"}), 1);
+    EXPECT_EQ(cli.run({"--result", cp1250_to_utf8(cli.environment.paths.data_dir) + "no/wynik.txt",
+                       "analyze", "--all"}),
+              1);
     EXPECT_TRUE(test::contains(cli.err.str(),
                                "Wystąpił błąd. Dalsze działanie programu zostało przerwane."));
 }
@@ -62,6 +64,26 @@ TEST(run_cli, version_is_the_projects) {
     Cli cli;
     EXPECT_EQ(cli.run({"--version"}), 0);
     EXPECT_EQ(cli.out.str(), "ferwis-cli " FERWIS_VERSION "\n");
+}
+
+// --paths names what a run reads and writes; without a ferwis.ini the command
+// line says how to make one, init makes one the next run reads and never
+// replaces it.
+TEST(run_cli, paths_and_a_first_configuration) {
+    test::CliRun cli("bin/");
+    const std::string bin = cp1250_to_utf8(cli.tree.path("bin/"));
+    EXPECT_EQ(cli.run({"--result", bin + "x.txt", "--paths"}), 0);
+    EXPECT_EQ(cli.out.str(), "layout: portable\nconfig: " + bin + "ferwis.ini\nresult: " + bin +
+                                 "x.txt\nplaces: " + bin + "x_zrodla.txt\ndata: " + bin + "\n");
+    EXPECT_EQ(cli.run({"analyze", "--all"}), 2);
+    EXPECT_TRUE(test::contains(cli.err.str(), "ferwis-cli init KATALOG"));
+    test::make_content_folders(cli.tree, "sym/");
+    cli.tree.write("sym/scenery/a.scn", "");
+    const std::string main = cp1250_to_utf8(cli.tree.path("sym"));
+    EXPECT_EQ(cli.run({"init", main}), 0) << cli.err.str();
+    EXPECT_EQ(cli.run({"init", main}), 2);
+    EXPECT_TRUE(test::contains(cli.err.str(), "już istnieje"));
+    EXPECT_EQ(cli.run({"analyze", "--all"}), 0) << cli.err.str();
 }
 
 TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
@@ -76,7 +98,7 @@ TEST(analyze_command, summary_and_the_same_bytes_as_the_window) {
                              "BD\tBraki *.wav DYNAMIC\t1\t0\n");
     EXPECT_TRUE(test::contains(cli.err.str(), "FAZA - Sprawdzanie plików mmd..."));
 
-    StartUp start = start_up(cli.tree.path("bin/"));
+    StartUp start = start_up(portable_paths(cli.tree.path("bin/")));
     test::SilentProgress progress;
     run_analysis(start.state.analysis_settings(), {"b.scn", "a.scn"}, cli.tree.path("window.txt"),
                  progress);
@@ -280,7 +302,7 @@ TEST(sample_installation, analyze_all_writes_the_checked_result) {
     tree.write("ferwis.ini", test::ini_bytes(tree.path("sym/"), tree.path("kopia/"),
                                              {"[pomijane_foldery_pliki]", "textures/tabor/"}));
     CliEnvironment environment;
-    environment.program_dir = cp1250_to_utf8(tree.root());
+    environment.paths = portable_paths(tree.root());
     std::ostringstream out, err;
     ASSERT_EQ(run_cli({"analyze", "--all"}, out, err, environment), 0) << err.str();
 

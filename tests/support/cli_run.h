@@ -25,7 +25,7 @@ struct CliRun {
     // program_folder ("bin/", or "" for the tree itself) is where ferwis.ini
     // and wynik.txt are looked for.
     explicit CliRun(std::string_view program_folder = "") : program_folder_(program_folder) {
-        environment.program_dir = cp1250_to_utf8(tree.path(program_folder));
+        environment.paths = portable_paths(tree.path(program_folder));
         environment.input = &input;
     }
     // Writes ferwis.ini into the program folder: the main directory main (below

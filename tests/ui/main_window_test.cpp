@@ -494,5 +494,24 @@ TEST(main_window, a_delete_keeps_what_a_scenery_outside_the_analysis_uses_while_
     EXPECT_EQ(w.questions.keep_offered, 2);
 }
 
+// The installed program's first start: a folder that is no main directory is
+// said and asked again, the next one is written to ferwis.ini and the window
+// opens on it. Cancelled, the window says what it says without ferwis.ini.
+TEST(main_window, first_start_asks_for_the_main_directory) {
+    Installation inst;
+    const ProgramPaths paths{true, inst.tree.path("cfg/"), inst.tree.path("data/")};
+    StartedWindow cancelled(inst, paths);
+    ASSERT_EQ(cancelled.messages.shown.size(), 2u);
+    EXPECT_TRUE(test::contains(cancelled.messages.shown[1], "Brak pliku ferwis.ini"));
+    EXPECT_FALSE(enabled(cancelled, "File1"));
+    StartedWindow w(inst, paths,
+                    {cp1250_to_utf8(inst.tree.path("nie_ma")), cp1250_to_utf8(inst.main_dir())});
+    ASSERT_EQ(w.messages.shown.size(), 2u);
+    EXPECT_EQ(w.messages.shown[1].rfind(text(Text::MainFolderMissing), 0), 0u);
+    EXPECT_TRUE(enabled(w, "File1"));
+    EXPECT_EQ(w.find<QLabel>("Label7")->text(), to_qstring(paths.config_path()));
+    EXPECT_TRUE(inst.tree.exists("data/"));
+}
+
 } // namespace
 } // namespace ferwis

@@ -69,7 +69,7 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
             shown = w.messages.shown;
         }
         test::CliRun cli; // ferwis-cli on the same program folder, answering "t"
-        cli.environment.program_dir = inst.tree.root();
+        cli.environment.paths = portable_paths(inst.tree.root());
         cli.environment.input_is_terminal = true;
         cli.input.str("t\n");
         cli.run(c.on_command_line);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,16 @@ struct RecordingQuestions : Questions {
         offered.emplace_back(text);
         return undo_answer;
     }
+    // The folders chosen in turn (UTF-8), then a cancel.
+    std::vector<std::string> folders;
+    std::optional<std::string> choose_folder(std::string_view) override {
+        if (folders.empty()) {
+            return std::nullopt;
+        }
+        std::string folder = folders.front();
+        folders.erase(folders.begin());
+        return folder;
+    }
 
 private:
     void offer(bool* keep) {
@@ -95,10 +106,15 @@ private:
 };
 
 // The main window, loaded as at start-up, with its messages and questions
-// recorded.
+// recorded; portable in the installation's folder unless other paths are given,
+// with the folders a first start is to choose.
 struct StartedWindow {
-    explicit StartedWindow(const Installation& installation)
-        : window(messages, installation.tree.root(), [this] { ++program_ends; }) {
+    explicit StartedWindow(const Installation& installation,
+                           std::optional<ProgramPaths> paths = std::nullopt,
+                           std::vector<std::string> folders = {})
+        : window(messages, paths ? *paths : portable_paths(installation.tree.root()),
+                 [this] { ++program_ends; }) {
+        questions.folders = std::move(folders);
         window.set_questions(questions);
         window.load();
     }
