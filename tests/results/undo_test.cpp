@@ -127,5 +127,25 @@ TEST(undo, trash_files_come_back_unless_changed_there_and_a_permanent_delete_has
     EXPECT_TRUE(in.undo(journals[1].id).permanent);
 }
 
+// A folder on the way swapped for a link to a folder outside the main
+// directory: nothing is written there, each file is left with its reason.
+TEST(undo, a_folder_link_swapped_in_leads_nothing_outside) {
+    for (const Operation operation : {Operation::Move, Operation::Delete}) {
+        UndoInstallation in;
+        in.trash.folder = to_native(in.tree.path("kosz"));
+        ASSERT_EQ(in.act(operation).files, 2u);
+        fs::remove_all(to_native(in.tree.path("sim/textures")));
+        in.tree.mkdir("poza/");
+        if (!test::link_folder(in.tree.path("poza"), in.tree.path("sim/textures"))) {
+            GTEST_SKIP() << test::kNoLinks;
+        }
+        const UndoSummary undone = in.undo();
+        EXPECT_EQ(undone.restored, 0u);
+        ASSERT_EQ(undone.left.size(), 2u);
+        EXPECT_EQ(undone.left[0].second, text(Text::SkipOutside));
+        EXPECT_TRUE(fs::is_empty(to_native(in.tree.path("poza"))));
+    }
+}
+
 } // namespace
 } // namespace ferwis
