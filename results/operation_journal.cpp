@@ -169,13 +169,15 @@ public:
         }
         const EntryStatus now = home.folder ? home.folder->status(home.name) : EntryStatus{};
         const bool placed = file.state != JournalFile::State::Entered;
-        if (now.kind != EntryKind::Missing && placed && now.identity == file.there.identity) {
+        if (placed && same_file(now, file.there)) {
             return; // put back before
         }
         auto target = placed ? FolderHandle::open(folder_part(file.place)) : std::nullopt;
         const std::string target_name(name_part(file.place));
         const bool ours = target && same_file(target->status(target_name), file.there);
-        if (now.kind != EntryKind::Missing && now.identity == file.was.identity) {
+        // Identity, size and time: a file made at the place since may have
+        // been given the number of the one that left.
+        if (same_file(now, file.was)) {
             // The run stopped before the file left: only its copy goes.
             if (file.state == JournalFile::State::Placed && ours) {
                 target->remove(target_name);
@@ -237,7 +239,7 @@ public:
         }
         const EntryStatus now = home.folder ? home.folder->status(home.name) : EntryStatus{};
         if (now.kind != EntryKind::Missing) {
-            if (now.identity != file.was.identity) {
+            if (!same_file(now, file.was)) {
                 left(file, Text::ReasonPlaceTaken);
             }
             return; // put back before, or never taken
