@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -85,6 +87,9 @@ TEST(undo, a_taken_place_is_left_and_said) {
 // A process killed after the first source went: the journal has no end, the
 // first file comes back from the target and the second's copy goes.
 TEST(undo, a_move_killed_between_two_files_is_undone_like_a_finished_one) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the run is killed in a forked process, and Windows has no fork";
+#else
     UndoInstallation in;
     struct KillAtFirst : OperationObserver {
         void file(std::string_view, std::string_view, std::uintmax_t) override { ::_exit(9); }
@@ -106,6 +111,7 @@ TEST(undo, a_move_killed_between_two_files_is_undone_like_a_finished_one) {
     EXPECT_TRUE(in.undo().complete());
     EXPECT_TRUE(in.both_home());
     EXPECT_TRUE(fs::is_empty(to_native(in.tree.path("kopia/textures"))));
+#endif
 }
 
 TEST(undo, trash_files_come_back_unless_changed_there_and_a_permanent_delete_has_none) {
