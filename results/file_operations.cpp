@@ -41,6 +41,10 @@ constexpr std::size_t kCopyChunk = 1 << 18;
 constexpr std::size_t kBatchFiles = 4096;
 constexpr std::uintmax_t kBatchBytes = std::uintmax_t{1} << 30;
 constexpr std::size_t kBatchFolders = 256;
+// A trash delete enters this many files in its journal with one sync, then
+// trashes them: small enough that a cancel or a look at the progress waits
+// little for the trash.
+constexpr std::size_t kTrashBatchFiles = 256;
 
 // The paths a result lists, in the form records compare: one hash each, so
 // that a whole result costs a few bytes a record. Two paths with one hash
@@ -135,6 +139,7 @@ public:
     // Ends the run's last batches of a move: their copies made durable, then
     // their sources deleted.
     void finish() {
+        trash_batch();
         complete_batch();
         delete_synced_sources();
     }
@@ -191,7 +196,7 @@ private:
         if (request_.delete_mode == DeleteMode::Permanent) {
             // Nothing of it can be undone: the journal only says what went.
             if (journal_ != nullptr) {
-                journal_->before(path, entry, false);
+                journal_->before(path, entry);
             }
             folder.remove(name);
             if (journal_ != nullptr) {
@@ -200,34 +205,67 @@ private:
             acted(path, {}, bytes);
             return;
         }
-        // The trash takes a path: the folder's real place, free of links, and
-        // checked to still hold this very entry.
+        // The trash takes a path: the folder's real place, free of links.
         const auto real = folder.real_path();
-        const std::filesystem::path file = real ? *real / to_native(name) : std::filesystem::path();
-        if (!real || entry_status(file).identity != entry.identity) {
+        if (!real) {
             skip(SkipReason::Changed, path);
             return;
         }
-        if (journal_ != nullptr) {
-            journal_->before(path, entry, true);
+        to_trash_.push_back({*real / to_native(name), entry, path});
+        if (to_trash_.size() >= kTrashBatchFiles) {
+            trash_batch();
         }
+    }
+
+    // A file of a trash delete waiting for its batch.
+    struct TrashedFile {
+        std::filesystem::path file; // its real place
+        EntryStatus entry;
+        std::string path;
+    };
+
+    // Trashes the batch in hand: each file checked to still be the entry
+    // read, all of them entered in the journal and made durable with one
+    // sync before the first goes, and each one's place in the trash written
+    // after it.
+    void trash_batch() {
+        std::vector<TrashedFile> batch = std::exchange(to_trash_, {});
+        std::erase_if(batch, [this](const TrashedFile& file) {
+            if (entry_status(file.file).identity == file.entry.identity) {
+                return false;
+            }
+            skip(SkipReason::Changed, file.path);
+            return true;
+        });
+        if (journal_ != nullptr && !batch.empty()) {
+            for (const TrashedFile& file : batch) {
+                journal_->before(file.path, file.entry);
+            }
+            journal_->sync();
+        }
+        for (const TrashedFile& file : batch) {
+            trash_file(file);
+        }
+    }
+
+    void trash_file(const TrashedFile& file) {
         const TrashOutcome outcome = trash_ != nullptr
-                                         ? trash_->move_to_trash(file)
+                                         ? trash_->move_to_trash(file.file)
                                          : TrashOutcome{false, {}, text(Text::ReasonNoTrash)};
         if (!outcome.moved) {
-            skip(SkipReason::NotTrashed, path, outcome.reason);
+            skip(SkipReason::NotTrashed, file.path, outcome.reason);
             return;
         }
         // The Recycle Bin does not say where a file went; a trash that does is checked.
-        if (!outcome.place.empty() && entry_status(outcome.place).identity != entry.identity) {
-            skip(SkipReason::NotTrashed, path, text(Text::ReasonOtherFileTrashed));
+        if (!outcome.place.empty() && entry_status(outcome.place).identity != file.entry.identity) {
+            skip(SkipReason::NotTrashed, file.path, text(Text::ReasonOtherFileTrashed));
             return;
         }
         if (journal_ != nullptr) {
             journal_->placed(from_native(outcome.place),
-                             outcome.place.empty() ? entry : entry_status(outcome.place));
+                             outcome.place.empty() ? file.entry : entry_status(outcome.place));
         }
-        acted(path, {}, bytes);
+        acted(file.path, {}, file.entry.kind == EntryKind::File ? file.entry.size : 0);
     }
 
     void copy_source(const std::shared_ptr<FolderHandle>& folder, const std::string& name,
@@ -276,7 +314,7 @@ private:
                     // The copy that is there counts as this run's own: the
                     // source goes once the batch is durable.
                     if (journal_ != nullptr) {
-                        journal_->before(path, entry, false);
+                        journal_->before(path, entry);
                         journal_->placed(target_text, target->status(name), true);
                     }
                     queue_source({folder, name, entry.identity, path, target_text, 0, true},
@@ -326,7 +364,7 @@ private:
             // Entered once its copy is whole at the target; the journal is
             // durable before the batch's sources go.
             if (journal_ != nullptr) {
-                journal_->before(path, entry, false);
+                journal_->before(path, entry);
                 journal_->placed(target_text, target->status(name));
             }
             queue_source({folder, name, entry.identity, path, target_text, bytes, false}, target);
@@ -491,6 +529,7 @@ private:
     std::unordered_set<FileIdentity, FileIdentityHash> written_;
     std::set<std::string> planned_;
     std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;
+    std::vector<TrashedFile> to_trash_;
     std::unordered_set<FileIdentity, FileIdentityHash> planned_ids_;
     std::vector<PendingSource> batch_;
     std::uintmax_t batch_bytes_ = 0;
@@ -630,6 +669,9 @@ OperationSummary execute_operation(const OperationSettings& settings,
         throw ResultUnreadable(error.what());
     }
     run.emplace(settings, request, progress, trash, observer, other_codes, journal);
+    if (journal != nullptr) {
+        journal->main_directory(as_folder(settings.main_dir)); // undo puts files back only below it
+    }
     OperationSummary summary;
     try {
         if (records) {

@@ -8,6 +8,8 @@
 #include "common/text_compare.h"
 #include "format/file_beside.h"
 #include "format/result_code.h"
+#include "results/folder_walk.h"
+#include "results/record_path.h"
 
 #include <algorithm>
 #include <charconv>
@@ -90,14 +92,28 @@ std::optional<Journal> read_journal(const fs::path& native, std::string id) {
             journal.category = rest;
         } else if (key == "started") {
             journal.started = rest;
+        } else if (key == "main") {
+            journal.main = rest;
         } else if (key == "file") {
             JournalFile file;
             if (parse_status(rest, file.was, file.path)) {
                 journal.files.push_back(std::move(file));
             }
-        } else if ((key == "to" || key == "kept") && last != nullptr &&
-                   parse_status(rest, last->there, last->place)) {
-            last->state = key == "to" ? JournalFile::State::Placed : JournalFile::State::Kept;
+        } else if ((key == "to" || key == "kept") && last != nullptr) {
+            JournalFile there;
+            if (!parse_status(rest, there.there, there.place)) {
+                continue;
+            }
+            // A trash batch enters its files first: the one with this identity.
+            const auto same =
+                std::find_if(journal.files.rbegin(), journal.files.rend(), [&](auto& f) {
+                    return f.state == JournalFile::State::Entered &&
+                           f.was.identity == there.there.identity;
+                });
+            JournalFile& file = same != journal.files.rend() ? *same : *last;
+            file.there = there.there;
+            file.place = std::move(there.place);
+            file.state = key == "to" ? JournalFile::State::Placed : JournalFile::State::Kept;
         } else if (key == "gone" && last != nullptr) {
             last->state = JournalFile::State::Gone;
         } else if (key == "end") {
@@ -141,19 +157,27 @@ bool copy_back(const FolderHandle& from, const std::string& name, const FolderHa
 
 class Undo {
 public:
-    Undo(UndoSummary& summary, Trash* trash) : summary_(summary), trash_(trash) {}
+    Undo(UndoSummary& summary, Trash* trash, const std::string& main)
+        : summary_(summary), trash_(trash), source_(as_folder(main)), home_(as_folder(main)) {
+        home_.prepare(true); // the main directory is never made
+    }
 
     void move_back(const JournalFile& file) {
-        const fs::path original = to_native(file.path);
-        const EntryStatus now = entry_status(original);
+        Home home = reach_home(file, false);
+        if (home.left) {
+            return;
+        }
+        const EntryStatus now = home.folder ? home.folder->status(home.name) : EntryStatus{};
         const bool placed = file.state != JournalFile::State::Entered;
-        if (now.kind != EntryKind::Missing && placed && now.identity == file.there.identity) {
+        if (placed && same_file(now, file.there)) {
             return; // put back before
         }
         auto target = placed ? FolderHandle::open(folder_part(file.place)) : std::nullopt;
         const std::string target_name(name_part(file.place));
         const bool ours = target && same_file(target->status(target_name), file.there);
-        if (now.kind != EntryKind::Missing && now.identity == file.was.identity) {
+        // Identity, size and time: a file made at the place since may have
+        // been given the number of the one that left.
+        if (same_file(now, file.was)) {
             // The run stopped before the file left: only its copy goes.
             if (file.state == JournalFile::State::Placed && ours) {
                 target->remove(target_name);
@@ -172,13 +196,14 @@ public:
             left(file, Text::ReasonPlacedChanged);
             return;
         }
-        FolderHandle home = open_home(file.path);
-        const std::string name(name_part(file.path));
+        if (!home.folder && (home = reach_home(file, true)).left) {
+            return;
+        }
         // A target that held these bytes before the move stays as it was.
         const bool copy = file.state == JournalFile::State::Kept ||
-                          target->identity().device != home.identity().device;
-        const bool back = copy ? copy_back(*target, target_name, home, name)
-                               : target->rename(target_name, home, name, false);
+                          target->identity().device != home.folder->identity().device;
+        const bool back = copy ? copy_back(*target, target_name, *home.folder, home.name)
+                               : target->rename(target_name, *home.folder, home.name, false);
         if (!back) {
             left(file, Text::ReasonPlaceTaken);
             return;
@@ -186,18 +211,18 @@ public:
         if (copy && file.state == JournalFile::State::Placed) {
             copied_.emplace_back(std::move(*target), target_name);
         }
-        made_durable(std::move(home));
+        made_durable(home.folder);
         restored(file);
     }
 
     // Makes what came back durable, in one sync per file system where the
     // system has it, and only then removes the targets of the copies back.
     void finish() {
-        for (const FolderHandle& folder : durable_) {
+        for (const auto& folder : durable_) {
             if (FolderHandle::syncs_file_system()) {
-                folder.sync_file_system();
+                folder->sync_file_system();
             } else {
-                folder.sync();
+                folder->sync();
             }
         }
         for (const auto& [folder, name] : copied_) {
@@ -208,10 +233,13 @@ public:
     }
 
     void from_trash(const JournalFile& file) {
-        const fs::path original = to_native(file.path);
-        const EntryStatus now = entry_status(original);
+        Home home = reach_home(file, false);
+        if (home.left) {
+            return;
+        }
+        const EntryStatus now = home.folder ? home.folder->status(home.name) : EntryStatus{};
         if (now.kind != EntryKind::Missing) {
-            if (now.identity != file.was.identity) {
+            if (!same_file(now, file.was)) {
                 left(file, Text::ReasonPlaceTaken);
             }
             return; // put back before, or never taken
@@ -222,44 +250,78 @@ public:
         }
         fs::path place = to_native(file.place);
         if (file.place.empty()) {
-            place = trash_->locate(original, file.was.identity);
+            place = trash_->locate(to_native(file.path), file.was.identity);
         }
         if (!place.empty() && !same_file(entry_status(place), file.was)) {
             left(file, Text::ReasonPlacedChanged);
             return;
         }
-        FolderHandle home = open_home(file.path); // made again when it went
-        const RestoreOutcome outcome = trash_->restore(place, original);
+        if (!home.folder && (home = reach_home(file, true)).left) {
+            return;
+        }
+        // The trash takes a path: the home folder's real place, free of links.
+        const auto real = home.folder->real_path();
+        if (!real) {
+            left(file, Text::ReasonFolderPlaceUnknown);
+            return;
+        }
+        const RestoreOutcome outcome = trash_->restore(place, *real / to_native(home.name));
         if (outcome.by_hand) {
             summary_.by_hand.push_back(file.path);
         } else if (!outcome.restored) {
             summary_.left.emplace_back(file.path, outcome.reason);
         } else {
-            made_durable(std::move(home));
+            made_durable(home.folder);
             restored(file);
         }
     }
 
 private:
-    // The folder the file came from, made again when it was removed since.
-    static FolderHandle open_home(const std::string& path) {
-        const std::string folder(folder_part(path));
-        std::error_code ec;
-        fs::create_directories(to_native(folder), ec);
-        auto home = FolderHandle::open(folder);
-        if (!home) {
-            throw FileError(folder, text(Text::ReasonFolderUnopenable));
+    // The folder a file came from and its name there; no folder while it is
+    // missing, left when the file was left with its reason.
+    struct Home {
+        std::shared_ptr<FolderHandle> folder;
+        std::string name;
+        bool left = false;
+    };
+
+    // Reaches the folder of a journal path from the main directory as the
+    // operations do, so that a folder link swapped in since leads nowhere
+    // outside it; with make, missing folders are made again.
+    Home reach_home(const JournalFile& file, bool make) {
+        Home home;
+        const auto relative = source_.relative_path(normalize_record_path(file.path));
+        std::vector<std::string> parts =
+            relative ? components(*relative) : std::vector<std::string>{};
+        if (parts.empty() || parts.back().empty() || parts.back() == "..") {
+            left(file, Text::SkipOutside);
+            home.left = true;
+            return home;
         }
-        return std::move(*home);
+        home.name = parts.back();
+        bool outside = false;
+        bool missing = false;
+        try {
+            home.folder = home_.open_folder(parts, !make, *source_.main(), outside, missing);
+        } catch (const FileError& error) {
+            summary_.left.emplace_back(file.path, error.reason());
+            home.left = true;
+            return home;
+        }
+        if (outside || (make && !home.folder)) {
+            left(file, Text::SkipOutside);
+            home.left = true;
+        }
+        return home;
     }
 
-    void made_durable(FolderHandle folder) {
+    void made_durable(const std::shared_ptr<FolderHandle>& folder) {
         const bool whole = FolderHandle::syncs_file_system();
-        const FileIdentity id = folder.identity();
-        if (std::none_of(durable_.begin(), durable_.end(), [&](const FolderHandle& known) {
-                return whole ? known.identity().device == id.device : known.identity() == id;
+        const FileIdentity id = folder->identity();
+        if (std::none_of(durable_.begin(), durable_.end(), [&](const auto& known) {
+                return whole ? known->identity().device == id.device : known->identity() == id;
             })) {
-            durable_.push_back(std::move(folder));
+            durable_.push_back(folder);
         }
         // The folders held open stay well below a process's usual 1024.
         if (durable_.size() + copied_.size() >= kHeldFolders) {
@@ -278,7 +340,9 @@ private:
 
     UndoSummary& summary_;
     Trash* trash_;
-    std::vector<FolderHandle> durable_; // one per file system, or per folder
+    SourceFolders source_;
+    TargetFolders home_; // from the main directory, made again where missing
+    std::vector<std::shared_ptr<FolderHandle>> durable_; // one per file system, or per folder
     std::vector<std::pair<FolderHandle, std::string>> copied_;
 };
 
@@ -291,6 +355,10 @@ JournalWriter::JournalWriter(std::string folder, const OperationRequest& request
     : folder_(std::move(folder)) {
     header_ = std::string(kFirstLine) + "\r\noperation " + std::string(operation_key(request)) +
               "\r\ncategory " + std::string(code_text(request.code)) + "\r\n";
+}
+
+void JournalWriter::main_directory(std::string_view main) {
+    header_ += "main " + std::string(main) + "\r\n";
 }
 
 void JournalWriter::line(const std::string& entry) {
@@ -316,11 +384,8 @@ void JournalWriter::line(const std::string& entry) {
     file_->write(whole.data(), whole.size());
 }
 
-void JournalWriter::before(std::string_view path, const EntryStatus& file, bool durable) {
+void JournalWriter::before(std::string_view path, const EntryStatus& file) {
     line("file " + status_fields(file) + ' ' + std::string(path));
-    if (durable) {
-        file_->sync();
-    }
 }
 
 void JournalWriter::placed(std::string_view place, const EntryStatus& there, bool kept) {
@@ -405,7 +470,7 @@ UndoSummary undo_journal(std::string_view folder, std::string_view id, std::stri
         return summary;
     }
     progress.set_status(text(Text::Undoing));
-    Undo undo(summary, trash);
+    Undo undo(summary, trash, chosen->main);
     // The last file first: the order a person would take them back in.
     for (auto file = chosen->files.rbegin(); file != chosen->files.rend(); ++file) {
         progress.set_detail(to_lower(file->path));

@@ -8,9 +8,13 @@
 // One line each, Windows-1250, CR LF:
 //   ferwis-dziennik 1
 //   operation move|trash|delete        category U|N|UD       started DATE
+//   main FOLDER                        the main directory the paths lie below
 //   file SIZE TIME DEVICE NODE PATH    the file as it was, before it is touched
 //   to SIZE TIME DEVICE NODE PLACE     where it went (its target, or its place
-//                                      in the trash; no place: the trash did not say)
+//                                      in the trash; no place: the trash did not say):
+//                                      the file entered last, or the one entered
+//                                      with this identity (a trash batch enters
+//                                      its files before it takes any)
 //   kept SIZE TIME DEVICE NODE PLACE   a move's target held the same bytes before
 //   gone                               deleted for good
 //   end                                the operation reached its end
@@ -38,9 +42,13 @@ public:
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
 
-    // Enters a file before it is touched; with durable the entry is on the
-    // disk when this returns (else at the next sync()). Throws FileError.
-    void before(std::string_view path, const EntryStatus& file, bool durable);
+    // The main directory the paths lie below (ending with the separator);
+    // before the first entry.
+    void main_directory(std::string_view main);
+
+    // Enters a file before it is touched; the entry is on the disk at the
+    // next sync(). Throws FileError.
+    void before(std::string_view path, const EntryStatus& file);
     // Where the file entered last went and what lies there now; an empty place
     // when the trash did not say. Throws FileError.
     void placed(std::string_view place, const EntryStatus& there, bool kept = false);
@@ -78,6 +86,7 @@ struct Journal {
     std::string operation; // "move", "trash" or "delete"
     std::string category;
     std::string started;
+    std::string main; // the main directory; a file is put back only below it
     std::vector<JournalFile> files;
     bool ended = false;
     bool undone = false;
@@ -109,7 +118,9 @@ struct UndoSummary {
 // Undoes the operation of the journal id of folder, or the last one not yet
 // undone when id is empty. A file goes back only when what lies at its target
 // or in the trash is still the file that went there (identity, size and time)
-// and its own place is free; it never replaces anything. Deletes the result
+// and its own place is free; it never replaces anything. Its place is reached
+// from the journal's main directory folder by folder, a link followed only
+// where it stays inside. Deletes the result
 // file once a file went back. Throws UndoFailure when the journal cannot be
 // read or a folder fails.
 UndoSummary undo_operation(std::string_view folder, std::string_view id,
