@@ -60,7 +60,8 @@ mkdir "$HOME"
 "$cli" --paths >"$work/paths"
 printf '%s\n' "layout: installed" "config: $HOME/.config/ferwis/ferwis.ini" \
     "result: $HOME/.local/share/ferwis/wynik.txt" \
-    "places: $HOME/.local/share/ferwis/wynik_zrodla.txt" "data: $HOME/.local/share/ferwis/" |
+    "places: $HOME/.local/share/ferwis/wynik_zrodla.txt" "data: $HOME/.local/share/ferwis/" \
+    "journals: $HOME/.local/share/ferwis/dzienniki/" |
     diff - "$work/paths" || fail "ferwis-cli --paths differs"
 XDG_CONFIG_HOME=$work/cfg XDG_DATA_HOME=relative "$cli" --paths | grep -qx "config: $work/cfg/ferwis/ferwis.ini" ||
     fail "ferwis-cli --paths does not follow XDG_CONFIG_HOME"

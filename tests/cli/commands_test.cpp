@@ -74,7 +74,8 @@ TEST(run_cli, paths_and_a_first_configuration) {
     const std::string bin = cp1250_to_utf8(cli.tree.path("bin/"));
     EXPECT_EQ(cli.run({"--result", bin + "x.txt", "--paths"}), 0);
     EXPECT_EQ(cli.out.str(), "layout: portable\nconfig: " + bin + "ferwis.ini\nresult: " + bin +
-                                 "x.txt\nplaces: " + bin + "x_zrodla.txt\ndata: " + bin + "\n");
+                                 "x.txt\nplaces: " + bin + "x_zrodla.txt\ndata: " + bin +
+                                 "\njournals: " + bin + "dzienniki/\n");
     EXPECT_EQ(cli.run({"analyze", "--all"}), 2);
     EXPECT_TRUE(test::contains(cli.err.str(), "ferwis-cli init KATALOG"));
     test::make_content_folders(cli.tree, "sym/");
