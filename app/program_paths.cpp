@@ -76,7 +76,9 @@ void make_user_folders(std::string_view folder) {
         if (!level.empty() && !folder_exists(level)) {
             std::error_code ec;
             const std::filesystem::path native = to_native(level);
-            if (!std::filesystem::create_directory(native, ec) && ec) {
+            // A drive ("C:") is no folder to make, though it is one to use.
+            if (!std::filesystem::create_directory(native, ec) && ec &&
+                !std::filesystem::is_directory(native, ec)) {
                 throw FileError(level, ec.message());
             }
             // A file system that keeps no such rights still holds the folder.

@@ -19,11 +19,14 @@ std::optional<FileState> state_of(std::string_view result_path) {
 // is looked for letter case aside, as the analysis looked for it.
 std::optional<std::string> now_present(const std::string& missed, const std::string& main,
                                        FolderNameCache& cache) {
+    // Named as it lies on the disk, also where the file system ignores case.
+    if (missed.size() > main.size() && names_equal(missed.substr(0, main.size()), main)) {
+        if (auto found = find_file_case_insensitive(main, missed.substr(main.size()), &cache)) {
+            return found;
+        }
+    }
     if (file_exists(missed)) {
         return missed;
-    }
-    if (missed.size() > main.size() && names_equal(missed.substr(0, main.size()), main)) {
-        return find_file_case_insensitive(main, missed.substr(main.size()), &cache);
     }
     return std::nullopt;
 }

@@ -75,7 +75,8 @@ TEST(run_cli, paths_and_a_first_configuration) {
     EXPECT_EQ(cli.run({"--result", bin + "x.txt", "--paths"}), 0);
     EXPECT_EQ(cli.out.str(), "layout: portable\nconfig: " + bin + "ferwis.ini\nresult: " + bin +
                                  "x.txt\nplaces: " + bin + "x_zrodla.txt\ndata: " + bin +
-                                 "\njournals: " + bin + "dzienniki/\n");
+                                 "\njournals: " + cp1250_to_utf8(cli.tree.path("bin/dzienniki/")) +
+                                 "\n");
     EXPECT_EQ(cli.run({"analyze", "--all"}), 2);
     EXPECT_TRUE(test::contains(cli.err.str(), "ferwis-cli init KATALOG"));
     test::make_content_folders(cli.tree, "sym/");
