@@ -77,8 +77,11 @@ void make_user_folders(std::string_view folder) {
             std::error_code ec;
             const std::filesystem::path native = to_native(level);
             // A drive ("C:") is no folder to make, though it is one to use.
-            if (!std::filesystem::create_directory(native, ec) && ec &&
-                !std::filesystem::is_directory(native, ec)) {
+            if (native.has_root_name() && !native.has_relative_path()) {
+                level.push_back(kSeparator);
+                return true;
+            }
+            if (!std::filesystem::create_directory(native, ec) && ec) {
                 throw FileError(level, ec.message());
             }
             // A file system that keeps no such rights still holds the folder.
