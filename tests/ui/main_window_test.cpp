@@ -388,35 +388,6 @@ TEST(main_window, a_copy_asks_once_before_replacing_a_different_file_at_the_targ
               utf8("Skopiowano plików: 0 (0 B), pominięto: 0, już były na miejscu: 1."));
 }
 
-// A result deleted while the window is open is said to be gone by the display
-// and by the operations, and nothing beside it goes; a category without files
-// asks nothing and changes nothing.
-TEST(main_window, a_vanished_result_or_an_empty_category_is_said_and_changes_nothing) {
-    Installation inst;
-    inst.write_one_used_file();
-    StartedWindow w(inst);
-    w.find<QRadioButton>("Option5")->click(); // the unused files: none
-    w.find<QRadioButton>("Option2")->click();
-    w.find<QPushButton>("Command3")->click();
-    EXPECT_TRUE(w.questions.asked.empty());
-    ASSERT_EQ(w.messages.shown.size(), 1u);
-    EXPECT_EQ(w.messages.shown[0], cp1250("Brak plików w tej kategorii."));
-    EXPECT_TRUE(inst.tree.exists("wynik.txt"));
-
-    inst.tree.write("wynik_zrodla.txt", "places\r\n");
-    std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
-    w.find<QPushButton>("Command2")->click();
-    ASSERT_EQ(w.messages.shown.size(), 2u);
-    EXPECT_EQ(w.messages.shown[1], text(Text::DisplayFailed));
-    w.find<QRadioButton>("Option3")->click();
-    w.find<QPushButton>("Command3")->click();
-    EXPECT_TRUE(w.questions.asked.empty());
-    ASSERT_EQ(w.messages.shown.size(), 3u);
-    EXPECT_EQ(w.messages.shown[2], text(Text::ResultUnreadable));
-    EXPECT_TRUE(inst.tree.exists("wynik_zrodla.txt"));
-    EXPECT_TRUE(inst.tree.exists("sym/Textures/a.dds"));
-}
-
 // wynik.txt with a selected scenery, a texture it names and an unused file,
 // and its places.
 struct ShownResult {

@@ -21,9 +21,16 @@ using test::Installation;
 using test::StartedWindow;
 
 TEST(same_words, window_and_command_line_give_one_message_per_failure) {
-    enum class Result { None, Unreadable, Shrunk };
+    enum class Result { None, Unreadable, Shrunk, Gone, NothingUsed };
     const auto display = [](StartedWindow& w, Installation&) {
         w.find<QPushButton>("Command2")->click();
+    };
+    const auto act = [](const char* operation, const char* category) {
+        return [=](StartedWindow& w, Installation&) {
+            w.find<QRadioButton>(operation)->click();
+            w.find<QRadioButton>(category)->click();
+            w.find<QPushButton>("Command3")->click();
+        };
     };
     const struct {
         const char* name;
@@ -44,13 +51,24 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
          false},
         {"delete with an unreadable wynik.txt",
          Result::Unreadable,
-         [](StartedWindow& w, Installation&) {
-             w.find<QRadioButton>("Option3")->click();
-             w.find<QRadioButton>("Option5")->click();
-             w.find<QPushButton>("Command3")->click();
-         },
+         act("Option3", "Option5"),
          {"delete", "N"},
          true},
+        {"display of a wynik.txt deleted while the window is open",
+         Result::Gone,
+         display,
+         {"show", "N"},
+         true},
+        {"delete with a wynik.txt that is gone",
+         Result::Gone,
+         act("Option3", "Option5"),
+         {"delete", "N"},
+         true},
+        {"move of a category without files",
+         Result::NothingUsed,
+         act("Option2", "Option4"),
+         {"move", "U"},
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,9 +83,15 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
         std::vector<std::string> shown;
         {
             StartedWindow w(inst);
+            if (c.result == Result::Gone) { // its places stay where nothing is done
+                inst.tree.write("wynik_zrodla.txt", "places\r\n");
+                std::filesystem::remove(to_native(inst.tree.path("wynik.txt")));
+            }
             c.in_window(w, inst);
             shown = w.messages.shown;
+            EXPECT_TRUE(w.questions.asked.empty()); // nothing to ask about
         }
+        EXPECT_EQ(inst.tree.exists("wynik_zrodla.txt"), c.result == Result::Gone);
         test::CliRun cli; // ferwis-cli on the same program folder, answering "t"
         cli.environment.paths = portable_paths(inst.tree.root());
         cli.environment.input_is_terminal = true;
