@@ -173,6 +173,9 @@ constexpr std::array kTexts = {
     std::pair{Text::UndoOffered, "Operację można cofnąć przyciskiem „Cofnij”."},
     std::pair{Text::UndoHint, "Operację można cofnąć poleceniem: ferwis-cli undo"},
     std::pair{Text::UndoFailed, "Wystąpił błąd. Cofanie operacji zostało przerwane."},
+    std::pair{Text::OtherSceneriesUnreadable,
+              "Nie można odczytać scenerii niewybranych do analizy, więc nie wiadomo, których "
+              "plików używają. Żaden plik nie został zmieniony."},
     std::pair{Text::ReasonPlaceTaken, "w jego pierwotnym miejscu leży inny plik"},
     std::pair{Text::ReasonPlacedChanged, "plik tam, dokąd trafił, zmienił się lub zniknął"},
     std::pair{Text::ReasonWhereaboutsUnknown,

@@ -153,6 +153,7 @@ enum class Text {
     UndoOffered,
     UndoHint,
     UndoFailed,
+    OtherSceneriesUnreadable,
     ReasonPlaceTaken,
     ReasonPlacedChanged,
     ReasonWhereaboutsUnknown,

@@ -126,6 +126,17 @@ public:
         : Failure(Text::UndoFailed, error.what(), failed_file(error.path(), error.reason())) {}
 };
 
+// The sceneries outside the analysis could not be read before a move or
+// delete: what they use is unknown, so nothing is acted on. The program goes on.
+class OtherSceneriesUnreadable : public Failure {
+public:
+    explicit OtherSceneriesUnreadable(const std::string& detail)
+        : Failure(Text::OtherSceneriesUnreadable, detail, failure_reason(detail)) {}
+    explicit OtherSceneriesUnreadable(const FileError& error)
+        : Failure(Text::OtherSceneriesUnreadable, error.what(),
+                  failed_file(error.path(), error.reason())) {}
+};
+
 // A problem of the configuration found at start-up. Start-up reports every
 // problem it finds, in order, instead of throwing the first.
 class ConfigurationProblem : public Failure {

@@ -216,32 +216,31 @@ UsedElsewhere users_of(const PackageInventory& inventory, const std::vector<std:
     return used;
 }
 
-// Runs work and turns every failure of it but a cancel into an
-// AnalysisFailure: the one place a failure of a run is said, the message
-// naming the file and the system's reason.
-template <typename Work> auto as_analysis_failure(Work&& work) {
+// Runs work and turns every failure of it but a cancel into the Failure of
+// what the reading was for (an analysis, or the check of the sceneries outside
+// it): the one place a failure of a run is said, the message naming the file
+// and the system's reason.
+template <typename Said, typename Work> auto as_failure(Work&& work) {
     try {
         return work();
     } catch (const OperationCancelled&) {
         throw;
-    } catch (const AnalysisFailure&) {
-        throw;
     } catch (const FileError& error) {
-        throw AnalysisFailure(error);
+        throw Said(error);
     } catch (const std::bad_alloc&) {
         // A line or a list too large for memory ends the run as a failure, not a crash.
-        throw AnalysisFailure(text(Text::ReasonOutOfMemory));
+        throw Said(text(Text::ReasonOutOfMemory));
     } catch (const std::exception& failure) {
         // Every other failure ends the run the same way; wav_dynamic.txt stays
         // on disk with what was found so far.
-        throw AnalysisFailure(failure.what());
+        throw Said(failure.what());
     }
 }
 
 PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
                    const std::string& result_path, Progress& progress, RunTotals* totals) {
     WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
-    return as_analysis_failure([&] {
+    return as_failure<AnalysisFailure>([&] {
         try {
             return analyse(settings, selected, result_path, progress, wav_dynamic, totals);
         } catch (const OperationCancelled&) {
@@ -263,7 +262,7 @@ UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
     if (sceneries.empty()) {
         return UsedElsewhere(); // every scenery was analysed: nothing to list
     }
-    return as_analysis_failure([&] {
+    return as_failure<OtherSceneriesUnreadable>([&] {
         RunState run(settings, progress);
         wypisz_wszystkie_pliki(settings.main_dir, progress, {}, run.inventory, run.passed_over,
                                nullptr);

@@ -33,7 +33,9 @@ RunTotals run_analysis_with_totals(const AnalysisSettings& settings,
 
 // Reads the sceneries (names below scenery/) as an analysis reads the selected
 // ones, writing nothing, and returns every file they use, each with the
-// scenery that uses it first and the place there. Throws as run_analysis does.
+// scenery that uses it first and the place there. Throws
+// OtherSceneriesUnreadable when a file fails: the move or delete it was read
+// for stops, the program does not; OperationCancelled on a close request.
 UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
                                   const std::vector<std::string>& sceneries, Progress& progress);
 

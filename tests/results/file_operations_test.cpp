@@ -248,8 +248,6 @@ TEST(execute_operation, failure_keeps_source_and_result_file) {
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
 }
 
-// The preview is a dry run: every file with its action and target, every skip
-// with its reason, the totals, and the installation left as it was.
 // A name without a Windows-1250 form (Cyrillic; on POSIX also bytes that are no
 // UTF-8) has "?" in its record, which names no file: every operation leaves
 // such a file where it is and counts it with its reason, while a record with a
@@ -289,6 +287,8 @@ TEST(execute_operation, names_without_a_windows_1250_form_are_skipped_with_their
     }
 }
 
+// The preview is a dry run: every file with its action and target, every skip
+// with its reason, the totals, and the installation left as it was.
 TEST(operation_preview, lists_each_file_and_skip_and_changes_nothing) {
     Installation in;
     make_tree(in.tree, {{"sim/textures/a.dds", "aaaa"}, {"sim/textures/b.dds", "bb"}});
