@@ -183,6 +183,12 @@ constexpr std::array kTexts = {
     std::pair{Text::CliNoSelectionRecorded,
               "Nie wiadomo, które scenerie wybrano do analizy (brak pliku wynik_stan.txt; "
               "uruchom analizę ponownie)."},
+    std::pair{Text::MatchOtherFolder, "ta sama nazwa w innym folderze tego samego podkatalogu"},
+    std::pair{Text::MatchOtherContentFolder, "ta sama nazwa w innym podkatalogu"},
+    std::pair{Text::MatchOtherExtension, "ta sama nazwa z innym rozszerzeniem"},
+    std::pair{Text::MatchPolishLetters, "ta sama nazwa z polskimi literami lub bez nich"},
+    std::pair{Text::MatchOneEdit, "nazwa różna o jeden znak w tym samym folderze"},
+    std::pair{Text::NoLikelyMatch, "W instalacji nie ma podobnego pliku."},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -192,7 +198,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::CliNoSelectionRecorded) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::NoLikelyMatch) + 1 == kTexts.size();
 }
 static_assert(in_order());
 

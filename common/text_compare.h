@@ -25,6 +25,11 @@ inline bool names_equal(std::string_view a, std::string_view b) {
     return a.size() == b.size() && compare_names(a, b) == 0;
 }
 
+// Returns the text in lower case with each Polish letter written as its ASCII
+// letter ("Łąka" gives "laka"), so that names that differ only in their Polish
+// letters, or in whether they have them, fold alike.
+std::string fold_polish_letters(std::string_view text);
+
 // A hash of the text under the one comparison: texts that compare equal hash
 // alike, without a lower-case copy being made.
 std::uint64_t hash_name(std::string_view text);

@@ -93,6 +93,24 @@ std::vector<SourcePlace> ResultProvenance::chain(std::size_t row) const {
     return steps;
 }
 
+std::vector<OriginGroup> group_by_origin(const ResultProvenance& provenance, ResultCode code) {
+    std::vector<OriginGroup> groups;
+    std::unordered_map<std::string, std::size_t> group_of; // compared form -> group
+    for (std::size_t row = 0; row < provenance.size(); ++row) {
+        if (parse_code(provenance.record(row).code) != code) {
+            continue;
+        }
+        const std::vector<SourcePlace> chain = provenance.chain(row);
+        const std::string origin = chain.empty() ? std::string() : chain.back().file;
+        const auto [it, added] = group_of.try_emplace(compared_form(origin), groups.size());
+        if (added) {
+            groups.push_back({origin, {}});
+        }
+        groups[it->second].rows.push_back(row);
+    }
+    return groups;
+}
+
 std::string place_text(const SourcePlace& place) {
     if (place.file.empty()) {
         return text(Text::SelectedForAnalysis);

@@ -4,6 +4,7 @@
 // named its file, and the chain of such places up to a selected scenery.
 
 #include "format/provenance_file.h"
+#include "format/result_code.h"
 #include "format/result_record.h"
 
 #include <cstddef>
@@ -45,6 +46,18 @@ private:
     std::vector<SourcePlace> places_;
     std::unordered_map<std::string, std::size_t> first_row_; // compared form -> row
 };
+
+// The records of one code whose files one file's reading named: a selected
+// scenery (at the end of each record's chain) or a rolling-stock definition
+// file. The file is empty for records without a place.
+struct OriginGroup {
+    std::string file;
+    std::vector<std::size_t> rows; // in the result's order
+};
+
+// The records of code grouped by that file, the groups in the order of their
+// first record.
+std::vector<OriginGroup> group_by_origin(const ResultProvenance& provenance, ResultCode code);
 
 // "file:line", "file" for a place without lines, or the text for a selected scenery.
 std::string place_text(const SourcePlace& place);

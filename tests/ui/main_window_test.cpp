@@ -435,7 +435,7 @@ struct ShownResult {
     std::string result_path() const { return tree.path("wynik.txt"); }
     void fill() {
         fill_result_list(list, {entries[0].first, entries[1].first, entries[2].first});
-        show_provenance(list, result_path(), messages);
+        show_provenance(list, result_path(), "/m/", messages);
     }
     std::unique_ptr<QMenu> menu_of(int entry) {
         return std::unique_ptr<QMenu>(
