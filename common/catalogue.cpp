@@ -264,7 +264,7 @@ std::string cli_usage(std::string_view command) {
     static constexpr std::pair<std::string_view, std::string_view> kLines[] = {
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] SCENERIA..."},
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] --all"},
-        {"show", "[--result PLIK] show STATUS"},
+        {"show", "[--result PLIK] show STATUS [--by-file]"},
         {"why", "[--config PLIK] [--result PLIK] why ŚCIEŻKA"},
         {"copy", "[--config PLIK] [--result PLIK] copy STATUS [--dry-run] [--yes] [--overwrite]"},
         {"move", "[--config PLIK] [--result PLIK] move STATUS [--dry-run] [--yes] [--overwrite] "
