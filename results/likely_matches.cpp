@@ -15,26 +15,26 @@ namespace ferwis {
 namespace {
 
 // The parts of a path in its compared form (lower case, "/" between folders).
+// The views point into the key, so the parts stay where they are made.
 struct PathParts {
-    std::string key;
+    explicit PathParts(std::string_view path) : key(to_lower(normalize_record_path(path))) {
+        const std::string_view whole = key;
+        const std::size_t slash = whole.rfind('/');
+        folder = whole.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
+        name = whole.substr(folder.size());
+        const std::size_t dot = name.rfind('.');
+        extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+        stem = whole.substr(0, whole.size() - extension.size());
+    }
+    PathParts(const PathParts&) = delete;
+    PathParts& operator=(const PathParts&) = delete;
+
+    const std::string key;
     std::string_view folder; // up to and including the last "/"
     std::string_view name;
-    std::string_view stem;      // the key without the name's extension
     std::string_view extension; // from the name's last ".", or empty
+    std::string_view stem;      // the key without the name's extension
 };
-
-PathParts parts_of(std::string_view path) {
-    PathParts parts;
-    parts.key = to_lower(normalize_record_path(path));
-    const std::string_view key = parts.key;
-    const std::size_t slash = key.rfind('/');
-    parts.folder = key.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
-    parts.name = key.substr(parts.folder.size());
-    const std::size_t dot = parts.name.rfind('.');
-    parts.extension = dot == std::string_view::npos ? std::string_view{} : parts.name.substr(dot);
-    parts.stem = key.substr(0, key.size() - parts.extension.size());
-    return parts;
-}
 
 // The content folder of a compared path below the main directory ("textures"),
 // or nothing for a path outside it.
@@ -116,7 +116,7 @@ LikelyMatches::LikelyMatches(std::string_view main_dir, std::vector<std::string>
         throw std::length_error(text(Text::ReasonTooManyFiles));
     }
     for (std::uint32_t file = 0; file < paths_.size(); ++file) {
-        const PathParts parts = parts_of(paths_[file]);
+        const PathParts parts(paths_[file]);
         by_name_.emplace_back(hash_name(parts.name), file);
         if (!readable_forms(parts.extension).empty()) {
             by_stem_.emplace_back(hash_name(parts.stem), file);
@@ -138,7 +138,7 @@ void LikelyMatches::visit(const Index& index, std::uint64_t hash, Visit&& visit)
 }
 
 std::vector<LikelyMatch> LikelyMatches::find(std::string_view missing) const {
-    const PathParts wanted = parts_of(missing);
+    const PathParts wanted(missing);
     const auto wanted_content = content_folder_of(wanted.key, main_dir_);
     std::vector<LikelyMatch> found;
     std::vector<std::string> found_keys{wanted.key};
@@ -148,7 +148,7 @@ std::vector<LikelyMatch> LikelyMatches::find(std::string_view missing) const {
         if (found.size() >= kMostLikelyMatches) {
             return;
         }
-        const PathParts parts = parts_of(paths_[file]);
+        const PathParts parts(paths_[file]);
         if (std::find(found_keys.begin(), found_keys.end(), parts.key) == found_keys.end() &&
             fits(parts)) {
             found_keys.push_back(parts.key);
