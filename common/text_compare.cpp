@@ -263,16 +263,21 @@ std::size_t find_name(std::string_view haystack, std::string_view needle, std::s
     return std::string_view::npos;
 }
 
-std::string fold_polish_letters(std::string_view text) {
-    std::string folded = to_lower(text);
-    for (char& c : folded) {
-        for (const auto& fold : kPolishFolds) {
-            if (static_cast<unsigned char>(c) == fold[0]) {
-                c = static_cast<char>(fold[1]);
-            }
+void fold_polish_letters(std::string& text) {
+    static constexpr std::array<unsigned char, 256> kFolded = [] {
+        std::array<unsigned char, 256> t{};
+        for (unsigned i = 0; i < 256; ++i) {
+            t[i] = kLower[i];
         }
+        for (const auto& fold : kPolishFolds) {
+            t[fold[0]] = fold[1];
+            t[kPartner[fold[0]]] = fold[1];
+        }
+        return t;
+    }();
+    for (char& c : text) {
+        c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
     }
-    return folded;
 }
 
 } // namespace ferwis

@@ -25,10 +25,10 @@ inline bool names_equal(std::string_view a, std::string_view b) {
     return a.size() == b.size() && compare_names(a, b) == 0;
 }
 
-// Returns the text in lower case with each Polish letter written as its ASCII
-// letter ("Łąka" gives "laka"), so that names that differ only in their Polish
+// Lowers the text in place and writes each Polish letter as its ASCII letter
+// ("Łąka" becomes "laka"), so that names that differ only in their Polish
 // letters, or in whether they have them, fold alike.
-std::string fold_polish_letters(std::string_view text);
+void fold_polish_letters(std::string& text);
 
 // A hash of the text under the one comparison: texts that compare equal hash
 // alike, without a lower-case copy being made.

@@ -1,6 +1,7 @@
 #include "results/likely_matches.h"
 
 #include "common/catalogue.h"
+#include "common/native_path.h"
 #include "common/text_compare.h"
 #include "format/readable_extensions.h"
 #include "format/result_code.h"
@@ -14,26 +15,40 @@
 namespace ferwis {
 namespace {
 
-// The parts of a path in its compared form (lower case, "/" between folders).
-// The views point into the key, so the parts stay where they are made.
-struct PathParts {
-    explicit PathParts(std::string_view path) : key(to_lower(normalize_record_path(path))) {
-        const std::string_view whole = key;
-        const std::size_t slash = whole.rfind('/');
-        folder = whole.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
-        name = whole.substr(folder.size());
+// The parts of a path's compared form (lower case, one separator between
+// folders), as views into it.
+struct KeyParts {
+    explicit KeyParts(std::string_view key) {
+        const std::size_t slash = key.rfind(kSeparator);
+        folder = key.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
+        name = key.substr(folder.size());
         const std::size_t dot = name.rfind('.');
         extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
-        stem = whole.substr(0, whole.size() - extension.size());
+        stem = key.substr(0, key.size() - extension.size());
+    }
+    std::string_view folder; // up to and including the last separator
+    std::string_view name;
+    std::string_view extension; // from the name's last ".", or empty
+    std::string_view stem;      // the key without the name's extension
+};
+
+// Writes the compared form of path into key, reusing its room.
+void compared_form(std::string_view path, std::string& key) {
+    normalize_record_path(path, key);
+    to_lower_in_place(key);
+}
+
+// A compared form with its parts; the parts point into the key, so they stay
+// where they are made.
+struct PathParts : KeyParts {
+    explicit PathParts(std::string_view path) : KeyParts({}) {
+        compared_form(path, key);
+        static_cast<KeyParts&>(*this) = KeyParts(key);
     }
     PathParts(const PathParts&) = delete;
     PathParts& operator=(const PathParts&) = delete;
 
-    const std::string key;
-    std::string_view folder; // up to and including the last "/"
-    std::string_view name;
-    std::string_view extension; // from the name's last ".", or empty
-    std::string_view stem;      // the key without the name's extension
+    std::string key;
 };
 
 // The content folder of a compared path below the main directory ("textures"),
@@ -43,7 +58,7 @@ std::optional<std::string> content_folder_of(std::string_view key, std::string_v
     if (!below) {
         return std::nullopt;
     }
-    below->resize(std::min(below->size(), below->find('/')));
+    below->resize(std::min(below->size(), below->find(kSeparator)));
     return below;
 }
 
@@ -109,20 +124,22 @@ bool names_existing_file(const ResultRecord& record) {
 
 LikelyMatches::LikelyMatches(std::string_view main_dir, std::vector<std::string> existing)
     : main_dir_(to_lower(normalize_record_path(main_dir))), paths_(std::move(existing)) {
-    if (main_dir_.empty() || main_dir_.back() != '/') {
-        main_dir_ += '/';
-    }
+    ensure_final_separator(main_dir_);
     if (paths_.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error(text(Text::ReasonTooManyFiles));
     }
+    // One key's room for every path: the indexes hold hashes only.
+    std::string key;
     for (std::uint32_t file = 0; file < paths_.size(); ++file) {
-        const PathParts parts(paths_[file]);
+        compared_form(paths_[file], key);
+        const KeyParts parts(key);
         by_name_.emplace_back(hash_name(parts.name), file);
         if (!readable_forms(parts.extension).empty()) {
             by_stem_.emplace_back(hash_name(parts.stem), file);
         }
-        by_folded_.emplace_back(hash_name(fold_polish_letters(parts.key)), file);
         by_folder_.emplace_back(folder_hash(parts.folder, parts.name.size()), file);
+        fold_polish_letters(key);
+        by_folded_.emplace_back(hash_name(key), file);
     }
     for (Index* index : {&by_name_, &by_stem_, &by_folded_, &by_folder_}) {
         std::sort(index->begin(), index->end());
@@ -176,10 +193,14 @@ std::vector<LikelyMatch> LikelyMatches::find(std::string_view missing) const {
             });
         });
     }
-    const std::string folded = fold_polish_letters(wanted.key);
+    std::string folded = wanted.key;
+    fold_polish_letters(folded);
     visit(by_folded_, hash_name(folded), [&](std::uint32_t file) {
-        offer(file, MatchReason::PolishLetters,
-              [&](const PathParts& parts) { return fold_polish_letters(parts.key) == folded; });
+        offer(file, MatchReason::PolishLetters, [&](const PathParts& parts) {
+            std::string key = parts.key;
+            fold_polish_letters(key);
+            return key == folded;
+        });
     });
     for (const std::size_t length :
          {wanted.name.size() - 1, wanted.name.size(), wanted.name.size() + 1}) {

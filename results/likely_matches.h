@@ -67,7 +67,7 @@ private:
     // The files under a hash of an index, in the result's order.
     template <class Visit> void visit(const Index& index, std::uint64_t hash, Visit&& visit) const;
 
-    std::string main_dir_; // compared form, ending with "/"
+    std::string main_dir_; // compared form, ending with the separator
     std::vector<std::string> paths_;
     Index by_name_;   // lower-case name
     Index by_stem_;   // lower-case path without its extension, for readable forms only

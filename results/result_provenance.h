@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -44,7 +44,9 @@ private:
     std::vector<ResultRecord> records_;
     std::vector<std::uint32_t> place_of_row_; // index into places_ + 1, 0 for none
     std::vector<SourcePlace> places_;
-    std::unordered_map<std::string, std::size_t> first_row_; // compared form -> row
+    // The hash of each record's path as records compare, with its row, in
+    // order: a large result is indexed without a string per record.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> rows_by_hash_;
 };
 
 // The records of one code whose files one file's reading named: a selected
