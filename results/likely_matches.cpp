@@ -52,14 +52,14 @@ struct PathParts : KeyParts {
 };
 
 // The content folder of a compared path below the main directory ("textures"),
-// or nothing for a path outside it.
-std::optional<std::string> content_folder_of(std::string_view key, std::string_view main_dir) {
-    auto below = path_below_main(key, main_dir);
-    if (!below) {
-        return std::nullopt;
+// or empty for a path outside it.
+std::string_view content_folder_of(std::string_view key, std::string_view main_dir) {
+    if (!starts_with_name(key, main_dir)) {
+        return {};
     }
-    below->resize(std::min(below->size(), below->find(kSeparator)));
-    return below;
+    const std::string_view below = key.substr(main_dir.size());
+    const std::size_t end = below.find(kSeparator);
+    return end == std::string_view::npos ? std::string_view{} : below.substr(0, end);
 }
 
 // Whether two lower-case names are one edit apart: one character added or
@@ -133,6 +133,11 @@ LikelyMatches::LikelyMatches(std::string_view main_dir, std::vector<std::string>
     for (std::uint32_t file = 0; file < paths_.size(); ++file) {
         compared_form(paths_[file], key);
         const KeyParts parts(key);
+        const std::string_view content = content_folder_of(key, main_dir_);
+        if (!content.empty() && content_id(content) == kNoContentFolder) {
+            content_folders_.emplace_back(content);
+        }
+        content_of_.push_back(content_id(content));
         by_name_.emplace_back(hash_name(parts.name), file);
         if (!readable_forms(parts.extension).empty()) {
             by_stem_.emplace_back(hash_name(parts.stem), file);
@@ -146,6 +151,13 @@ LikelyMatches::LikelyMatches(std::string_view main_dir, std::vector<std::string>
     }
 }
 
+std::uint32_t LikelyMatches::content_id(std::string_view folder) const {
+    const auto known = std::find(content_folders_.begin(), content_folders_.end(), folder);
+    return folder.empty() || known == content_folders_.end()
+               ? kNoContentFolder
+               : static_cast<std::uint32_t>(known - content_folders_.begin()) + 1;
+}
+
 template <class Visit>
 void LikelyMatches::visit(const Index& index, std::uint64_t hash, Visit&& visit) const {
     for (auto it = std::lower_bound(index.begin(), index.end(), std::pair{hash, std::uint32_t{0}});
@@ -156,7 +168,7 @@ void LikelyMatches::visit(const Index& index, std::uint64_t hash, Visit&& visit)
 
 std::vector<LikelyMatch> LikelyMatches::find(std::string_view missing) const {
     const PathParts wanted(missing);
-    const auto wanted_content = content_folder_of(wanted.key, main_dir_);
+    const std::uint32_t wanted_content = content_id(content_folder_of(wanted.key, main_dir_));
     std::vector<LikelyMatch> found;
     std::vector<std::string> found_keys{wanted.key};
     // A file is offered once, under its best reason; hashes that collide are
@@ -172,17 +184,21 @@ std::vector<LikelyMatch> LikelyMatches::find(std::string_view missing) const {
             found.push_back({paths_[file], reason});
         }
     };
-    const auto same_name = [&](bool same_content) {
-        return [&, same_content](const PathParts& parts) {
-            const auto content = content_folder_of(parts.key, main_dir_);
-            return parts.name == wanted.name &&
-                   same_content == (content && wanted_content && *content == *wanted_content);
-        };
+    // Many files may share a name in other content folders: the content
+    // folder is told before a path is taken apart.
+    const auto same_content = [&](std::uint32_t file) {
+        return wanted_content != kNoContentFolder && content_of_[file] == wanted_content;
     };
-    visit(by_name_, hash_name(wanted.name),
-          [&](std::uint32_t file) { offer(file, MatchReason::OtherFolder, same_name(true)); });
+    const auto same_name = [&](const PathParts& parts) { return parts.name == wanted.name; };
     visit(by_name_, hash_name(wanted.name), [&](std::uint32_t file) {
-        offer(file, MatchReason::OtherContentFolder, same_name(false));
+        if (same_content(file)) {
+            offer(file, MatchReason::OtherFolder, same_name);
+        }
+    });
+    visit(by_name_, hash_name(wanted.name), [&](std::uint32_t file) {
+        if (!same_content(file)) {
+            offer(file, MatchReason::OtherContentFolder, same_name);
+        }
     });
     const auto forms = readable_forms(wanted.extension);
     if (!forms.empty()) {

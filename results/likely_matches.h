@@ -63,13 +63,20 @@ public:
 
 private:
     using Index = std::vector<std::pair<std::uint64_t, std::uint32_t>>; // hash -> file, sorted
+    static constexpr std::uint32_t kNoContentFolder = 0;
+
+    // The number of a content folder that files lie in, from 1;
+    // kNoContentFolder for another or none.
+    std::uint32_t content_id(std::string_view folder) const;
 
     // The files under a hash of an index, in the result's order.
     template <class Visit> void visit(const Index& index, std::uint64_t hash, Visit&& visit) const;
 
     std::string main_dir_; // compared form, ending with the separator
     std::vector<std::string> paths_;
-    Index by_name_;   // lower-case name
+    std::vector<std::string> content_folders_;
+    std::vector<std::uint32_t> content_of_; // per file
+    Index by_name_;                         // lower-case name
     Index by_stem_;   // lower-case path without its extension, for readable forms only
     Index by_folded_; // whole path with Polish letters folded
     Index by_folder_; // lower-case folder and the length of the name
