@@ -235,8 +235,8 @@ TEST(why_command, missing_files_show_their_matches_and_group_by_file) {
         EXPECT_EQ(file.contains("matches"), is_missing) << file;
         if (file["path"] == missing("scenery/brak.inc")) {
             EXPECT_EQ(file["matches"],
-                      nlohmann::json::parse(R"([{"path": ")" + at("scenery/stare/brak.inc") +
-                                            R"(", "reason": "other_folder"}])"));
+                      nlohmann::json::array(
+                          {{{"path", at("scenery/stare/brak.inc")}, {"reason", "other_folder"}}}));
         }
     }
 
