@@ -16,6 +16,8 @@
 
 namespace ferwis {
 
+class ResultProvenance;
+
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
@@ -96,6 +98,11 @@ private:
 // Reads and checks the configuration as start-up does. Returns nothing (after
 // reporting on standard error) when the window would stay without function.
 std::optional<AppState> load_configuration(const CliContext& context);
+
+// Reads the result with its places. Nothing, after saying why on standard
+// error, when the result is missing or has no valid places; status is then
+// the exit status.
+std::optional<ResultProvenance> load_result_provenance(const CliContext& context, int& status);
 
 // The commands; each returns the exit status.
 int analyze_command(const CliContext& context);

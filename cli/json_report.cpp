@@ -8,6 +8,7 @@
 #include "format/provenance_file.h"
 #include "format/result_code.h"
 #include "format/result_record.h"
+#include "results/likely_matches.h"
 
 #include <nlohmann/json.hpp>
 
@@ -113,26 +114,46 @@ std::optional<std::vector<RowPlace>> places_of(const std::string& result_path,
     return places;
 }
 
-std::size_t count_records(const std::string& result_path) {
+// The number of records, and the paths of those that name existing files.
+std::pair<std::size_t, std::vector<std::string>> read_rows(const std::string& result_path) {
     LineReader reader(result_path);
     std::string line;
     std::size_t records = 0;
+    std::vector<std::string> existing;
     while (reader.next(line)) {
         ++records;
+        ResultRecord record = parse_record(line);
+        if (names_existing_file(record)) {
+            existing.push_back(std::move(record.path));
+        }
     }
-    return records;
+    return {records, std::move(existing)};
+}
+
+Json matches_part(const std::vector<LikelyMatch>& matches) {
+    Json part = Json::array();
+    for (const LikelyMatch& match : matches) {
+        Json one = Json::object();
+        one["path"] = utf8(match.path);
+        one["reason"] = std::string(match_reason_key(match.reason));
+        part.push_back(std::move(one));
+    }
+    return part;
 }
 
 } // namespace
 
 // The report is written as it is read, one record at a time, so that a large
-// result takes no more memory than the places of its used and missing files;
+// result takes no more memory than the places of its used and missing files
+// and the indexes of the likely matches of its missing ones;
 // the bytes are those of the whole report's dump(2).
 void write_json_report(const std::string& path, const JsonRun& run, const RunTotals& totals) {
     // The places belong to exactly this result file; without them the report
     // still lists every file.
-    const auto places = places_of(run.result_path, count_records(run.result_path));
+    auto [records, existing] = read_rows(run.result_path);
+    const auto places = places_of(run.result_path, records);
     const bool placed = places.has_value();
+    const LikelyMatches likely(run.main_dir, std::move(existing));
 
     // Replaces an earlier report only when complete; the bytes go out in
     // pieces so that memory stays small.
@@ -173,6 +194,9 @@ void write_json_report(const std::string& path, const JsonRun& run, const RunTot
         const auto bytes = missing ? std::nullopt : file_size(record.path);
         file["size"] = bytes ? Json(*bytes) : Json(nullptr);
         file["place"] = place_part(place);
+        if (missing) {
+            file["matches"] = matches_part(likely.find(record.path));
+        }
         out << (any ? ",\n    " : "\n    ");
         write_nested(out, file, 2);
         any = true;

@@ -8,6 +8,7 @@
 #include "results/operation_words.h"
 #include "results/read_category.h"
 #include "results/result_freshness.h"
+#include "results/result_provenance.h"
 #include "trash/system_trash.h"
 
 #include <limits>
@@ -29,16 +30,46 @@ void report_category_problem(const CliContext& context, std::string_view text) {
     tell(context, Text::CliCategoryChoices);
 }
 
+// The missing files of code grouped by the file whose reading named them:
+// "FILE<tab>COUNT", then each path after two blanks.
+int show_by_origin(const CliContext& context, ResultCode code) {
+    int status = kExitDone;
+    const auto provenance = load_result_provenance(context, status);
+    if (!provenance) {
+        return status;
+    }
+    std::size_t count = 0;
+    for (const OriginGroup& group : group_by_origin(*provenance, code)) {
+        write_name_out(context, group.file.empty() ? "?" : group.file);
+        context.out << '\t' << group.rows.size() << '\n';
+        for (const std::size_t row : group.rows) {
+            write_name_out(context, "  " + provenance->record(row).path);
+            context.out << '\n';
+        }
+        count += group.rows.size();
+    }
+    context.out.flush();
+    write_text(context.err, text(Text::Count));
+    context.err << ' ' << count << '\n';
+    return kExitDone;
+}
+
 } // namespace
 
 int show_command(const CliContext& context) {
-    if (context.options.operands.size() != 1) {
+    const auto& operands = context.options.operands;
+    const bool by_origin = operands.size() == 2 && operands.back() == "--by-file";
+    if (operands.size() != 1 && !by_origin) {
         return usage(context, "show");
     }
-    const auto code = parse_category(context.options.operands.front());
+    const auto code = parse_category(operands.front());
     if (!code) {
-        report_category_problem(context, context.options.operands.front());
+        report_category_problem(context, operands.front());
         return kExitUsage;
+    }
+    if (by_origin) {
+        return code == ResultCode::B || code == ResultCode::BD ? show_by_origin(context, *code)
+                                                               : usage(context, "show");
     }
     std::optional<CategoryListing> listing;
     try {

@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/file_system.h"
 #include "format/result_code.h"
+#include "results/likely_matches.h"
 #include "results/result_freshness.h"
 #include "results/result_provenance.h"
 
@@ -50,21 +51,50 @@ int tell_other_users(const CliContext& context, const std::string& path) {
     }
 }
 
+// For a missing file: where it may really lie, one line each, or that the
+// installation holds nothing like it.
+int tell_likely_matches(const CliContext& context, const ResultProvenance& provenance,
+                        std::string_view path) {
+    const auto state = load_configuration(context);
+    if (!state) {
+        return kExitUsage;
+    }
+    const auto matches = likely_matches_of(state->main_dir, provenance).find(path);
+    for (const LikelyMatch& match : matches) {
+        write_name_out(context, match_line(match));
+        context.out << '\n';
+    }
+    if (matches.empty()) {
+        tell(context, Text::NoLikelyMatch);
+    }
+    return kExitDone;
+}
+
 } // namespace
+
+std::optional<ResultProvenance> load_result_provenance(const CliContext& context, int& status) {
+    if (!file_exists(context.options.result_path)) {
+        status = report_failure(context, ResultUnreadable(file_detail(context.options.result_path,
+                                                                      text(Text::ReasonMissing))));
+        return std::nullopt;
+    }
+    auto provenance = ResultProvenance::load(context.options.result_path);
+    if (!provenance) {
+        tell(context, Text::CliNoProvenance, context.options.result_path);
+        status = kExitUsage;
+    }
+    return provenance;
+}
 
 int why_command(const CliContext& context) {
     if (context.options.operands.size() != 1) {
         return usage(context, "why");
     }
     const std::string& path = context.options.operands.front();
-    if (!file_exists(context.options.result_path)) {
-        return report_failure(context, ResultUnreadable(file_detail(context.options.result_path,
-                                                                    text(Text::ReasonMissing))));
-    }
-    const auto provenance = ResultProvenance::load(context.options.result_path);
+    int status = kExitDone;
+    const auto provenance = load_result_provenance(context, status);
     if (!provenance) {
-        tell(context, Text::CliNoProvenance, context.options.result_path);
-        return kExitUsage;
+        return status;
     }
     const auto row = provenance->find(path);
     if (!row) {
@@ -87,7 +117,8 @@ int why_command(const CliContext& context) {
         write_name_out(context, place_text(step));
         context.out << '\n';
     }
-    return kExitDone;
+    return names_missing_file(record) ? tell_likely_matches(context, *provenance, record.path)
+                                      : kExitDone;
 }
 
 } // namespace ferwis

@@ -186,6 +186,12 @@ constexpr std::array kTexts = {
     std::pair{Text::CliNoSelectionRecorded,
               "Nie wiadomo, które scenerie wybrano do analizy (brak pliku wynik_stan.txt; "
               "uruchom analizę ponownie)."},
+    std::pair{Text::MatchOtherFolder, "ta sama nazwa w innym folderze tego samego podkatalogu"},
+    std::pair{Text::MatchOtherContentFolder, "ta sama nazwa w innym podkatalogu"},
+    std::pair{Text::MatchOtherExtension, "ta sama nazwa z innym rozszerzeniem"},
+    std::pair{Text::MatchPolishLetters, "ta sama nazwa z polskimi literami lub bez nich"},
+    std::pair{Text::MatchOneEdit, "nazwa różna o jeden znak w tym samym folderze"},
+    std::pair{Text::NoLikelyMatch, "W instalacji nie ma podobnego pliku."},
 };
 
 // Every id has its text, in the order of the enumeration.
@@ -195,7 +201,7 @@ constexpr bool in_order() {
             return false;
         }
     }
-    return static_cast<std::size_t>(Text::CliNoSelectionRecorded) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Text::NoLikelyMatch) + 1 == kTexts.size();
 }
 static_assert(in_order());
 
@@ -261,7 +267,7 @@ std::string cli_usage(std::string_view command) {
     static constexpr std::pair<std::string_view, std::string_view> kLines[] = {
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] SCENERIA..."},
         {"analyze", "[--config PLIK] [--result PLIK] analyze [--json PLIK] --all"},
-        {"show", "[--result PLIK] show STATUS"},
+        {"show", "[--result PLIK] show STATUS [--by-file]"},
         {"why", "[--config PLIK] [--result PLIK] why ŚCIEŻKA"},
         {"copy", "[--config PLIK] [--result PLIK] copy STATUS [--dry-run] [--yes] [--overwrite]"},
         {"move", "[--config PLIK] [--result PLIK] move STATUS [--dry-run] [--yes] [--overwrite] "

@@ -161,6 +161,12 @@ enum class Text {
     CliUsedElsewhere,
     CliUsedNowhere,
     CliNoSelectionRecorded,
+    MatchOtherFolder,
+    MatchOtherContentFolder,
+    MatchOtherExtension,
+    MatchPolishLetters,
+    MatchOneEdit,
+    NoLikelyMatch,
 };
 
 // The text, Windows-1250.

@@ -70,6 +70,13 @@ constexpr bool partners_are_pairs() {
 }
 static_assert(partners_are_pairs());
 
+// The lower-case Polish letters of Windows-1250 and the ASCII letters they
+// are written with when a name leaves them out.
+constexpr unsigned char kPolishFolds[][2] = {
+    {0xB9, 'a'}, {0xE6, 'c'}, {0xEA, 'e'}, {0xB3, 'l'}, {0xF1, 'n'},
+    {0xF3, 'o'}, {0x9C, 's'}, {0x9F, 'z'}, {0xBF, 'z'},
+};
+
 constexpr std::uint64_t kOnes = 0x0101010101010101U;
 constexpr std::uint64_t kHighBits = 0x8080808080808080U;
 
@@ -254,6 +261,23 @@ std::size_t find_name(std::string_view haystack, std::string_view needle, std::s
         }
     }
     return std::string_view::npos;
+}
+
+void fold_polish_letters(std::string& text) {
+    static constexpr std::array<unsigned char, 256> kFolded = [] {
+        std::array<unsigned char, 256> t{};
+        for (unsigned i = 0; i < 256; ++i) {
+            t[i] = kLower[i];
+        }
+        for (const auto& fold : kPolishFolds) {
+            t[fold[0]] = fold[1];
+            t[kPartner[fold[0]]] = fold[1];
+        }
+        return t;
+    }();
+    for (char& c : text) {
+        c = static_cast<char>(kFolded[static_cast<unsigned char>(c)]);
+    }
 }
 
 } // namespace ferwis

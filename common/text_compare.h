@@ -25,6 +25,11 @@ inline bool names_equal(std::string_view a, std::string_view b) {
     return a.size() == b.size() && compare_names(a, b) == 0;
 }
 
+// Lowers the text in place and writes each Polish letter as its ASCII letter
+// ("Łąka" becomes "laka"), so that names that differ only in their Polish
+// letters, or in whether they have them, fold alike.
+void fold_polish_letters(std::string& text);
+
 // A hash of the text under the one comparison: texts that compare equal hash
 // alike, without a lower-case copy being made.
 std::uint64_t hash_name(std::string_view text);

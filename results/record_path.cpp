@@ -7,6 +7,12 @@ namespace ferwis {
 
 std::string normalize_record_path(std::string_view path) {
     std::string out;
+    normalize_record_path(path, out);
+    return out;
+}
+
+void normalize_record_path(std::string_view path, std::string& out) {
+    out.clear();
     out.reserve(path.size());
     for (char c : path) {
         if (c == kOtherSeparator) {
@@ -17,7 +23,6 @@ std::string normalize_record_path(std::string_view path) {
         }
         out.push_back(c);
     }
-    return out;
 }
 
 std::optional<std::string> path_below_main(std::string_view path, std::string_view main_dir) {

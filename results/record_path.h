@@ -12,6 +12,8 @@ namespace ferwis {
 // Returns the path with every "\" read as "/" and every run of separators folded
 // into one ("C:/Sym//textures\\x.dds" gives "C:/Sym/textures/x.dds").
 std::string normalize_record_path(std::string_view path);
+// The same into out, reusing its room.
+void normalize_record_path(std::string_view path, std::string& out);
 
 // Returns the part of the normalised path below main_dir (a normalised directory
 // ending with "/"), when the path begins with main_dir under the one comparison,

@@ -7,6 +7,10 @@
 #include "common/text_compare.h"
 #include "results/record_path.h"
 
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+
 namespace ferwis {
 namespace {
 
@@ -54,18 +58,30 @@ std::optional<ResultProvenance> ResultProvenance::load(std::string_view result_p
         provenance.places_.push_back(std::move(entry.place));
         provenance.place_of_row_[entry.row] = static_cast<std::uint32_t>(provenance.places_.size());
     }
-    for (std::size_t row = 0; row < provenance.records_.size(); ++row) {
-        provenance.first_row_.try_emplace(compared_form(provenance.records_[row].path), row);
+    if (provenance.records_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        return std::nullopt;
     }
+    std::string key;
+    for (std::uint32_t row = 0; row < provenance.records_.size(); ++row) {
+        normalize_record_path(provenance.records_[row].path, key);
+        provenance.rows_by_hash_.emplace_back(hash_name(key), row);
+    }
+    std::sort(provenance.rows_by_hash_.begin(), provenance.rows_by_hash_.end());
     return provenance;
 }
 
 std::optional<std::size_t> ResultProvenance::find(std::string_view path) const {
-    const auto it = first_row_.find(compared_form(path));
-    if (it == first_row_.end()) {
-        return std::nullopt;
+    const std::string key = normalize_record_path(path);
+    const std::uint64_t hash = hash_name(key);
+    // Rows of one hash ascend, so the first that compares equal is the first record.
+    for (auto it = std::lower_bound(rows_by_hash_.begin(), rows_by_hash_.end(),
+                                    std::pair{hash, std::uint32_t{0}});
+         it != rows_by_hash_.end() && it->first == hash; ++it) {
+        if (names_equal(normalize_record_path(records_[it->second].path), key)) {
+            return it->second;
+        }
     }
-    return it->second;
+    return std::nullopt;
 }
 
 const SourcePlace* ResultProvenance::place(std::size_t row) const {
@@ -91,6 +107,24 @@ std::vector<SourcePlace> ResultProvenance::chain(std::size_t row) const {
         }
     }
     return steps;
+}
+
+std::vector<OriginGroup> group_by_origin(const ResultProvenance& provenance, ResultCode code) {
+    std::vector<OriginGroup> groups;
+    std::unordered_map<std::string, std::size_t> group_of; // compared form -> group
+    for (std::size_t row = 0; row < provenance.size(); ++row) {
+        if (parse_code(provenance.record(row).code) != code) {
+            continue;
+        }
+        const std::vector<SourcePlace> chain = provenance.chain(row);
+        const std::string origin = chain.empty() ? std::string() : chain.back().file;
+        const auto [it, added] = group_of.try_emplace(compared_form(origin), groups.size());
+        if (added) {
+            groups.push_back({origin, {}});
+        }
+        groups[it->second].rows.push_back(row);
+    }
+    return groups;
 }
 
 std::string place_text(const SourcePlace& place) {

@@ -4,13 +4,14 @@
 // named its file, and the chain of such places up to a selected scenery.
 
 #include "format/provenance_file.h"
+#include "format/result_code.h"
 #include "format/result_record.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -43,8 +44,22 @@ private:
     std::vector<ResultRecord> records_;
     std::vector<std::uint32_t> place_of_row_; // index into places_ + 1, 0 for none
     std::vector<SourcePlace> places_;
-    std::unordered_map<std::string, std::size_t> first_row_; // compared form -> row
+    // The hash of each record's path as records compare, with its row, in
+    // order: a large result is indexed without a string per record.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> rows_by_hash_;
 };
+
+// The records of one code whose files one file's reading named: a selected
+// scenery (at the end of each record's chain) or a rolling-stock definition
+// file. The file is empty for records without a place.
+struct OriginGroup {
+    std::string file;
+    std::vector<std::size_t> rows; // in the result's order
+};
+
+// The records of code grouped by that file, the groups in the order of their
+// first record.
+std::vector<OriginGroup> group_by_origin(const ResultProvenance& provenance, ResultCode code);
 
 // "file:line", "file" for a place without lines, or the text for a selected scenery.
 std::string place_text(const SourcePlace& place);

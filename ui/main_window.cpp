@@ -359,7 +359,7 @@ void MainWindow::show_category_clicked() {
         try {
             if (const auto listing = read_category(state_.result_path(), code)) {
                 fill_result_list(*result_list_, listing->paths);
-                show_provenance(*result_list_, state_.result_path(), messages_);
+                show_provenance(*result_list_, state_.result_path(), state_.main_dir, messages_);
                 if (listing->list_full) {
                     messages_.show(text(Text::ListFull));
                 }

@@ -19,10 +19,13 @@ namespace ferwis {
 void fill_result_list(QListWidget& list, const std::vector<std::string>& paths);
 
 // When the result file has valid provenance: each entry of list that has a
-// place shows it as its tooltip, and the list's context menu offers
-// "Pokaż pochodzenie", which shows the entry's whole chain through messages.
-// Without valid provenance the list stays as it is.
-void show_provenance(QListWidget& list, std::string_view result_path, Messages& messages);
+// place shows it as its tooltip, a missing file (B, BD) with its first likely
+// match under the simulator main directory main_dir, and the list's context
+// menu offers "Pokaż pochodzenie", which shows the entry's whole chain, and a
+// missing file's likely matches, through messages. Without valid provenance
+// the list stays as it is.
+void show_provenance(QListWidget& list, std::string_view result_path, std::string_view main_dir,
+                     Messages& messages);
 
 // The context menu of the entry at a point of the list's viewport; nothing
 // when the list shows no provenance or there is no entry there.

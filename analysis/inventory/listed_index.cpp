@@ -3,6 +3,7 @@
 #include "analysis/inventory/package_inventory.h"
 #include "common/catalogue.h"
 #include "common/text_compare.h"
+#include "format/readable_extensions.h"
 
 #include <iterator>
 #include <limits>
@@ -13,8 +14,6 @@ namespace ferwis {
 namespace {
 
 constexpr std::size_t kExtensionLength = 4;
-constexpr std::string_view kTextureExtensionNames[kTextureExtensions] = {".dds", ".tga", ".bmp",
-                                                                         ".tex"};
 
 // How many rows from a stem's first texture are read for its other textures
 // before the table is asked instead: they lie together in the sorted rows,

@@ -8,6 +8,7 @@
 // paths lie in one block of text.
 
 #include "analysis/inventory/hash_buckets.h"
+#include "format/readable_extensions.h"
 
 #include <array>
 #include <bit>
@@ -23,7 +24,7 @@ namespace ferwis {
 
 struct FileEntry;
 
-inline constexpr std::size_t kTextureExtensions = 4;
+inline constexpr std::size_t kTextureExtensions = kTextureExtensionNames.size();
 
 // The bit of a texture extension (".dds", ".tga", ".bmp" or ".tex", any case),
 // or 0 for another.

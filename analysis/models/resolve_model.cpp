@@ -8,6 +8,7 @@
 #include "analysis/resolve/reference_rules.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
+#include "format/readable_extensions.h"
 
 #include <string>
 
@@ -40,8 +41,8 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
 
     PackageInventory& inventory = scenery.run.inventory;
     const std::string& models = scenery.run.models_dir;
-    std::string binary = replace_all(name, ".t3d", ".e3d");
-    std::string text = replace_all(name, ".e3d", ".t3d");
+    std::string binary = replace_all(name, kTextModelExtension, kBinaryModelExtension);
+    std::string text = replace_all(name, kBinaryModelExtension, kTextModelExtension);
 
     // The model's row carries the read-once mark, whichever form was found.
     LookupResult found = resolve_reference(scenery, models, binary, LookupMode::LookUpOnly);

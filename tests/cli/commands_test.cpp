@@ -197,6 +197,59 @@ TEST(why_command, every_way_of_naming_a_file_gives_its_chain_and_other_rows_none
     EXPECT_EQ(inst.run({"why", inst.at("textures/trawa.dds")}), 2);
 }
 
+// Missing files with their likely matches in why and the JSON report, and
+// grouped by the scenery or definition file that named them.
+TEST(why_command, missing_files_show_their_matches_and_group_by_file) {
+    test::CliRun cli("bin/");
+    test::make_tree(cli.tree,
+                    {{"inst/scenery/a.scn",
+                      crlf({"node -1 0 t triangles laka.dds", "endtri", "include brak.inc end"})},
+                     {"inst/scenery/b.scn", crlf({"node -1 0 t triangles sciana.dds", "endtri"})},
+                     {"inst/dynamic/loco/loco.mmd", crlf({"horn: horn.wav"})}},
+                    {cp1250("inst/textures/łąka.dds"), "inst/scenery/stare/brak.inc",
+                     "inst/sounds/horn1.wav", "inst/models/"},
+                    "x");
+    cli.write_ini("inst");
+    ASSERT_EQ(cli.run({"analyze", "--json", cli.tree.path("r.json"), "a.scn", "b.scn"}), 0)
+        << cli.err.str();
+    // As the output gives them: UTF-8.
+    const auto at = [&cli](std::string_view path) {
+        return cli.tree.path("inst/" + std::string(path));
+    };
+    const auto missing = [&at](std::string_view path) { return to_lower(at(path)); };
+
+    ASSERT_EQ(cli.run({"why", missing("textures/laka.dds")}), 0) << cli.err.str();
+    EXPECT_EQ(cli.out.str(), "B " + missing("textures/laka.dds") + "\n  <- " + at("scenery/a.scn") +
+                                 ":1\n  ? " + at("textures/łąka.dds") +
+                                 " (ta sama nazwa z polskimi literami lub bez nich)\n");
+    ASSERT_EQ(cli.run({"why", missing("sounds/horn.wav")}), 0);
+    EXPECT_TRUE(
+        test::contains(cli.out.str(), "\n  ? " + at("sounds/horn1.wav") +
+                                          " (nazwa różna o jeden znak w tym samym folderze)\n"));
+    ASSERT_EQ(cli.run({"why", missing("textures/sciana.dds")}), 0);
+    EXPECT_TRUE(test::contains(cli.err.str(), "W instalacji nie ma podobnego pliku."));
+
+    const auto report = nlohmann::json::parse(cli.tree.read("r.json"));
+    for (const auto& file : report["files"]) {
+        const bool is_missing = file["code"] == "B" || file["code"] == "BD";
+        EXPECT_EQ(file.contains("matches"), is_missing) << file;
+        if (file["path"] == missing("scenery/brak.inc")) {
+            EXPECT_EQ(file["matches"],
+                      nlohmann::json::array(
+                          {{{"path", at("scenery/stare/brak.inc")}, {"reason", "other_folder"}}}));
+        }
+    }
+
+    ASSERT_EQ(cli.run({"show", "B", "--by-file"}), 0) << cli.err.str();
+    EXPECT_EQ(cli.out.str(), at("scenery/a.scn") + "\t2\n  " + missing("textures/laka.dds") +
+                                 "\n  " + missing("scenery/brak.inc") + "\n" + at("scenery/b.scn") +
+                                 "\t1\n  " + missing("textures/sciana.dds") + "\n");
+    ASSERT_EQ(cli.run({"show", "Braki *.wav DYNAMIC", "--by-file"}), 0);
+    EXPECT_EQ(cli.out.str(),
+              at("dynamic/loco/loco.mmd") + "\t1\n  " + at("sounds/horn.wav") + "\n");
+    EXPECT_EQ(cli.run({"show", "U", "--by-file"}), 2);
+}
+
 TEST(analyze_command, json_report_parses_and_agrees_with_the_summary) {
     Installation inst;
     const std::string report = inst.tree.path("bin/raport.json");

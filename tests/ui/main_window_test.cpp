@@ -399,6 +399,7 @@ struct ShownResult {
         ProvenanceFileWriter places(result_path(), result.finish());
         places.add(0, "", 0);
         places.add(1, "/m/scenery/a.scn", 7);
+        places.add(3, "/m/scenery/a.scn", 8);
         places.commit();
         result.commit();
         list.resize(400, 200);
@@ -406,15 +407,17 @@ struct ShownResult {
     std::string result_path() const { return tree.path("wynik.txt"); }
     void fill() {
         fill_result_list(list, {entries[0].first, entries[1].first, entries[2].first});
-        show_provenance(list, result_path(), messages);
+        show_provenance(list, result_path(), "/m/", messages);
     }
     std::unique_ptr<QMenu> menu_of(int entry) {
         return std::unique_ptr<QMenu>(
             provenance_menu(list, list.visualItemRect(list.item(entry)).center()));
     }
 
-    const std::vector<std::pair<std::string, std::string>> entries = {
-        {"/m/scenery/a.scn", "U"}, {"/m/textures/b.dds", "U"}, {"/m/textures/c.dds", "N"}};
+    const std::vector<std::pair<std::string, std::string>> entries = {{"/m/scenery/a.scn", "U"},
+                                                                      {"/m/textures/b.dds", "U"},
+                                                                      {"/m/textures/c.dds", "N"},
+                                                                      {"/m/textures/c.tga", "B"}};
     test::TempTree tree;
     test::RecordingMessages messages;
     QListWidget list;
@@ -438,6 +441,16 @@ TEST(result_list, entries_show_their_place_and_chain_until_another_category_is_s
     EXPECT_EQ(shown.messages.titles, std::vector<std::string>{"Pochodzenie pliku"});
     // An unused file has no place to show.
     EXPECT_FALSE(shown.menu_of(2)->actions().value(0)->isEnabled());
+
+    // A missing file: its first likely match in the tooltip, all under its chain.
+    fill_result_list(shown.list, {shown.entries[3].first});
+    show_provenance(shown.list, shown.result_path(), "/m/", shown.messages);
+    EXPECT_EQ(shown.list.item(0)->toolTip(),
+              "/m/scenery/a.scn:8\n? /m/textures/c.dds (ta sama nazwa z innym rozszerzeniem)");
+    shown.menu_of(0)->actions().value(0)->trigger();
+    EXPECT_EQ(shown.messages.shown.back(), "B /m/textures/c.tga\n  <- /m/scenery/a.scn:8\n  ? "
+                                           "/m/textures/c.dds (ta sama nazwa z innym "
+                                           "rozszerzeniem)\n");
 
     // Another category shown: the places go with the entries they belonged to.
     fill_result_list(shown.list, {"/m/textures/b.dds"});
