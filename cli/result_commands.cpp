@@ -3,6 +3,7 @@
 #include "analysis/run/run_analysis.h"
 #include "app/start_up.h"
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "results/file_operations.h"
 #include "results/operation_journal.h"
 #include "results/operation_words.h"
@@ -33,6 +34,10 @@ void report_category_problem(const CliContext& context, std::string_view text) {
 // The missing files of code grouped by the file whose reading named them:
 // "FILE<tab>COUNT", then each path after two blanks.
 int show_by_origin(const CliContext& context, ResultCode code) {
+    if (!file_exists(context.options.result_path)) { // said as the plain show says it
+        return report_failure(context, DisplayFailure(file_detail(context.options.result_path,
+                                                                  text(Text::ReasonMissing))));
+    }
     int status = kExitDone;
     const auto provenance = load_result_provenance(context, status);
     if (!provenance) {

@@ -32,6 +32,8 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
             w.find<QPushButton>("Command3")->click();
         };
     };
+    const auto del = act("Option3", "Option5");  // delete the unused files
+    const auto move = act("Option2", "Option4"); // move the used ones
     const struct {
         const char* name;
         Result result;
@@ -49,26 +51,11 @@ TEST(same_words, window_and_command_line_give_one_message_per_failure) {
          },
          {"show", "N"},
          false},
-        {"delete with an unreadable wynik.txt",
-         Result::Unreadable,
-         act("Option3", "Option5"),
-         {"delete", "N"},
-         true},
-        {"display of a wynik.txt deleted while the window is open",
-         Result::Gone,
-         display,
-         {"show", "N"},
-         true},
-        {"delete with a wynik.txt that is gone",
-         Result::Gone,
-         act("Option3", "Option5"),
-         {"delete", "N"},
-         true},
-        {"move of a category without files",
-         Result::NothingUsed,
-         act("Option2", "Option4"),
-         {"move", "U"},
-         false},
+        {"delete, unreadable wynik.txt", Result::Unreadable, del, {"delete", "N"}, true},
+        {"display, wynik.txt gone", Result::Gone, display, {"show", "N"}, true},
+        {"by file, wynik.txt gone", Result::Gone, display, {"show", "B", "--by-file"}, true},
+        {"delete, wynik.txt gone", Result::Gone, del, {"delete", "N"}, true},
+        {"move, no file of the category", Result::NothingUsed, move, {"move", "U"}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
