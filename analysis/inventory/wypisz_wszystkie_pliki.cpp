@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
-#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -20,7 +19,7 @@ namespace {
 // The files of one content folder in the order of their paths, and the native
 // paths of those whose text does not name them.
 struct ListedFolder {
-    std::vector<std::string> paths;
+    PathList paths;
     NativePaths natives;
     PassedOver passed_over;
     std::exception_ptr failure;
@@ -31,12 +30,12 @@ ListedFolder list_content_folder(const std::string& root, const std::filesystem:
     ListedFolder listed;
     listed.passed_over = tree.passed_over;
     const std::vector<std::size_t> order = files_in_path_order(tree);
-    listed.paths.reserve(order.size());
+    listed.paths.reserve(order.size(), tree.files.bytes());
     for (const std::size_t i : order) {
         if (const auto native = tree.native_files.find(i); native != tree.native_files.end()) {
             listed.natives.emplace_back(listed.paths.size(), native->second);
         }
-        listed.paths.push_back(std::move(tree.files[i]));
+        listed.paths.push_back(tree.files[i]);
     }
     return listed;
 }
@@ -109,23 +108,22 @@ void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,
     if (helper.joinable()) {
         helper.join();
     }
-    std::size_t count = 0;
     for (const ListedFolder& folder : listed) {
         if (folder.failure) {
             std::rethrow_exception(folder.failure);
         }
-        count += folder.paths.size();
         passed_over += folder.passed_over;
     }
-    std::vector<std::string> paths;
+    // Each folder's block of paths becomes the inventory's as it is, uncopied.
+    std::vector<PathList> paths;
     NativePaths natives;
-    paths.reserve(count);
+    std::size_t count = 0;
     for (ListedFolder& folder : listed) {
         for (auto& [row, native] : folder.natives) {
-            natives.emplace_back(paths.size() + row, std::move(native));
+            natives.emplace_back(count + row, std::move(native));
         }
-        paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
-                     std::make_move_iterator(folder.paths.end()));
+        count += folder.paths.size();
+        paths.push_back(std::move(folder.paths));
         folder = ListedFolder{};
     }
     inventory = PackageInventory(std::move(paths));
