@@ -8,22 +8,28 @@
 
 namespace ferwis {
 
-PackageInventory::PackageInventory(std::vector<std::string> listed_paths)
-    : PackageInventory([&] {
-          std::size_t bytes = 0;
-          for (const std::string& path : listed_paths) {
-              bytes += path.size();
-          }
-          std::vector<PathList> blocks(1);
-          blocks[0].reserve(listed_paths.size(), bytes);
-          for (const std::string& path : listed_paths) {
-              blocks[0].push_back(path);
-          }
-          return blocks;
-      }()) {}
+PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
+    std::size_t bytes = 0;
+    for (const std::string& path : listed_paths) {
+        bytes += path.size();
+    }
+    std::vector<PathList> blocks(1);
+    blocks[0].reserve(listed_paths.size(), bytes);
+    for (const std::string& path : listed_paths) {
+        blocks[0].push_back(path);
+    }
+    std::vector<std::string>().swap(listed_paths); // before the rows and the index are made
+    take_blocks(std::move(blocks));
+}
 
-PackageInventory::PackageInventory(std::vector<PathList> listed_paths)
-    : listed_text_(std::move(listed_paths)) {
+PackageInventory PackageInventory::of_blocks(std::vector<PathList> listed_paths) {
+    PackageInventory inventory;
+    inventory.take_blocks(std::move(listed_paths));
+    return inventory;
+}
+
+void PackageInventory::take_blocks(std::vector<PathList> listed_paths) {
+    listed_text_ = std::move(listed_paths);
     std::size_t count = 0;
     for (const PathList& block : listed_text_) {
         count += block.size();

@@ -63,7 +63,7 @@ public:
     // std::invalid_argument when they do not.
     explicit PackageInventory(std::vector<std::string> listed_paths);
     // The same for paths in blocks, one after the other, which it keeps.
-    explicit PackageInventory(std::vector<PathList> listed_paths);
+    static PackageInventory of_blocks(std::vector<PathList> listed_paths);
 
     // Every row: the listed rows, then the missing-file rows (code B). The two
     // are kept apart, so that the first missing file does not move every
@@ -144,6 +144,8 @@ public:
     const std::string& source(std::uint32_t number) const { return sources_[number]; }
 
 private:
+    // Makes the rows of the blocks' paths and indexes them.
+    void take_blocks(std::vector<PathList> listed_paths);
     RowRange case_twins(std::size_t row) const;
 
     std::vector<PathList> listed_text_; // the text of the listed rows' paths

@@ -126,7 +126,7 @@ void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,
         paths.push_back(std::move(folder.paths));
         folder = ListedFolder{};
     }
-    inventory = PackageInventory(std::move(paths));
+    inventory = PackageInventory::of_blocks(std::move(paths));
     inventory.set_native_paths(natives);
     if (sizes != nullptr) {
         sizes->start(inventory.listed_rows(), std::move(natives));
