@@ -3,7 +3,8 @@
 # against what the machine needs at least for the same work, on generated
 # installations.
 #
-#   run_bench.sh BUILD_DIR [--runs N] [--seed N] [--data DIR] [--quick] [--cold] [SIZE...]
+#   run_bench.sh BUILD_DIR [--runs N] [--seed N] [--data DIR] [--quick] [--cold]
+#                [--analysis-only] [SIZE...]
 #
 # BUILD_DIR holds ferwis-cli, ferwis-generate and ferwis-floor. SIZE is tiny,
 # small, medium, large or huge (default: small medium large). Installations are
@@ -12,6 +13,7 @@
 # --quick: one run, no warm-up (a check that the benchmark works, not a
 # measurement). --cold: the page cache is dropped before each run of the
 # analysis and its floors (root only; otherwise said, and measured warm).
+# --analysis-only: no copy or move (for huge, where they take long).
 set -euo pipefail
 
 # Bump when the generator's output changes, so that old installations are not reused.
@@ -24,7 +26,7 @@ copy_target=1.2
 move_target=3
 
 usage() {
-    sed -n '4,13p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '4,15p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -35,6 +37,7 @@ runs=5
 seed=1
 quick=0
 cold=0
+analysis_only=0
 data=""
 sizes=()
 while [ $# -gt 0 ]; do
@@ -44,6 +47,7 @@ while [ $# -gt 0 ]; do
     --data) data=$2; shift 2 ;;
     --quick) quick=1; runs=1; shift ;;
     --cold) cold=1; shift ;;
+    --analysis-only) analysis_only=1; shift ;;
     tiny | small | medium | large | huge) sizes+=("$1"); shift ;;
     *) usage ;;
     esac
@@ -226,19 +230,21 @@ for size in "${sizes[@]}"; do
 
     category_list U >"$work/copy-list.txt"
     used=$(wc -l <"$work/copy-list.txt")
-    [ $quick = 0 ] && (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cat >/dev/null)
-    measure floor_copy ferwis_copy
-    copied=$(find "$dir/kopia" -type f | wc -l)
-    [ "$copied" = "$used" ] || fail "ferwis_copy copied $copied files, wynik.txt lists $used"
+    if [ $analysis_only = 0 ]; then
+        [ $quick = 0 ] && (cd "$main" && xargs -r -d '\n' -a "$work/copy-list.txt" cat >/dev/null)
+        measure floor_copy ferwis_copy
+        copied=$(find "$dir/kopia" -type f | wc -l)
+        [ "$copied" = "$used" ] || fail "ferwis_copy copied $copied files, wynik.txt lists $used"
 
-    category_list N >"$work/move-list.txt"
-    unused=$(wc -l <"$work/move-list.txt")
-    cp "$dir/wynik.txt" "$work/wynik-saved.txt"
-    cp "$dir/wynik_stan.txt" "$work/wynik_stan-saved.txt"
-    measure floor_move ferwis_move
-    moved=$(find "$dir/kopia" -type f | wc -l)
-    [ "$moved" = "$unused" ] || fail "ferwis_move moved $moved files, wynik.txt lists $unused"
-    restore_moved
+        category_list N >"$work/move-list.txt"
+        unused=$(wc -l <"$work/move-list.txt")
+        cp "$dir/wynik.txt" "$work/wynik-saved.txt"
+        cp "$dir/wynik_stan.txt" "$work/wynik_stan-saved.txt"
+        measure floor_move ferwis_move
+        moved=$(find "$dir/kopia" -type f | wc -l)
+        [ "$moved" = "$unused" ] || fail "ferwis_move moved $moved files, wynik.txt lists $unused"
+        restore_moved
+    fi
 
     files=$(summary_value inventory_files)
     path_bytes=$(summary_value inventory_path_bytes)
@@ -247,10 +253,10 @@ for size in "${sizes[@]}"; do
     rss_limit_kib=$(awk -v b="$path_bytes" 'BEGIN { printf "%d", (2 * b) / 1024 + 32 * 1024 }')
     a_ratio=$(ratio "${seconds[ferwis_analysis]}" "${seconds[floor_machine]}")
     old_ratio=$(ratio "${seconds[ferwis_analysis]}" "${seconds[floor_analysis]}")
-    c_ratio=$(ratio "${seconds[ferwis_copy]}" "${seconds[floor_copy]}")
+    c_ratio=$(ratio "${seconds[ferwis_copy]:-0}" "${seconds[floor_copy]:-0}")
     a_rss=${rss_kib[ferwis_analysis]}
-    c_rss=${rss_kib[ferwis_copy]}
-    m_ratio=$(ratio "${seconds[ferwis_move]}" "${seconds[floor_move]}")
+    c_rss=${rss_kib[ferwis_copy]:-0}
+    m_ratio=$(ratio "${seconds[ferwis_move]:-0}" "${seconds[floor_move]:-0}")
     {
         echo
         echo "== $size (seed $seed): $files files in the inventory, $(summary_value scenery_lines) scenery lines," \
@@ -272,16 +278,18 @@ for size in "${sizes[@]}"; do
         printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli analyze --all" "${seconds[ferwis_analysis]}" \
             "${spreads[ferwis_analysis]}" "${a_ratio}x" "$a_mem" \
             "<= ${analysis_target}x floor: $(verdict "$(awk -v r="$a_ratio" -v t="$analysis_target" 'BEGIN { print (r <= t) }')"); RSS <= $(mib "$rss_limit_kib"): $mem_ok"
-        printf '%-31s %8s %13s\n' "floor: cp --parents of U files" "${seconds[floor_copy]}" \
-            "${spreads[floor_copy]}"
-        printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli copy U" "${seconds[ferwis_copy]}" \
-            "${spreads[ferwis_copy]}" "${c_ratio}x" "$c_mem" \
-            "<= ${copy_target}x cp: $(verdict "$(awk -v r="$c_ratio" -v t="$copy_target" 'BEGIN { print (r <= t) }')")"
-        printf '%-31s %8s %13s\n' "floor: cp of N files + sync" "${seconds[floor_move]}" \
-            "${spreads[floor_move]}"
-        printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli move N ($unused)" "${seconds[ferwis_move]}" \
-            "${spreads[ferwis_move]}" "${m_ratio}x" "-" \
-            "<= ${move_target}x cp + sync: $(verdict "$(awk -v r="$m_ratio" -v t="$move_target" 'BEGIN { print (r <= t) }')")"
+        if [ $analysis_only = 0 ]; then
+            printf '%-31s %8s %13s\n' "floor: cp --parents of U files" "${seconds[floor_copy]}" \
+                "${spreads[floor_copy]}"
+            printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli copy U" "${seconds[ferwis_copy]}" \
+                "${spreads[ferwis_copy]}" "${c_ratio}x" "$c_mem" \
+                "<= ${copy_target}x cp: $(verdict "$(awk -v r="$c_ratio" -v t="$copy_target" 'BEGIN { print (r <= t) }')")"
+            printf '%-31s %8s %13s\n' "floor: cp of N files + sync" "${seconds[floor_move]}" \
+                "${spreads[floor_move]}"
+            printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli move N ($unused)" "${seconds[ferwis_move]}" \
+                "${spreads[ferwis_move]}" "${m_ratio}x" "-" \
+                "<= ${move_target}x cp + sync: $(verdict "$(awk -v r="$m_ratio" -v t="$move_target" 'BEGIN { print (r <= t) }')")"
+        fi
     } | tee -a "$table"
 done
 
