@@ -13,32 +13,35 @@ PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
     for (const std::string& path : listed_paths) {
         bytes += path.size();
     }
-    std::vector<PathList> blocks(1);
-    blocks[0].reserve(listed_paths.size(), bytes);
+    std::vector<ListedBlock> blocks(1);
+    blocks[0].paths.reserve(listed_paths.size(), bytes);
     for (const std::string& path : listed_paths) {
-        blocks[0].push_back(path);
+        blocks[0].paths.push_back(path);
     }
     std::vector<std::string>().swap(listed_paths); // before the rows and the index are made
     take_blocks(std::move(blocks));
 }
 
-PackageInventory PackageInventory::of_blocks(std::vector<PathList> listed_paths) {
+PackageInventory PackageInventory::of_blocks(std::vector<ListedBlock> listed_paths) {
     PackageInventory inventory;
     inventory.take_blocks(std::move(listed_paths));
     return inventory;
 }
 
-void PackageInventory::take_blocks(std::vector<PathList> listed_paths) {
-    listed_text_ = std::move(listed_paths);
+void PackageInventory::take_blocks(std::vector<ListedBlock> listed_paths) {
     std::size_t count = 0;
-    for (const PathList& block : listed_text_) {
-        count += block.size();
+    for (const ListedBlock& block : listed_paths) {
+        count += block.paths.size();
     }
     rows_.reserve(count);
-    for (const PathList& block : listed_text_) {
-        for (std::size_t i = 0; i < block.size(); ++i) {
-            rows_.push_back(FileEntry{block[i], ResultCode::N, false, Place{}});
+    listed_text_.reserve(listed_paths.size());
+    for (ListedBlock& block : listed_paths) {
+        const PathList& text = listed_text_.emplace_back(std::move(block.paths));
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::size_t at = block.order.empty() ? i : block.order[i];
+            rows_.push_back(FileEntry{text[at], ResultCode::N, false, Place{}});
         }
+        std::vector<std::size_t>().swap(block.order);
     }
     index_.build(listed_rows());
     if (const std::optional<std::size_t> row = index_.first_out_of_order()) {

@@ -42,6 +42,14 @@ struct FileEntry {
     Place place;             // the first place that gave the row its code (U, UD, B)
 };
 
+// A block of listed paths and the order its rows take: positions in the
+// block, or none for the block's own order. A walk's block is kept in the
+// order it was walked in, not copied into the order of the paths.
+struct ListedBlock {
+    PathList paths;
+    std::vector<std::size_t> order;
+};
+
 // A run of rows, [first, last).
 struct RowRange {
     std::size_t first = 0;
@@ -63,7 +71,7 @@ public:
     // std::invalid_argument when they do not.
     explicit PackageInventory(std::vector<std::string> listed_paths);
     // The same for paths in blocks, one after the other, which it keeps.
-    static PackageInventory of_blocks(std::vector<PathList> listed_paths);
+    static PackageInventory of_blocks(std::vector<ListedBlock> listed_paths);
 
     // Every row: the listed rows, then the missing-file rows (code B). The two
     // are kept apart, so that the first missing file does not move every
@@ -145,7 +153,7 @@ public:
 
 private:
     // Makes the rows of the blocks' paths and indexes them.
-    void take_blocks(std::vector<PathList> listed_paths);
+    void take_blocks(std::vector<ListedBlock> listed_paths);
     RowRange case_twins(std::size_t row) const;
 
     std::vector<PathList> listed_text_; // the text of the listed rows' paths

@@ -299,10 +299,11 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
 TEST(package_inventory, keeps_its_blocks_of_paths_through_a_move) {
     // Paths of 3 to 40 bytes: short ones would lie inside a string object,
     // whose move takes them along, and leave the rows' views dangling.
-    std::vector<PathList> blocks(3);
-    blocks[0].push_back("/m/a");
-    blocks[0].push_back("/m/B/" + std::string(35, 'x'));
-    blocks[2].push_back("/m/c/d.dds");
+    std::vector<ListedBlock> blocks(3);
+    blocks[0].paths.push_back("/m/B/" + std::string(35, 'x'));
+    blocks[0].paths.push_back("/m/a");
+    blocks[0].order = {1, 0}; // as walked, not in order
+    blocks[2].paths.push_back("/m/c/d.dds");
     PackageInventory moved = PackageInventory::of_blocks(std::move(blocks));
     const PackageInventory inventory = std::move(moved);
     ASSERT_EQ(inventory.listed_count(), 3u);
