@@ -11,7 +11,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ferwis-generate [--size tiny|small|medium|large] [--seed N] DIR\n";
+    "usage: ferwis-generate [--size tiny|small|medium|large|huge] [--seed N] DIR\n";
 
 } // namespace
 

@@ -164,6 +164,9 @@ std::optional<InstallationSize> parse_size(std::string_view name) {
     if (name == "large") {
         return InstallationSize::large;
     }
+    if (name == "huge") {
+        return InstallationSize::huge;
+    }
     return std::nullopt;
 }
 

@@ -164,6 +164,10 @@ public:
             scale_ = 1.0;
             sceneries_ = 8;
             break;
+        case InstallationSize::huge:
+            scale_ = 5.0;
+            sceneries_ = 16;
+            break;
         }
     }
 

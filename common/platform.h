@@ -53,6 +53,16 @@ struct FolderIdentity {
 };
 std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path);
 
+// The length of the regular file at path (a link followed) and its last write
+// time, counted in the ticks of std::filesystem::last_write_time, so that
+// stamps written before compare alike. Nothing when it is no regular file. One
+// status call where the system allows: the analysis stamps every file it read.
+struct RegularFileStamp {
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0;
+};
+std::optional<RegularFileStamp> regular_file_stamp(const std::filesystem::path& path);
+
 // Whether the entry at path is itself a link (on Windows: any reparse point,
 // such as a symbolic link or a junction), without following it.
 bool is_link(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "common/platform.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -13,6 +14,19 @@ namespace ferwis::platform {
 
 std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+std::optional<RegularFileStamp> regular_file_stamp(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    using namespace std::chrono;
+    const sys_time<nanoseconds> written(seconds(st.st_mtim.tv_sec) +
+                                        nanoseconds(st.st_mtim.tv_nsec));
+    return RegularFileStamp{
+        static_cast<std::uintmax_t>(st.st_size),
+        static_cast<std::int64_t>(file_clock::from_sys(written).time_since_epoch().count())};
 }
 
 std::filesystem::path program_file() {

@@ -52,6 +52,22 @@ std::filesystem::path home_folder() {
     return home && home->is_absolute() ? *home : std::filesystem::path();
 }
 
+std::optional<RegularFileStamp> regular_file_stamp(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    const auto time = std::filesystem::last_write_time(path, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    return RegularFileStamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+}
+
 std::filesystem::path program_file() {
     std::wstring buffer(MAX_PATH, L'\0');
     while (true) {

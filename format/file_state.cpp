@@ -2,6 +2,7 @@
 
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "format/file_beside.h"
 
 #include <charconv>
@@ -61,20 +62,11 @@ std::optional<FileStamp> parse_stamp(std::string_view rest) {
 } // namespace
 
 std::optional<FileStamp> file_stamp(std::string_view path) {
-    const std::filesystem::path native = to_native(path);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(native, ec)) {
+    const auto stamp = platform::regular_file_stamp(to_native(path));
+    if (!stamp) {
         return std::nullopt;
     }
-    const std::uintmax_t size = std::filesystem::file_size(native, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    const auto time = std::filesystem::last_write_time(native, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    return FileStamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+    return FileStamp{stamp->size, stamp->modified};
 }
 
 std::string file_state_path(std::string_view result_path) {
@@ -83,30 +75,35 @@ std::string file_state_path(std::string_view result_path) {
 
 void write_file_state(std::string_view result_path, const ResultDigest& result,
                       const FileState& state) {
+    ReplacingFile file(file_state_path(result_path));
+    // Written a block at a time: a large installation's state runs to
+    // megabytes, which need not be held whole beside the inventory.
+    constexpr std::size_t kBlock = 64 * 1024;
     std::string bytes = binding_line(result) + "\r\n";
-    const auto add = [&](char kind, std::string_view path) {
+    const auto add = [&](char kind, std::string_view path, const FileStamp* stamp) {
+        if (!writable(path)) {
+            return;
+        }
         bytes.append(1, kind).append(",\"").append(path).append("\"");
+        if (stamp != nullptr) {
+            bytes.append(",").append(std::to_string(stamp->size));
+            bytes.append(",").append(std::to_string(stamp->time));
+        }
+        bytes += "\r\n";
+        if (bytes.size() >= kBlock) {
+            file.write(bytes);
+            bytes.clear();
+        }
     };
     for (const std::string& name : state.selected) {
-        if (writable(name)) {
-            add('S', name);
-            bytes += "\r\n";
-        }
+        add('S', name, nullptr);
     }
-    for (const ReadFile& file : state.read) {
-        if (writable(file.path)) {
-            add('R', file.path);
-            bytes += "," + std::to_string(file.stamp.size) + "," + std::to_string(file.stamp.time) +
-                     "\r\n";
-        }
+    for (const ReadFile& read : state.read) {
+        add('R', read.path, &read.stamp);
     }
     for (const std::string& path : state.missed) {
-        if (writable(path)) {
-            add('M', path);
-            bytes += "\r\n";
-        }
+        add('M', path, nullptr);
     }
-    ReplacingFile file(file_state_path(result_path));
     file.write(bytes);
     file.commit();
 }

@@ -501,7 +501,11 @@ private:
     }
 
     std::uintmax_t copy_bytes(OpenFile& from, OpenFile& to) {
-        std::vector<char> buffer(kCopyChunk);
+        // One buffer for the whole run: most files are small, and a fresh one
+        // for each would cost more to clear than their bytes to copy.
+        if (!copy_buffer_) {
+            copy_buffer_ = std::make_unique_for_overwrite<char[]>(kCopyChunk);
+        }
         std::uintmax_t total = 0;
         for (;;) {
             // A cancel does not wait for a large file to finish.
@@ -509,12 +513,13 @@ private:
                 throw OperationCancelled();
             }
             // By offset: the comparison with a file at the target may have read it.
-            const std::size_t got = from.read_at(total, buffer.data(), buffer.size());
-            if (got == 0) {
+            const std::size_t got = from.read_at(total, copy_buffer_.get(), kCopyChunk);
+            to.write(copy_buffer_.get(), got);
+            total += got;
+            // Fewer bytes than asked for: the file ended, no call more to say so.
+            if (got < kCopyChunk) {
                 return total;
             }
-            to.write(buffer.data(), got);
-            total += got;
         }
     }
 
@@ -527,6 +532,7 @@ private:
     SourceFolders source_;
     TargetFolders target_;
     std::unordered_set<FileIdentity, FileIdentityHash> written_;
+    std::unique_ptr<char[]> copy_buffer_;
     std::set<std::string> planned_;
     std::unordered_set<FileIdentity, FileIdentityHash> sources_done_;
     std::vector<TrashedFile> to_trash_;

@@ -41,32 +41,20 @@ std::uint8_t texture_extension_bit(std::string_view extension) {
     return 0;
 }
 
+std::string_view ListedIndex::key(std::size_t row) const {
+    return listed_[row].path;
+}
+
 void ListedIndex::build(std::span<const FileEntry> listed) {
-    // Reserved whole: grown by doubling, the block of a large inventory's paths
-    // would briefly need three times its size.
-    std::size_t length = 0;
-    for (const FileEntry& row : listed) {
-        length += row.path.size();
-    }
-    if (listed.size() >= std::numeric_limits<std::uint32_t>::max() ||
-        length >= std::numeric_limits<std::uint32_t>::max()) {
+    if (listed.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error(text(Text::ReasonTooManyFiles));
     }
-    text_.clear();
-    text_.reserve(length);
-    starts_.clear();
-    starts_.reserve(listed.size() + 1);
-    starts_.push_back(0);
-    for (const FileEntry& row : listed) {
-        text_ += row.path;
-        starts_.push_back(static_cast<std::uint32_t>(text_.size()));
-    }
-    to_lower_in_place(text_);
+    listed_ = listed;
     // One walk over the neighbours finds the twins and tells whether the rows ascend.
     twin_follows_.assign(listed.size(), false);
     first_out_of_order_.reset();
     for (std::size_t row = 0; row + 1 < listed.size(); ++row) {
-        const int order = key(row).compare(key(row + 1));
+        const int order = compare_names(key(row), key(row + 1));
         twin_follows_[row] = order == 0;
         if (order > 0 && !first_out_of_order_) {
             first_out_of_order_ = row + 1;
@@ -90,7 +78,7 @@ std::string_view ListedIndex::stem_of(std::size_t row) const {
 }
 
 void ListedIndex::build_stems() {
-    const std::size_t count = starts_.size() - 1;
+    const std::size_t count = listed_.size();
     // The extension bit of a row's path, or 0 when it is no texture.
     const auto texture_bit = [this](std::size_t row) -> std::uint8_t {
         const std::string_view path = key(row);
@@ -115,8 +103,8 @@ void ListedIndex::build_stems() {
         }
         const std::string_view stem = stem_of(row);
         const std::uint64_t hash = hash_name(stem);
-        Stem* known =
-            stems_.find(hash, [&](const Stem& s) { return stem_of(s.first_row) == stem; });
+        Stem* known = stems_.find(
+            hash, [&](const Stem& s) { return names_equal(stem_of(s.first_row), stem); });
         if (known == nullptr) { // the rows ascend: the stem's first texture
             known = &stems_.insert(hash, Stem{static_cast<std::uint32_t>(row), 0});
         }
@@ -139,9 +127,9 @@ TextureRows ListedIndex::texture_rows(std::string_view stem) const {
     const std::string_view stem_key = stem_of(first);
     std::uint8_t unread = found.extensions;
     for (std::size_t row = first;
-         unread != 0 && row < first + kStemRowsRead && row + 1 < starts_.size(); ++row) {
+         unread != 0 && row < first + kStemRowsRead && row < listed_.size(); ++row) {
         const std::string_view path = key(row);
-        if (!path.starts_with(stem_key)) {
+        if (!starts_with_name(path, stem_key)) {
             break;
         }
         if (path.size() == stem_key.size() + kExtensionLength) {

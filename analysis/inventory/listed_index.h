@@ -4,8 +4,8 @@
 // tried in several folders with several extensions). On a large installation
 // the table is far larger than the processor's caches: its slots lie in
 // buckets of one cache line (hash_buckets.h), so that a lookup that fails
-// reads one line, and one that succeeds that line and the path. The lower-case
-// paths lie in one block of text.
+// reads one line, and one that succeeds that line and the path. The paths are
+// the rows' own, compared and hashed under the one comparison where they lie.
 
 #include "analysis/inventory/hash_buckets.h"
 #include "format/readable_extensions.h"
@@ -47,18 +47,17 @@ struct TextureRows {
 
 class ListedIndex {
 public:
-    // Indexes the listed rows. Of several rows whose paths are equal under the
-    // one comparison (case twins, next to each other when the rows ascend),
-    // the first is kept.
+    // Indexes the listed rows, which it keeps viewing: they must stay where
+    // they are while the index lives. Of several rows whose paths are equal
+    // under the one comparison (case twins, next to each other when the rows
+    // ascend), the first is kept.
     void build(std::span<const FileEntry> listed);
 
     // Returns the row whose path equals path under the one comparison, or nothing.
     std::optional<std::size_t> find(std::string_view path) const;
 
-    // The path of a row in lower case.
-    std::string_view key(std::size_t row) const {
-        return std::string_view(text_).substr(starts_[row], starts_[row + 1] - starts_[row]);
-    }
+    // The path of a row.
+    std::string_view key(std::size_t row) const;
 
     // The first row whose path orders before the path of the row above it,
     // when the rows do not ascend under the one comparison.
@@ -84,9 +83,8 @@ private:
         std::uint8_t extensions = 0;
     };
 
-    std::string text_;                  // the lower-case paths, one after another
-    std::vector<std::uint32_t> starts_; // where each row's path begins in text_, and the end
-    std::vector<bool> twin_follows_;    // per row: the next row is its case twin
+    std::span<const FileEntry> listed_;
+    std::vector<bool> twin_follows_; // per row: the next row is its case twin
     std::optional<std::size_t> first_out_of_order_;
     HashBuckets<std::uint32_t, 12> rows_; // the rows, by their paths
     HashBuckets<Stem, 6> stems_;          // the stems of the paths with a texture extension

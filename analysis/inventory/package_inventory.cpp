@@ -9,14 +9,44 @@
 namespace ferwis {
 
 PackageInventory::PackageInventory(std::vector<std::string> listed_paths) {
-    rows_.reserve(listed_paths.size());
-    for (std::string& path : listed_paths) {
-        rows_.push_back(FileEntry{std::move(path), ResultCode::N, false, Place{}});
+    std::size_t bytes = 0;
+    for (const std::string& path : listed_paths) {
+        bytes += path.size();
     }
-    std::vector<std::string>().swap(listed_paths); // before the index takes its own copy
+    std::vector<ListedBlock> blocks(1);
+    blocks[0].paths.reserve(listed_paths.size(), bytes);
+    for (const std::string& path : listed_paths) {
+        blocks[0].paths.push_back(path);
+    }
+    std::vector<std::string>().swap(listed_paths); // before the rows and the index are made
+    take_blocks(std::move(blocks));
+}
+
+PackageInventory PackageInventory::of_blocks(std::vector<ListedBlock> listed_paths) {
+    PackageInventory inventory;
+    inventory.take_blocks(std::move(listed_paths));
+    return inventory;
+}
+
+void PackageInventory::take_blocks(std::vector<ListedBlock> listed_paths) {
+    std::size_t count = 0;
+    for (const ListedBlock& block : listed_paths) {
+        count += block.paths.size();
+    }
+    rows_.reserve(count);
+    listed_text_.reserve(listed_paths.size());
+    for (ListedBlock& block : listed_paths) {
+        const PathList& text = listed_text_.emplace_back(std::move(block.paths));
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const std::size_t at = block.order.empty() ? i : block.order[i];
+            rows_.push_back(FileEntry{text[at], ResultCode::N, false, Place{}});
+        }
+        std::vector<std::size_t>().swap(block.order);
+    }
     index_.build(listed_rows());
     if (const std::optional<std::size_t> row = index_.first_out_of_order()) {
-        throw std::invalid_argument("the listed paths are not in order: " + rows_[*row].path);
+        throw std::invalid_argument("the listed paths are not in order: " +
+                                    std::string(rows_[*row].path));
     }
 }
 
@@ -34,12 +64,11 @@ std::optional<std::size_t> PackageInventory::find(std::string_view path) const {
 RowRange PackageInventory::listed_with_prefix(std::string_view prefix) const {
     // The listed rows ascend, so every path that begins with the prefix lies in
     // one run starting at its lower bound.
-    const std::string lower = to_lower(prefix);
     std::size_t first = 0;
     std::size_t count = rows_.size();
     while (count > 0) {
         const std::size_t half = count / 2;
-        if (index_.key(first + half) < lower) {
+        if (compare_names(rows_[first + half].path, prefix) < 0) {
             first += half + 1;
             count -= half + 1;
         } else {
@@ -47,7 +76,7 @@ RowRange PackageInventory::listed_with_prefix(std::string_view prefix) const {
         }
     }
     std::size_t last = first;
-    while (last < rows_.size() && index_.key(last).starts_with(lower)) {
+    while (last < rows_.size() && starts_with_name(rows_[last].path, prefix)) {
         ++last;
     }
     return {first, last};
@@ -104,10 +133,11 @@ bool PackageInventory::mark_model_read(std::size_t row) {
 
 bool PackageInventory::record_missing(std::string path) {
     to_lower_in_place(path);
-    if (!recorded_missing_.insert(path).second) {
+    const auto [recorded, added] = recorded_missing_.insert(std::move(path));
+    if (!added) {
         return false;
     }
-    missing_.push_back(FileEntry{std::move(path), ResultCode::B, false, place_});
+    missing_.push_back(FileEntry{*recorded, ResultCode::B, false, place_});
     return true;
 }
 

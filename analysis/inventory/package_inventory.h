@@ -6,6 +6,7 @@
 // and every change of a row goes through the marks below.
 
 #include "analysis/inventory/listed_index.h"
+#include "analysis/inventory/path_list.h"
 #include "format/result_code.h"
 
 #include <cstddef>
@@ -33,10 +34,20 @@ inline constexpr std::uint32_t kNoSource = 0;
 inline constexpr std::uint32_t kSelectedScenery = 1;
 
 struct FileEntry {
-    std::string path; // full path as listed; lower case for a missing file
+    // The full path as listed; lower case for a missing file. The inventory
+    // keeps its text (PathList) for as long as it lives.
+    std::string_view path;
     ResultCode code = ResultCode::N;
     bool model_read = false; // the model's contents were read in this run
     Place place;             // the first place that gave the row its code (U, UD, B)
+};
+
+// A block of listed paths and the order its rows take: positions in the
+// block, or none for the block's own order. A walk's block is kept in the
+// order it was walked in, not copied into the order of the paths.
+struct ListedBlock {
+    PathList paths;
+    std::vector<std::size_t> order;
 };
 
 // A run of rows, [first, last).
@@ -49,11 +60,18 @@ class PackageInventory {
 public:
     // An inventory with nothing listed.
     PackageInventory() = default;
+    // Its rows view its own text: moved, never copied.
+    PackageInventory(PackageInventory&&) noexcept = default;
+    PackageInventory& operator=(PackageInventory&&) noexcept = default;
+    PackageInventory(const PackageInventory&) = delete;
+    PackageInventory& operator=(const PackageInventory&) = delete;
 
     // Lists the files, each with code N. The paths must ascend under the one
     // comparison (names that differ only in case next to each other); throws
     // std::invalid_argument when they do not.
     explicit PackageInventory(std::vector<std::string> listed_paths);
+    // The same for paths in blocks, one after the other, which it keeps.
+    static PackageInventory of_blocks(std::vector<ListedBlock> listed_paths);
 
     // Every row: the listed rows, then the missing-file rows (code B). The two
     // are kept apart, so that the first missing file does not move every
@@ -134,15 +152,18 @@ public:
     const std::string& source(std::uint32_t number) const { return sources_[number]; }
 
 private:
+    // Makes the rows of the blocks' paths and indexes them.
+    void take_blocks(std::vector<ListedBlock> listed_paths);
     RowRange case_twins(std::size_t row) const;
 
-    std::vector<FileEntry> rows_;    // listed
-    std::vector<FileEntry> missing_; // appended
+    std::vector<PathList> listed_text_; // the text of the listed rows' paths
+    std::vector<FileEntry> rows_;       // listed
+    std::vector<FileEntry> missing_;    // appended
     std::vector<std::uintmax_t> listed_sizes_;
     std::vector<std::pair<std::size_t, std::filesystem::path>> natives_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no
-    // scan of those rows.
+    // scan of those rows; the rows view them here (a set's elements stay put).
     std::unordered_set<std::string> recorded_missing_;
     std::vector<std::string> sources_{2};
     Place place_;

@@ -168,12 +168,18 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     }
     tree.parents = std::move(parent);
     std::size_t count = 0;
-    for (const FolderListing& listing : listings) {
-        count += listing.files.size();
+    std::size_t bytes = 0;
+    for (std::size_t f = 0; f < listings.size(); ++f) {
+        count += listings[f].files.size();
+        bytes += listings[f].files.size() * tree.folders[f].size();
+        for (const std::string& name : listings[f].files) {
+            bytes += name.size();
+        }
     }
-    tree.files.reserve(count);
+    tree.files.reserve(count, bytes);
     tree.file_sizes.reserve(with_sizes ? count : 0);
     tree.files_begin.reserve(tree.folders.size() + 1);
+    std::string path;
     for (std::size_t f = 0; f < tree.folders.size(); ++f) {
         tree.files_begin.push_back(tree.files.size());
         const FolderListing& listing = listings[f];
@@ -188,7 +194,8 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
                                                                 : to_native(tree.folders[f])) /
                         (odd != nullptr ? *odd : to_native(listing.files[i])));
             }
-            tree.files.push_back(tree.folders[f] + listing.files[i]);
+            path.assign(tree.folders[f]).append(listing.files[i]);
+            tree.files.push_back(path);
         }
         tree.file_sizes.insert(tree.file_sizes.end(), listings[f].file_sizes.begin(),
                                listings[f].file_sizes.end());
@@ -237,7 +244,7 @@ std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
         const std::size_t prefix = tree.folders[f].size();
         entries.clear();
         for (std::size_t i = tree.files_begin[f]; i < tree.files_begin[f + 1]; ++i) {
-            entries.push_back({std::string_view(tree.files[i]).substr(prefix), i, false});
+            entries.push_back({tree.files[i].substr(prefix), i, false});
         }
         for (const std::size_t c : children[f]) {
             entries.push_back({std::string_view(tree.folders[c]).substr(prefix), c, true});

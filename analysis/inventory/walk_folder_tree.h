@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/inventory/path_list.h"
 #include "common/file_system.h"
 
 #include <cstddef>
@@ -35,7 +36,7 @@ struct FolderTree {
     std::vector<std::string> folders;
     // For each folder in that order, its files in the order of the one
     // comparison: folder entry + file name.
-    std::vector<std::string> files;
+    PathList files;
     // When asked for: the length of each of files (0 for what is not a regular file).
     std::vector<std::uintmax_t> file_sizes;
     // Per folder: the entry of its parent (the root's own for the root), and

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <exception>
-#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -17,10 +16,10 @@
 namespace ferwis {
 namespace {
 
-// The files of one content folder in the order of their paths, and the native
-// paths of those whose text does not name them.
+// The files of one content folder as walked, the order of their paths, and
+// the native paths of those whose text does not name them (by row).
 struct ListedFolder {
-    std::vector<std::string> paths;
+    ListedBlock paths;
     NativePaths natives;
     PassedOver passed_over;
     std::exception_ptr failure;
@@ -30,14 +29,14 @@ ListedFolder list_content_folder(const std::string& root, const std::filesystem:
     FolderTree tree = walk_folder_tree(root, false, nullptr, within);
     ListedFolder listed;
     listed.passed_over = tree.passed_over;
-    const std::vector<std::size_t> order = files_in_path_order(tree);
-    listed.paths.reserve(order.size());
-    for (const std::size_t i : order) {
-        if (const auto native = tree.native_files.find(i); native != tree.native_files.end()) {
-            listed.natives.emplace_back(listed.paths.size(), native->second);
+    listed.paths.order = files_in_path_order(tree);
+    for (std::size_t row = 0; row < listed.paths.order.size(); ++row) {
+        const auto native = tree.native_files.find(listed.paths.order[row]);
+        if (native != tree.native_files.end()) {
+            listed.natives.emplace_back(row, native->second);
         }
-        listed.paths.push_back(std::move(tree.files[i]));
     }
+    listed.paths.paths = std::move(tree.files);
     return listed;
 }
 
@@ -109,26 +108,25 @@ void wypisz_wszystkie_pliki(const std::string& main_dir, Progress& progress,
     if (helper.joinable()) {
         helper.join();
     }
-    std::size_t count = 0;
     for (const ListedFolder& folder : listed) {
         if (folder.failure) {
             std::rethrow_exception(folder.failure);
         }
-        count += folder.paths.size();
         passed_over += folder.passed_over;
     }
-    std::vector<std::string> paths;
+    // Each folder's block of paths becomes the inventory's as it is, uncopied.
+    std::vector<ListedBlock> paths;
     NativePaths natives;
-    paths.reserve(count);
+    std::size_t count = 0;
     for (ListedFolder& folder : listed) {
         for (auto& [row, native] : folder.natives) {
-            natives.emplace_back(paths.size() + row, std::move(native));
+            natives.emplace_back(count + row, std::move(native));
         }
-        paths.insert(paths.end(), std::make_move_iterator(folder.paths.begin()),
-                     std::make_move_iterator(folder.paths.end()));
+        count += folder.paths.paths.size();
+        paths.push_back(std::move(folder.paths));
         folder = ListedFolder{};
     }
-    inventory = PackageInventory(std::move(paths));
+    inventory = PackageInventory::of_blocks(std::move(paths));
     inventory.set_native_paths(natives);
     if (sizes != nullptr) {
         sizes->start(inventory.listed_rows(), std::move(natives));

@@ -58,8 +58,8 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
     if (!inventory.mark_model_read(found.row)) {
         return;
     }
-    // A copy: reading the model may append rows and move the inventory.
-    const std::string file_path = inventory.row(found.row).path;
+    // A listed row's text stays put while reading the model appends rows.
+    const std::string_view file_path = inventory.row(found.row).path;
     const std::filesystem::path* native = inventory.native_path(found.row);
     // The model's textures are named by the model (a binary model has no
     // lines); the statement's later names by the statement again.

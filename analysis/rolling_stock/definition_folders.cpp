@@ -117,15 +117,15 @@ DefinitionFolders read_definition_folders(const std::string& root,
         if (!is_definition_file(tree.files[f])) {
             continue;
         }
-        walked.files.push_back(tree.files[f]);
+        walked.files.emplace_back(tree.files[f]);
         if (tree.file_sizes[f] < 4) {
             continue;
         }
         // Reached by its name as the walk found it where the text holds a "?".
         const auto native = tree.native_files.find(f);
         DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
-            tree.files[f], native != tree.native_files.end() ? &native->second : nullptr, &names,
-            walked.references));
+            walked.files.back(), native != tree.native_files.end() ? &native->second : nullptr,
+            &names, walked.references));
         findings.file = walked.files.size() - 1;
         if (findings.failure) {
             break; // the check ends here: nothing after it is reported

@@ -65,7 +65,7 @@ FileState file_state(const RunState& run, const std::vector<std::string>& select
     FileState state;
     state.selected = selected;
     const PackageInventory& inventory = run.inventory;
-    std::unordered_set<std::string> seen;
+    std::unordered_set<std::string_view> seen; // views of the run's own paths
     const auto add_read = [&](const std::string& path) {
         if (seen.insert(path).second) {
             if (const auto stamp = file_stamp(path)) {
@@ -80,7 +80,7 @@ FileState file_state(const RunState& run, const std::vector<std::string>& select
         add_read(path);
     }
     for (const FileEntry& row : inventory.missing_rows()) {
-        state.missed.push_back(row.path);
+        state.missed.emplace_back(row.path);
     }
     state.missed.insert(state.missed.end(), run.missing_sounds.begin(), run.missing_sounds.end());
     return state;
@@ -201,7 +201,8 @@ UsedElsewhere users_of(const PackageInventory& inventory, const std::vector<std:
         }
         if (row.place.source == kSelectedScenery || row.place.source == kNoSource) {
             // The scenery itself: it uses its own file.
-            used.add(row.path, OtherUser{std::string(name_part(row.path)), {row.path, 0}});
+            used.add(row.path,
+                     OtherUser{std::string(name_part(row.path)), {std::string(row.path), 0}});
             continue;
         }
         const auto after =

@@ -51,7 +51,7 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     }
 
     PackageInventory& inventory = scenery.run.inventory;
-    const std::string& path = inventory.row(found.row).path;
+    const std::string_view path = inventory.row(found.row).path;
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
     LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);

@@ -74,7 +74,7 @@ void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     }
     // Opened by the path of its row: on a case-sensitive file system the name
     // as written may differ from the file's name on disk in letter case.
-    const std::string& path = inventory.row(found.row).path;
+    const std::string_view path = inventory.row(found.row).path;
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
     LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);

@@ -173,8 +173,12 @@ TEST(walk_folder_tree, breadth_first_and_safe_from_link_loops) {
     const std::string r = tree.path("r/");
     EXPECT_EQ(walked.folders, (std::vector<std::string>{r, tree.path("r/a/"), tree.path("r/c/"),
                                                         tree.path("r/a/b/")}));
-    EXPECT_EQ(walked.files, (std::vector<std::string>{tree.path("r/f.txt"), tree.path("r/c/g.txt"),
-                                                      tree.path("r/a/b/deep.txt")}));
+    const std::vector<std::string> files = {tree.path("r/f.txt"), tree.path("r/c/g.txt"),
+                                            tree.path("r/a/b/deep.txt")};
+    ASSERT_EQ(walked.files.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(walked.files[i], files[i]);
+    }
 }
 
 // The walk gives the order of the whole paths without sorting them: names
@@ -199,11 +203,11 @@ TEST(walk_folder_tree, files_in_the_order_of_their_whole_paths_with_their_sizes)
         const FolderTree walked = walk_folder_tree(tree.path("r/"), true);
         std::vector<std::string> paths;
         for (const std::size_t i : files_in_path_order(walked)) {
-            paths.push_back(walked.files[i]);
-            const std::string relative = walked.files[i].substr(tree.path("").size());
+            paths.emplace_back(walked.files[i]);
+            const std::string relative(walked.files[i].substr(tree.path("").size()));
             EXPECT_EQ(walked.file_sizes[i], tree.read(relative).size()) << relative;
         }
-        std::vector<std::string> sorted = walked.files;
+        std::vector<std::string> sorted = paths;
         std::sort(sorted.begin(), sorted.end(),
                   [](const std::string& a, const std::string& b) { return sort_before(a, b); });
         EXPECT_EQ(paths, sorted) << (twins ? "with twins" : "without twins");
@@ -290,6 +294,24 @@ TEST(package_inventory, finds_listed_rows_under_the_one_comparison) {
     }
     EXPECT_EQ(PackageInventory().find("/m/x/100"), std::nullopt);
     EXPECT_EQ(PackageInventory(std::vector<std::string>{}).find(""), std::nullopt);
+}
+
+TEST(package_inventory, keeps_its_blocks_of_paths_through_a_move) {
+    // Paths of 3 to 40 bytes: short ones would lie inside a string object,
+    // whose move takes them along, and leave the rows' views dangling.
+    std::vector<ListedBlock> blocks(3);
+    blocks[0].paths.push_back("/m/B/" + std::string(35, 'x'));
+    blocks[0].paths.push_back("/m/a");
+    blocks[0].order = {1, 0}; // as walked, not in order
+    blocks[2].paths.push_back("/m/c/d.dds");
+    PackageInventory moved = PackageInventory::of_blocks(std::move(blocks));
+    const PackageInventory inventory = std::move(moved);
+    ASSERT_EQ(inventory.listed_count(), 3u);
+    EXPECT_EQ(inventory.row(1).path, "/m/B/" + std::string(35, 'x'));
+    EXPECT_EQ(inventory.find("/M/c/D.DDS"), 2u);
+    EXPECT_EQ(inventory.texture_rows("/m/C/d").row(texture_extension_bit(".dds")), 2u);
+    EXPECT_EQ(inventory.listed_with_prefix("/M/b/").first, 1u);
+    EXPECT_EQ(inventory.listed_with_prefix("/M/b/").last, 2u);
 }
 
 TEST(package_inventory, gives_the_rows_of_a_stems_textures) {

@@ -59,7 +59,7 @@ std::vector<std::string> SceneryFixture::missing() const {
     std::vector<std::string> out;
     const std::string root = to_lower(tree.root());
     for (const FileEntry& row : run.inventory.missing_rows()) {
-        const std::string& path = row.path;
+        const std::string_view path = row.path;
         out.push_back(portable(path.starts_with(root) ? path.substr(root.size()) : path));
     }
     return out;

@@ -47,6 +47,30 @@ TEST(execute_operation, copy_creates_levels_and_repeats) {
     EXPECT_TRUE(in.tree.exists("wynik.txt"));
 }
 
+// One buffer serves every file of a run: lengths about its size, and a short
+// file after a long one, are copied whole and without the other's bytes.
+TEST(execute_operation, copies_each_length_byte_for_byte) {
+    Installation in;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::pair<std::string, std::string>> records;
+    for (const std::size_t length : {std::size_t{1} << 19 | 7, std::size_t{1} << 18,
+                                     (std::size_t{1} << 18) + 1, std::size_t{0}, std::size_t{3}}) {
+        std::string bytes(length, '\0');
+        for (std::size_t i = 0; i < length; ++i) {
+            bytes[i] = static_cast<char>('a' + (i * 7 + length) % 26);
+        }
+        const std::string name = "textures/f" + std::to_string(length) + ".dds";
+        files.emplace_back("sim/" + name, bytes);
+        records.emplace_back(in.state.main_dir + name, "U");
+    }
+    make_tree(in.tree, files);
+    in.records(records);
+    EXPECT_EQ(in.run(Operation::Copy).files, files.size());
+    for (const auto& [path, bytes] : files) {
+        EXPECT_EQ(in.tree.read("kopia" + path.substr(3)), bytes) << path;
+    }
+}
+
 // A file at the target that differs from its source (an edit made in the copy)
 // is replaced only with overwrite; one with the source's bytes is already
 // there, and a move then lets the source go. Lengths alike, bytes not: the
