@@ -20,6 +20,14 @@ start_x() { # WORK_FOLDER
     export DISPLAY=:$(head -n 1 "$number_file")
     openbox --sm-disable >/dev/null 2>&1 &
     x_pids+=($!)
+    # A window shown before openbox manages the screen is never activated:
+    # wait until it has announced itself on the root window.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "wine_window: openbox did not start" >&2
+    return 1
 }
 
 # Ends what start_x and start_program started (by their ids), the program
@@ -72,9 +80,13 @@ click_at() { # ID X Y
 # Closes the window as a person would (the window manager's Alt+F4) and waits
 # for the program to end; its exit status.
 close_program() { # ID
-    xdotool windowactivate --sync "$1" key alt+F4 || true
-    local status=0
-    for _ in $(seq 60); do
+    local status=0 tick
+    # Alt+F4 again every five seconds: a key sent while the window manager
+    # was busy activating another window is lost.
+    for tick in $(seq 0 59); do
+        if [ $((tick % 10)) = 0 ]; then
+            xdotool windowactivate --sync "$1" key alt+F4 2>/dev/null || true
+        fi
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.5
     done
