@@ -20,9 +20,11 @@ PACKAGES=(cmake g++ make qt6-base-dev libglib2.0-dev pkg-config libgtest-dev lib
 # sources, the JSON library's headers, the icon's renderers, wine to run the
 # tests, iconv for the command-line check, a virtual X server with a window
 # manager, xdotool and imagemagick's import to drive and picture the window,
-# unzip for the package check. Qt for Windows: windows/build-qt.sh.
+# xprop to wait for the window manager, unzip for the package check. Qt for
+# Windows: windows/build-qt.sh.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev
-    librsvg2-bin icoutils wine wine64 libc-bin xvfb xauth openbox xdotool imagemagick unzip)
+    librsvg2-bin icoutils wine wine64 libc-bin xvfb xauth openbox xdotool imagemagick x11-utils
+    unzip)
 
 install_packages() {
     local missing=()
