@@ -183,9 +183,9 @@ screenshots)
     ;;
 bench)
     install_packages "${PACKAGES[@]}" time
-    # Only the command-line program and the generator take part.
+    # Only the command-line program, the generator and the floor take part.
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build-release -j "$(nproc)" --target ferwis-cli ferwis-generate
+    cmake --build build-release -j "$(nproc)" --target ferwis-cli ferwis-generate ferwis-floor
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)

@@ -63,9 +63,16 @@ char unicode_to_cp1250(char32_t code_point) {
 }
 
 std::string cp1250_to_utf8(std::string_view text) {
+    // Mostly every byte of a path is ASCII, the same in both: those before the
+    // first other byte are copied as they are.
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) <= 0x7F) {
+        ++ascii;
+    }
     std::string out;
-    out.reserve(text.size() + text.size() / 4);
-    for (char c : text) {
+    out.reserve(text.size() + (text.size() - ascii) / 2);
+    out.append(text.substr(0, ascii));
+    for (char c : text.substr(ascii)) {
         append_utf8(out, cp1250_to_unicode(static_cast<unsigned char>(c)));
     }
     return out;

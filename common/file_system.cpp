@@ -25,10 +25,12 @@ std::size_t native_length(std::string_view text) {
 #ifdef _WIN32
     return text.size();
 #else
-    std::size_t length = 0;
+    std::size_t length = text.size();
     for (const char c : text) {
-        const char32_t code_point = cp1250_to_unicode(static_cast<unsigned char>(c));
-        length += code_point < 0x80 ? 1 : code_point < 0x800 ? 2 : 3;
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) { // ASCII stays one byte; only the others are looked up
+            length += cp1250_to_unicode(byte) < 0x800 ? 1U : 2U;
+        }
     }
     return length;
 #endif

@@ -34,7 +34,10 @@ struct FileIdentityHash {
     }
 };
 
-enum class EntryKind { Missing, File, Folder, Link, Other };
+// Unreachable: the system refused to say what is there (no permission to
+// search the folder, a name it cannot take): there may well be an entry, so
+// it is never taken for a missing one.
+enum class EntryKind { Missing, File, Folder, Link, Other, Unreachable };
 
 // What an entry is, as the entry itself (a link is not followed).
 struct EntryStatus {

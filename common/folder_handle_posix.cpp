@@ -85,6 +85,9 @@ EntryStatus status_at(int folder, const char* name) {
     EntryStatus status;
     struct stat st {};
     if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            status.kind = EntryKind::Unreachable;
+        }
         return status;
     }
     status.identity = identity_of(st);

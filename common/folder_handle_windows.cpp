@@ -78,6 +78,11 @@ EntryStatus status_of(const std::filesystem::path& path) {
     EntryStatus status;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) == 0) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+            error != ERROR_INVALID_NAME && error != ERROR_BAD_PATHNAME) {
+            status.kind = EntryKind::Unreachable;
+        }
         return status;
     }
     status.size = (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -185,7 +185,9 @@ std::shared_ptr<FolderHandle> TargetFolders::open_folder(const std::vector<std::
         if (!opened) {
             const EntryStatus status = at->status(parts[i]);
             if (status.kind != EntryKind::Missing) {
-                throw FileError(at->path() + parts[i], text(Text::ReasonNotFolder));
+                throw FileError(at->path() + parts[i], text(status.kind == EntryKind::Unreachable
+                                                                ? Text::ReasonFolderUnopenable
+                                                                : Text::ReasonNotFolder));
             }
             if (dry_run) {
                 missing = true;

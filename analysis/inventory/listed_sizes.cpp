@@ -47,6 +47,8 @@ std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> list
                 sizes[r] = entry.size;
             } else if (entry.kind == EntryKind::Link) {
                 sizes[r] = file_size(path).value_or(0);
+            } else if (entry.kind == EntryKind::Unreachable) {
+                ++refused; // counted as 0 and said, not taken for a file that went
             }
         } catch (const std::exception&) {
             // Counted as 0, like a file that went, and said.

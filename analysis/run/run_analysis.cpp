@@ -22,6 +22,8 @@
 #include <exception>
 #include <new>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 
 namespace ferwis {
@@ -86,8 +88,47 @@ FileState file_state(const RunState& run, const std::vector<std::string>& select
     return state;
 }
 
+// The freshness record, taken on a thread of its own: its status call per
+// file read then lies beside the writing of the result instead of after it.
+class FileStateBeside {
+public:
+    FileStateBeside(const RunState& run, const std::vector<std::string>& selected)
+        : run_(run), selected_(selected) {
+        try {
+            worker_ = std::jthread([this] {
+                try {
+                    state_ = file_state(run_, selected_);
+                } catch (...) {
+                    failure_ = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No second thread to be had: take() takes it.
+        }
+    }
+
+    FileState take() {
+        if (!worker_.joinable()) {
+            return file_state(run_, selected_);
+        }
+        worker_.join();
+        if (failure_) {
+            std::rethrow_exception(failure_);
+        }
+        return std::move(state_);
+    }
+
+private:
+    const RunState& run_;
+    const std::vector<std::string>& selected_;
+    FileState state_;
+    std::exception_ptr failure_;
+    std::jthread worker_; // last: joined before the members it writes go
+};
+
 void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
                   const std::vector<std::string>& selected, const std::string& result_path) {
+    FileStateBeside state(run, selected);
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
     const PackageInventory& inventory = run.inventory;
@@ -122,7 +163,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     }
     provenance.commit();
     try {
-        write_file_state(result_path, digest, file_state(run, selected));
+        write_file_state(result_path, digest, state.take());
         result.commit();
     } catch (const FileError&) {
         // The places and the state just written belong to bytes that never

@@ -1,5 +1,6 @@
 #include "common/errors.h"
 #include "common/file_system.h"
+#include "common/folder_handle.h"
 #include "common/folder_handle_scope.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace ferwis {
@@ -86,6 +88,29 @@ TEST(OpenFile, read_at_reads_from_the_offset_up_to_the_end) {
         std::string buffer(c.size, '\0');
         buffer.resize(file.read_at(c.offset, buffer.data(), buffer.size()));
         EXPECT_EQ(buffer, c.expected) << c.offset;
+    }
+}
+
+// Only an entry that is not there is Missing: one the system refuses to say
+// anything of may be there, and is never taken for gone.
+TEST(FolderHandle, status_tells_missing_from_unreachable) {
+    test::TempTree tree;
+    tree.write("d/f.txt", "abc");
+    const std::optional<FolderHandle> folder = FolderHandle::open(tree.path("d/"));
+    ASSERT_TRUE(folder);
+    const struct {
+        std::string name;
+        EntryKind kind;
+    } cases[] = {
+        {"f.txt", EntryKind::File},
+        {"none.txt", EntryKind::Missing},
+#ifndef _WIN32
+        {"f.txt/x", EntryKind::Missing},                 // below a file
+        {std::string(300, 'n'), EntryKind::Unreachable}, // a name the system cannot take
+#endif
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(folder->status(c.name).kind, c.kind) << c.name.substr(0, 20);
     }
 }
 
