@@ -139,8 +139,13 @@ std::string utf8_to_cp1250(std::string_view text) {
     while (i < n) {
         const auto b0 = static_cast<unsigned char>(text[i]);
         if (b0 < 0x80) {
-            out.push_back(static_cast<char>(b0));
-            ++i;
+            // A run of ASCII, mostly the whole name, is the same in both.
+            std::size_t run = i + 1;
+            while (run < n && static_cast<unsigned char>(text[run]) < 0x80) {
+                ++run;
+            }
+            out.append(text.substr(i, run - i));
+            i = run;
             continue;
         }
         std::size_t len = 0;
