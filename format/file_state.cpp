@@ -4,6 +4,7 @@
 #include "common/native_path.h"
 #include "common/platform.h"
 #include "format/file_beside.h"
+#include "format/result_record.h"
 
 #include <charconv>
 #include <filesystem>
@@ -14,7 +15,7 @@ namespace {
 
 // A path a record can hold between its quotes.
 bool writable(std::string_view path) {
-    return !path.empty() && path.find_first_of("\"\r\n") == std::string_view::npos;
+    return !path.empty() && !breaks_record(path);
 }
 
 template <typename Number> std::optional<Number> parse_number(std::string_view text) {

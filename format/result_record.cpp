@@ -46,9 +46,11 @@ void append_record(std::string& out, std::string_view path, std::string_view cod
     // Appended whole and mended in place: a result holds a record per file.
     const std::size_t start = out.size();
     out.append(path);
-    std::replace_if(
-        out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
-        [](char c) { return c == '"' || c == '\r' || c == '\n'; }, '?');
+    if (breaks_record(path)) {
+        std::replace_if(
+            out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+            [](char c) { return c == '"' || c == '\r' || c == '\n'; }, '?');
+    }
     out.append("\",\"");
     out.append(code);
     out.append("\"\r\n");
