@@ -74,39 +74,47 @@ std::string file_state_path(std::string_view result_path) {
     return side_file_path(result_path, "_stan.txt");
 }
 
-void write_file_state(std::string_view result_path, const ResultDigest& result,
-                      const FileState& state) {
-    ReplacingFile file(file_state_path(result_path));
+FileStateWriter::FileStateWriter(std::string_view result_path, const ResultDigest& result)
+    : file_(file_state_path(result_path)), buffer_(binding_line(result) + "\r\n") {}
+
+void FileStateWriter::add(char kind, std::string_view path, const FileStamp* stamp) {
     // Written a block at a time: a large installation's state runs to
     // megabytes, which need not be held whole beside the inventory.
     constexpr std::size_t kBlock = 64 * 1024;
-    std::string bytes = binding_line(result) + "\r\n";
-    const auto add = [&](char kind, std::string_view path, const FileStamp* stamp) {
-        if (!writable(path)) {
-            return;
-        }
-        bytes.append(1, kind).append(",\"").append(path).append("\"");
-        if (stamp != nullptr) {
-            bytes.append(",").append(std::to_string(stamp->size));
-            bytes.append(",").append(std::to_string(stamp->time));
-        }
-        bytes += "\r\n";
-        if (bytes.size() >= kBlock) {
-            file.write(bytes);
-            bytes.clear();
-        }
-    };
+    if (!writable(path)) {
+        return;
+    }
+    buffer_.append(1, kind).append(",\"").append(path).append("\"");
+    if (stamp != nullptr) {
+        buffer_.append(",").append(std::to_string(stamp->size));
+        buffer_.append(",").append(std::to_string(stamp->time));
+    }
+    buffer_ += "\r\n";
+    if (buffer_.size() >= kBlock) {
+        file_.write(buffer_);
+        buffer_.clear();
+    }
+}
+
+void FileStateWriter::commit() {
+    file_.write(buffer_);
+    buffer_.clear();
+    file_.commit();
+}
+
+void write_file_state(std::string_view result_path, const ResultDigest& result,
+                      const FileState& state) {
+    FileStateWriter writer(result_path, result);
     for (const std::string& name : state.selected) {
-        add('S', name, nullptr);
+        writer.add_selected(name);
     }
     for (const ReadFile& read : state.read) {
-        add('R', read.path, &read.stamp);
+        writer.add_read(read.path, read.stamp);
     }
     for (const std::string& path : state.missed) {
-        add('M', path, nullptr);
+        writer.add_missed(path);
     }
-    file.write(bytes);
-    file.commit();
+    writer.commit();
 }
 
 std::optional<FileState> read_file_state(std::string_view result_path, const ResultDigest& result) {

@@ -14,6 +14,7 @@
 // missed (a B or BD row) by its whole path. The time counts the file system's
 // own ticks, compared only with what the same system says later.
 
+#include "format/file_beside.h"
 #include "format/provenance_file.h"
 
 #include <cstdint>
@@ -49,10 +50,33 @@ struct FileState {
 // gives wynik_stan.txt).
 std::string file_state_path(std::string_view result_path);
 
-// Writes the state file of the result file of the digest through a temporary
-// file, and moves it over the previous one. A file read whose stamp cannot be
-// taken now, or whose path a record could not name, is left out: nothing could
-// check it later. Throws FileError.
+// Writes the state file of a result file through a temporary file beside it,
+// record by record, so that an analysis need not gather the paths of a large
+// installation a second time. The records go in the order of the file: the
+// selected sceneries, then the files read, then the files missed. A path a
+// record could not name is left out: nothing could check it later.
+class FileStateWriter {
+public:
+    // Creates the temporary file and writes the line that binds it to the
+    // result file of the digest. Throws FileError.
+    FileStateWriter(std::string_view result_path, const ResultDigest& result);
+    // Each throws FileError.
+    void add_selected(std::string_view name) { add('S', name, nullptr); }
+    void add_read(std::string_view path, const FileStamp& stamp) { add('R', path, &stamp); }
+    void add_missed(std::string_view path) { add('M', path, nullptr); }
+    // Closes the temporary file and moves it over the previous state file.
+    // Throws FileError.
+    void commit();
+
+private:
+    void add(char kind, std::string_view path, const FileStamp* stamp);
+
+    ReplacingFile file_;
+    std::string buffer_;
+};
+
+// Writes the state file of the result file of the digest (FileStateWriter).
+// A file read whose stamp cannot be taken now is left out. Throws FileError.
 void write_file_state(std::string_view result_path, const ResultDigest& result,
                       const FileState& state);
 

@@ -82,12 +82,12 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic,
     if (!walked.found) {
         return;
     }
-    run.definition_files = walked.files;
+    run.definition_files = std::move(walked.files);
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
     auto findings = walked.definitions.begin();
-    for (std::size_t f = 0; f < walked.files.size(); ++f) {
-        const std::string& path = walked.files[f];
+    for (std::size_t f = 0; f < run.definition_files.size(); ++f) {
+        const std::string& path = run.definition_files[f];
         run.progress.set_detail(checking_file_detail(path));
         let_events_run(run.progress);
         if (findings != walked.definitions.end() && findings->file == f) {
