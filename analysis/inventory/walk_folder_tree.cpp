@@ -93,9 +93,13 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         }
         return *real[entry];
     };
-    std::vector<FolderListing> listings;
+    // The names of the folders' files, folder after folder, and how many each
+    // has: a folder's listing goes as soon as it is walked, and the paths are
+    // made once the walk knows how long they are in all.
+    PathList file_names;
+    std::vector<std::size_t> file_counts;
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
-        FolderListing& listing = listings.emplace_back();
+        FolderListing listing;
         try {
             listing = list_folder(tree.native_folder(position), tree.folders[position], with_sizes);
         } catch (const PathTooLong&) {
@@ -120,6 +124,21 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         }
         const auto parent_native = tree.native_folders.find(position);
         std::size_t next_native = 0;
+        for (std::size_t i = 0; i < listing.files.size(); ++i) {
+            const std::filesystem::path* odd = native_name_at(listing.native_files, i, next_native);
+            if (odd != nullptr || parent_native != tree.native_folders.end()) {
+                tree.native_files.emplace(
+                    file_names.size(), (parent_native != tree.native_folders.end()
+                                            ? parent_native->second
+                                            : to_native(tree.folders[position])) /
+                                           (odd != nullptr ? *odd : to_native(listing.files[i])));
+            }
+            file_names.push_back(listing.files[i]);
+        }
+        file_counts.push_back(listing.files.size());
+        tree.file_sizes.insert(tree.file_sizes.end(), listing.file_sizes.begin(),
+                               listing.file_sizes.end());
+        next_native = 0;
         for (std::size_t i = 0; i < listing.folders.size(); ++i) {
             const std::string& name = listing.folders[i];
             std::string path = tree.folders[position] + name;
@@ -167,39 +186,20 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
         }
     }
     tree.parents = std::move(parent);
-    std::size_t count = 0;
-    std::size_t bytes = 0;
-    for (std::size_t f = 0; f < listings.size(); ++f) {
-        count += listings[f].files.size();
-        bytes += listings[f].files.size() * tree.folders[f].size();
-        for (const std::string& name : listings[f].files) {
-            bytes += name.size();
-        }
+    std::size_t bytes = file_names.bytes();
+    for (std::size_t f = 0; f < file_counts.size(); ++f) {
+        bytes += file_counts[f] * tree.folders[f].size();
     }
-    tree.files.reserve(count, bytes);
-    tree.file_sizes.reserve(with_sizes ? count : 0);
+    tree.files.reserve(file_names.size(), bytes);
     tree.files_begin.reserve(tree.folders.size() + 1);
     std::string path;
-    for (std::size_t f = 0; f < tree.folders.size(); ++f) {
+    std::size_t next_name = 0;
+    for (std::size_t f = 0; f < file_counts.size(); ++f) {
         tree.files_begin.push_back(tree.files.size());
-        const FolderListing& listing = listings[f];
-        const auto folder_native = tree.native_folders.find(f);
-        std::size_t next_native = 0;
-        for (std::size_t i = 0; i < listing.files.size(); ++i) {
-            const std::filesystem::path* odd = native_name_at(listing.native_files, i, next_native);
-            if (odd != nullptr || folder_native != tree.native_folders.end()) {
-                tree.native_files.emplace(
-                    tree.files.size(),
-                    (folder_native != tree.native_folders.end() ? folder_native->second
-                                                                : to_native(tree.folders[f])) /
-                        (odd != nullptr ? *odd : to_native(listing.files[i])));
-            }
-            path.assign(tree.folders[f]).append(listing.files[i]);
+        for (std::size_t i = 0; i < file_counts[f]; ++i) {
+            path.assign(tree.folders[f]).append(file_names[next_name++]);
             tree.files.push_back(path);
         }
-        tree.file_sizes.insert(tree.file_sizes.end(), listings[f].file_sizes.begin(),
-                               listings[f].file_sizes.end());
-        listings[f] = FolderListing{}; // the names live on in the paths
     }
     tree.files_begin.push_back(tree.files.size());
     return tree;
