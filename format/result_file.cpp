@@ -28,24 +28,49 @@ void ResultFileWriter::add(std::string_view path, std::string_view code) {
 }
 
 std::size_t ResultFileWriter::add_records_of(const WavDynamicFile& file) {
-    const std::string bytes = file.contents();
-    const std::string_view records = bytes;
     // Lines end as in every data file of the program: at a CR, with a LF
-    // right after it belonging to the line end; a last line needs no end.
-    std::size_t start = 0;
+    // right after it belonging to the line end; a last line needs no end. The
+    // file comes in pieces, so a line may span two of them.
+    std::string started; // the part of a line that the pieces so far began
+    bool after_cr = false;
     std::size_t count = 0;
-    while (start < records.size()) {
-        std::size_t end = records.find('\r', start);
-        if (end == std::string_view::npos) {
-            end = records.size();
-        }
-        const ResultRecord record = parse_record(records.substr(start, end - start));
+    const auto add_line = [&](std::string_view line) {
+        const ResultRecord record = parse_record(line);
         add(record.path, record.code);
         ++count;
-        start = end + 1;
-        if (start < records.size() && records[start] == '\n') {
-            ++start;
+    };
+    file.read([&](std::string_view piece) {
+        if (piece.empty()) {
+            return;
         }
+        if (after_cr && piece.front() == '\n') {
+            piece.remove_prefix(1);
+        }
+        after_cr = false;
+        std::size_t start = 0;
+        while (start < piece.size()) {
+            const std::size_t end = piece.find('\r', start);
+            if (end == std::string_view::npos) {
+                started.append(piece.substr(start));
+                break;
+            }
+            if (started.empty()) {
+                add_line(piece.substr(start, end - start));
+            } else {
+                started.append(piece.substr(start, end - start));
+                add_line(started);
+                started.clear();
+            }
+            start = end + 1;
+            if (start == piece.size()) {
+                after_cr = true;
+            } else if (piece[start] == '\n') {
+                ++start;
+            }
+        }
+    });
+    if (!started.empty()) {
+        add_line(started);
     }
     return count;
 }

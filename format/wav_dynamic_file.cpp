@@ -54,7 +54,7 @@ void WavDynamicFile::flush() {
     }
 }
 
-std::string WavDynamicFile::contents() const {
+void WavDynamicFile::read(const std::function<void(std::string_view)>& take) const {
     std::optional<OpenFile> reading;
     if (file_ && folder_) {
         reading = folder_->open_file(name_);
@@ -62,9 +62,8 @@ std::string WavDynamicFile::contents() const {
     if (!reading || reading->identity() != file_->identity()) {
         throw FileError(path_, text(Text::ReasonReplaced));
     }
-    std::string bytes;
-    read_to_end(*reading, [&bytes](std::string_view piece) { bytes.append(piece); });
-    return bytes + pending_;
+    read_to_end(*reading, take);
+    take(pending_);
 }
 
 void WavDynamicFile::remove() {

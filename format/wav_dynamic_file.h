@@ -6,6 +6,7 @@
 #include "common/folder_handle.h"
 #include "format/result_code.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +37,9 @@ public:
     void flush();
 
     // The bytes of the file this object made (not of anything that took its
-    // name meanwhile), with the records not flushed yet. Throws FileError.
-    std::string contents() const;
+    // name meanwhile), with the records not flushed yet, handed to take piece
+    // by piece: a large installation's records run to megabytes. Throws FileError.
+    void read(const std::function<void(std::string_view)>& take) const;
 
     // The rolling-stock flag: true once a record was appended since create().
     bool written() const { return written_; }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <iterator>
+#include <string>
 #ifndef _WIN32
 #include <sys/resource.h>
 #endif
@@ -69,6 +70,37 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
         // Nothing is left behind beside it.
         const std::filesystem::directory_iterator folder(to_native(tree.root()));
         EXPECT_EQ(std::distance(begin(folder), end(folder)), 1);
+    }
+}
+
+// The records of wav_dynamic.txt come read in pieces of 64 KiB, the last
+// ones from memory: each is written once and whole, however the pieces cut
+// its line, its line end included.
+TEST(ResultFileWriter, takes_every_record_of_wav_dynamic_whole_wherever_a_piece_ends) {
+    // Lines of 64 bytes after a first one longer by longer: the first piece
+    // then ends after a LF, after a CR, before a CR, within a code or a path.
+    for (const std::size_t longer : {0, 1, 2, 3, 30}) {
+        SCOPED_TRACE(longer);
+        test::TempTree tree;
+        WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
+        wav_dynamic.create();
+        std::string expected;
+        for (std::size_t i = 0; i < 3000; ++i) {
+            std::string path = "sounds/" + std::to_string(i) + "/";
+            path.append(55 + (i == 0 ? longer : 0) - path.size() - 4, 'a').append(".wav");
+            const ResultCode code = i % 3 == 0 ? ResultCode::BD : ResultCode::UD;
+            wav_dynamic.append(path, code);
+            expected += "\"" + path + "\",\"" + std::string(code_text(code)) + "\"\r\n";
+            if (i % 100 == 99 && i < 2900) {
+                wav_dynamic.flush();
+            }
+        }
+        {
+            ResultFileWriter writer(tree.path("wynik.txt"));
+            EXPECT_EQ(writer.add_records_of(wav_dynamic), 3000U);
+            writer.commit();
+        }
+        EXPECT_EQ(tree.read("wynik.txt"), expected);
     }
 }
 
