@@ -36,12 +36,14 @@ void PackageInventory::take_blocks(std::vector<ListedBlock> listed_paths) {
     rows_.reserve(count);
     listed_text_.reserve(listed_paths.size());
     for (ListedBlock& block : listed_paths) {
-        const PathList& text = listed_text_.emplace_back(std::move(block.paths));
+        const PathList& text = block.paths;
         for (std::size_t i = 0; i < text.size(); ++i) {
             const std::size_t at = block.order.empty() ? i : block.order[i];
             rows_.push_back(FileEntry{text[at], ResultCode::N, false, Place{}});
         }
-        std::vector<std::size_t>().swap(block.order);
+        std::vector<std::uint32_t>().swap(block.order);
+        // The rows hold where each path lies: of the block, the text is kept.
+        listed_text_.push_back(block.paths.take_text());
     }
     index_.build(listed_rows());
     if (const std::optional<std::size_t> row = index_.first_out_of_order()) {

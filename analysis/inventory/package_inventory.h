@@ -35,7 +35,7 @@ inline constexpr std::uint32_t kSelectedScenery = 1;
 
 struct FileEntry {
     // The full path as listed; lower case for a missing file. The inventory
-    // keeps its text (PathList) for as long as it lives.
+    // keeps the text of its paths for as long as it lives.
     std::string_view path;
     ResultCode code = ResultCode::N;
     bool model_read = false; // the model's contents were read in this run
@@ -47,7 +47,7 @@ struct FileEntry {
 // order it was walked in, not copied into the order of the paths.
 struct ListedBlock {
     PathList paths;
-    std::vector<std::size_t> order;
+    std::vector<std::uint32_t> order;
 };
 
 // A run of rows, [first, last).
@@ -156,9 +156,9 @@ private:
     void take_blocks(std::vector<ListedBlock> listed_paths);
     RowRange case_twins(std::size_t row) const;
 
-    std::vector<PathList> listed_text_; // the text of the listed rows' paths
-    std::vector<FileEntry> rows_;       // listed
-    std::vector<FileEntry> missing_;    // appended
+    std::vector<std::vector<char>> listed_text_; // the text of the listed rows' paths
+    std::vector<FileEntry> rows_;                // listed
+    std::vector<FileEntry> missing_;             // appended
     std::vector<std::uintmax_t> listed_sizes_;
     std::vector<std::pair<std::size_t, std::filesystem::path>> natives_;
     ListedIndex index_;

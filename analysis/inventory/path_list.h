@@ -12,6 +12,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ferwis {
@@ -43,6 +44,16 @@ public:
     std::string_view operator[](std::size_t index) const {
         const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
         return {text_.data() + begin, ends_[index] - begin};
+    }
+
+    // Gives up the text, where the views taken stay valid, and empties the
+    // list: for an owner that keeps views of every path and needs no path by
+    // its number, so that the ends go as soon as they are no longer needed.
+    std::vector<char> take_text() {
+        std::vector<std::uint32_t>().swap(ends_);
+        std::vector<char> text = std::move(text_);
+        text_ = {};
+        return text;
     }
 
     std::size_t size() const { return ends_.size(); }

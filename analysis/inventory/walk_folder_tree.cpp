@@ -205,7 +205,7 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     return tree;
 }
 
-std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
+std::vector<std::uint32_t> files_in_path_order(const FolderTree& tree) {
     // Below one folder, a file's path and the paths below a sub-folder first
     // differ within the file's name and the sub-folder's name followed by "/"
     // ("/" is in no name, and no name lowers to it). Sorting each folder's
@@ -223,7 +223,7 @@ std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
         std::size_t index;    // into files, or into folders
         bool folder;
     };
-    std::vector<std::size_t> order;
+    std::vector<std::uint32_t> order;
     order.reserve(tree.files.size());
     std::vector<Entry> entries;
     // Each stacked entry: a folder, or (when file is set) a file to put out.
@@ -237,7 +237,7 @@ std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
         const Pending next = stack.back();
         stack.pop_back();
         if (next.file) {
-            order.push_back(next.index);
+            order.push_back(static_cast<std::uint32_t>(next.index));
             continue;
         }
         const std::size_t f = next.index;
@@ -276,7 +276,7 @@ std::vector<std::size_t> files_in_path_order(const FolderTree& tree) {
                                       : tree.files[a.second] < tree.files[b.second];
         });
         for (std::size_t i = 0; i < keyed.size(); ++i) {
-            order[i] = keyed[i].second;
+            order[i] = static_cast<std::uint32_t>(keyed[i].second);
         }
     }
     return order;

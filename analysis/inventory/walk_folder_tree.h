@@ -76,7 +76,8 @@ std::filesystem::path real_folder_path(const std::string& folder);
 // The positions in tree.files, in the order of the one comparison over the
 // whole paths (sort_before). Taken from the tree folder by folder, each
 // folder's files merged with its sub-folders, so the whole list needs no sort
-// of its own (only folders whose names differ only in case need one).
-std::vector<std::size_t> files_in_path_order(const FolderTree& tree);
+// of its own (only folders whose names differ only in case need one). A
+// position fits 32 bits: the paths of files fit 4 GiB (PathList).
+std::vector<std::uint32_t> files_in_path_order(const FolderTree& tree);
 
 } // namespace ferwis
