@@ -79,7 +79,7 @@ TEST(ResultFileWriter, a_failure_while_writing_leaves_the_previous_result_whole)
 TEST(ResultFileWriter, takes_every_record_of_wav_dynamic_whole_wherever_a_piece_ends) {
     // Lines of 64 bytes after a first one longer by longer: the first piece
     // then ends after a LF, after a CR, before a CR, within a code or a path.
-    for (const std::size_t longer : {0, 1, 2, 3, 30}) {
+    for (const std::size_t longer : {0U, 1U, 2U, 3U, 30U}) {
         SCOPED_TRACE(longer);
         test::TempTree tree;
         WavDynamicFile wav_dynamic(tree.path("wav_dynamic.txt"));
