@@ -143,8 +143,15 @@ bool PackageInventory::record_missing(std::string path) {
     return true;
 }
 
+PathList PackageInventory::no_sources() {
+    PathList sources;
+    sources.push_back(""); // kNoSource
+    sources.push_back(""); // kSelectedScenery
+    return sources;
+}
+
 std::uint32_t PackageInventory::add_source(std::string_view path) {
-    sources_.emplace_back(path);
+    sources_.push_back(path);
     return static_cast<std::uint32_t>(sources_.size() - 1);
 }
 

@@ -149,12 +149,13 @@ public:
     // from the count before it.
     std::uint32_t source_count() const { return static_cast<std::uint32_t>(sources_.size()); }
     // The path of a source; empty for kSelectedScenery.
-    const std::string& source(std::uint32_t number) const { return sources_[number]; }
+    std::string_view source(std::uint32_t number) const { return sources_[number]; }
 
 private:
     // Makes the rows of the blocks' paths and indexes them.
     void take_blocks(std::vector<ListedBlock> listed_paths);
     RowRange case_twins(std::size_t row) const;
+    static PathList no_sources();
 
     std::vector<std::vector<char>> listed_text_; // the text of the listed rows' paths
     std::vector<FileEntry> rows_;                // listed
@@ -165,7 +166,9 @@ private:
     // The paths of the missing-file rows, so that "already recorded" needs no
     // scan of those rows; the rows view them here (a set's elements stay put).
     std::unordered_set<std::string> recorded_missing_;
-    std::vector<std::string> sources_{2};
+    // The paths of the sources, one block for a hundred thousand of them; the
+    // first two (no place, the selected scenery) empty.
+    PathList sources_ = no_sources();
     Place place_;
 };
 

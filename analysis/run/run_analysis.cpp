@@ -93,8 +93,7 @@ std::size_t read_count(const RunState& run) {
 }
 std::string_view read_path(const RunState& run, std::size_t i) {
     const std::uint32_t sources = run.inventory.source_count() - (kSelectedScenery + 1);
-    return i < sources ? std::string_view(run.inventory.source(
-                             static_cast<std::uint32_t>(i + kSelectedScenery + 1)))
+    return i < sources ? run.inventory.source(static_cast<std::uint32_t>(i + kSelectedScenery + 1))
                        : std::string_view(run.definition_files[i - sources]);
 }
 
@@ -172,8 +171,8 @@ void write_state(const RunState& run, const std::vector<std::string>& selected,
     for (const FileEntry& row : run.inventory.missing_rows()) {
         state.add_missed(row.path);
     }
-    for (const std::string& path : run.missing_sounds) {
-        state.add_missed(path);
+    for (std::size_t i = 0; i < run.missing_sounds.size(); ++i) {
+        state.add_missed(run.missing_sounds[i]);
     }
     state.commit();
 }
@@ -304,8 +303,9 @@ UsedElsewhere users_of(const PackageInventory& inventory, const std::vector<std:
             after == first_source.begin()
                 ? 0
                 : static_cast<std::size_t>(after - first_source.begin()) - 1;
-        used.add(row.path, OtherUser{sceneries[scenery],
-                                     {inventory.source(row.place.source), row.place.line}});
+        used.add(row.path,
+                 OtherUser{sceneries[scenery],
+                           {std::string(inventory.source(row.place.source)), row.place.line}});
     }
     return used;
 }

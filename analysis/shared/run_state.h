@@ -3,6 +3,7 @@
 
 #include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
+#include "analysis/inventory/path_list.h"
 #include "analysis/inventory/walk_folder_tree.h"
 #include "analysis/shared/run_totals.h"
 #include "common/progress.h"
@@ -43,9 +44,10 @@ struct RunState {
     // The place of each record of wav_dynamic.txt, in the order appended.
     std::vector<Place> rolling_stock_places;
     // Every definition file read, and the sounds they name that are missing
-    // (BD), for the record of what the result was made from.
+    // (BD, tens of thousands on a large installation: in one block), for the
+    // record of what the result was made from.
     std::vector<std::string> definition_files;
-    std::vector<std::string> missing_sounds;
+    PathList missing_sounds;
 
     // The folders the listing passed over.
     PassedOver passed_over;
