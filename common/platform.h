@@ -41,6 +41,15 @@ unsigned long process_id();
 // Makes the console show the UTF-8 the command-line program writes.
 void prepare_console();
 
+// Makes the heap give memory back to the system as it is freed: a large block
+// is mapped on its own and unmapped when freed, and free memory at the top of
+// the heap goes back. The C library of Linux otherwise keeps a freed block of
+// up to 32 MiB, and everything below it freed later, for blocks to come: on
+// a large installation tens of megabytes beside an analysis's own, more or
+// fewer by how its threads happened to run. The Windows heap gives freed large
+// blocks back of itself.
+void return_freed_memory();
+
 // Whether a standard stream (stdin, stdout, stderr) is a terminal.
 bool is_terminal(std::FILE* stream);
 

@@ -9,6 +9,9 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace ferwis::platform {
 
@@ -61,6 +64,15 @@ unsigned long process_id() {
 }
 
 void prepare_console() {}
+
+void return_freed_memory() {
+#ifdef __GLIBC__
+    // The library's own starting values, set: a value set is never raised.
+    constexpr int kLargeBlock = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kLargeBlock);
+    mallopt(M_TRIM_THRESHOLD, kLargeBlock);
+#endif
+}
 
 bool is_terminal(std::FILE* stream) {
     return isatty(fileno(stream)) != 0;

@@ -104,6 +104,8 @@ void prepare_console() {
     SetConsoleCP(CP_UTF8);
 }
 
+void return_freed_memory() {}
+
 bool is_terminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 }

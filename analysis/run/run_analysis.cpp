@@ -11,6 +11,7 @@
 #include "common/file_system.h"
 #include "common/folder_handle_scope.h"
 #include "common/native_path.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 #include "format/file_state.h"
 #include "format/provenance_file.h"
@@ -333,6 +334,9 @@ template <typename Said, typename Work> auto as_failure(Work&& work) {
 
 PassedOver run_one(const AnalysisSettings& settings, const std::vector<std::string>& selected,
                    const std::string& result_path, Progress& progress, RunTotals* totals) {
+    // Each phase of a run frees tens of megabytes on a large installation,
+    // which the next phase need not keep beside its own.
+    platform::return_freed_memory();
     WavDynamicFile wav_dynamic(std::string(folder_part(result_path)) + "wav_dynamic.txt");
     return as_failure<AnalysisFailure>([&] {
         try {
@@ -356,6 +360,7 @@ UsedElsewhere find_used_elsewhere(const AnalysisSettings& settings,
     if (sceneries.empty()) {
         return UsedElsewhere(); // every scenery was analysed: nothing to list
     }
+    platform::return_freed_memory(); // as for a run
     return as_failure<OtherSceneriesUnreadable>([&] {
         RunState run(settings, progress);
         wypisz_wszystkie_pliki(settings.main_dir, progress, {}, run.inventory, run.passed_over,
