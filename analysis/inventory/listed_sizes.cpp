@@ -11,11 +11,10 @@
 
 namespace ferwis {
 
-std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
-                                                 const NativePaths& natives, std::stop_token stop,
-                                                 std::size_t* unmeasured) {
+FileLengths measure_listed_files(std::span<const FileEntry> listed, const NativePaths& natives,
+                                 std::stop_token stop, std::size_t* unmeasured) {
     std::size_t refused = 0;
-    std::vector<std::uintmax_t> sizes(listed.size(), 0);
+    FileLengths sizes(listed.size());
     // The rows ascend by path, so a folder's files mostly follow each other:
     // each run of them opens the folder once.
     std::optional<FolderHandle> folder;
@@ -25,7 +24,7 @@ std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> list
     auto native = natives.begin();
     for (std::size_t r = 0; r < listed.size() && !stop.stop_requested(); ++r) {
         if (native != natives.end() && native->first == r) {
-            sizes[r] = native_file_size(native->second).value_or(0);
+            sizes.set(r, native_file_size(native->second).value_or(0));
             ++native;
             continue;
         }
@@ -44,9 +43,9 @@ std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> list
         try {
             const EntryStatus entry = folder->status(path.substr(cut));
             if (entry.kind == EntryKind::File) {
-                sizes[r] = entry.size;
+                sizes.set(r, entry.size);
             } else if (entry.kind == EntryKind::Link) {
-                sizes[r] = file_size(path).value_or(0);
+                sizes.set(r, file_size(path).value_or(0));
             } else if (entry.kind == EntryKind::Unreachable) {
                 ++refused; // counted as 0 and said, not taken for a file that went
             }
@@ -74,7 +73,7 @@ void ListedSizes::start(std::span<const FileEntry> listed, NativePaths natives) 
     }
 }
 
-std::vector<std::uintmax_t> ListedSizes::take() {
+FileLengths ListedSizes::take() {
     if (!started_) {
         return {};
     }

@@ -4,6 +4,7 @@
 // sceneries, so the listing itself needs no status call per file and the
 // calls cost the run no time of its own on a second processor.
 
+#include "analysis/inventory/file_lengths.h"
 #include "analysis/inventory/package_inventory.h"
 
 #include <cstddef>
@@ -27,10 +28,8 @@ using NativePaths = std::vector<std::pair<std::size_t, std::filesystem::path>>;
 // whose length the system refuses (in a folder that cannot be opened, say),
 // which is also counted in unmeasured when given. Stops early (the rest 0)
 // when stop is requested.
-std::vector<std::uintmax_t> measure_listed_files(std::span<const FileEntry> listed,
-                                                 const NativePaths& natives = {},
-                                                 std::stop_token stop = {},
-                                                 std::size_t* unmeasured = nullptr);
+FileLengths measure_listed_files(std::span<const FileEntry> listed, const NativePaths& natives = {},
+                                 std::stop_token stop = {}, std::size_t* unmeasured = nullptr);
 
 class ListedSizes {
 public:
@@ -39,7 +38,7 @@ public:
     void start(std::span<const FileEntry> listed, NativePaths natives = {});
 
     // The lengths, in row order, once all were asked for; empty when not started.
-    std::vector<std::uintmax_t> take();
+    FileLengths take();
 
     // The files whose length the system refused, once take() returned.
     std::size_t unmeasured() const { return unmeasured_; }
@@ -47,7 +46,7 @@ public:
 private:
     std::span<const FileEntry> listed_;
     NativePaths natives_;
-    std::vector<std::uintmax_t> sizes_;
+    FileLengths sizes_;
     std::size_t unmeasured_ = 0;
     bool started_ = false;
     std::jthread worker_; // last: stopped and joined before the rest goes

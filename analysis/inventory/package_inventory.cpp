@@ -52,7 +52,7 @@ void PackageInventory::take_blocks(std::vector<ListedBlock> listed_paths) {
     }
 }
 
-void PackageInventory::set_listed_sizes(std::vector<std::uintmax_t> sizes) {
+void PackageInventory::set_listed_sizes(FileLengths sizes) {
     if (!sizes.empty() && sizes.size() != rows_.size()) {
         throw std::invalid_argument("a length for each listed path, or none");
     }

@@ -5,6 +5,7 @@
 // the one comparison, the missing-file rows follow them in the order recorded,
 // and every change of a row goes through the marks below.
 
+#include "analysis/inventory/file_lengths.h"
 #include "analysis/inventory/listed_index.h"
 #include "analysis/inventory/path_list.h"
 #include "format/result_code.h"
@@ -85,7 +86,7 @@ public:
     std::span<const FileEntry> missing_rows() const { return missing_; }
     // Keeps the lengths of the listed rows' files (one for each, or none);
     // throws std::invalid_argument for another count.
-    void set_listed_sizes(std::vector<std::uintmax_t> sizes);
+    void set_listed_sizes(FileLengths sizes);
     // The length of a listed row's file in bytes, when the lengths were given.
     std::uintmax_t listed_size(std::size_t index) const {
         return index < listed_sizes_.size() ? listed_sizes_[index] : 0;
@@ -160,7 +161,7 @@ private:
     std::vector<std::vector<char>> listed_text_; // the text of the listed rows' paths
     std::vector<FileEntry> rows_;                // listed
     std::vector<FileEntry> missing_;             // appended
-    std::vector<std::uintmax_t> listed_sizes_;
+    FileLengths listed_sizes_;
     std::vector<std::pair<std::size_t, std::filesystem::path>> natives_;
     ListedIndex index_;
     // The paths of the missing-file rows, so that "already recorded" needs no

@@ -1,3 +1,4 @@
+#include "analysis/inventory/file_lengths.h"
 #include "analysis/inventory/hash_buckets.h"
 #include "analysis/inventory/listed_sizes.h"
 #include "analysis/inventory/package_inventory.h"
@@ -214,6 +215,29 @@ TEST(walk_folder_tree, files_in_the_order_of_their_whole_paths_with_their_sizes)
     }
 }
 
+std::vector<std::uintmax_t> all_of(const FileLengths& lengths) {
+    std::vector<std::uintmax_t> all;
+    for (std::size_t row = 0; row < lengths.size(); ++row) {
+        all.push_back(lengths[row]);
+    }
+    return all;
+}
+
+// A length takes 4 bytes unless it needs more: those around the bound, between
+// and after others, each read back as set.
+TEST(file_lengths, every_length_read_back_as_set) {
+    constexpr std::uintmax_t kBound = std::uintmax_t{1} << 32;
+    const std::vector<std::uintmax_t> set = {
+        0, kBound - 2, kBound - 1, kBound, 7, kBound + 1, std::uintmax_t{1} << 62, kBound - 1, 3};
+    FileLengths lengths(set.size() + 1);
+    for (std::size_t row = 0; row < set.size(); ++row) {
+        lengths.set(row, set[row]);
+    }
+    std::vector<std::uintmax_t> expected = set;
+    expected.push_back(0); // never set
+    EXPECT_EQ(all_of(lengths), expected);
+}
+
 // The lengths asked for beside the run, in row order: a folder's files that
 // other rows interrupt, a link followed to its file, a file known by its native
 // path; a file gone since the listing and a folder that cannot be opened count 0.
@@ -253,12 +277,13 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     std::filesystem::remove(to_native(tree.path("r/gone.dds")));
 
     std::size_t unmeasured = 99;
-    EXPECT_EQ(measure_listed_files(inventory.listed_rows(), natives, {}, &unmeasured), expected);
+    EXPECT_EQ(all_of(measure_listed_files(inventory.listed_rows(), natives, {}, &unmeasured)),
+              expected);
     EXPECT_EQ(unmeasured, 0u); // a file or folder that went is no refusal
     ListedSizes sizes;
     EXPECT_TRUE(sizes.take().empty());
     sizes.start(inventory.listed_rows(), natives);
-    EXPECT_EQ(sizes.take(), expected);
+    EXPECT_EQ(all_of(sizes.take()), expected);
     EXPECT_EQ(sizes.unmeasured(), 0u);
 }
 
