@@ -2,13 +2,16 @@
 
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
 #include "common/blank_text.h"
+#include "common/catalogue.h"
 #include "common/errors.h"
 #include "common/folder_handle_scope.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
 #include "common/text_compare.h"
 
+#include <limits>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 
 namespace ferwis {
@@ -43,15 +46,19 @@ bool is_definition_file(std::string_view path) {
 
 void SoundReferences::add(std::uint32_t line, std::string_view text, bool beside,
                           std::uintmax_t size) {
+    if (texts_.size() + text.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error(ferwis::text(Text::ReasonTooManyFiles));
+    }
     texts_.append(text);
-    stored_.push_back({line, beside, texts_.size(), size});
+    stored_.push_back({size, line, static_cast<std::uint32_t>(texts_.size())});
+    beside_.push_back(beside);
 }
 
 SoundReferences::Reference SoundReferences::operator[](std::size_t i) const {
     const Stored& stored = stored_[i];
     const std::size_t begin = i == 0 ? 0 : stored_[i - 1].text_end;
     return {stored.line, std::string_view(texts_).substr(begin, stored.text_end - begin),
-            stored.beside, stored.size};
+            beside_[i], stored.size};
 }
 
 DefinitionFindings read_definition_file(const std::string& path,

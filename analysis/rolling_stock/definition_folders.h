@@ -33,6 +33,7 @@ public:
         std::uintmax_t size = 0; // the length of the sound beside
     };
 
+    // Throws std::length_error past 4 GiB of text.
     void add(std::uint32_t line, std::string_view text, bool beside, std::uintmax_t size);
     std::size_t count() const { return stored_.size(); }
     // Valid until the next add().
@@ -40,12 +41,12 @@ public:
 
 private:
     struct Stored {
-        std::uint32_t line;
-        bool beside;
-        std::size_t text_end; // in texts_; the text begins where the one before ends
         std::uintmax_t size;
+        std::uint32_t line;
+        std::uint32_t text_end; // in texts_; the text begins where the one before ends
     };
     std::vector<Stored> stored_;
+    std::vector<bool> beside_;
     std::string texts_;
 };
 
