@@ -1,5 +1,6 @@
 #include "analysis/inventory/package_inventory.h"
 
+#include "common/catalogue.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -143,16 +144,22 @@ bool PackageInventory::record_missing(std::string path) {
     return true;
 }
 
-PathList PackageInventory::no_sources() {
-    PathList sources;
-    sources.push_back(""); // kNoSource
-    sources.push_back(""); // kSelectedScenery
-    return sources;
+std::uint32_t PackageInventory::add_source_row(std::uint32_t row, std::string_view path) {
+    if (source_rows_.size() >= kUnlisted) {
+        throw std::length_error(text(Text::ReasonTooManyFiles));
+    }
+    source_rows_.push_back(row);
+    source_paths_.push_back(path);
+    return static_cast<std::uint32_t>(source_rows_.size() - 1);
 }
 
 std::uint32_t PackageInventory::add_source(std::string_view path) {
-    sources_.push_back(path);
-    return static_cast<std::uint32_t>(sources_.size() - 1);
+    return add_source_row(kUnlisted, path);
+}
+
+std::uint32_t PackageInventory::add_listed_source(std::size_t row) {
+    // The index holds fewer rows than kUnlisted.
+    return add_source_row(static_cast<std::uint32_t>(row), {});
 }
 
 const std::filesystem::path* PackageInventory::native_path(std::size_t row) const {

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -143,20 +144,27 @@ public:
     Place place() const { return place_; }
     void set_line(std::size_t line) { place_.line = static_cast<std::uint32_t>(line); }
 
-    // Adds a file that names files (a scenery, a model, a definition file) to the
-    // source table; returns its number for places.
+    // Adds a file that names files (a definition file) to the source table;
+    // returns its number for places.
     std::uint32_t add_source(std::string_view path);
+    // The same for the file of a listed row (a scenery, an include, a model),
+    // which its row names: a large installation's run reads a hundred
+    // thousand of them, and their paths are not kept a second time.
+    std::uint32_t add_listed_source(std::size_t row);
     // The number of sources so far; those added while a file is read number
     // from the count before it.
-    std::uint32_t source_count() const { return static_cast<std::uint32_t>(sources_.size()); }
+    std::uint32_t source_count() const { return static_cast<std::uint32_t>(source_rows_.size()); }
     // The path of a source; empty for kSelectedScenery.
-    std::string_view source(std::uint32_t number) const { return sources_[number]; }
+    std::string_view source(std::uint32_t number) const {
+        const std::uint32_t row = source_rows_[number];
+        return row != kUnlisted ? rows_[row].path : source_paths_[number];
+    }
 
 private:
     // Makes the rows of the blocks' paths and indexes them.
     void take_blocks(std::vector<ListedBlock> listed_paths);
     RowRange case_twins(std::size_t row) const;
-    static PathList no_sources();
+    std::uint32_t add_source_row(std::uint32_t row, std::string_view path);
 
     std::vector<std::vector<char>> listed_text_; // the text of the listed rows' paths
     std::vector<FileEntry> rows_;                // listed
@@ -167,9 +175,12 @@ private:
     // The paths of the missing-file rows, so that "already recorded" needs no
     // scan of those rows; the rows view them here (a set's elements stay put).
     std::unordered_set<std::string> recorded_missing_;
-    // The paths of the sources, one block for a hundred thousand of them; the
-    // first two (no place, the selected scenery) empty.
-    PathList sources_ = no_sources();
+    // Per source, its listed row, or kUnlisted for one whose path is kept in
+    // source_paths_ (empty for the others); the first two (no place, the
+    // selected scenery) have no path.
+    static constexpr std::uint32_t kUnlisted = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> source_rows_{kUnlisted, kUnlisted};
+    PathList source_paths_ = PathList::of({"", ""});
     Place place_;
 };
 

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
@@ -19,6 +20,15 @@ namespace ferwis {
 
 class PathList {
 public:
+    // A list of the paths given.
+    static PathList of(std::initializer_list<std::string_view> paths) {
+        PathList list;
+        for (const std::string_view path : paths) {
+            list.push_back(path);
+        }
+        return list;
+    }
+
     // Makes room for count paths of bytes in all, so that the block is made
     // once at its size. Throws std::length_error when a list that large
     // cannot be kept.

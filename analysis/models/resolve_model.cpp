@@ -63,7 +63,7 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
     const std::filesystem::path* native = inventory.native_path(found.row);
     // The model's textures are named by the model (a binary model has no
     // lines); the statement's later names by the statement again.
-    const PlaceScope place(inventory, Place{inventory.add_source(file_path), 0});
+    const PlaceScope place(inventory, Place{inventory.add_listed_source(found.row), 0});
     if (binary_found) {
         scan_binary_model(scenery, file_path, native, binary);
     } else {

@@ -58,7 +58,7 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     const StatementState::IncludeScope scope(scenery.statement, found.row);
     // The include's own names come from its lines; a replay later names them
     // from the include statement that replays it.
-    const PlaceScope place(inventory, Place{inventory.add_source(path), 0});
+    const PlaceScope place(inventory, Place{inventory.add_listed_source(found.row), 0});
     std::string line;
     try {
         while (reader.next(line)) {

@@ -78,7 +78,7 @@ void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
     LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
-    inventory.set_place(Place{inventory.add_source(path), 0});
+    inventory.set_place(Place{inventory.add_listed_source(found.row), 0});
     std::string line;
     try {
         while (reader.next(line)) {
