@@ -138,6 +138,7 @@ DefinitionFolders read_definition_folders(const std::string& root,
             break; // the check ends here: nothing after it is reported
         }
     }
+    walked.references.trim();
     return walked;
 }
 

@@ -36,6 +36,13 @@ public:
     // Throws std::length_error past 4 GiB of text.
     void add(std::uint32_t line, std::string_view text, bool beside, std::uintmax_t size);
     std::size_t count() const { return stored_.size(); }
+    // Gives back the room made for references to come, once all are in: they
+    // are kept until the check reads them, at the fullest point of a run.
+    void trim() {
+        stored_.shrink_to_fit();
+        beside_.shrink_to_fit();
+        texts_.shrink_to_fit();
+    }
     // Valid until the next add().
     Reference operator[](std::size_t i) const;
 
