@@ -53,7 +53,10 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
         const std::string candidate = sounds_dir + std::string(reference.text);
         if (can_be_path(candidate) && !sprawdz_wav(inventory, candidate)) {
             wav_dynamic.append(candidate, ResultCode::BD);
-            run.missing_sounds.push_back(candidate);
+            if (run.missing_sounds.empty()) {
+                run.missing_sounds_folder = sounds_dir; // the same for every definition file
+            }
+            run.missing_sounds.push_back(reference.text);
             count_record(run, ResultCode::BD, 0);
             run.rolling_stock_places.push_back(inventory.place());
         }

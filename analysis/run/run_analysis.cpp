@@ -172,8 +172,9 @@ void write_state(const RunState& run, const std::vector<std::string>& selected,
     for (const FileEntry& row : run.inventory.missing_rows()) {
         state.add_missed(row.path);
     }
+    std::string sound;
     for (std::size_t i = 0; i < run.missing_sounds.size(); ++i) {
-        state.add_missed(run.missing_sounds[i]);
+        state.add_missed(sound.assign(run.missing_sounds_folder).append(run.missing_sounds[i]));
     }
     state.commit();
 }

@@ -44,9 +44,11 @@ struct RunState {
     // The place of each record of wav_dynamic.txt, in the order appended.
     std::vector<Place> rolling_stock_places;
     // Every definition file read, and the sounds they name that are missing
-    // (BD, tens of thousands on a large installation: in one block), for the
-    // record of what the result was made from.
+    // (BD), for the record of what the result was made from. The sounds are
+    // tens of thousands on a large installation: their names below the sounds
+    // folder looked in, in one block.
     std::vector<std::string> definition_files;
+    std::string missing_sounds_folder;
     PathList missing_sounds;
 
     // The folders the listing passed over.
