@@ -2,11 +2,15 @@
 #include "analysis/run/run_analysis.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/text_compare.h"
+#include "format/file_state.h"
 #include "support/doubles.h"
 #include "support/temp_tree.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -163,6 +167,39 @@ TEST(run_analysis, files_named_without_a_windows_1250_form_are_read) {
     }
     EXPECT_TRUE(test::contains(result, "\"" + inst.tree.path("inst/scenery/???.scn") + "\",\"U\""));
     EXPECT_FALSE(inst.tree.exists("out/wav_dynamic.txt"));
+}
+
+// The state of the files a result was made from names each file read once,
+// in the order first read (the definition file with a reference is read
+// before the sceneries, an include is named twice), and every file missed: a
+// missing include and a missing sound of rolling stock.
+TEST(run_analysis, the_state_names_each_file_read_once_and_every_file_missed) {
+    Installation inst;
+    inst.tree.write("inst/scenery/b.scn", crlf({"include stacja.inc end", "include stacja.inc end",
+                                                "include brak.inc end"}));
+    inst.tree.write("inst/scenery/stacja.inc", crlf({"node -1 0 m model 0 0 0 0 dom.t3d none"}));
+    inst.tree.write("inst/models/dom.t3d", crlf({"map: zwykla.dds"}));
+    test::SilentProgress progress;
+    const std::string result = inst.tree.path("out/wynik.txt");
+    run_analysis(inst.state, {"b.scn"}, result, progress);
+
+    const std::optional<ResultDigest> digest = digest_of_file(result);
+    ASSERT_TRUE(digest);
+    const std::optional<FileState> state = read_file_state(result, *digest);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->selected, std::vector<std::string>{"b.scn"});
+    std::vector<std::string> read;
+    for (const ReadFile& file : state->read) {
+        read.push_back(file.path);
+        EXPECT_EQ(std::optional<FileStamp>(file.stamp), file_stamp(file.path)) << file.path;
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{inst.tree.path("inst/dynamic/en57/en57.mmd"),
+                                              inst.tree.path("inst/scenery/b.scn"),
+                                              inst.tree.path("inst/scenery/stacja.inc"),
+                                              inst.tree.path("inst/models/dom.t3d")}));
+    EXPECT_EQ(state->missed,
+              (std::vector<std::string>{to_lower(inst.tree.path("inst/scenery/brak.inc")),
+                                        inst.tree.path("inst/sounds/brak.wav")}));
 }
 
 // A result path that names a folder: the run fails and leaves no places behind
