@@ -11,6 +11,8 @@
 // the place the system gives for that handle, never following a reparse point
 // unless asked.
 
+#include "common/platform.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -94,7 +96,11 @@ public:
     FileIdentity identity() const;
     std::uintmax_t size() const;
     // Its length when it was opened by open_for_reading (0 when opened otherwise).
-    std::uintmax_t size_when_opened() const { return size_when_opened_; }
+    std::uintmax_t size_when_opened() const { return stamp_when_opened_.size; }
+    // Its length and last write time when it was opened by open_for_reading,
+    // in the units of regular_file_stamp: the state of the bytes read, not of
+    // whatever lies at its path later.
+    const platform::RegularFileStamp& stamp_when_opened() const { return stamp_when_opened_; }
     // Reads up to size bytes; 0 at the end. Throws FileError.
     std::size_t read(char* buffer, std::size_t size);
     // Reads size bytes from offset, fewer only where the file ends first (0
@@ -110,10 +116,10 @@ public:
 
 private:
     friend class FolderHandle;
-    OpenFile(std::intptr_t handle, std::string path, std::uintmax_t size_when_opened = 0)
-        : OwnedHandle(handle, std::move(path)), size_when_opened_(size_when_opened) {}
+    OpenFile(std::intptr_t handle, std::string path, platform::RegularFileStamp stamp = {})
+        : OwnedHandle(handle, std::move(path)), stamp_when_opened_(stamp) {}
 
-    std::uintmax_t size_when_opened_ = 0;
+    platform::RegularFileStamp stamp_when_opened_;
 };
 
 class FolderHandle : private OwnedHandle {

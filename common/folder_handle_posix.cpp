@@ -1,6 +1,7 @@
 #include "common/folder_handle.h"
 
 #include "common/errors.h"
+#include "common/file_time_posix.h"
 #include "common/native_path.h"
 
 #include <cerrno>
@@ -116,9 +117,9 @@ namespace {
 // Opened without waiting, so that a FIFO cannot stop the program in the open
 // call; the type is then checked on the handle, which no rename can change.
 // For a regular file the flag changes nothing, so it is left on.
-// The descriptor and the file's length.
-std::pair<int, std::uintmax_t> open_regular_at(int folder, const char* native,
-                                               const std::string& path) {
+// The descriptor and the file's stamp.
+std::pair<int, platform::RegularFileStamp> open_regular_at(int folder, const char* native,
+                                                           const std::string& path) {
     const int fd = ::openat(folder, native, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         throw FileError(path, reason());
@@ -128,14 +129,14 @@ std::pair<int, std::uintmax_t> open_regular_at(int folder, const char* native,
         ::close(fd);
         throw FileError(path, text(Text::ReasonNotRegularFile));
     }
-    return {fd, static_cast<std::uintmax_t>(st.st_size)};
+    return {fd, platform::regular_file_stamp_of(st)};
 }
 
 } // namespace
 
 OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::string path) {
-    const auto [fd, size] = open_regular_at(AT_FDCWD, native.c_str(), path);
-    return OpenFile(fd, std::move(path), size);
+    const auto [fd, stamp] = open_regular_at(AT_FDCWD, native.c_str(), path);
+    return OpenFile(fd, std::move(path), stamp);
 }
 
 bool OpenFile::is_open() const {
@@ -289,8 +290,8 @@ std::optional<OpenFile> FolderHandle::open_file(std::string_view name) const {
 
 OpenFile FolderHandle::open_for_reading(const std::filesystem::path& relative,
                                         std::string path) const {
-    const auto [fd, size] = open_regular_at(fd_of(handle_), relative.c_str(), path);
-    return OpenFile(fd, std::move(path), size);
+    const auto [fd, stamp] = open_regular_at(fd_of(handle_), relative.c_str(), path);
+    return OpenFile(fd, std::move(path), stamp);
 }
 
 std::optional<OpenFile> FolderHandle::open_link_target(std::string_view name,

@@ -1,6 +1,7 @@
 #include "common/folder_handle.h"
 
 #include "common/errors.h"
+#include "common/file_time_windows.h"
 #include "common/native_path.h"
 
 #include <algorithm>
@@ -195,8 +196,7 @@ OpenFile OpenFile::open_for_reading(const std::filesystem::path& native, std::st
         CloseHandle(handle);
         throw FileError(std::move(path), text(Text::ReasonNotRegularFile));
     }
-    return OpenFile(to_handle(handle), std::move(path),
-                    (static_cast<std::uintmax_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
+    return OpenFile(to_handle(handle), std::move(path), platform::regular_file_stamp_of(*info));
 }
 
 bool OpenFile::is_open() const {

@@ -36,6 +36,11 @@ public:
     // The number of the line next() gave last, counted from 1 (0 before the first).
     std::size_t line_number() const { return line_number_; }
 
+    // The file's length and last write time when it was opened.
+    const platform::RegularFileStamp& stamp_when_opened() const {
+        return file_.stamp_when_opened();
+    }
+
 private:
     LineReader(OpenFile file, std::string_view path);
 

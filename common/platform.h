@@ -63,9 +63,11 @@ struct FolderIdentity {
 std::optional<FolderIdentity> folder_identity(const std::filesystem::path& path);
 
 // The length of the regular file at path (a link followed) and its last write
-// time, counted in the ticks of std::filesystem::last_write_time, so that
-// stamps written before compare alike. Nothing when it is no regular file. One
-// status call where the system allows: the analysis stamps every file it read.
+// time: on POSIX in the ticks of std::filesystem::last_write_time, so that
+// stamps written before compare alike; on Windows in the system's own ticks of
+// 100 ns, which an open handle tells alike (OpenFile::stamp_when_opened).
+// Nothing when it is no regular file. One status call where the system
+// allows: a file operation checks every file the analysis read.
 struct RegularFileStamp {
     std::uintmax_t size = 0;
     std::int64_t modified = 0;

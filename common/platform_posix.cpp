@@ -1,7 +1,8 @@
 #include "common/platform.h"
 
+#include "common/file_time_posix.h"
+
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -24,12 +25,7 @@ std::optional<RegularFileStamp> regular_file_stamp(const std::filesystem::path& 
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return std::nullopt;
     }
-    using namespace std::chrono;
-    const sys_time<nanoseconds> written(seconds(st.st_mtim.tv_sec) +
-                                        nanoseconds(st.st_mtim.tv_nsec));
-    return RegularFileStamp{
-        static_cast<std::uintmax_t>(st.st_size),
-        static_cast<std::int64_t>(file_clock::from_sys(written).time_since_epoch().count())};
+    return regular_file_stamp_of(st);
 }
 
 std::filesystem::path program_file() {

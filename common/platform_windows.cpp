@@ -1,5 +1,7 @@
 #include "common/platform.h"
 
+#include "common/file_time_windows.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -53,19 +55,22 @@ std::filesystem::path home_folder() {
 }
 
 std::optional<RegularFileStamp> regular_file_stamp(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    // Asked of the file itself (a link followed), as an open handle tells it,
+    // so that a stamp taken by path compares with one taken when it was read.
+    const HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt; // also a folder, which opens only with backup semantics
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool told = GetFileInformationByHandle(handle, &info) != 0;
+    const bool disk = GetFileType(handle) == FILE_TYPE_DISK;
+    CloseHandle(handle);
+    if (!told || !disk || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    const auto time = std::filesystem::last_write_time(path, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    return RegularFileStamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+    return regular_file_stamp_of(info);
 }
 
 std::filesystem::path program_file() {

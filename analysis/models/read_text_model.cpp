@@ -34,6 +34,8 @@ std::optional<std::string> map_texture(std::string_view line) {
 void read_text_model(SceneryRun& scenery, std::string_view file_path,
                      const std::filesystem::path* native, std::string_view texture_subdirectory) {
     LineReader reader = native != nullptr ? LineReader(*native, file_path) : LineReader(file_path);
+    scenery.run.source_stamps.note(scenery.run.inventory.place().source, reader.stamp_when_opened(),
+                                   native);
     std::string line;
     try {
         while (reader.next(line)) {

@@ -27,6 +27,8 @@ void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
     const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
     OpenFile file = native != nullptr ? OpenFile::open_for_reading(*native, std::string(file_path))
                                       : open_file_for_reading(file_path);
+    scenery.run.source_stamps.note(scenery.run.inventory.place().source, file.stamp_when_opened(),
+                                   native);
     const std::uintmax_t length = file.size_when_opened();
 
     // Windows follow each other without overlap, so a tag that straddles a

@@ -1,6 +1,7 @@
 #include "analysis/rolling_stock/definition_folders.h"
 
 #include "analysis/rolling_stock/sprawdz_dynamic_wav.h"
+#include "analysis/shared/opened_stamps.h"
 #include "common/blank_text.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
@@ -76,6 +77,9 @@ DefinitionFindings read_definition_file(const std::string& path,
                 throw FileError(path, text(Text::ReasonDisappeared));
             }
             throw;
+        }
+        if (native == nullptr) {
+            findings.stamp = stamp_of(reader->stamp_when_opened());
         }
         std::string line;
         while (reader->next(line)) {

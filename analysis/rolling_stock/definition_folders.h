@@ -7,11 +7,13 @@
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "common/file_system.h"
+#include "format/file_state.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +68,8 @@ struct DefinitionFindings {
     // What ended the reading before the end of the file (never a line too long,
     // which only ends it); thrown when the check reaches this file.
     std::exception_ptr failure;
+    // The file as it stood when it was opened (none when opened by its native path).
+    std::optional<FileStamp> stamp;
 };
 
 struct DefinitionFolders {

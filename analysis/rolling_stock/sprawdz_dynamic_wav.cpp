@@ -41,6 +41,9 @@ void sprawdz_mmd(RunState& run, WavDynamicFile& wav_dynamic, const std::string& 
         const SoundReferences::Reference reference = references[r];
         if (source == kNoSource) {
             source = inventory.add_source(path);
+            if (findings.stamp) {
+                run.source_stamps.note(source, *findings.stamp);
+            }
         }
         inventory.set_place(Place{source, reference.line});
         if (reference.beside) {
@@ -86,6 +89,10 @@ void sprawdz_dynamic_wav(RunState& run, WavDynamicFile& wav_dynamic,
         return;
     }
     run.definition_files = std::move(walked.files);
+    run.definition_stamps.assign(run.definition_files.size(), std::nullopt);
+    for (const DefinitionFindings& findings : walked.definitions) {
+        run.definition_stamps[findings.file] = findings.stamp;
+    }
     // Found on disk once per run, not once per definition file.
     const std::string sounds_dir = content_folder(main, "sounds");
     auto findings = walked.definitions.begin();

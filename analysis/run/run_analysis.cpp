@@ -63,7 +63,6 @@ std::array<std::string, 4> extension_priority(std::string_view written) {
 
 void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
                   const std::vector<std::string>& selected, const std::string& result_path) {
-    ReadStampsBeside stamps(run);
     ResultFileWriter result(result_path);
     // The sorted inventory, then the rows of missing files in the order found.
     const PackageInventory& inventory = run.inventory;
@@ -98,7 +97,7 @@ void write_result(const RunState& run, const WavDynamicFile& wav_dynamic,
     }
     provenance.commit();
     try {
-        write_state(run, selected, result_path, digest, stamps.take());
+        write_state(run, selected, result_path, digest);
         result.commit();
     } catch (const FileError&) {
         // The places and the state just written belong to bytes that never

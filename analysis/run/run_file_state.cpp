@@ -5,11 +5,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <limits>
 #include <stdexcept>
-#include <system_error>
-#include <utility>
 
 namespace ferwis {
 namespace {
@@ -47,62 +44,39 @@ std::string_view read_path(const RunState& run, std::size_t i) {
                        : std::string_view(run.definition_files[i - sources]);
 }
 
-// The stamp of each file read as it is now, by number: none for a file that
-// is no regular file now, and none for a number after the first of its path
-// (a file read more than once is recorded once).
-std::vector<std::optional<FileStamp>> read_stamps(const RunState& run) {
-    const std::size_t count = read_count(run);
-    if (count >= std::numeric_limits<std::uint32_t>::max()) {
-        throw std::length_error(text(Text::ReasonTooManyFiles));
-    }
-    const auto path_of = [&](std::size_t i) { return read_path(run, i); };
-    const std::vector<bool> first = first_occurrences(count, path_of);
-    std::vector<std::optional<FileStamp>> stamps(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (first[i]) {
-            stamps[i] = file_stamp(path_of(i));
-        }
-    }
-    return stamps;
+// The stamp a file read has in the record, by number: as it stood when the
+// run opened it; a file the run did not open (a definition file too short to
+// read) or opened by its native path as it is now by its text, which is
+// nothing for a path that does not name it.
+std::optional<FileStamp> read_stamp(const RunState& run, std::size_t i) {
+    const std::uint32_t sources = run.inventory.source_count() - (kSelectedScenery + 1);
+    const std::optional<FileStamp> opened =
+        i < sources ? run.source_stamps.of(static_cast<std::uint32_t>(i + kSelectedScenery + 1))
+                    : run.definition_stamps[i - sources];
+    return opened ? opened : file_stamp(read_path(run, i));
 }
 
 } // namespace
 
-ReadStampsBeside::ReadStampsBeside(const RunState& run) : run_(run) {
-    try {
-        worker_ = std::jthread([this] {
-            try {
-                stamps_ = read_stamps(run_);
-            } catch (...) {
-                failure_ = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        // No second thread to be had: take() takes them.
-    }
-}
-
-std::vector<std::optional<FileStamp>> ReadStampsBeside::take() {
-    if (!worker_.joinable()) {
-        return read_stamps(run_);
-    }
-    worker_.join();
-    if (failure_) {
-        std::rethrow_exception(failure_);
-    }
-    return std::move(stamps_);
-}
-
 void write_state(const RunState& run, const std::vector<std::string>& selected,
-                 const std::string& result_path, const ResultDigest& digest,
-                 const std::vector<std::optional<FileStamp>>& stamps) {
+                 const std::string& result_path, const ResultDigest& digest) {
+    const std::size_t count = read_count(run);
+    if (count >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error(text(Text::ReasonTooManyFiles));
+    }
+    // A file read more than once is recorded once, as it was first read.
+    const std::vector<bool> first =
+        first_occurrences(count, [&](std::size_t i) { return read_path(run, i); });
     FileStateWriter state(result_path, digest);
     for (const std::string& name : selected) {
         state.add_selected(name);
     }
-    for (std::size_t i = 0; i < stamps.size(); ++i) {
-        if (stamps[i]) {
-            state.add_read(read_path(run, i), *stamps[i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!first[i]) {
+            continue;
+        }
+        if (const std::optional<FileStamp> stamp = read_stamp(run, i)) {
+            state.add_read(read_path(run, i), *stamp);
         }
     }
     for (const FileEntry& row : run.inventory.missing_rows()) {

@@ -58,7 +58,9 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     const StatementState::IncludeScope scope(scenery.statement, found.row);
     // The include's own names come from its lines; a replay later names them
     // from the include statement that replays it.
-    const PlaceScope place(inventory, Place{inventory.add_listed_source(found.row), 0});
+    const std::uint32_t source = inventory.add_listed_source(found.row);
+    scenery.run.source_stamps.note(source, reader.stamp_when_opened(), native);
+    const PlaceScope place(inventory, Place{source, 0});
     std::string line;
     try {
         while (reader.next(line)) {

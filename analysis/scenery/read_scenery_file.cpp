@@ -78,7 +78,9 @@ void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
     LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
-    inventory.set_place(Place{inventory.add_listed_source(found.row), 0});
+    const std::uint32_t source = inventory.add_listed_source(found.row);
+    scenery.run.source_stamps.note(source, reader.stamp_when_opened(), native);
+    inventory.set_place(Place{source, 0});
     std::string line;
     try {
         while (reader.next(line)) {

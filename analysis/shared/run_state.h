@@ -5,6 +5,7 @@
 #include "analysis/inventory/package_inventory.h"
 #include "analysis/inventory/path_list.h"
 #include "analysis/inventory/walk_folder_tree.h"
+#include "analysis/shared/opened_stamps.h"
 #include "analysis/shared/run_totals.h"
 #include "common/progress.h"
 #include "format/settings.h"
@@ -48,6 +49,10 @@ struct RunState {
     // tens of thousands on a large installation: their names below the sounds
     // folder looked in, in one block.
     std::vector<std::string> definition_files;
+    // The stamps of the files read when they were opened: the sources by
+    // number, the definition files by their position (none for one not read).
+    OpenedStamps source_stamps;
+    std::vector<std::optional<FileStamp>> definition_stamps;
     std::string missing_sounds_folder;
     PathList missing_sounds;
 

@@ -202,6 +202,39 @@ TEST(run_analysis, the_state_names_each_file_read_once_and_every_file_missed) {
                                         inst.tree.path("inst/sounds/brak.wav")}));
 }
 
+// A model changed once the run has read it, while the run goes on: the state
+// holds it as it was read, so a later check sees the change, and a definition
+// file's stamp is the one it was read with too.
+TEST(run_analysis, the_state_stamps_each_file_as_it_was_read) {
+    Installation inst;
+    inst.tree.write("inst/scenery/b.scn", crlf({"node -1 0 m model 0 0 0 0 dom.t3d none"}));
+    inst.tree.write("inst/models/dom.t3d", crlf({"map: zwykla.dds"}));
+    struct ChangingProgress : test::SilentProgress {
+        explicit ChangingProgress(TempTree& changed) : tree(changed) {}
+        void set_status(std::string_view text) override {
+            if (text == cp1250("FAZA - Zaznaczanie wyjątków...")) {
+                tree.write("inst/models/dom.t3d", crlf({"map: zwykla.dds", "map: inna.dds"}));
+                tree.write("inst/dynamic/en57/en57.mmd", "a: horn.wav\r\n");
+            }
+        }
+        TempTree& tree;
+    } progress(inst.tree);
+    const std::string result = inst.tree.path("out/wynik.txt");
+    run_analysis(inst.state, {"b.scn"}, result, progress);
+
+    const std::optional<ResultDigest> digest = digest_of_file(result);
+    ASSERT_TRUE(digest);
+    const std::optional<FileState> state = read_file_state(result, *digest);
+    ASSERT_TRUE(state);
+    ASSERT_EQ(state->read.size(), 3U);
+    for (const ReadFile& file : state->read) {
+        const bool changed = file.path.ends_with(".t3d") || file.path.ends_with(".mmd");
+        EXPECT_EQ(std::optional<FileStamp>(file.stamp) != file_stamp(file.path), changed)
+            << file.path;
+    }
+    EXPECT_EQ(state->read[2].stamp.size, crlf({"map: zwykla.dds"}).size());
+}
+
 // A result path that names a folder: the run fails and leaves no places behind
 // (the places take their name first).
 TEST(run_analysis, a_result_that_cannot_take_its_name_leaves_no_places) {
