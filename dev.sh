@@ -183,9 +183,9 @@ screenshots)
     ;;
 bench)
     install_packages "${PACKAGES[@]}" time
-    # Only the command-line program, the generator and the floor take part.
+    # Only the command-line program, the generator, the floor and the window's analysis take part.
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build build-release -j "$(nproc)" --target ferwis-cli ferwis-generate ferwis-floor
+    cmake --build build-release -j "$(nproc)" --target ferwis-cli ferwis-generate ferwis-floor ferwis-window-analysis
     exec bench/run_bench.sh build-release "${@:2}"
     ;;
 *)

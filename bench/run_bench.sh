@@ -6,7 +6,8 @@
 #   run_bench.sh BUILD_DIR [--runs N] [--seed N] [--data DIR] [--quick] [--cold]
 #                [--analysis-only] [SIZE...]
 #
-# BUILD_DIR holds ferwis-cli, ferwis-generate and ferwis-floor. SIZE is tiny,
+# BUILD_DIR holds ferwis-cli, ferwis-generate, ferwis-floor and
+# ferwis-window-analysis. SIZE is tiny,
 # small, medium, large or huge (default: small medium large). Installations are
 # generated once into DATA/SIZE-seedN (default DATA: BUILD_DIR/bench-data) and
 # reused. Every figure is the median of N runs (default 5) on a warm file cache.
@@ -60,7 +61,8 @@ data=$(cd "$data" && pwd)
 cli=$build/ferwis-cli
 generate=$build/ferwis-generate
 floor=$build/ferwis-floor
-for tool in "$cli" "$generate" "$floor"; do
+window=$build/ferwis-window-analysis
+for tool in "$cli" "$generate" "$floor" "$window"; do
     [ -x "$tool" ] || { echo "run_bench.sh: $tool is not built" >&2; exit 1; }
 done
 have_time=0
@@ -149,9 +151,15 @@ ferwis_analysis() {
     with_peak_memory "$cli" --config "$dir/ferwis.ini" --result "$dir/wynik.txt" analyze --all \
         2>"$work/err" >/dev/null
 }
+# The same analysis as the window runs it: without the length of every listed
+# file, which the command line asks for its byte totals (one status call each).
+window_analysis() {
+    with_peak_memory "$window" "$dir/ferwis.ini" "$work/window/wynik.txt" 2>"$work/err" >/dev/null
+}
 setup_floor_machine() { [ $cold = 0 ] || drop_caches; }
 setup_floor_analysis() { setup_floor_machine; }
 setup_ferwis_analysis() { setup_floor_machine; }
+setup_window_analysis() { setup_floor_machine; }
 clear_copy() {
     rm -rf "$dir/kopia"
     mkdir "$dir/kopia"
@@ -226,7 +234,10 @@ for size in "${sizes[@]}"; do
         floor_analysis
         ferwis_analysis || fail "ferwis_analysis failed"
     fi
-    measure floor_machine floor_analysis ferwis_analysis
+    mkdir -p "$work/window"
+    measure floor_machine floor_analysis ferwis_analysis window_analysis
+    cmp -s "$work/window/wynik.txt" "$dir/wynik.txt" ||
+        fail "the window's analysis and the command line's differ in wynik.txt"
 
     category_list U >"$work/copy-list.txt"
     used=$(wc -l <"$work/copy-list.txt")
@@ -254,6 +265,7 @@ for size in "${sizes[@]}"; do
     a_ratio=$(ratio "${seconds[ferwis_analysis]}" "${seconds[floor_machine]}")
     old_ratio=$(ratio "${seconds[ferwis_analysis]}" "${seconds[floor_analysis]}")
     c_ratio=$(ratio "${seconds[ferwis_copy]:-0}" "${seconds[floor_copy]:-0}")
+    w_ratio=$(ratio "${seconds[window_analysis]}" "${seconds[floor_machine]}")
     a_rss=${rss_kib[ferwis_analysis]}
     c_rss=${rss_kib[ferwis_copy]:-0}
     m_ratio=$(ratio "${seconds[ferwis_move]:-0}" "${seconds[floor_move]:-0}")
@@ -278,6 +290,9 @@ for size in "${sizes[@]}"; do
         printf '%-31s %8s %13s %6s %11s  %s\n' "ferwis-cli analyze --all" "${seconds[ferwis_analysis]}" \
             "${spreads[ferwis_analysis]}" "${a_ratio}x" "$a_mem" \
             "<= ${analysis_target}x floor: $(verdict "$(awk -v r="$a_ratio" -v t="$analysis_target" 'BEGIN { print (r <= t) }')"); RSS <= $(mib "$rss_limit_kib"): $mem_ok"
+        printf '%-31s %8s %13s %6s %11s  %s\n' "  the same, as the window runs" "${seconds[window_analysis]}" \
+            "${spreads[window_analysis]}" "${w_ratio}x" "$([ $have_time = 1 ] && mib "${rss_kib[window_analysis]}" || echo -)" \
+            "without the byte totals' status call per file"
         if [ $analysis_only = 0 ]; then
             printf '%-31s %8s %13s\n' "floor: cp --parents of U files" "${seconds[floor_copy]}" \
                 "${spreads[floor_copy]}"
