@@ -271,6 +271,10 @@ TEST(listed_sizes, lengths_of_the_listed_files_in_row_order) {
     std::filesystem::create_symlink(to_native(tree.path("r/g.dds")),
                                     to_native(tree.path("r/link.dds")));
     row("r/link.dds", 5);
+    // A folder reached through a link is opened through it, as by its path.
+    std::filesystem::create_directory_symlink(to_native(tree.path("r/b/d/")),
+                                              to_native(tree.path("r/ln")));
+    row("r/ln/e.dds", 3);
 #endif
     row("r/żaden/h.dds", 0);
     const PackageInventory inventory(paths);
