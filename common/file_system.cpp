@@ -112,15 +112,18 @@ struct ListedEntry {
 // followed, as the platform's own listing does. Returns the error that stopped
 // the listing, if any.
 template <typename Visit>
-std::error_code visit_folder(const fs::path& native, bool with_sizes, Visit&& visit) {
-    return platform::visit_folder(native, with_sizes, [&](const platform::FolderEntry& found) {
+std::error_code visit_folder(const fs::path& native, bool with_sizes, Visit&& visit,
+                             const platform::ListingRoot* root = nullptr) {
+    const auto take = [&](const platform::FolderEntry& found) {
         ListedEntry entry{from_native_name(found.name), found.is_folder, found.is_link, found.size,
                           std::nullopt};
         if (!names_native(entry.name, found.name)) {
             entry.native.emplace(found.name);
         }
         visit(std::move(entry));
-    });
+    };
+    return root != nullptr ? root->visit(native, with_sizes, take)
+                           : platform::visit_folder(native, with_sizes, take);
 }
 
 // The entries of a listing whose text does not name them: each with its
@@ -161,25 +164,29 @@ FolderListing list_folder(std::string_view path, bool with_sizes) {
     return list_folder(to_native(path), path, with_sizes);
 }
 
-FolderListing list_folder(const fs::path& native, std::string_view path, bool with_sizes) {
+FolderListing list_folder(const fs::path& native, std::string_view path, bool with_sizes,
+                          const platform::ListingRoot* root) {
     FolderListing listing;
     std::vector<std::pair<std::string, std::uintmax_t>> files;
     std::vector<OddEntry> odd_folders;
     std::vector<OddEntry> odd_files;
-    const std::error_code ec = visit_folder(native, with_sizes, [&](ListedEntry entry) {
-        if (entry.native) {
-            (entry.is_folder ? odd_folders : odd_files)
-                .push_back({entry.name, entry.size, std::move(*entry.native)});
-        }
-        if (!entry.is_folder) {
-            files.emplace_back(std::move(entry.name), entry.size);
-            return;
-        }
-        if (entry.is_link) {
-            listing.linked_folders.push_back(entry.name);
-        }
-        listing.folders.push_back(std::move(entry.name));
-    });
+    const std::error_code ec = visit_folder(
+        native, with_sizes,
+        [&](ListedEntry entry) {
+            if (entry.native) {
+                (entry.is_folder ? odd_folders : odd_files)
+                    .push_back({entry.name, entry.size, std::move(*entry.native)});
+            }
+            if (!entry.is_folder) {
+                files.emplace_back(std::move(entry.name), entry.size);
+                return;
+            }
+            if (entry.is_link) {
+                listing.linked_folders.push_back(entry.name);
+            }
+            listing.folders.push_back(std::move(entry.name));
+        },
+        root);
     if (ec == std::errc::filename_too_long) {
         throw PathTooLong(std::string(path), ec.message());
     }

@@ -2,6 +2,7 @@
 // The file-system services of the program, on Windows-1250 paths with "/".
 
 #include "common/folder_handle.h"
+#include "common/platform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -78,8 +79,9 @@ struct FolderListing {
 // system takes.
 FolderListing list_folder(std::string_view path, bool with_sizes = false);
 // The same for a folder given by its native path; path is its text, for messages.
+// With root, a folder below it is opened relative to it.
 FolderListing list_folder(const std::filesystem::path& native, std::string_view path,
-                          bool with_sizes = false);
+                          bool with_sizes = false, const platform::ListingRoot* root = nullptr);
 
 // Whether relative (below folder) names, letter case aside, an entry on the way
 // whose name has no Windows-1250 form: its text has a "?" there and names no

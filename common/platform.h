@@ -98,4 +98,28 @@ struct FolderEntry {
 std::error_code visit_folder(const std::filesystem::path& folder, bool with_sizes,
                              const std::function<void(const FolderEntry&)>& visit);
 
+// A folder held open while the folders below it are listed: each is opened by
+// its path below this one, so the system looks up only the names below it
+// instead of every name of its whole path again (a walk lists tens of
+// thousands of folders). Where nothing is held (the folder could not be
+// opened, or on Windows) the folders are listed by their whole paths.
+class ListingRoot {
+public:
+    explicit ListingRoot(const std::filesystem::path& root);
+    ~ListingRoot();
+    ListingRoot(const ListingRoot&) = delete;
+    ListingRoot& operator=(const ListingRoot&) = delete;
+
+    // As visit_folder, for folder: the root's native path, or one below it
+    // that begins with that path (any other is listed by itself). A folder
+    // whose whole path the system would refuse as too long is refused so here
+    // too, though its path below the root would do.
+    std::error_code visit(const std::filesystem::path& folder, bool with_sizes,
+                          const std::function<void(const FolderEntry&)>& visit) const;
+
+private:
+    std::filesystem::path root_;
+    std::intptr_t handle_ = -1;
+};
+
 } // namespace ferwis::platform

@@ -193,4 +193,15 @@ std::error_code visit_folder(const std::filesystem::path& folder, bool with_size
     return ec;
 }
 
+// Windows opens a folder for listing by its path only: each is listed by
+// its whole path.
+ListingRoot::ListingRoot(const std::filesystem::path& root) : root_(root) {}
+
+ListingRoot::~ListingRoot() = default;
+
+std::error_code ListingRoot::visit(const std::filesystem::path& folder, bool with_sizes,
+                                   const std::function<void(const FolderEntry&)>& visit) const {
+    return visit_folder(folder, with_sizes, visit);
+}
+
 } // namespace ferwis::platform

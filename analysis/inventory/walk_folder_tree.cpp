@@ -98,10 +98,13 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     // made once the walk knows how long they are in all.
     PathList file_names;
     std::vector<std::size_t> file_counts;
+    // Every folder is opened below the root, held open meanwhile.
+    const platform::ListingRoot listing_root(to_native(root));
     for (std::size_t position = 0; position < tree.folders.size(); ++position) {
         FolderListing listing;
         try {
-            listing = list_folder(tree.native_folder(position), tree.folders[position], with_sizes);
+            listing = list_folder(tree.native_folder(position), tree.folders[position], with_sizes,
+                                  &listing_root);
         } catch (const PathTooLong&) {
             // Nothing below it can be reached by its path: neither listed nor
             // read, and the run says how many such folders there were.

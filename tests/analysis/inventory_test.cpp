@@ -20,6 +20,7 @@
 #include <utility>
 
 #ifndef _WIN32
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,10 +109,14 @@ TEST(wypisz_wszystkie_pliki, names_without_a_windows_1250_form_get_rows) {
 }
 
 // Folder links are followed only to folders inside the main directory: a link
-// to / or to a folder beside the installation is passed over and counted.
+// to / or to a folder beside the installation is passed over and counted. The
+// folders below a followed link, in another content folder, are listed too.
 TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
     TempTree tree;
-    test::make_tree(tree, {{"inst/models/m/x.t3d", ""}, {"outside/o.dds", ""}, {"inst/inne/", ""}});
+    test::make_tree(tree, {{"inst/models/m/x.t3d", ""},
+                           {"inst/models/m/sub/deeper/y.t3d", ""},
+                           {"outside/o.dds", ""},
+                           {"inst/inne/", ""}});
     if (!test::link_folder(tree.path("outside"), tree.path("inst/inne/obce")) ||
         !test::link_folder(tree.path("inst/models/m"), tree.path("inst/inne/moje")) ||
         !test::link_folder(test::absolute("/"), tree.path("inst/inne/root"))) {
@@ -123,34 +128,46 @@ TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
     for (const auto& row : r.run.inventory.listed_rows()) {
         rows.push_back(test::portable(row.path.substr(r.settings.main_dir.size())));
     }
-    EXPECT_EQ(rows, (std::vector<std::string>{"inne/moje/x.t3d", "models/m/x.t3d"}));
+    EXPECT_EQ(rows, (std::vector<std::string>{"inne/moje/sub/deeper/y.t3d", "inne/moje/x.t3d",
+                                              "models/m/sub/deeper/y.t3d", "models/m/x.t3d"}));
     EXPECT_EQ(r.run.passed_over.outside_links, 2u);
     EXPECT_EQ(r.run.passed_over.long_paths, 0u);
 }
 
 #ifndef _WIN32
-// 17 nested folders of 255-byte names: the path of the deepest ones is longer
-// than the system takes. The walk passes over the first such folder, counts
-// it, and lists the rest.
+// 17 nested folders of 255-byte names, a file in each: the path of the
+// deepest ones is longer than the system takes. The walk passes over the first
+// such folder, counts it, and lists the rest: every folder whose whole path
+// the system takes, though each is opened by its path below the content folder.
 TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
     TempTree tree;
     test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/textures/deep/", ""}});
     const std::string name(255, 'd');
     std::vector<int> folders{::open(tree.path("inst/textures/deep").c_str(), O_DIRECTORY)};
+    std::vector<std::string> expected = {tree.path("inst/textures/a.dds")};
+    std::string path = tree.path("inst/textures/deep/");
     for (int level = 0; level < 17; ++level) {
         ASSERT_EQ(::mkdirat(folders.back(), name.c_str(), 0700), 0);
         folders.push_back(::openat(folders.back(), name.c_str(), O_DIRECTORY));
         ASSERT_GE(folders.back(), 0);
+        ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+        path += name + "/";
+        if (path.size() < PATH_MAX) {
+            expected.insert(expected.end() - level, path + "z.dds");
+        }
     }
-    ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+    ASSERT_LT(expected.size(), 17u);
     test::InstallationRun r(tree);
     sprawdz_dynamic_wav(r.run, r.wav_dynamic, r.list());
-    ASSERT_EQ(r.run.inventory.listed_count(), 1u);
-    EXPECT_EQ(r.run.inventory.row(0).path, tree.path("inst/textures/a.dds"));
+    std::vector<std::string> rows;
+    for (const auto& row : r.run.inventory.listed_rows()) {
+        rows.emplace_back(row.path);
+    }
+    EXPECT_EQ(rows, expected);
     EXPECT_EQ(r.run.passed_over.long_paths, 1u);
     // Taken apart from the bottom: the tree's own removal goes by whole paths.
-    ::unlinkat(folders.back(), "z.dds", 0);
     for (std::size_t level = folders.size() - 1; level > 0; --level) {
+        ::unlinkat(folders[level], "z.dds", 0);
         ::close(folders[level]);
         ::unlinkat(folders[level - 1], name.c_str(), AT_REMOVEDIR);
     }
@@ -181,6 +198,40 @@ TEST(walk_folder_tree, breadth_first_and_safe_from_link_loops) {
         EXPECT_EQ(walked.files[i], files[i]);
     }
 }
+
+#ifndef _WIN32
+// Folders are opened by their paths below the root, but one whose whole path
+// is longer than the system takes is passed over all the same.
+TEST(walk_folder_tree, passes_over_a_folder_whose_whole_path_is_too_long) {
+    TempTree tree;
+    test::make_tree(tree, {{"deep/", ""}});
+    const std::string name(255, 'd');
+    std::vector<int> folders{::open(tree.path("deep").c_str(), O_DIRECTORY)};
+    std::string root = tree.path("deep/");
+    // The root as deep as the system takes, one folder below it too deep.
+    for (bool below = false; !below;) {
+        below = root.size() + name.size() + 1 >= PATH_MAX;
+        ASSERT_EQ(::mkdirat(folders.back(), name.c_str(), 0700), 0);
+        folders.push_back(::openat(folders.back(), name.c_str(), O_DIRECTORY));
+        ASSERT_GE(folders.back(), 0);
+        ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+        if (!below) {
+            root += name + "/";
+        }
+    }
+    const FolderTree walked = walk_folder_tree(root);
+    EXPECT_EQ(walked.folders, (std::vector<std::string>{root, root + name + "/"}));
+    ASSERT_EQ(walked.files.size(), 1u);
+    EXPECT_EQ(walked.files[0], root + "z.dds");
+    EXPECT_EQ(walked.passed_over.long_paths, 1u);
+    for (std::size_t level = folders.size() - 1; level > 0; --level) {
+        ::unlinkat(folders[level], "z.dds", 0);
+        ::close(folders[level]);
+        ::unlinkat(folders[level - 1], name.c_str(), AT_REMOVEDIR);
+    }
+    ::close(folders.front());
+}
+#endif
 
 // The walk gives the order of the whole paths without sorting them: names
 // around "/" in the byte order ("-", ".", " " before it, "_" and letters
