@@ -5,9 +5,12 @@
 #include "common/text_compare.h"
 #include "format/readable_extensions.h"
 
+#include <exception>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace ferwis {
@@ -50,6 +53,21 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
         throw std::length_error(text(Text::ReasonTooManyFiles));
     }
     listed_ = listed;
+    // The stems' table, which reads only the rows, is made on a second thread
+    // meanwhile: a large installation's index is made while the run waits.
+    std::exception_ptr stems_failure;
+    std::jthread stems;
+    try {
+        stems = std::jthread([this, &stems_failure] {
+            try {
+                build_stems();
+            } catch (...) {
+                stems_failure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        build_stems(); // no second thread to be had
+    }
     // One walk over the neighbours finds the twins and tells whether the rows ascend.
     twin_follows_.assign(listed.size(), false);
     first_out_of_order_.reset();
@@ -69,7 +87,12 @@ void ListedIndex::build(std::span<const FileEntry> listed) {
         // so the first of them is met first and found.
         rows_.insert(hash_name(key(row)), static_cast<std::uint32_t>(row));
     }
-    build_stems();
+    if (stems.joinable()) {
+        stems.join();
+    }
+    if (stems_failure) {
+        std::rethrow_exception(stems_failure);
+    }
 }
 
 std::string_view ListedIndex::stem_of(std::size_t row) const {
