@@ -3,6 +3,7 @@
 // reaches files through std::filesystem and these calls; the two
 // implementations are platform_posix.cpp and platform_windows.cpp.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -49,6 +50,12 @@ void prepare_console();
 // fewer by how its threads happened to run. The Windows heap gives freed large
 // blocks back of itself.
 void return_freed_memory();
+
+// Asks the system to back the whole 2 MiB pieces of a large block, not yet
+// written, with large pages where it offers them: each small page of a new
+// block costs a trip into the system when first written, and a block of
+// megabytes is hundreds of them. Does nothing where large pages are not offered.
+void advise_large_pages(void* block, std::size_t bytes);
 
 // Whether a standard stream (stdin, stdout, stderr) is a terminal.
 bool is_terminal(std::FILE* stream);

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef __GLIBC__
@@ -69,6 +70,21 @@ void return_freed_memory() {
     constexpr int kLargeBlock = 128 * 1024;
     mallopt(M_MMAP_THRESHOLD, kLargeBlock);
     mallopt(M_TRIM_THRESHOLD, kLargeBlock);
+#endif
+}
+
+void advise_large_pages(void* block, std::size_t bytes) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
+    const std::uintptr_t last = (begin + bytes) & ~(kLargePage - 1);
+    if (first < last) {
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+#else
+    (void)block;
+    (void)bytes;
 #endif
 }
 

@@ -111,6 +111,9 @@ void prepare_console() {
 
 void return_freed_memory() {}
 
+// Large pages need a privilege a desktop program does not hold.
+void advise_large_pages(void*, std::size_t) {}
+
 bool is_terminal(std::FILE* stream) {
     return _isatty(_fileno(stream)) != 0;
 }

@@ -1,6 +1,7 @@
 #include "analysis/inventory/package_inventory.h"
 
 #include "common/catalogue.h"
+#include "common/platform.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -35,6 +36,7 @@ void PackageInventory::take_blocks(std::vector<ListedBlock> listed_paths) {
         count += block.paths.size();
     }
     rows_.reserve(count);
+    platform::advise_large_pages(rows_.data(), rows_.capacity() * sizeof(FileEntry));
     listed_text_.reserve(listed_paths.size());
     for (ListedBlock& block : listed_paths) {
         const PathList& text = block.paths;

@@ -6,6 +6,7 @@
 // of the inventory view them in place.
 
 #include "common/catalogue.h"
+#include "common/platform.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,8 @@ public:
         }
         text_.reserve(bytes);
         ends_.reserve(count);
+        platform::advise_large_pages(text_.data(), text_.capacity());
+        platform::advise_large_pages(ends_.data(), ends_.capacity() * sizeof(std::uint32_t));
     }
 
     // Appends a path. Throws std::length_error past 4 GiB of text.
