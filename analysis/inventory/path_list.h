@@ -52,6 +52,17 @@ public:
         ends_.push_back(static_cast<std::uint32_t>(text_.size()));
     }
 
+    // Appends the path folder + name.
+    void push_back(std::string_view folder, std::string_view name) {
+        if (text_.size() + folder.size() + name.size() >=
+            std::numeric_limits<std::uint32_t>::max()) {
+            throw std::length_error(text(Text::ReasonTooManyFiles));
+        }
+        text_.insert(text_.end(), folder.begin(), folder.end());
+        text_.insert(text_.end(), name.begin(), name.end());
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+    }
+
     // A view of a path, valid while the list lives, moved or not (the block of
     // a vector goes with it), and is not appended to.
     std::string_view operator[](std::size_t index) const {

@@ -60,6 +60,51 @@ bool link_stays_within(const std::filesystem::path& link, const std::filesystem:
     return !ec && lies_within(real, within);
 }
 
+// Names one after another, kept in pieces that stay where they are: one
+// growing block would be copied, and new memory touched, at each doubling.
+class NamePieces {
+public:
+    void push_back(std::string_view name) {
+        if (pieces_.empty() || pieces_.back().size() + name.size() > pieces_.back().capacity()) {
+            pieces_.emplace_back().reserve(std::max(kPiece, name.size()));
+        }
+        pieces_.back().append(name);
+        lengths_.push_back(name.size());
+        bytes_ += name.size();
+    }
+    std::size_t size() const { return lengths_.size(); }
+    std::size_t bytes() const { return bytes_; }
+
+    // Reads the names back in order.
+    class Reader {
+    public:
+        explicit Reader(const NamePieces& names) : names_(names) {}
+        std::string_view next() {
+            const std::size_t length = names_.lengths_[index_++];
+            if (at_ + length > names_.pieces_[piece_].size()) {
+                ++piece_;
+                at_ = 0;
+            }
+            const std::string_view name(names_.pieces_[piece_].data() + at_, length);
+            at_ += length;
+            return name;
+        }
+
+    private:
+        const NamePieces& names_;
+        std::size_t piece_ = 0;
+        std::size_t at_ = 0;
+        std::size_t index_ = 0;
+    };
+
+private:
+    // Below the size the C library maps on its own, so freed pieces are reused.
+    static constexpr std::size_t kPiece = 60 * 1024;
+    std::vector<std::string> pieces_;
+    std::vector<std::size_t> lengths_;
+    std::size_t bytes_ = 0;
+};
+
 } // namespace
 
 std::filesystem::path real_folder_path(const std::string& folder) {
@@ -96,7 +141,7 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     // The names of the folders' files, folder after folder, and how many each
     // has: a folder's listing goes as soon as it is walked, and the paths are
     // made once the walk knows how long they are in all.
-    PathList file_names;
+    NamePieces file_names;
     std::vector<std::size_t> file_counts;
     // Every folder is opened below the root, held open meanwhile.
     const platform::ListingRoot listing_root(to_native(root));
@@ -195,13 +240,11 @@ FolderTree walk_folder_tree(const std::string& root, bool with_sizes, FolderName
     }
     tree.files.reserve(file_names.size(), bytes);
     tree.files_begin.reserve(tree.folders.size() + 1);
-    std::string path;
-    std::size_t next_name = 0;
+    NamePieces::Reader next_name(file_names);
     for (std::size_t f = 0; f < file_counts.size(); ++f) {
         tree.files_begin.push_back(tree.files.size());
         for (std::size_t i = 0; i < file_counts[f]; ++i) {
-            path.assign(tree.folders[f]).append(file_names[next_name++]);
-            tree.files.push_back(path);
+            tree.files.push_back(tree.folders[f], next_name.next());
         }
     }
     tree.files_begin.push_back(tree.files.size());
