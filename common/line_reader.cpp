@@ -32,6 +32,10 @@ LineReader::LineReader(OpenFile file, std::string_view path)
           std::clamp<std::uintmax_t>(file_.size_when_opened(), kSmallestBuffer, kBufferSize))),
       buffer_(new char[capacity_]) {}
 
+// The bytes are the one block, and the end of the file follows them.
+LineReader::LineReader(std::unique_ptr<char[]> bytes, std::size_t size, std::string_view path)
+    : path_(path), capacity_(size), buffer_(std::move(bytes)), end_(size), eof_(true) {}
+
 bool LineReader::fill() {
     if (eof_) {
         return false;

@@ -27,6 +27,9 @@ public:
     explicit LineReader(std::string_view path);
     // The same for a file given by its native path; path is its text, for messages.
     LineReader(const std::filesystem::path& native, std::string_view path);
+    // Reads the lines of a file's bytes read before (all of them, size of
+    // them); path is the file's text, for messages.
+    LineReader(std::unique_ptr<char[]> bytes, std::size_t size, std::string_view path);
 
     // Reads the next line into line (without its line end). Returns false at the
     // end of the file. Throws FileError on a read error and LineTooLong on a line

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace ferwis {
 namespace {
@@ -32,9 +33,14 @@ std::optional<std::string> map_texture(std::string_view line) {
 } // namespace
 
 void read_text_model(SceneryRun& scenery, std::string_view file_path,
-                     const std::filesystem::path* native, std::string_view texture_subdirectory) {
-    LineReader reader = native != nullptr ? LineReader(*native, file_path) : LineReader(file_path);
-    scenery.run.source_stamps.note(scenery.run.inventory.place().source, reader.stamp_when_opened(),
+                     const std::filesystem::path* native, std::string_view texture_subdirectory,
+                     HeldModel* held) {
+    LineReader reader = held != nullptr ? LineReader(std::move(held->bytes), held->size, file_path)
+                        : native != nullptr ? LineReader(*native, file_path)
+                                            : LineReader(file_path);
+    // Bytes read ahead are the file as it stood when the reader-ahead opened it.
+    scenery.run.source_stamps.note(scenery.run.inventory.place().source,
+                                   held != nullptr ? held->stamp : reader.stamp_when_opened(),
                                    native);
     std::string line;
     try {

@@ -1,5 +1,6 @@
 #include "analysis/models/resolve_model.h"
 
+#include "analysis/models/model_forms.h"
 #include "analysis/models/read_text_model.h"
 #include "analysis/models/scan_binary_model.h"
 #include "analysis/resolve/expand_placeholder.h"
@@ -7,29 +8,11 @@
 #include "analysis/resolve/record_include_template.h"
 #include "analysis/resolve/reference_rules.h"
 #include "common/native_path.h"
-#include "common/text_compare.h"
-#include "format/readable_extensions.h"
 
+#include <optional>
 #include <string>
 
 namespace ferwis {
-namespace {
-
-// Returns text with every case-insensitive occurrence of from replaced by to.
-std::string replace_all(std::string_view text, std::string_view from, std::string_view to) {
-    std::string out;
-    std::size_t start = 0;
-    for (std::size_t at = find_name(text, from); at != std::string_view::npos;
-         at = find_name(text, from, start)) {
-        out.append(text.substr(start, at - start));
-        out.append(to);
-        start = at + from.size();
-    }
-    out.append(text.substr(start));
-    return out;
-}
-
-} // namespace
 
 void resolve_model(SceneryRun& scenery, std::string_view written) {
     std::string name = with_read_separators(written);
@@ -41,8 +24,7 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
 
     PackageInventory& inventory = scenery.run.inventory;
     const std::string& models = scenery.run.models_dir;
-    std::string binary = replace_all(name, kTextModelExtension, kBinaryModelExtension);
-    std::string text = replace_all(name, kBinaryModelExtension, kTextModelExtension);
+    auto [binary, text] = model_forms(name);
 
     // The model's row carries the read-once mark, whichever form was found.
     LookupResult found = resolve_reference(scenery, models, binary, LookupMode::LookUpOnly);
@@ -64,10 +46,18 @@ void resolve_model(SceneryRun& scenery, std::string_view written) {
     // The model's textures are named by the model (a binary model has no
     // lines); the statement's later names by the statement again.
     const PlaceScope place(inventory, Place{inventory.add_listed_source(found.row), 0});
+    // Its bytes read ahead stand for the reading of the file here.
+    std::optional<HeldModel> held;
+    if (scenery.ahead != nullptr) {
+        held = scenery.ahead->take_model(found.row,
+                                         binary_found ? ModelForm::Binary : ModelForm::Text);
+    }
+    HeldModel* bytes = held ? &*held : nullptr;
     if (binary_found) {
-        scan_binary_model(scenery, file_path, native, binary);
+        scan_binary_model(scenery, file_path, native, binary, bytes);
     } else {
-        read_text_model(scenery, file_path, native, model_texture_subdirectory(scenery, text));
+        read_text_model(scenery, file_path, native, model_texture_subdirectory(scenery, text),
+                        bytes);
     }
 }
 

@@ -2,13 +2,11 @@
 
 #include "analysis/resolve/reference_rules.h"
 #include "common/file_system.h"
-#include "common/folder_handle.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace ferwis {
@@ -20,27 +18,37 @@ std::string_view read_window(OpenFile& file, std::uintmax_t offset, char* block)
     return {block, file.read_at(offset, block, kBinaryModelWindow)};
 }
 
+// Whether a name of the list reaches past its bytes before a name beginning
+// with "nam0" ends it.
+bool list_reaches_past(std::string_view list) {
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const std::size_t zero = list.find('\0', from);
+        if (zero == std::string_view::npos) {
+            return true;
+        }
+        if (starts_with_name(list.substr(from, zero - from), "nam0")) {
+            return false;
+        }
+        from = zero + 1;
+    }
+    return true;
+}
+
 } // namespace
 
-void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
-                       const std::filesystem::path* native, std::string_view model_path) {
-    const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
-    OpenFile file = native != nullptr ? OpenFile::open_for_reading(*native, std::string(file_path))
-                                      : open_file_for_reading(file_path);
-    scenery.run.source_stamps.note(scenery.run.inventory.place().source, file.stamp_when_opened(),
-                                   native);
+std::optional<std::string_view> read_texture_list(OpenFile& file, char* block) {
     const std::uintmax_t length = file.size_when_opened();
 
     // Windows follow each other without overlap, so a tag that straddles a
     // border is found in neither; the first window is read even for an empty file.
-    const std::unique_ptr<char[]> block(new char[kBinaryModelWindow]);
     std::optional<std::uintmax_t> tag;
     std::uintmax_t start = 0;
     std::string_view window;
     for (; start == 0 || start < length; start += kBinaryModelWindow) {
         // Searched case-insensitively in place: lower-casing every window first
         // costs more than the search on an installation of many models.
-        window = read_window(file, start, block.get());
+        window = read_window(file, start, block);
         const std::size_t at = find_name(window, "tex0");
         if (at != std::string_view::npos) {
             tag = start + at;
@@ -48,27 +56,52 @@ void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
         }
     }
     if (!tag) {
-        return;
+        return std::nullopt;
     }
 
     // The list is one window from 9 bytes past the tag. It mostly ends inside
-    // the window in hand: read from there, and its own window is read only when
-    // a piece reaches past the bytes in hand.
+    // the window in hand, whose bytes from there begin the list's own window:
+    // that window is read only when a name reaches past the bytes in hand.
     const std::uintmax_t list_start = *tag + 9;
     const std::size_t in_hand =
         static_cast<std::size_t>(std::min<std::uintmax_t>(list_start - start, window.size()));
-    std::string_view list = window.substr(in_hand);
-    bool whole = false;
+    const std::string_view list = window.substr(in_hand);
+    if (!list_reaches_past(list)) {
+        return list;
+    }
+    return read_window(file, list_start, block);
+}
+
+void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
+                       const std::filesystem::path* native, std::string_view model_path,
+                       const HeldModel* held) {
+    const std::string subdirectory = model_texture_subdirectory(scenery, model_path);
+    std::unique_ptr<char[]> block;
+    std::optional<std::string_view> found;
+    const std::uint32_t source = scenery.run.inventory.place().source;
+    if (held != nullptr) {
+        // The list read ahead is the file as it stood when the reader-ahead opened it.
+        scenery.run.source_stamps.note(source, held->stamp, native);
+        if (held->tagged) {
+            found = std::string_view(held->bytes.get(), held->size);
+        }
+    } else {
+        OpenFile file = native != nullptr
+                            ? OpenFile::open_for_reading(*native, std::string(file_path))
+                            : open_file_for_reading(file_path);
+        scenery.run.source_stamps.note(source, file.stamp_when_opened(), native);
+        block.reset(new char[kBinaryModelWindow]);
+        found = read_texture_list(file, block.get());
+    }
+    if (!found) {
+        return;
+    }
+    const std::string_view list = *found;
     std::string piece;
     std::size_t from = 0;
     while (from <= list.size()) {
         std::size_t zero = list.find('\0', from);
         if (zero == std::string_view::npos) {
-            if (!whole) {
-                list = read_window(file, list_start, block.get());
-                whole = true;
-                continue;
-            }
             zero = list.size();
         }
         // Each piece is lowered on its own: the list ends long before the window.

@@ -57,7 +57,10 @@ void read_queued_line(SceneryRun& scenery, std::string& line, LineReader& reader
 } // namespace
 
 void queue_plain_include(SceneryRun& scenery, const std::string& name) {
-    scenery.queue.add_include(name, scenery.run.inventory.place());
+    if (scenery.queue.add_include(name, scenery.run.inventory.place()) &&
+        scenery.ahead != nullptr) {
+        scenery.ahead->queue_file(name);
+    }
 }
 
 void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {

@@ -1,9 +1,10 @@
 #pragma once
 // What the reading of the selected sceneries keeps for the whole run, beside
-// the run state it works on: the read queue, the statement state and the
-// include parameter cache.
+// the run state it works on: the read queue, the statement state, the
+// include parameter cache and what it shares with its reader-ahead.
 
 #include "analysis/shared/include_parameter_cache.h"
+#include "analysis/shared/read_ahead.h"
 #include "analysis/shared/read_queue.h"
 #include "analysis/shared/run_state.h"
 #include "analysis/shared/statement_state.h"
@@ -31,6 +32,9 @@ struct SceneryRun {
     ReadQueue queue;
     StatementState statement;
     IncludeParameterCache cache;
+    // Where the models the queued files name are read ahead on a thread of
+    // their own; null when none reads them.
+    ReadAhead* ahead = nullptr;
     // The detail text shown last: the labels are touched only when it changes.
     std::string last_detail;
     // The name and the path of the try in hand: a scenery makes millions of
