@@ -358,6 +358,7 @@ void read_ahead(const RunState& run, ReadAhead& ahead) {
     } catch (const std::exception&) {
         // Out of memory, say: the reading reads on alone.
     }
+    ahead.stop();
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 namespace ferwis {
 
 void ReadAhead::queue_file(std::string name) {
+    if (stopped()) {
+        return;
+    }
     {
         const std::lock_guard lock(mutex_);
         files_.push_back(std::move(name));

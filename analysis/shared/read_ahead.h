@@ -43,7 +43,7 @@ public:
     explicit ReadAhead(std::size_t byte_limit) : byte_limit_(byte_limit) {}
 
     // The reading's side. A file it queued (a selected scenery, a plain
-    // include), as its name is written in the queue.
+    // include), as its name is written in the queue; nothing once stopped.
     void queue_file(std::string name);
     // The bytes of the model at a listed row, read in form, when they are
     // held (the models held before it were guesses the reading passed by:

@@ -2,12 +2,15 @@
 #include "analysis/models/scan_binary_model.h"
 #include "analysis/resolve/lookup.h"
 #include "analysis/resolve/reference_rules.h"
+#include "common/file_system.h"
 #include "common/native_path.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace ferwis {
 namespace {
@@ -212,7 +215,22 @@ TEST(scan_binary_model, finds_the_list_inside_one_window_and_stops_at_nam0) {
         SCOPED_TRACE(c.what);
         SceneryFixture f({{"models/sub/m.e3d", c.file}});
         SceneryRun s(f.run);
-        scan_binary_model(s, f.tree.path("models/sub/m.e3d"), nullptr, "sub/m.e3d");
+        const std::string path = f.tree.path("models/sub/m.e3d");
+        scan_binary_model(s, path, nullptr, "sub/m.e3d");
+        EXPECT_EQ(f.missing(), c.missing);
+
+        // The list read ahead names the same, without the file.
+        OpenFile file = open_file_for_reading(path);
+        std::string block(kBinaryModelWindow, '\0');
+        const auto list = read_texture_list(file, block.data());
+        HeldModel held{ModelForm::Binary, list.has_value(), nullptr, list ? list->size() : 0};
+        held.bytes = std::make_unique<char[]>(held.size);
+        std::copy_n(list ? list->data() : "", held.size, held.bytes.get());
+        file = OpenFile();
+        std::filesystem::remove(to_native(path));
+        f.list_inventory();
+        SceneryRun again(f.run);
+        scan_binary_model(again, path, nullptr, "sub/m.e3d", &held);
         EXPECT_EQ(f.missing(), c.missing);
     }
 }

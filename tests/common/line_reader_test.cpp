@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <utility>
 
 #ifndef _WIN32
@@ -28,6 +30,19 @@ std::vector<std::string> read_all(const test::TempTree& tree, const std::string&
 }
 
 using Lines = std::vector<std::string>;
+
+// The same bytes handed to a reader whole, as read before.
+Lines read_held(const std::string& bytes) {
+    auto held = std::make_unique<char[]>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), held.get());
+    LineReader reader(std::move(held), bytes.size(), "f.txt");
+    Lines lines;
+    std::string line;
+    while (reader.next(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 TEST(LineReader, line_ends_and_long_lines_across_buffer_borders) {
     test::TempTree tree;
@@ -54,6 +69,7 @@ TEST(LineReader, line_ends_and_long_lines_across_buffer_borders) {
     };
     for (const auto& [bytes, lines] : cases) {
         EXPECT_EQ(read_all(tree, bytes), lines) << bytes.substr(0, 20);
+        EXPECT_EQ(read_held(bytes), lines) << bytes.substr(0, 20);
     }
 }
 
