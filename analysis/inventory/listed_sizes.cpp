@@ -125,12 +125,15 @@ void ListedSizes::start(std::span<const FileEntry> listed, NativePaths natives) 
     listed_ = listed;
     natives_ = std::move(natives);
     started_ = true;
+    measuring_ = true;
     try {
         worker_ = std::jthread([this](std::stop_token stop) {
             sizes_ = measure_listed_files(listed_, natives_, stop, &unmeasured_);
+            measuring_ = false;
         });
     } catch (const std::system_error&) {
         // No second thread to be had: take() measures them.
+        measuring_ = false;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "analysis/inventory/file_lengths.h"
 #include "analysis/inventory/package_inventory.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -40,6 +41,10 @@ public:
     // The lengths, in row order, once all were asked for; empty when not started.
     FileLengths take();
 
+    // Whether its thread is still asking for lengths: the second processor
+    // is taken until it is done.
+    bool measuring() const { return measuring_.load(std::memory_order_relaxed); }
+
     // The files whose length the system refused, once take() returned.
     std::size_t unmeasured() const { return unmeasured_; }
 
@@ -49,6 +54,7 @@ private:
     FileLengths sizes_;
     std::size_t unmeasured_ = 0;
     bool started_ = false;
+    std::atomic<bool> measuring_{false};
     std::jthread worker_; // last: stopped and joined before the rest goes
 };
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -347,6 +348,14 @@ private:
 
 void read_ahead(const RunState& run, ReadAhead& ahead) {
     try {
+        // The lengths of the listed files take the second processor first:
+        // the run waits for them at its end. Meanwhile the reading reads its
+        // models itself, and the reader-ahead then begins where it stands.
+        while (run.listed_sizes.measuring()) {
+            if (!ahead.pause(std::chrono::milliseconds(2))) {
+                return;
+            }
+        }
         // The files are opened relative to their folders, as the reading's are.
         const FolderHandleScope held({run.scenery_dir, run.models_dir});
         Reader reader(run, ahead);

@@ -25,6 +25,9 @@ void read_selected_sceneries(RunState& run, const std::vector<std::string>& sele
         std::string entry;
         Place named_at;
         while (scenery.queue.next(entry, named_at)) {
+            if (scenery.ahead != nullptr) {
+                scenery.ahead->begin_file();
+            }
             read_scenery_file(scenery, entry, named_at);
         }
     }

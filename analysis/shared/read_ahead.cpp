@@ -12,7 +12,7 @@ void ReadAhead::queue_file(std::string name) {
     }
     {
         const std::lock_guard lock(mutex_);
-        files_.push_back(std::move(name));
+        files_.push_back(Queued{queued_++, std::move(name)});
     }
     changed_.notify_all();
 }
@@ -49,13 +49,26 @@ std::optional<HeldModel> ReadAhead::take_model(std::size_t row, ModelForm form) 
 
 bool ReadAhead::next_file(std::string& name) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return stopped() || !files_.empty(); });
-    if (stopped()) {
-        return false;
+    while (true) {
+        changed_.wait(lock, [&] { return stopped() || !files_.empty(); });
+        if (stopped()) {
+            return false;
+        }
+        Queued file = std::move(files_.front());
+        files_.pop_front();
+        // Behind the reading (the reader-ahead began late or fell behind):
+        // what those files name the reading has read.
+        if (file.number + 1 >= begun_.load(std::memory_order_relaxed)) {
+            name = std::move(file.name);
+            return true;
+        }
     }
-    name = std::move(files_.front());
-    files_.pop_front();
-    return true;
+}
+
+bool ReadAhead::pause(std::chrono::milliseconds time) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, time, [&] { return stopped(); });
+    return !stopped();
 }
 
 bool ReadAhead::wants_model(std::size_t row) const {

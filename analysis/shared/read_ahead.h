@@ -9,6 +9,7 @@
 #include "common/platform.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -45,14 +46,19 @@ public:
     // The reading's side. A file it queued (a selected scenery, a plain
     // include), as its name is written in the queue; nothing once stopped.
     void queue_file(std::string name);
+    // The reading begins the next file it queued.
+    void begin_file() { begun_.fetch_add(1, std::memory_order_relaxed); }
     // The bytes of the model at a listed row, read in form, when they are
     // held (the models held before it were guesses the reading passed by:
     // they give their room first). Without them the model is the reading's
     // own to read, and the reader-ahead leaves it.
     std::optional<HeldModel> take_model(std::size_t row, ModelForm form);
 
-    // The reader-ahead's side. Waits for the next queued file; false once stopped.
+    // The reader-ahead's side. Waits for the next queued file that the
+    // reading has not read yet (the one it reads may come); false once stopped.
     bool next_file(std::string& name);
+    // Waits for a while, less when stopped meanwhile; false once stopped.
+    bool pause(std::chrono::milliseconds time);
     // Whether the model at a row is still to be read ahead: the reading has
     // not come to it.
     bool wants_model(std::size_t row) const;
@@ -74,7 +80,13 @@ private:
     std::atomic<bool> stopped_{false};
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::string> files_;
+    struct Queued {
+        std::size_t number; // counted from 0 in the order queued
+        std::string name;
+    };
+    std::deque<Queued> files_;
+    std::size_t queued_ = 0;
+    std::atomic<std::size_t> begun_{0};
     std::deque<Held> held_;  // in the order read, which is the reading's
     std::size_t behind_ = 0; // how many of held_, from its front, the reading passed by
     std::size_t held_bytes_ = 0;

@@ -58,6 +58,25 @@ TEST(ReadAhead, takes_in_order_and_guesses_passed_by_give_room_first) {
     EXPECT_TRUE(ahead.wants_model(4));
 }
 
+// A reader-ahead that begins late, or falls behind, goes on from the file the
+// reading is in.
+TEST(ReadAhead, files_the_reading_has_read_are_passed_over) {
+    ReadAhead ahead(10);
+    for (const char* name : {"a.scn", "b.inc", "c.inc", "d.inc"}) {
+        ahead.queue_file(name);
+    }
+    std::string name;
+    ASSERT_TRUE(ahead.next_file(name));
+    EXPECT_EQ(name, "a.scn");
+    for (int i = 0; i < 3; ++i) {
+        ahead.begin_file();
+    }
+    ASSERT_TRUE(ahead.next_file(name));
+    EXPECT_EQ(name, "c.inc");
+    ASSERT_TRUE(ahead.next_file(name));
+    EXPECT_EQ(name, "d.inc");
+}
+
 // Models the reading has not come to are never dropped: the reader waits
 // for room, and stops waiting when the reading ahead ends.
 TEST(ReadAhead, waits_for_room_and_ends_on_stop) {
