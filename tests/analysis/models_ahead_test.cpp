@@ -5,12 +5,15 @@
 #include "analysis/shared/read_ahead.h"
 #include "common/errors.h"
 #include "common/native_path.h"
+#include "common/platform.h"
+#include "format/file_state.h"
 #include "format/result_code.h"
 #include "scenery_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -26,8 +29,9 @@ using test::crlf;
 using test::SceneryFixture;
 using Names = std::vector<std::string>;
 
-HeldModel held(std::string_view bytes, ModelForm form = ModelForm::Text) {
-    HeldModel model{form, true, std::make_unique<char[]>(bytes.size()), bytes.size()};
+HeldModel held(std::string_view bytes, ModelForm form = ModelForm::Text,
+               platform::RegularFileStamp stamp = {}) {
+    HeldModel model{form, true, std::make_unique<char[]>(bytes.size()), bytes.size(), stamp};
     std::copy(bytes.begin(), bytes.end(), model.bytes.get());
     return model;
 }
@@ -122,16 +126,27 @@ protected:
 
 // The bytes read ahead stand for the reading of the file: a model changed or
 // removed after the reader-ahead read it is read as it was then, as if the
-// reading had come to it at that moment, and its removal fails nothing.
+// reading had come to it at that moment, and its removal fails nothing. The
+// record of the run keeps the stamp of that reading, so the change shows.
 TEST_F(HeldModels, a_model_changed_or_removed_after_it_was_read_ahead_is_read_as_read) {
-    ASSERT_TRUE(ahead.hold_model(row("models/a.t3d"), held(crlf({"map: stara"}))));
-    ASSERT_TRUE(ahead.hold_model(row("models/c.e3d"), held("c2", ModelForm::Binary)));
+    const platform::RegularFileStamp then{12, 345};
+    ASSERT_TRUE(
+        ahead.hold_model(row("models/a.t3d"), held(crlf({"map: stara"}), ModelForm::Text, then)));
+    ASSERT_TRUE(ahead.hold_model(row("models/c.e3d"), held("c2", ModelForm::Binary, then)));
     f.tree.write("models/a.t3d", crlf({"map: nowa"}));
     std::filesystem::remove(to_native(f.tree.path("models/c.e3d")));
     resolve_model(scenery, "a.t3d");
     resolve_model(scenery, "c.t3d");
     EXPECT_EQ(f.used(), (Names{"models/a.t3d", "models/c.e3d", "textures/stara.dds"}));
     EXPECT_EQ(f.missing(), (Names{"textures/c2.dds"}));
+    const PackageInventory& inventory = f.run.inventory;
+    for (const FileEntry& texture :
+         {inventory.row(row("textures/stara.dds")), inventory.missing_rows().front()}) {
+        const std::optional<FileStamp> stamp = f.run.source_stamps.of(texture.place.source);
+        ASSERT_TRUE(stamp.has_value());
+        EXPECT_EQ(stamp->size, then.size);
+        EXPECT_EQ(stamp->time, then.modified);
+    }
 }
 
 // A guess that missed (a model held that the reading does not name here, or
@@ -229,6 +244,12 @@ TEST(ModelsAhead, the_reading_finds_the_same_with_its_models_read_ahead) {
     SceneryFixture ahead(files);
     ahead.read(selected);
     EXPECT_EQ(rows_and_places(ahead), rows_and_places(alone));
+    ASSERT_EQ(ahead.run.inventory.source_count(), alone.run.inventory.source_count());
+    // Each file read is stamped as it stood when it was opened, by whichever thread.
+    for (std::uint32_t source = 2; source < alone.run.inventory.source_count(); ++source) {
+        const std::string_view path = ahead.run.inventory.source(source);
+        EXPECT_EQ(ahead.run.source_stamps.of(source), file_stamp(path)) << path;
+    }
     const Names used = alone.used();
     for (const char* texture : {"textures/chmury.dds", "textures/d2.dds", "textures/t5.dds",
                                 "textures/t6.dds", "textures/t7.dds", "textures/t39.dds"}) {

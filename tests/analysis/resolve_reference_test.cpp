@@ -223,7 +223,8 @@ TEST(scan_binary_model, finds_the_list_inside_one_window_and_stops_at_nam0) {
         OpenFile file = open_file_for_reading(path);
         std::string block(kBinaryModelWindow, '\0');
         const auto list = read_texture_list(file, block.data());
-        HeldModel held{ModelForm::Binary, list.has_value(), nullptr, list ? list->size() : 0};
+        HeldModel held{ModelForm::Binary, list.has_value(), nullptr, list ? list->size() : 0,
+                       file.stamp_when_opened()};
         held.bytes = std::make_unique<char[]>(held.size);
         std::copy_n(list ? list->data() : "", held.size, held.bytes.get());
         file = OpenFile();
