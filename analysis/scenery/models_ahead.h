@@ -6,7 +6,9 @@
 // reading queues, in the reading's order, guesses from their lines which models
 // their statements name, finds each in the listed rows (which the reading
 // does not move) and reads its bytes as the reading would. The reading takes
-// them in its turn (ReadAhead) and reads any other model itself.
+// them in its turn (ReadAhead) and reads any other model itself. The lengths
+// of the listed files for the totals, which the run waits for at its end,
+// have the second processor first: the thread begins once they are taken.
 
 #include "analysis/shared/read_ahead.h"
 #include "analysis/shared/scenery_run.h"
