@@ -135,6 +135,44 @@ TEST(wypisz_wszystkie_pliki, links_out_of_the_main_directory_are_not_followed) {
 }
 
 #ifndef _WIN32
+// Nested folders of one long name, a file z.dds in each, made and taken apart
+// through handles: their whole paths grow past what the system takes, and
+// the tree's own removal goes by whole paths.
+class DeepFolders {
+public:
+    DeepFolders(const std::string& top, std::string name)
+        : name_(std::move(name)), folders_{::open(top.c_str(), O_DIRECTORY)} {}
+    DeepFolders(const DeepFolders&) = delete;
+    DeepFolders& operator=(const DeepFolders&) = delete;
+    ~DeepFolders() {
+        for (std::size_t level = folders_.size() - 1; level > 0; --level) {
+            ::unlinkat(folders_[level], "z.dds", 0);
+            ::close(folders_[level]);
+            ::unlinkat(folders_[level - 1], name_.c_str(), AT_REMOVEDIR);
+        }
+        ::close(folders_.front());
+    }
+
+    // One more level below the deepest; false when it cannot be made.
+    bool add() {
+        if (::mkdirat(folders_.back(), name_.c_str(), 0700) != 0) {
+            return false;
+        }
+        folders_.push_back(::openat(folders_.back(), name_.c_str(), O_DIRECTORY));
+        if (folders_.back() < 0) {
+            return false;
+        }
+        ::close(::openat(folders_.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+        return true;
+    }
+
+private:
+    std::string name_;
+    std::vector<int> folders_;
+};
+#endif
+
+#ifndef _WIN32
 // 17 nested folders of 255-byte names, a file in each: the path of the
 // deepest ones is longer than the system takes. The walk passes over the first
 // such folder, counts it, and lists the rest: every folder whose whole path
@@ -143,14 +181,11 @@ TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
     TempTree tree;
     test::make_tree(tree, {{"inst/textures/a.dds", ""}, {"inst/textures/deep/", ""}});
     const std::string name(255, 'd');
-    std::vector<int> folders{::open(tree.path("inst/textures/deep").c_str(), O_DIRECTORY)};
+    DeepFolders deep(tree.path("inst/textures/deep"), name);
     std::vector<std::string> expected = {tree.path("inst/textures/a.dds")};
     std::string path = tree.path("inst/textures/deep/");
     for (int level = 0; level < 17; ++level) {
-        ASSERT_EQ(::mkdirat(folders.back(), name.c_str(), 0700), 0);
-        folders.push_back(::openat(folders.back(), name.c_str(), O_DIRECTORY));
-        ASSERT_GE(folders.back(), 0);
-        ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+        ASSERT_TRUE(deep.add());
         path += name + "/";
         if (path.size() < PATH_MAX) {
             expected.insert(expected.end() - level, path + "z.dds");
@@ -165,13 +200,6 @@ TEST(wypisz_wszystkie_pliki, a_folder_whose_path_is_too_long_is_passed_over) {
     }
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(r.run.passed_over.long_paths, 1u);
-    // Taken apart from the bottom: the tree's own removal goes by whole paths.
-    for (std::size_t level = folders.size() - 1; level > 0; --level) {
-        ::unlinkat(folders[level], "z.dds", 0);
-        ::close(folders[level]);
-        ::unlinkat(folders[level - 1], name.c_str(), AT_REMOVEDIR);
-    }
-    ::close(folders.front());
 }
 #endif
 
@@ -206,15 +234,12 @@ TEST(walk_folder_tree, passes_over_a_folder_whose_whole_path_is_too_long) {
     TempTree tree;
     test::make_tree(tree, {{"deep/", ""}});
     const std::string name(255, 'd');
-    std::vector<int> folders{::open(tree.path("deep").c_str(), O_DIRECTORY)};
+    DeepFolders deep(tree.path("deep"), name);
     std::string root = tree.path("deep/");
     // The root as deep as the system takes, one folder below it too deep.
     for (bool below = false; !below;) {
         below = root.size() + name.size() + 1 >= PATH_MAX;
-        ASSERT_EQ(::mkdirat(folders.back(), name.c_str(), 0700), 0);
-        folders.push_back(::openat(folders.back(), name.c_str(), O_DIRECTORY));
-        ASSERT_GE(folders.back(), 0);
-        ::close(::openat(folders.back(), "z.dds", O_CREAT | O_WRONLY, 0600));
+        ASSERT_TRUE(deep.add());
         if (!below) {
             root += name + "/";
         }
@@ -224,12 +249,6 @@ TEST(walk_folder_tree, passes_over_a_folder_whose_whole_path_is_too_long) {
     ASSERT_EQ(walked.files.size(), 1u);
     EXPECT_EQ(walked.files[0], root + "z.dds");
     EXPECT_EQ(walked.passed_over.long_paths, 1u);
-    for (std::size_t level = folders.size() - 1; level > 0; --level) {
-        ::unlinkat(folders[level], "z.dds", 0);
-        ::close(folders[level]);
-        ::unlinkat(folders[level - 1], name.c_str(), AT_REMOVEDIR);
-    }
-    ::close(folders.front());
 }
 #endif
 

@@ -169,6 +169,12 @@ TEST(run_analysis, files_named_without_a_windows_1250_form_are_read) {
     EXPECT_FALSE(inst.tree.exists("out/wav_dynamic.txt"));
 }
 
+// The state recorded beside the result at path, bound to its bytes.
+std::optional<FileState> recorded_state(const std::string& result) {
+    const std::optional<ResultDigest> digest = digest_of_file(result);
+    return digest ? read_file_state(result, *digest) : std::nullopt;
+}
+
 // The state of the files a result was made from names each file read once,
 // in the order first read (the definition file with a reference is read
 // before the sceneries, an include is named twice), and every file missed: a
@@ -183,9 +189,7 @@ TEST(run_analysis, the_state_names_each_file_read_once_and_every_file_missed) {
     const std::string result = inst.tree.path("out/wynik.txt");
     run_analysis(inst.state, {"b.scn"}, result, progress);
 
-    const std::optional<ResultDigest> digest = digest_of_file(result);
-    ASSERT_TRUE(digest);
-    const std::optional<FileState> state = read_file_state(result, *digest);
+    const std::optional<FileState> state = recorded_state(result);
     ASSERT_TRUE(state);
     EXPECT_EQ(state->selected, std::vector<std::string>{"b.scn"});
     std::vector<std::string> read;
@@ -222,9 +226,7 @@ TEST(run_analysis, the_state_stamps_each_file_as_it_was_read) {
     const std::string result = inst.tree.path("out/wynik.txt");
     run_analysis(inst.state, {"b.scn"}, result, progress);
 
-    const std::optional<ResultDigest> digest = digest_of_file(result);
-    ASSERT_TRUE(digest);
-    const std::optional<FileState> state = read_file_state(result, *digest);
+    const std::optional<FileState> state = recorded_state(result);
     ASSERT_TRUE(state);
     ASSERT_EQ(state->read.size(), 3U);
     for (const ReadFile& file : state->read) {
