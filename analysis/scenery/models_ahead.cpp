@@ -142,10 +142,13 @@ private:
     template <typename Take>
     void for_each_statement(std::size_t row, std::span<const std::string_view> keywords,
                             std::string& line, Take take) {
-        if (!read_whole(row)) {
+        // The file's own bytes: take() may look through another file (an
+        // include read with parameters) before this one is done.
+        std::vector<char> bytes;
+        if (!read_whole(row, bytes)) {
             return;
         }
-        const std::string_view text(text_.data(), text_.size());
+        const std::string_view text(bytes.data(), bytes.size());
         std::vector<std::size_t> next(keywords.size());
         for (std::size_t k = 0; k < keywords.size(); ++k) {
             next[k] = find_name(text, keywords[k]);
@@ -190,9 +193,9 @@ private:
         }
     }
 
-    // Reads the file at a row whole into text_; false when it cannot be read
+    // Reads the file at a row whole into text; false when it cannot be read
     // or is too large to hold.
-    bool read_whole(std::size_t row) {
+    bool read_whole(std::size_t row, std::vector<char>& text) {
         const PackageInventory& inventory = run_.inventory;
         const std::string_view path = inventory.row(row).path;
         const std::filesystem::path* native = inventory.native_path(row);
@@ -200,20 +203,20 @@ private:
             OpenFile file = native != nullptr
                                 ? OpenFile::open_for_reading(*native, std::string(path))
                                 : open_file_for_reading(path);
-            text_.resize(static_cast<std::size_t>(
-                             std::min<std::uintmax_t>(file.size_when_opened(), kLargestFileAhead)) +
-                         1);
+            text.resize(static_cast<std::size_t>(
+                            std::min<std::uintmax_t>(file.size_when_opened(), kLargestFileAhead)) +
+                        1);
             std::size_t size = 0;
-            while (const std::size_t got = file.read(text_.data() + size, text_.size() - size)) {
+            while (const std::size_t got = file.read(text.data() + size, text.size() - size)) {
                 size += got;
-                if (size == text_.size()) {
+                if (size == text.size()) {
                     if (size > kLargestFileAhead) {
                         return false;
                     }
-                    text_.resize(size * 2);
+                    text.resize(size * 2);
                 }
             }
-            text_.resize(size);
+            text.resize(size);
             return true;
         } catch (const FileError&) {
             return false;
@@ -342,7 +345,6 @@ private:
     Pieces pieces_;
     std::vector<std::string_view> named_;
     std::unique_ptr<char[]> block_;
-    std::vector<char> text_; // the file being looked through
     std::string tried_;
 };
 
