@@ -107,6 +107,12 @@ TEST(classify_line, keywords_and_the_length_limit) {
         {"sky niebo.e3d", LineKind::Ignored},
         {"trainset r1 tor1 0 0 endtrainset", LineKind::Ignored},
         {"event t1 multiple 0 none", LineKind::Ignored},
+        {"event t1 timetable:r1", LineKind::Timetable},
+        // Each keyword alone, as the only letters of its line.
+        {"include", LineKind::Statement},
+        {"x.wav", LineKind::Statement},
+        {"trainset", LineKind::Statement},
+        {"-9037.4 -9701.3 5161.4 0 1 0 0 3 end", LineKind::Ignored},
     };
     for (const auto& [line, kind] : cases) {
         EXPECT_EQ(classify_line(line), kind) << line.substr(0, 40);
