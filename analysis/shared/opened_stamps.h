@@ -3,7 +3,7 @@
 // told by the open handle, so that the record of what the result was made
 // from names the bytes read and costs the run no status call by path.
 
-#include "common/folder_handle.h"
+#include "common/platform.h"
 #include "format/file_state.h"
 
 #include <cstdint>
