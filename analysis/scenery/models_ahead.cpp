@@ -48,6 +48,12 @@ constexpr std::array<std::string_view, 2> kIncludeKeywords = {"model", "sky"};
 // A larger file is left to the reading.
 constexpr std::size_t kLargestFileAhead = std::size_t{4} << 20;
 
+// A byte that ends a line. Looked at byte by byte: a set of two, searched
+// with the library's find_first_of, costs a search of the set per byte.
+bool is_line_break(char byte) {
+    return byte == '\r' || byte == '\n';
+}
+
 // The models a statement line names itself, in the order the statement rules
 // name them: a sky's model, then the model of a model node (its tenth piece).
 // queued: the line is a queued file's (a track is known only there).
@@ -169,9 +175,14 @@ private:
                 return;
             }
             // The line around it, as a line reader cuts lines (at CR, LF or both).
-            const std::size_t start = text.find_last_of("\r\n", at);
-            const std::size_t begin = start == std::string_view::npos ? 0 : start + 1;
-            const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+            std::size_t begin = at;
+            while (begin > 0 && !is_line_break(text[begin - 1])) {
+                --begin;
+            }
+            std::size_t end = at;
+            while (end < text.size() && !is_line_break(text[end])) {
+                ++end;
+            }
             from = end + 1;
             line.assign(text.substr(begin, end - begin));
             to_lower_in_place(line);
