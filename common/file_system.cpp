@@ -193,13 +193,10 @@ FolderListing list_folder(const fs::path& native, std::string_view path, bool wi
     if (ec) {
         throw FileError(std::string(path), ec.message());
     }
-    const auto by_name = [](const std::string& a, const std::string& b) {
-        return sort_before(a, b);
-    };
-    std::sort(listing.folders.begin(), listing.folders.end(), by_name);
-    std::sort(listing.linked_folders.begin(), listing.linked_folders.end(), by_name);
-    std::sort(files.begin(), files.end(),
-              [](const auto& a, const auto& b) { return sort_before(a.first, b.first); });
+    const auto itself = [](const std::string& name) -> const std::string& { return name; };
+    sort_by_name(listing.folders, itself);
+    sort_by_name(listing.linked_folders, itself);
+    sort_by_name(files, [](const auto& file) -> const std::string& { return file.first; });
     if (!odd_files.empty()) {
         place_native_names(files, odd_files, listing.native_files);
     }

@@ -2,10 +2,13 @@
 // The one comparison of names: every sort, search and test of names, paths,
 // keywords and codes in the program goes through these functions.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ferwis {
 
@@ -37,6 +40,44 @@ std::uint64_t hash_name(std::string_view text);
 // The sort order: compare_names, and for texts equal under it their raw unsigned
 // bytes, so that the order is deterministic.
 bool sort_before(std::string_view a, std::string_view b);
+
+// Puts items in the order of sort_before on name(item). Each name is lowered
+// once, where sort_before lowers both of its names at every comparison: a
+// folder's entries are sorted so on every listing.
+template <typename T, typename Name> void sort_by_name(std::vector<T>& items, Name name) {
+    if (items.size() < 2) {
+        return;
+    }
+    struct Key {
+        std::size_t begin; // of the lowered name in lowered
+        std::size_t size;
+        std::size_t item;
+    };
+    std::string lowered; // the names end to end
+    std::vector<Key> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string_view text = name(items[i]);
+        keys.push_back({lowered.size(), text.size(), i});
+        lowered.append(text);
+    }
+    to_lower_in_place(lowered);
+    const std::string_view all(lowered);
+    // Lowered bytes compare as unsigned bytes, as compare_names does.
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        const int order = all.substr(a.begin, a.size).compare(all.substr(b.begin, b.size));
+        if (order != 0) {
+            return order < 0;
+        }
+        return std::string_view(name(items[a.item])) < std::string_view(name(items[b.item]));
+    });
+    std::vector<T> sorted;
+    sorted.reserve(items.size());
+    for (const Key& key : keys) {
+        sorted.push_back(std::move(items[key.item]));
+    }
+    items = std::move(sorted);
+}
 
 bool starts_with_name(std::string_view text, std::string_view prefix);
 bool ends_with_name(std::string_view text, std::string_view suffix);

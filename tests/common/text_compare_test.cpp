@@ -87,6 +87,25 @@ TEST(sort_before, orders_case_only_twins_by_raw_bytes) {
     EXPECT_FALSE(sort_before("a", "a"));
 }
 
+TEST(sort_by_name, orders_as_sort_before) {
+    // Case twins, prefixes, a "/" and Windows-1250 letters with their partners
+    // ("\xA3" is Ł, "\xB3" ł; "\xB9" is ą, "\xA5" Ą), and bytes past 0x7F
+    // without one, which must order as unsigned bytes.
+    std::vector<std::string> names = {"b",      "B",      "a/x",  "A/x",  "a",          "ab",
+                                      "\xA3ka", "\xB3ka", "\xB9", "\xA5", "z\xFF",      "z\x80",
+                                      "Z",      "",       "a b",  "a-b",  "\xB3ka.t3d", "a"};
+    std::vector<std::pair<std::string, int>> items;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        items.emplace_back(names[i], static_cast<int>(i));
+    }
+    std::sort(names.begin(), names.end(), [](auto& l, auto& r) { return sort_before(l, r); });
+    sort_by_name(items, [](const auto& item) -> const std::string& { return item.first; });
+    ASSERT_EQ(items.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(items[i].first, names[i]) << i;
+    }
+}
+
 TEST(find_name, searches_case_insensitively) {
     EXPECT_EQ(find_name("Node -1 0 Lampa MODEL", "model"), 16u);
     EXPECT_EQ(find_name("abc", "abcd"), std::string_view::npos);
