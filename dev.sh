@@ -158,6 +158,10 @@ test)
     # The core reads untrusted bytes: its tests run once more under the sanitizers.
     build build-sanitize -DFERWIS_CORE_ONLY=ON -DFERWIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd build-sanitize && ctest --output-on-failure -j "$(nproc)" -L core)
+    # The analysis lists, indexes and reads ahead on threads of its own, and the
+    # file operations work on one: the core's tests run again under ThreadSanitizer.
+    build build-tsan -DFERWIS_CORE_ONLY=ON -DFERWIS_SANITIZE_THREAD=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd build-tsan && ctest --output-on-failure -j "$(nproc)" -L core)
     windows_test -DFERWIS_NATIVE_CLI="$PWD/build/ferwis-cli"
     ;;
 windows)
