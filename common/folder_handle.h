@@ -106,6 +106,11 @@ public:
     // Reads size bytes from offset, fewer only where the file ends first (0
     // from its end on), in as few calls as the system allows. Throws FileError.
     std::size_t read_at(std::uintmax_t offset, char* buffer, std::size_t size);
+    // Tells the system that the first length bytes will be read soon, so that
+    // it fetches them from the disk meanwhile: files hinted together wait for
+    // the disk together, not one after another. Only a hint: it never fails,
+    // and does nothing where the system takes no such hint.
+    void will_read(std::uintmax_t length) const;
     // Writes all bytes. Throws FileError with the system's reason (a full disk
     // says so).
     void write(const char* buffer, std::size_t size);

@@ -167,6 +167,10 @@ std::size_t OpenFile::read(char* buffer, std::size_t size) {
     }
 }
 
+void OpenFile::will_read(std::uintmax_t length) const {
+    ::posix_fadvise(fd_of(handle_), 0, static_cast<off_t>(length), POSIX_FADV_WILLNEED);
+}
+
 std::size_t OpenFile::read_at(std::uintmax_t offset, char* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {

@@ -225,6 +225,9 @@ std::size_t OpenFile::read(char* buffer, std::size_t size) {
     return got;
 }
 
+// Not given on Windows: the hint is left to its own cache.
+void OpenFile::will_read(std::uintmax_t) const {}
+
 std::size_t OpenFile::read_at(std::uintmax_t offset, char* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {

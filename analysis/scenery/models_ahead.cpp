@@ -47,6 +47,9 @@ constexpr std::array<std::string_view, 3> kQueuedKeywords = {"model", "sky", "in
 constexpr std::array<std::string_view, 2> kIncludeKeywords = {"model", "sky"};
 // A larger file is left to the reading.
 constexpr std::size_t kLargestFileAhead = std::size_t{4} << 20;
+// At most this many models are opened and asked of the system at a time:
+// enough for the disk to serve them together, and few open files.
+constexpr std::size_t kModelsHintedTogether = 32;
 
 // A byte that ends a line. Looked at byte by byte: a set of two, searched
 // with the library's find_first_of, costs a search of the set per byte.
@@ -120,7 +123,11 @@ public:
             } else {
                 read_line_models(pieces_);
             }
+            if (planned_.size() >= kModelsHintedTogether) {
+                read_planned();
+            }
         });
+        read_planned();
     }
 
 private:
@@ -290,25 +297,57 @@ private:
         if (!row || !seen_.insert(*row).second || !ahead_.wants_model(*row)) {
             return;
         }
-        std::optional<HeldModel> held;
-        try {
-            held = read_bytes(*row, form);
-        } catch (const FileError&) {
-            // The reading opens it itself and says what fails.
-        }
-        if (held && !ahead_.hold_model(*row, std::move(*held))) {
-            throw Stopped();
-        }
+        planned_.push_back({*row, form, {}});
     }
 
-    // The bytes of the model at a row as the reading of its form reads them;
-    // nothing for a text model too large to hold.
-    std::optional<HeldModel> read_bytes(std::size_t row, ModelForm form) {
+    // Reads the models planned, in their order. Each is opened first and its
+    // bytes asked of the system at once: on a cold cache their reads then wait
+    // for the disk together, where one after another they kept the reading
+    // waiting for each.
+    void read_planned() {
+        for (Planned& model : planned_) {
+            if (!ahead_.wants_model(model.row)) {
+                continue;
+            }
+            try {
+                model.file = open_model(model.row);
+                model.file.will_read(model.form == ModelForm::Binary
+                                         ? kBinaryModelWindow
+                                         : std::min<std::uintmax_t>(model.file.size_when_opened(),
+                                                                    kLargestModelAhead));
+            } catch (const FileError&) {
+                // The reading opens it itself and says what fails.
+            }
+        }
+        for (Planned& model : planned_) {
+            if (!model.file.is_open() || !ahead_.wants_model(model.row)) {
+                continue;
+            }
+            std::optional<HeldModel> held;
+            try {
+                held = read_bytes(model.file, model.form);
+            } catch (const FileError&) {
+                // As above: the reading's to report.
+            }
+            model.file = OpenFile();
+            if (held && !ahead_.hold_model(model.row, std::move(*held))) {
+                throw Stopped();
+            }
+        }
+        planned_.clear();
+    }
+
+    OpenFile open_model(std::size_t row) const {
         const PackageInventory& inventory = run_.inventory;
         const std::string_view path = inventory.row(row).path;
         const std::filesystem::path* native = inventory.native_path(row);
-        OpenFile file = native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
-                                          : open_file_for_reading(path);
+        return native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
+                                 : open_file_for_reading(path);
+    }
+
+    // The bytes of an open model as the reading of its form reads them;
+    // nothing for a text model too large to hold.
+    std::optional<HeldModel> read_bytes(OpenFile& file, ModelForm form) {
         HeldModel held;
         held.form = form;
         held.stamp = file.stamp_when_opened();
@@ -347,8 +386,16 @@ private:
         }
     }
 
+    // A model to read, and its file once opened.
+    struct Planned {
+        std::size_t row;
+        ModelForm form;
+        OpenFile file;
+    };
+
     const RunState& run_;
     ReadAhead& ahead_;
+    std::vector<Planned> planned_;            // in the order the reading comes to them
     std::unordered_set<std::size_t> seen_;    // the models decided on
     std::unordered_set<std::uint64_t> names_; // the names looked for, by their hashes
     // The models named in each include read with parameters, by its row.
