@@ -13,9 +13,10 @@ StatementState::IncludeScope::~IncludeScope() {
 }
 
 void StatementState::clear_parameters() {
-    for (std::string& parameter : parameters_) {
-        parameter.clear();
+    for (std::size_t n = 0; n <= set_up_to_; ++n) {
+        parameters_[n].clear();
     }
+    set_up_to_ = 0;
 }
 
 } // namespace ferwis

@@ -3,6 +3,7 @@
 // statement parameters, whether the line in hand belongs to an include read
 // with parameters, and what node statements leave for the later ones.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -41,7 +42,10 @@ public:
     // Empties P(1) to P(50).
     void clear_parameters();
     // Sets P(n), n from 1 to 50.
-    void set_parameter(std::size_t n, std::string_view value) { parameters_[n] = value; }
+    void set_parameter(std::size_t n, std::string_view value) {
+        parameters_[n] = value;
+        set_up_to_ = std::max(set_up_to_, n);
+    }
     // P(index), index from 0 to 50.
     const std::string& parameter(std::size_t index) const { return parameters_[index]; }
 
@@ -54,6 +58,9 @@ public:
 
 private:
     std::array<std::string, kStatementParameters + 1> parameters_;
+    // Every P(n) above it is empty: a statement mostly sets a few, and most
+    // lines of a scenery are statements.
+    std::size_t set_up_to_ = 0;
     LineContext context_ = LineContext::Queued;
     std::size_t include_row_ = 0;
 };

@@ -72,6 +72,17 @@ TEST(read_scenery_file, replays_a_model_template_with_one_expansion) {
     EXPECT_EQ(f.missing(), (Names{"models/a/(p2).t3d", "models/c/(p2).t3d"}));
 }
 
+// A statement's parameters are its own: one that a longer statement before
+// it set is empty in a shorter one.
+TEST(read_scenery_file, a_shorter_statement_leaves_no_parameter_of_a_longer_one) {
+    SceneryFixture f(
+        {{"scenery/a.scn", crlf({"include obj.inc a b c end", "include obj.inc d end"})},
+         {"scenery/obj.inc", crlf({"node -1 0 m model 0 0 0 0 (p3)x.t3d none"})}},
+        {});
+    f.read({"a.scn"});
+    EXPECT_EQ(f.missing(), (Names{"models/cx.t3d", "models/x.t3d"}));
+}
+
 TEST(find_placeholder, index_is_the_number_plus_two_rounded_half_to_even) {
     const std::pair<const char*, std::optional<std::size_t>> cases[] = {
         {"a(p1).dds", 3},
