@@ -30,6 +30,8 @@ public:
     // Reads the lines of a file's bytes read before (all of them, size of
     // them); path is the file's text, for messages.
     LineReader(std::unique_ptr<char[]> bytes, std::size_t size, std::string_view path);
+    // Reads the lines of a file opened before (OpenFile::open_for_reading).
+    LineReader(OpenFile file, std::string_view path);
 
     // Reads the next line into line (without its line end). Returns false at the
     // end of the file. Throws FileError on a read error and LineTooLong on a line
@@ -45,8 +47,6 @@ public:
     }
 
 private:
-    LineReader(OpenFile file, std::string_view path);
-
     bool fill();
     // The offset of the line end of the line at pos_ in the block, end_ when
     // the block holds none.

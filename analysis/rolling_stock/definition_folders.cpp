@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace ferwis {
 namespace {
@@ -38,6 +39,46 @@ void add_reference(SoundReferences& references, std::uint32_t line, const std::s
     }
     references.add(line, reference, false, 0);
 }
+
+// The definition files next to be read, opened and their bytes asked of the
+// system together: on a cold cache their reads then wait for the disk
+// together, not one after another. One that cannot be opened here is opened
+// by its reading, which says why it fails.
+class HintedFiles {
+public:
+    bool empty() const { return next_ == files_.size(); }
+    bool full() const { return files_.size() - next_ >= kTogether; }
+
+    void open(std::size_t file, std::string_view path, const std::filesystem::path* native) {
+        if (empty()) {
+            files_.clear();
+            next_ = 0;
+        }
+        OpenFile opened;
+        try {
+            opened = native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
+                                       : open_file_for_reading(path);
+            opened.will_read(opened.size_when_opened());
+        } catch (const FileError&) {
+        }
+        files_.emplace_back(file, std::move(opened));
+    }
+
+    // The file opened for the walk's file number file, taken in the order
+    // opened; null when it is not the next or could not be opened.
+    OpenFile* take(std::size_t file) {
+        if (empty() || files_[next_].first != file) {
+            return nullptr;
+        }
+        OpenFile& opened = files_[next_++].second;
+        return opened.is_open() ? &opened : nullptr;
+    }
+
+private:
+    static constexpr std::size_t kTogether = 32;
+    std::vector<std::pair<std::size_t, OpenFile>> files_;
+    std::size_t next_ = 0;
+};
 
 bool is_definition_file(std::string_view path) {
     return ends_with_name(path, ".mmd");
@@ -64,14 +105,19 @@ SoundReferences::Reference SoundReferences::operator[](std::size_t i) const {
 
 DefinitionFindings read_definition_file(const std::string& path,
                                         const std::filesystem::path* native,
-                                        FolderNameCache* folders, SoundReferences& references) {
+                                        FolderNameCache* folders, SoundReferences& references,
+                                        OpenFile* opened) {
     DefinitionFindings findings;
     findings.references_begin = references.count();
     const std::string definition_dir(folder_part(path));
     try {
         std::optional<LineReader> reader;
         try {
-            reader.emplace(native != nullptr ? LineReader(*native, path) : LineReader(path));
+            if (opened != nullptr) {
+                reader.emplace(std::move(*opened), path);
+            } else {
+                reader.emplace(native != nullptr ? LineReader(*native, path) : LineReader(path));
+            }
         } catch (const FileError&) {
             if (!(native != nullptr ? native_file_size(*native) : file_size(path))) {
                 throw FileError(path, text(Text::ReasonDisappeared));
@@ -124,6 +170,15 @@ DefinitionFolders read_definition_folders(const std::string& root,
         return walked;
     }
     const FolderHandleScope held({root});
+    // Reached by its name as the walk found it where the text holds a "?".
+    const auto native_of = [&](std::size_t f) -> const std::filesystem::path* {
+        const auto native = tree.native_files.find(f);
+        return native != tree.native_files.end() ? &native->second : nullptr;
+    };
+    const auto to_read = [&](std::size_t f) {
+        return is_definition_file(tree.files[f]) && tree.file_sizes[f] >= 4;
+    };
+    HintedFiles hinted;
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
         if (!is_definition_file(tree.files[f])) {
             continue;
@@ -132,11 +187,16 @@ DefinitionFolders read_definition_folders(const std::string& root,
         if (tree.file_sizes[f] < 4) {
             continue;
         }
-        // Reached by its name as the walk found it where the text holds a "?".
-        const auto native = tree.native_files.find(f);
+        if (hinted.empty()) {
+            for (std::size_t next = f; next < tree.files.size() && !hinted.full(); ++next) {
+                if (to_read(next)) {
+                    hinted.open(next, tree.files[next], native_of(next));
+                }
+            }
+        }
+        OpenFile* opened = hinted.take(f);
         DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
-            walked.files.back(), native != tree.native_files.end() ? &native->second : nullptr,
-            &names, walked.references));
+            walked.files.back(), native_of(f), &names, walked.references, opened));
         findings.file = walked.files.size() - 1;
         if (findings.failure) {
             break; // the check ends here: nothing after it is reported

@@ -7,6 +7,7 @@
 
 #include "analysis/inventory/walk_folder_tree.h"
 #include "common/file_system.h"
+#include "common/folder_handle.h"
 #include "format/file_state.h"
 
 #include <cstddef>
@@ -94,8 +95,10 @@ DefinitionFolders read_definition_folders(const std::string& root,
 // found it, when given) and looks each sound reference of its lines that are
 // not comments up beside it, adding them to references. Never throws: a
 // failure is kept in the findings.
+// opened: the file opened for it before, or null to open it here.
 DefinitionFindings read_definition_file(const std::string& path,
                                         const std::filesystem::path* native,
-                                        FolderNameCache* folders, SoundReferences& references);
+                                        FolderNameCache* folders, SoundReferences& references,
+                                        OpenFile* opened = nullptr);
 
 } // namespace ferwis
