@@ -31,9 +31,11 @@
 
 namespace {
 
-// As the analysis: two threads, the content folders largest first, dynamic/
-// second (the analysis reads its definition files beside that listing).
-constexpr unsigned kThreads = 2;
+// As the analysis lists: three threads, the content folders largest first,
+// dynamic/ second (the analysis reads its definition files beside that
+// listing). The files are read on as many, one more than the analysis reads
+// with: the floor is the lower for it.
+constexpr unsigned kThreads = 3;
 constexpr std::array<const char*, 6> kFolders = {"textures", "dynamic", "inne",
                                                  "sounds",   "models",  "scenery"};
 // The analysis scans a binary model in windows of this many bytes (kBinaryModelWindow).

@@ -276,7 +276,7 @@ for size in "${sizes[@]}"; do
             "inventory paths $(mib $((path_bytes / 1024))), $used files used$([ $cold = 0 ] || echo ", cold caches")"
         printf '%-31s %8s %13s %6s %11s  %s\n' "step" "median s" "runs s" "ratio" "peak RSS" \
             "target (large)"
-        printf '%-31s %8s %13s\n' "floor: ferwis-floor, 2 threads" "${seconds[floor_machine]}" \
+        printf '%-31s %8s %13s\n' "floor: ferwis-floor, 3 threads" "${seconds[floor_machine]}" \
             "${spreads[floor_machine]}"
         printf '%-31s %8s %13s %6s\n' "old floor: find + cat/head -c" "${seconds[floor_analysis]}" \
             "${spreads[floor_analysis]}" "${old_ratio}x"
