@@ -177,6 +177,34 @@ TEST(read_definition_folders, references_with_lines_and_the_sounds_beside) {
     }
 }
 
+// Definition files are opened some at a time ahead of their reading: across
+// those batches, among files too short to read and other files, each is read
+// in its turn with its own references.
+TEST(read_definition_folders, many_files_each_with_its_own_references) {
+    TempTree tree;
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int i = 10; i < 85; ++i) {
+        const std::string n = std::to_string(i);
+        files.emplace_back("inst/dynamic/d" + n + ".mmd", i % 7 == 0 ? "x" : "x: s" + n + ".wav\n");
+        files.emplace_back("inst/dynamic/d" + n + ".txt", "x: other.wav\n");
+    }
+    test::make_tree(tree, files);
+    const DefinitionFolders walked = read_definition_folders(tree.path("inst/dynamic/"));
+    ASSERT_FALSE(walked.failure);
+    std::vector<std::string> read;
+    for (const DefinitionFindings& found : walked.definitions) {
+        EXPECT_FALSE(found.failure);
+        ASSERT_EQ(found.references_end, found.references_begin + 1);
+        const std::string file = test::portable(walked.files[found.file]);
+        const std::string number = file.substr(file.size() - 6, 2);
+        EXPECT_EQ(walked.references[found.references_begin].text, "s" + number + ".wav");
+        read.push_back(number);
+    }
+    EXPECT_EQ(walked.files.size(), 75u);
+    EXPECT_EQ(read.size(), 75u - 11u); // every seventh is too short to read
+    EXPECT_TRUE(std::is_sorted(read.begin(), read.end()));
+}
+
 // A definition file gone before it is read ends the check at its turn, after
 // the records of the files before it, with the reason the check always gave.
 TEST(read_definition_folders, a_definition_file_gone_is_reported_in_its_turn) {
