@@ -79,6 +79,11 @@ OpenFile open_file_for_reading(std::string_view path) {
     return OpenFile::open_for_reading(to_native(path), std::string(path));
 }
 
+OpenFile open_file_for_reading(std::string_view path, const std::filesystem::path* native) {
+    return native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
+                             : open_file_for_reading(path);
+}
+
 void read_to_end(OpenFile& file, const std::function<void(std::string_view)>& take) {
     std::vector<char> buffer(std::size_t{1} << 16);
     while (const std::size_t got = file.read(buffer.data(), buffer.size())) {

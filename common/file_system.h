@@ -46,6 +46,9 @@ std::optional<std::uintmax_t> native_file_size(const std::filesystem::path& nati
 // on a FIFO or device. Throws FileError when the file cannot be opened or is
 // no regular file.
 OpenFile open_file_for_reading(std::string_view path);
+// The same, but by its native path where one is given: the name of a file
+// without a Windows-1250 form, which path cannot name.
+OpenFile open_file_for_reading(std::string_view path, const std::filesystem::path* native);
 
 // Reads the open file from where it stands to its end, piece by piece, handing
 // each piece to take. Throws FileError.

@@ -30,7 +30,8 @@ public:
     // Reads the lines of a file's bytes read before (all of them, size of
     // them); path is the file's text, for messages.
     LineReader(std::unique_ptr<char[]> bytes, std::size_t size, std::string_view path);
-    // Reads the lines of a file opened before (OpenFile::open_for_reading).
+    // Reads the lines of a file opened before (open_file_for_reading); path
+    // is its text, for messages.
     LineReader(OpenFile file, std::string_view path);
 
     // Reads the next line into line (without its line end). Returns false at the

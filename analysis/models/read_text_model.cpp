@@ -3,6 +3,7 @@
 #include "analysis/resolve/reference_rules.h"
 #include "common/blank_text.h"
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/text_compare.h"
 
@@ -35,9 +36,9 @@ std::optional<std::string> map_texture(std::string_view line) {
 void read_text_model(SceneryRun& scenery, std::string_view file_path,
                      const std::filesystem::path* native, std::string_view texture_subdirectory,
                      HeldModel* held) {
-    LineReader reader = held != nullptr ? LineReader(std::move(held->bytes), held->size, file_path)
-                        : native != nullptr ? LineReader(*native, file_path)
-                                            : LineReader(file_path);
+    LineReader reader = held != nullptr
+                            ? LineReader(std::move(held->bytes), held->size, file_path)
+                            : LineReader(open_file_for_reading(file_path, native), file_path);
     // Bytes read ahead are the file as it stood when the reader-ahead opened it.
     scenery.run.source_stamps.note(scenery.run.inventory.place().source,
                                    held != nullptr ? held->stamp : reader.stamp_when_opened(),

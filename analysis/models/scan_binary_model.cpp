@@ -86,9 +86,7 @@ void scan_binary_model(SceneryRun& scenery, std::string_view file_path,
             found = std::string_view(held->bytes.get(), held->size);
         }
     } else {
-        OpenFile file = native != nullptr
-                            ? OpenFile::open_for_reading(*native, std::string(file_path))
-                            : open_file_for_reading(file_path);
+        OpenFile file = open_file_for_reading(file_path, native);
         scenery.run.source_stamps.note(source, file.stamp_when_opened(), native);
         block.reset(new char[kBinaryModelWindow]);
         found = read_texture_list(file, block.get());

@@ -8,6 +8,7 @@
 #include "common/folder_handle_scope.h"
 #include "common/line_reader.h"
 #include "common/native_path.h"
+#include "common/opened_ahead.h"
 #include "common/text_compare.h"
 
 #include <limits>
@@ -39,46 +40,6 @@ void add_reference(SoundReferences& references, std::uint32_t line, const std::s
     }
     references.add(line, reference, false, 0);
 }
-
-// The definition files next to be read, opened and their bytes asked of the
-// system together: on a cold cache their reads then wait for the disk
-// together, not one after another. One that cannot be opened here is opened
-// by its reading, which says why it fails.
-class HintedFiles {
-public:
-    bool empty() const { return next_ == files_.size(); }
-    bool full() const { return files_.size() - next_ >= kTogether; }
-
-    void open(std::size_t file, std::string_view path, const std::filesystem::path* native) {
-        if (empty()) {
-            files_.clear();
-            next_ = 0;
-        }
-        OpenFile opened;
-        try {
-            opened = native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
-                                       : open_file_for_reading(path);
-            opened.will_read(opened.size_when_opened());
-        } catch (const FileError&) {
-        }
-        files_.emplace_back(file, std::move(opened));
-    }
-
-    // The file opened for the walk's file number file, taken in the order
-    // opened; null when it is not the next or could not be opened.
-    OpenFile* take(std::size_t file) {
-        if (empty() || files_[next_].first != file) {
-            return nullptr;
-        }
-        OpenFile& opened = files_[next_++].second;
-        return opened.is_open() ? &opened : nullptr;
-    }
-
-private:
-    static constexpr std::size_t kTogether = 32;
-    std::vector<std::pair<std::size_t, OpenFile>> files_;
-    std::size_t next_ = 0;
-};
 
 bool is_definition_file(std::string_view path) {
     return ends_with_name(path, ".mmd");
@@ -113,11 +74,8 @@ DefinitionFindings read_definition_file(const std::string& path,
     try {
         std::optional<LineReader> reader;
         try {
-            if (opened != nullptr) {
-                reader.emplace(std::move(*opened), path);
-            } else {
-                reader.emplace(native != nullptr ? LineReader(*native, path) : LineReader(path));
-            }
+            reader.emplace(
+                opened != nullptr ? std::move(*opened) : open_file_for_reading(path, native), path);
         } catch (const FileError&) {
             if (!(native != nullptr ? native_file_size(*native) : file_size(path))) {
                 throw FileError(path, text(Text::ReasonDisappeared));
@@ -178,7 +136,8 @@ DefinitionFolders read_definition_folders(const std::string& root,
     const auto to_read = [&](std::size_t f) {
         return is_definition_file(tree.files[f]) && tree.file_sizes[f] >= 4;
     };
-    HintedFiles hinted;
+    // The next files to read are opened ahead of their reading.
+    OpenedAhead ahead;
     for (std::size_t f = 0; f < tree.files.size(); ++f) {
         if (!is_definition_file(tree.files[f])) {
             continue;
@@ -187,14 +146,14 @@ DefinitionFolders read_definition_folders(const std::string& root,
         if (tree.file_sizes[f] < 4) {
             continue;
         }
-        if (hinted.empty()) {
-            for (std::size_t next = f; next < tree.files.size() && !hinted.full(); ++next) {
+        if (ahead.empty()) {
+            for (std::size_t next = f; next < tree.files.size() && !ahead.full(); ++next) {
                 if (to_read(next)) {
-                    hinted.open(next, tree.files[next], native_of(next));
+                    ahead.open(next, tree.files[next], native_of(next), UINTMAX_MAX);
                 }
             }
         }
-        OpenFile* opened = hinted.take(f);
+        OpenFile* opened = ahead.take(f);
         DefinitionFindings& findings = walked.definitions.emplace_back(read_definition_file(
             walked.files.back(), native_of(f), &names, walked.references, opened));
         findings.file = walked.files.size() - 1;

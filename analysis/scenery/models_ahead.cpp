@@ -11,6 +11,7 @@
 #include "common/file_system.h"
 #include "common/folder_handle_scope.h"
 #include "common/native_path.h"
+#include "common/opened_ahead.h"
 #include "common/text_compare.h"
 
 #include <algorithm>
@@ -47,9 +48,6 @@ constexpr std::array<std::string_view, 3> kQueuedKeywords = {"model", "sky", "in
 constexpr std::array<std::string_view, 2> kIncludeKeywords = {"model", "sky"};
 // A larger file is left to the reading.
 constexpr std::size_t kLargestFileAhead = std::size_t{4} << 20;
-// At most this many models are opened and asked of the system at a time:
-// enough for the disk to serve them together, and few open files.
-constexpr std::size_t kModelsHintedTogether = 32;
 
 // A byte that ends a line. Looked at byte by byte: a set of two, searched
 // with the library's find_first_of, costs a search of the set per byte.
@@ -123,7 +121,7 @@ public:
             } else {
                 read_line_models(pieces_);
             }
-            if (planned_.size() >= kModelsHintedTogether) {
+            if (planned_.size() >= OpenedAhead::kTogether) {
                 read_planned();
             }
         });
@@ -215,12 +213,9 @@ private:
     // or is too large to hold.
     bool read_whole(std::size_t row, std::vector<char>& text) {
         const PackageInventory& inventory = run_.inventory;
-        const std::string_view path = inventory.row(row).path;
-        const std::filesystem::path* native = inventory.native_path(row);
         try {
-            OpenFile file = native != nullptr
-                                ? OpenFile::open_for_reading(*native, std::string(path))
-                                : open_file_for_reading(path);
+            OpenFile file =
+                open_file_for_reading(inventory.row(row).path, inventory.native_path(row));
             text.resize(static_cast<std::size_t>(
                             std::min<std::uintmax_t>(file.size_when_opened(), kLargestFileAhead)) +
                         1);
@@ -297,52 +292,38 @@ private:
         if (!row || !seen_.insert(*row).second || !ahead_.wants_model(*row)) {
             return;
         }
-        planned_.push_back({*row, form, {}});
+        planned_.push_back({*row, form});
     }
 
-    // Reads the models planned, in their order. Each is opened first and its
-    // bytes asked of the system at once: on a cold cache their reads then wait
-    // for the disk together, where one after another they kept the reading
-    // waiting for each.
+    // Reads the models planned, in their order, all opened first, so that on
+    // a cold cache their reads wait for the disk together, where one after
+    // another they kept the reading waiting for each.
     void read_planned() {
-        for (Planned& model : planned_) {
-            if (!ahead_.wants_model(model.row)) {
-                continue;
-            }
-            try {
-                model.file = open_model(model.row);
-                model.file.will_read(model.form == ModelForm::Binary
-                                         ? kBinaryModelWindow
-                                         : std::min<std::uintmax_t>(model.file.size_when_opened(),
-                                                                    kLargestModelAhead));
-            } catch (const FileError&) {
-                // The reading opens it itself and says what fails.
+        const PackageInventory& inventory = run_.inventory;
+        for (const Planned& model : planned_) {
+            if (ahead_.wants_model(model.row)) {
+                opened_.open(
+                    model.row, inventory.row(model.row).path, inventory.native_path(model.row),
+                    model.form == ModelForm::Binary ? kBinaryModelWindow : kLargestModelAhead);
             }
         }
-        for (Planned& model : planned_) {
-            if (!model.file.is_open() || !ahead_.wants_model(model.row)) {
+        for (const Planned& model : planned_) {
+            OpenFile* file = opened_.take(model.row);
+            if (file == nullptr || !ahead_.wants_model(model.row)) {
                 continue;
             }
             std::optional<HeldModel> held;
             try {
-                held = read_bytes(model.file, model.form);
+                held = read_bytes(*file, model.form);
             } catch (const FileError&) {
-                // As above: the reading's to report.
+                // The reading reads it itself and says what fails.
             }
-            model.file = OpenFile();
+            *file = OpenFile();
             if (held && !ahead_.hold_model(model.row, std::move(*held))) {
                 throw Stopped();
             }
         }
         planned_.clear();
-    }
-
-    OpenFile open_model(std::size_t row) const {
-        const PackageInventory& inventory = run_.inventory;
-        const std::string_view path = inventory.row(row).path;
-        const std::filesystem::path* native = inventory.native_path(row);
-        return native != nullptr ? OpenFile::open_for_reading(*native, std::string(path))
-                                 : open_file_for_reading(path);
     }
 
     // The bytes of an open model as the reading of its form reads them;
@@ -386,16 +367,16 @@ private:
         }
     }
 
-    // A model to read, and its file once opened.
+    // A model to read.
     struct Planned {
         std::size_t row;
         ModelForm form;
-        OpenFile file;
     };
 
     const RunState& run_;
     ReadAhead& ahead_;
     std::vector<Planned> planned_;            // in the order the reading comes to them
+    OpenedAhead opened_;                      // their files
     std::unordered_set<std::size_t> seen_;    // the models decided on
     std::unordered_set<std::uint64_t> names_; // the names looked for, by their hashes
     // The models named in each include read with parameters, by its row.

@@ -7,6 +7,7 @@
 #include "analysis/scenery/apply_statement.h"
 #include "analysis/scenery/classify_line.h"
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/text_compare.h"
 
@@ -54,7 +55,7 @@ void read_include_with_parameters(SceneryRun& scenery, std::string name) {
     const std::string_view path = inventory.row(found.row).path;
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
-    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
+    LineReader reader(open_file_for_reading(path, native), path);
     const StatementState::IncludeScope scope(scenery.statement, found.row);
     // The include's own names come from its lines; a replay later names them
     // from the include statement that replays it.

@@ -8,6 +8,7 @@
 #include "analysis/scenery/timetable_step.h"
 #include "common/catalogue.h"
 #include "common/errors.h"
+#include "common/file_system.h"
 #include "common/line_reader.h"
 #include "common/progress.h"
 #include "common/text_compare.h"
@@ -80,7 +81,7 @@ void read_scenery_file(SceneryRun& scenery, std::string name, Place named_at) {
     const std::string_view path = inventory.row(found.row).path;
     // A name without a Windows-1250 form is opened by its native path.
     const std::filesystem::path* native = inventory.native_path(found.row);
-    LineReader reader = native != nullptr ? LineReader(*native, path) : LineReader(path);
+    LineReader reader(open_file_for_reading(path, native), path);
     const std::uint32_t source = inventory.add_listed_source(found.row);
     scenery.run.source_stamps.note(source, reader.stamp_when_opened(), native);
     inventory.set_place(Place{source, 0});
